@@ -1,0 +1,44 @@
+#ifndef MERID_PLATFORM_PLATFORM_H_
+#define MERID_PLATFORM_PLATFORM_H_
+
+// What differs between Windows and POSIX: clearing the console, sleeping,
+// the local date and appending a report to a file.  The dialogue sees only
+// this interface, so tests replace all four.
+
+#include <string>
+#include <string_view>
+
+namespace merid {
+
+struct Date {
+  int year = 0;   // four digits
+  int month = 0;  // 1-12
+  int day = 0;    // 1-31
+};
+
+// The outcome of an append: empty `error` on success, otherwise the
+// system's reason in words.
+struct AppendResult {
+  bool ok = true;
+  std::string error;
+};
+
+class Env {
+ public:
+  virtual ~Env() = default;
+  // Clears the console.  The caller has already flushed its own output.
+  virtual void clear_screen() = 0;
+  virtual void sleep_seconds(int seconds) = 0;
+  virtual Date local_date() = 0;
+  // Appends `bytes` to `path` (created when missing) all or nothing: on a
+  // failed write or close the file is cut back to its length before.
+  virtual AppendResult append_all_or_nothing(const std::string& path,
+                                             std::string_view bytes) = 0;
+};
+
+// The real console, clock and file system of this platform.
+Env& system_env();
+
+}  // namespace merid
+
+#endif  // MERID_PLATFORM_PLATFORM_H_
