@@ -1,1 +1,114 @@
+#include "calc/polosa_s11.h"
+
 #include <gtest/gtest.h>
+
+#include "calc/s11module.h"
+#include "calc/synthesis.h"
+
+namespace merid {
+namespace {
+
+Design synthesised(float f, float qn, float q0, float rin, float rout) {
+  Design d;
+  d.f = f;
+  d.qn = qn;
+  d.q0 = q0;
+  d.rin = rin;
+  d.rout = rout;
+  d.pin = 100.0f;
+  synthesis(d);
+  return d;
+}
+
+TEST(Swrsub, SymmetricInItsArguments) {
+  const Complex z{37.0f, -12.5f};
+  EXPECT_EQ(swrsub(z, real(50.0f)).gamma, swrsub(real(50.0f), z).gamma);
+  EXPECT_EQ(swrsub(real(50.0f), real(50.0f)).gamma, 0.0f);
+  EXPECT_FLOAT_EQ(swrsub(real(150.0f), real(50.0f)).gamma, 0.5f);
+  EXPECT_FLOAT_EQ(swrsub(real(150.0f), real(50.0f)).swr, 3.0f);
+}
+
+TEST(Subs11, CrossingCounts) {
+  struct Row {
+    const char* what;
+    float f, qn, q0, rin, rout;
+    int ncross;
+  };
+  const Row rows[] = {
+      {"resistances far apart: the dip gives two", 7.1f, 12, 200, 2000, 50, 2},
+      {"close resistances: starts below 0.1, three", 7.1f, 12, 200, 50, 55, 3},
+      {"equal resistances, low Q: one", 30.0f, 1.2f, 999, 50, 50, 1},
+  };
+  for (const Row& row : rows) {
+    const Design d = synthesised(row.f, row.qn, row.q0, row.rin, row.rout);
+    ASSERT_FALSE(d.infeasible) << row.what;
+    EXPECT_EQ(d.details.ncross, row.ncross) << row.what;
+    EXPECT_GT(d.results.bw_s11, 0.0f) << row.what;
+  }
+}
+
+// The band from the crossings, recomputed from the magnitudes of the grid.
+TEST(Subs11, BandIsMeasuredFromThePointBeforeEachCrossing) {
+  const Design d = synthesised(7.1f, 12, 200, 2000, 50);
+  const Tank& t = d.details.tank;
+  std::vector<float> crossings;
+  float fsw = d.details.fstart;
+  float prev = 0.0f;
+  for (int i = 1; i <= d.details.ns11; ++i) {
+    const float gamma =
+        swrsub(input_impedance(t, elements_at(t, fsw)), real(50.0f * 40.0f))
+            .gamma;
+    if (i > 1 &&
+        ((prev < 0.1f && gamma > 0.1f) || (prev > 0.1f && gamma < 0.1f))) {
+      crossings.push_back(fsw - d.details.step);
+    }
+    prev = gamma;
+    fsw = d.details.step + fsw;
+  }
+  ASSERT_EQ(crossings.size(), 2u);
+  const float expected = static_cast<float>(
+      (double{crossings[1]} - double{crossings[0]}) * double{0.001f});
+  EXPECT_EQ(d.results.bw_s11, expected);
+}
+
+TEST(Subs11, OneCrossingGivesItsOwnFrequency) {
+  const Design d = synthesised(7.1f, 12, 200, 50, 55);
+  const Tank& t = d.details.tank;
+  // Cut the sweep after the first crossing, where the reflection rises
+  // above 0.1 on its way to the dip.
+  const S11Band full = subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, d.details.step,
+                              d.details.ns11, 50.0f, 55.0f);
+  ASSERT_EQ(full.ncross, 3);
+  for (int n = 2; n < d.details.ns11; ++n) {
+    const S11Band part =
+        subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, d.details.step, n, 50.0f, 55.0f);
+    if (part.ncross == 1) {
+      // The frequency of point n-1 (the last before the crossing), in kHz.
+      float f = 1000.0f;
+      for (int i = 1; i < n - 1; ++i) f = d.details.step + f;
+      EXPECT_EQ(part.bw_s11, static_cast<float>(double{f} * double{0.001f}));
+      return;
+    }
+  }
+  FAIL() << "no single crossing found";
+}
+
+TEST(Subs11, NoCrossingGivesZero) {
+  const Design d = synthesised(7.1f, 12, 200, 2000, 50);
+  const Tank& t = d.details.tank;
+  // Twenty points near 1 kHz: the reflection stays near 0.95.
+  const S11Band low = subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, d.details.step, 20,
+                             2000.0f, 50.0f);
+  EXPECT_EQ(low.ncross, 0);
+  EXPECT_EQ(low.bw_s11, 0.0f);
+  // No pair of points at all.
+  EXPECT_EQ(
+      subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, 500.0f, 1, 2000.0f, 50.0f).bw_s11,
+      0.0f);
+  EXPECT_EQ(
+      subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, 500.0f, -5, 2000.0f, 50.0f).bw_s11,
+      0.0f);
+}
+
+}  // namespace
+}  // namespace merid

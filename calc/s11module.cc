@@ -1,1 +1,39 @@
-namespace merid {}  // placeholder
+#include "calc/s11module.h"
+
+#include "calc/sub.h"
+
+namespace merid {
+
+Reflection swrsub(Complex z, Complex zref) {
+  // The negative of the usual reflection coefficient; only its magnitude
+  // is used.
+  const Complex q = (zref - z) / (z + zref);
+  Reflection r;
+  r.gamma = modulus(q);
+  r.swr = (1.0f + r.gamma) / (1.0f - r.gamma);
+  return r;
+}
+
+Complex input_impedance(const Tank& tank, const Elements& e) {
+  const Complex zp2 = parall(real(tank.rout), e.zc2);
+  const Complex zser = e.zl + zp2;
+  return parall(zser, e.zc1);
+}
+
+Complex output_impedance(const Elements& e, float rin) {
+  const Complex zp1 = parall(real(rin), e.zc1);
+  const Complex zser1 = e.zl + zp1;
+  return parall(zser1, e.zc2);
+}
+
+PortMatch fs11(float f, float q0, float rin, float rout, float c1, float c2,
+               float l) {
+  const Tank tank{c1, c2, l, q0, rout};
+  const Elements e = elements_at(tank, f);
+  PortMatch m;
+  m.s22 = swrsub(output_impedance(e, rin), real(rout)).gamma;
+  m.s11 = swrsub(input_impedance(tank, e), real(rin)).gamma;
+  return m;
+}
+
+}  // namespace merid

@@ -1,1 +1,145 @@
+#include "calc/synthesis.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "calc/s11module.h"
+
+namespace merid {
+namespace {
+
+Design make_design(float f, float qn, float q0, float rin, float rout,
+                   float pin) {
+  Design d;
+  d.f = f;
+  d.qn = qn;
+  d.q0 = q0;
+  d.rin = rin;
+  d.rout = rout;
+  d.pin = pin;
+  return d;
+}
+
+std::string three_decimals(float x) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(x));
+  return buf;
+}
+
+TEST(Synthesis, TypicalDesign) {
+  Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(d);
+  ASSERT_FALSE(d.infeasible);
+  const Results& r = d.results;
+  EXPECT_EQ(three_decimals(d.f), "7.100");
+  EXPECT_EQ(three_decimals(r.c1), "119.426");
+  EXPECT_EQ(three_decimals(r.uin), "447.214");
+  EXPECT_EQ(three_decimals(r.eta), "94.000");
+  EXPECT_EQ(three_decimals(r.pout), "94.000");
+  EXPECT_EQ(three_decimals(r.ploss), "6.000");
+  EXPECT_EQ(three_decimals(r.ql), "1200.000");
+  EXPECT_EQ(three_decimals(r.s11), "0.000");
+  EXPECT_EQ(three_decimals(r.s22), "0.060");
+  EXPECT_EQ(d.fmhz, 7.1f);
+}
+
+TEST(Synthesis, HandbookLosslessNetwork) {
+  // 2000 ohm to 50 ohm at 7 MHz, Qn 10: C1 102.1 pF, L 5.57 uH, C2 463.9 pF
+  // for a lossless tank.
+  Design d = make_design(7.0f, 10.0f, 999.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(d);
+  ASSERT_FALSE(d.infeasible);
+  EXPECT_NEAR(d.results.c1, 102.1f, 0.02f * 102.1f);
+  EXPECT_NEAR(d.results.l, 5.57f, 0.02f * 5.57f);
+  EXPECT_NEAR(d.results.c2, 463.9f, 0.02f * 463.9f);
+}
+
+// Relations that any correct synthesis satisfies, over a spread of designs.
+TEST(Synthesis, PhysicalIdentities) {
+  const float freqs[] = {0.1f, 1.8f, 7.1f, 29.0f, 150.0f};
+  const float qns[] = {1.2f, 3.0f, 12.0f, 70.0f};
+  const float resistances[][2] = {{1.0f, 10000.0f}, {10000.0f, 1.0f},
+                                  {50.0f, 50.0f},   {2000.0f, 50.0f},
+                                  {50.0f, 2000.0f}, {3.0f, 75.0f}};
+  int feasible = 0;
+  for (float f : freqs) {
+    for (float qn : qns) {
+      for (const auto& rr : resistances) {
+        Design d = make_design(f, qn, 999.0f, rr[0], rr[1], 100.0f);
+        synthesis(d);
+        if (d.infeasible) continue;
+        ++feasible;
+        const Results& r = d.results;
+        const Details& x = d.details;
+        SCOPED_TRACE(testing::Message() << f << " MHz, Qn " << qn << ", "
+                                        << rr[0] << " -> " << rr[1]);
+        const Elements e = elements_at(x.tank, d.fmhz * 1e6f);
+        const Complex zin = input_impedance(x.tank, e);
+        EXPECT_NEAR(zin.re, d.rin, 1e-3f * d.rin);
+        EXPECT_NEAR(zin.im, 0.0f, 1e-3f * d.rin);
+        EXPECT_NEAR(modulus(x.vref2), r.uout, 1e-3f * r.uout);
+        EXPECT_NEAR(r.ql, qn * d.pin, 1e-3f * qn * d.pin);
+        EXPECT_NEAR(r.s22, qn / d.q0, 1e-3f);
+        EXPECT_NEAR(r.s11, 0.0f, 1e-3f);
+      }
+    }
+  }
+  EXPECT_GE(feasible, 50);
+}
+
+TEST(Synthesis, FeasibilityEdge) {
+  Design low = make_design(7.1f, 6.74f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(low);
+  EXPECT_TRUE(low.infeasible);
+  Design high = make_design(7.1f, 6.75f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(high);
+  EXPECT_FALSE(high.infeasible);
+}
+
+TEST(Synthesis, InfeasibleLeavesFrequencyInHertzAndResultsAlone) {
+  Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(d);
+  const Results before = d.results;
+  d.f = 3.5f;
+  d.qn = 2.0f;
+  synthesis(d);
+  EXPECT_TRUE(d.infeasible);
+  EXPECT_EQ(d.f, 1000000.0f * 3.5f);
+  EXPECT_EQ(d.fmhz, 3.5f);
+  EXPECT_EQ(d.results.c1, before.c1);
+  EXPECT_EQ(d.results.bw_s11, before.bw_s11);
+}
+
+TEST(Synthesis, NotANumberMakesTheDesignInfeasible) {
+  Design d = make_design(7.1f, NAN, 200.0f, 2000.0f, 50.0f, 100.0f);
+  synthesis(d);
+  EXPECT_TRUE(d.infeasible);
+}
+
+TEST(Synthesis, SweepWindowFollowsLoadedQ) {
+  struct Row {
+    float qn;
+    float factor;
+  };
+  // Exactly 4.01 still takes the wide window.
+  for (const Row row : {Row{4.01f, 1.9f}, Row{4.02f, 1.3f}, Row{3.0f, 1.9f}}) {
+    Design d = make_design(10.0f, row.qn, 200.0f, 50.0f, 50.0f, 100.0f);
+    synthesis(d);
+    ASSERT_FALSE(d.infeasible);
+    EXPECT_EQ(d.details.fstop, row.factor * (1000000.0f * 10.0f)) << row.qn;
+  }
+}
+
+TEST(Synthesis, WorstCaseGrid) {
+  Design d = make_design(150.0f, 3.0f, 999.0f, 50.0f, 50.0f, 100.0f);
+  synthesis(d);
+  ASSERT_FALSE(d.infeasible);
+  EXPECT_EQ(d.details.nstep, 57000);
+  EXPECT_EQ(d.details.ns11, 57000);
+}
+
+}  // namespace
+}  // namespace merid

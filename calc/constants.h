@@ -1,0 +1,32 @@
+#ifndef MERID_CALC_CONSTANTS_H_
+#define MERID_CALC_CONSTANTS_H_
+
+// Single-precision constants shared by the modules of the calculation, with
+// their bit patterns pinned: a constant one unit off in its last place
+// changes results.
+
+#include <bit>
+#include <cstdint>
+
+namespace merid {
+
+// omega = kOmegaFactor * f.  One unit in the last place below the float
+// nearest to 2 pi; the results depend on it.
+inline constexpr float kOmegaFactor = 6.283185f;
+static_assert(std::bit_cast<std::uint32_t>(kOmegaFactor) == 0x40C90FDA);
+
+// First frequency of every sweep grid, Hz.
+inline constexpr float kSweepStart = 1000.0f;
+static_assert(std::bit_cast<std::uint32_t>(kSweepStart) == 0x447A0000);
+
+// 10 * rin is the extra source resistance of the high-impedance drive.
+inline constexpr float kDriveFactor = 10.0f;
+static_assert(std::bit_cast<std::uint32_t>(kDriveFactor) == 0x41200000);
+
+// dB of a voltage ratio.
+inline constexpr float kDecibelsPerDecade = 20.0f;
+static_assert(std::bit_cast<std::uint32_t>(kDecibelsPerDecade) == 0x41A00000);
+
+}  // namespace merid
+
+#endif  // MERID_CALC_CONSTANTS_H_
