@@ -1,1 +1,232 @@
-namespace merid {}  // placeholder
+#include "console/dialogue.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "calc/synthesis.h"
+#include "console/number_entry.h"
+#include "console/results_screen.h"
+#include "report/printer.h"
+
+namespace merid {
+namespace {
+
+// Range tests of the real inputs, made as written so that the bounds are
+// the single-precision constants and products they are.  A not-a-number
+// passes no range: it is asked for again like any value out of range.
+bool frequency_refused(float f) {
+  return f < 0.1f || f > 150.0f || std::isnan(f);
+}
+bool loaded_q_refused(float qn) {
+  return qn <= 1.11f || qn > 70.0f || std::isnan(qn);
+}
+bool unloaded_q_refused(float q0, float qn) {
+  return q0 <= 1.2f * qn || q0 > 999.0f || std::isnan(q0);
+}
+bool resistance_refused(float r) {
+  return r < 0.1f || r > 100000.0f || std::isnan(r);
+}
+bool power_refused(float p) {
+  return p <= 0.01f || p > 100000.0f || std::isnan(p);
+}
+// A new loaded Q from the menu: 1.11 itself is allowed, and the top is the
+// smaller of 100 and 0.95 q0.
+bool new_loaded_q_refused(float qn, float q0) {
+  return qn < 1.11f || qn > 0.95f * q0 || qn > 100.0f || std::isnan(qn);
+}
+
+enum class Step {
+  kNewCalculation,  // A: the six inputs
+  kCalculate,       // B
+  kResults,         // C: the results screen
+  kMenu,            // D
+  kExit,            // the user left
+  kFail,            // the dialogue cannot go on; `failure_` says why
+};
+
+enum MenuChoice : std::int32_t {
+  kChangeFrequency = 1,
+  kChangeLoadedQ = 2,
+  kWriteResults = 3,
+  kNewCalculation = 4,
+  kLeave = 5,
+};
+
+class Dialogue {
+ public:
+  Dialogue(InputReader& in, ConsoleWriter& out, Env& env)
+      : in_(in), out_(out), env_(env) {}
+
+  Outcome run() {
+    Step step = Step::kNewCalculation;
+    for (;;) {
+      switch (step) {
+        case Step::kNewCalculation:
+          step = new_calculation();
+          break;
+        case Step::kCalculate:
+          step = calculate();
+          break;
+        case Step::kResults:
+          step = results();
+          break;
+        case Step::kMenu:
+          step = menu();
+          break;
+        case Step::kExit:
+          return Outcome{};
+        case Step::kFail:
+          return failure_;
+      }
+    }
+  }
+
+ private:
+  void clear_screen() {
+    out_.flush();
+    env_.clear_screen();
+  }
+
+  Step fail(std::string error) {
+    failure_ = Outcome{ExitStatus::kFailure, std::move(error)};
+    return Step::kFail;
+  }
+
+  // While `refused(value)`, writes `prompt` and reads `value`.  False when
+  // the input could not be read; `failure_` then says why.
+  template <typename Refused>
+  bool ask(Msg prompt, float& value, Refused refused) {
+    while (refused(value)) {
+      out_.prompt(prompt);
+      const RealEntry entry = chislo(in_);
+      if (entry.status != EntryStatus::kValue) {
+        fail(describe_failure(entry));
+        return false;
+      }
+      value = entry.value;
+    }
+    return true;
+  }
+
+  Step new_calculation() {
+    Design& d = design_;
+    // Every prompt shows at least once, whatever was accepted before.
+    d.f = d.qn = d.q0 = d.rin = d.rout = d.pin = 0.0f;
+    clear_screen();
+    out_.text_line(Msg::kBanner);
+    out_.text_line(Msg::kBannerDashes);
+    const bool read =
+        ask(Msg::kPromptF, d.f, frequency_refused) &&
+        ask(Msg::kPromptQn, d.qn, loaded_q_refused) &&
+        ask(Msg::kPromptQ0, d.q0,
+            [&d](float q0) { return unloaded_q_refused(q0, d.qn); }) &&
+        ask(Msg::kPromptRin, d.rin, resistance_refused) &&
+        ask(Msg::kPromptRout, d.rout, resistance_refused) &&
+        ask(Msg::kPromptPin, d.pin, power_refused);
+    return read ? Step::kCalculate : Step::kFail;
+  }
+
+  Step calculate() {
+    synthesis(design_);
+    if (!design_.infeasible) return Step::kResults;
+    out_.empty_line();
+    out_.text_line(Msg::kInfeasible1);
+    out_.text_line(Msg::kInfeasible2);
+    return Step::kMenu;
+  }
+
+  Step results() {
+    clear_screen();
+    show_results(out_, design_);
+    record_ = make_report_record(design_);
+    return Step::kMenu;
+  }
+
+  Step menu() {
+    out_.empty_line();
+    out_.text_line(Msg::kMenu1);
+    out_.text_line(Msg::kMenu2);
+    out_.text_line(Msg::kMenu3);
+    out_.text_line(Msg::kMenu4);
+    out_.empty_line();
+    std::int32_t choice = 0;
+    while (choice < kChangeFrequency || choice > kLeave) {
+      out_.prompt(Msg::kMenuPrompt);
+      const std::optional<std::int32_t> read = chislointeger(in_, out_);
+      if (!read) return fail("end of input at the menu");
+      choice = *read;
+    }
+    switch (choice) {
+      case kChangeFrequency:
+        return change_frequency();
+      case kChangeLoadedQ:
+        return change_loaded_q();
+      case kWriteResults:
+        return write_results();
+      case kNewCalculation:
+        return Step::kNewCalculation;
+      default:
+        return leave();
+    }
+  }
+
+  Step change_frequency() {
+    if (design_.infeasible) return Step::kNewCalculation;
+    out_.value_line(Msg::kCurrentF, design_.f, kMenuFieldWidth);
+    design_.f = 0.0f;
+    if (!ask(Msg::kNewF, design_.f, frequency_refused)) return Step::kFail;
+    clear_screen();
+    return Step::kCalculate;
+  }
+
+  // Open after an infeasible design too: the way to a feasible one without
+  // typing the other inputs again.
+  Step change_loaded_q() {
+    Design& d = design_;
+    out_.value_line(Msg::kCurrentQn, d.qn, kMenuFieldWidth);
+    d.qn = 0.0f;
+    // After an infeasible calculation f is still in Hz.
+    d.f = d.fmhz;
+    if (!ask(Msg::kNewQn, d.qn,
+             [&d](float qn) { return new_loaded_q_refused(qn, d.q0); })) {
+      return Step::kFail;
+    }
+    clear_screen();
+    return Step::kCalculate;
+  }
+
+  Step write_results() {
+    if (design_.infeasible) return Step::kNewCalculation;
+    const AppendResult appended = output_printer(record_, env_);
+    if (!appended.ok) return fail(appended.error);
+    out_.text_line(Msg::kWritten);
+    out_.flush();
+    env_.sleep_seconds(1);
+    return Step::kResults;
+  }
+
+  Step leave() {
+    out_.empty_line();
+    out_.text_line(Msg::kFarewell);
+    out_.flush();
+    env_.sleep_seconds(1);
+    clear_screen();
+    return Step::kExit;
+  }
+
+  InputReader& in_;
+  ConsoleWriter& out_;
+  Env& env_;
+  Design design_;
+  ReportRecord record_;
+  Outcome failure_;
+};
+
+}  // namespace
+
+Outcome run_dialogue(InputReader& in, ConsoleWriter& out, Env& env) {
+  return Dialogue(in, out, env).run();
+}
+
+}  // namespace merid

@@ -39,6 +39,11 @@ class Env {
 // The real console, clock and file system of this platform.
 Env& system_env();
 
+// Process-wide set-up, once at the start of main: standard input and output
+// carry bytes untranslated, and a write past a file-size limit fails with
+// an error instead of ending the program half-way through a report.
+void platform_startup();
+
 }  // namespace merid
 
 #endif  // MERID_PLATFORM_PLATFORM_H_

@@ -1,1 +1,1 @@
-namespace merid {}  // placeholder
+namespace merid {}  // namespace merid

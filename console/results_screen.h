@@ -1,0 +1,21 @@
+#ifndef MERID_CONSOLE_RESULTS_SCREEN_H_
+#define MERID_CONSOLE_RESULTS_SCREEN_H_
+
+// The results screen: the six inputs and the twenty-two results.
+
+#include "calc/synthesis.h"
+#include "console/console_writer.h"
+#include "report/report_record.h"
+
+namespace merid {
+
+// Writes the screen of a feasible design after the caller has cleared the
+// console: the input block, then eleven rows of two results.
+void show_results(ConsoleWriter& out, const Design& d);
+
+// The values the screen shows, laid out for the results file.
+ReportRecord make_report_record(const Design& d);
+
+}  // namespace merid
+
+#endif  // MERID_CONSOLE_RESULTS_SCREEN_H_
