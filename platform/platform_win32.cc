@@ -1,1 +1,189 @@
-namespace merid {}  // namespace merid
+// The platform seam on Windows.
+
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace merid {
+namespace {
+
+// The system's words for `code` in English, so that the message reads the
+// same on every Windows and never needs a code page; the bare number where
+// no English text is installed.
+std::string describe(DWORD code) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+      MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text, sizeof text, nullptr);
+  // The text ends in ".\r\n"; strerror-like words end in a letter.
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
+                        text[length - 1] == ' ' || text[length - 1] == '.')) {
+    --length;
+  }
+  const std::string number = "Windows error " + std::to_string(code);
+  if (length == 0) return number;
+  return std::string(text, length) + " (" + number + ")";
+}
+
+AppendResult failure(DWORD code) { return AppendResult{false, describe(code)}; }
+
+// `utf8` as UTF-16 for the wide file functions; false when it is not UTF-8.
+bool widen(const std::string& utf8, std::wstring& wide) {
+  if (utf8.empty()) {
+    wide.clear();
+    return true;
+  }
+  const int size = static_cast<int>(utf8.size());
+  const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS,
+                                        utf8.data(), size, nullptr, 0);
+  if (count <= 0) return false;
+  wide.assign(static_cast<std::size_t>(count), L'\0');
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size,
+                             wide.data(), count) == count;
+}
+
+// One byte far past any real end of file.  Locking it makes the appends of
+// all our programs to one file take turns, so the length read before a
+// report is where that report begins, and cutting back to it removes only
+// this report; no one ever reads or writes that byte, so other readers and
+// writers of the file are not held up.
+OVERLAPPED append_turn() {
+  OVERLAPPED region{};
+  region.Offset = 0xFFFFFFFEu;
+  region.OffsetHigh = 0x7FFFFFFFu;
+  return region;
+}
+
+bool take_append_turn(HANDLE file) {
+  OVERLAPPED region = append_turn();
+  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &region) != 0;
+}
+
+void give_up_append_turn(HANDLE file) {
+  OVERLAPPED region = append_turn();
+  UnlockFileEx(file, 0, 1, 0, &region);
+}
+
+// Writes all of `bytes` at the end of the file (the offset 0xFFFFFFFF:
+// 0xFFFFFFFF means "wherever the end is now", as FILE_APPEND_DATA alone
+// would).  Returns 0, or the code of the error that stopped it.
+DWORD append_all(HANDLE file, std::string_view bytes) {
+  constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
+  while (!bytes.empty()) {
+    OVERLAPPED at_end{};
+    at_end.Offset = 0xFFFFFFFFu;
+    at_end.OffsetHigh = 0xFFFFFFFFu;
+    const auto chunk =
+        static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
+    DWORD written = 0;
+    if (WriteFile(file, bytes.data(), chunk, &written, &at_end) == 0) {
+      return GetLastError();
+    }
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  return 0;
+}
+
+void cut_back(HANDLE file, LARGE_INTEGER length) {
+  FILE_END_OF_FILE_INFO end{};
+  end.EndOfFile = length;
+  SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
+}
+
+// After a failed close the handle is gone, so the file is opened again to
+// be cut back.
+void cut_back(const std::wstring& path, LARGE_INTEGER length) {
+  const HANDLE file = CreateFileW(
+      path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  cut_back(file, length);
+  CloseHandle(file);
+}
+
+// Write access for the cut-back, append for the report; read and write
+// sharing so that anyone may look at the file meanwhile.
+HANDLE open_for_append(const std::wstring& path) {
+  return CreateFileW(
+      path.c_str(),
+      FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+      FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+class WindowsEnv : public Env {
+ public:
+  // The console is cleared by "cls" of the command interpreter, as on any
+  // Windows console program; whether it worked changes nothing for us.
+  void clear_screen() override {
+    std::fflush(stdout);
+    (void)std::system("cls");
+  }
+
+  void sleep_seconds(int seconds) override {
+    if (seconds > 0) Sleep(static_cast<DWORD>(seconds) * 1000u);
+  }
+
+  Date local_date() override {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return Date{now.wYear, now.wMonth, now.wDay};
+  }
+
+  AppendResult append_all_or_nothing(const std::string& path,
+                                     std::string_view bytes) override {
+    std::wstring wide_path;
+    if (!widen(path, wide_path)) return failure(ERROR_INVALID_NAME);
+    const HANDLE file = open_for_append(wide_path);
+    if (file == INVALID_HANDLE_VALUE) return failure(GetLastError());
+    // A file system without byte-range locks still gets the report; only
+    // the turn-taking with a simultaneous append is lost.
+    const bool has_turn = take_append_turn(file);
+    LARGE_INTEGER before{};
+    if (GetFileSizeEx(file, &before) == 0) {
+      const DWORD size_error = GetLastError();
+      if (has_turn) give_up_append_turn(file);
+      CloseHandle(file);
+      return failure(size_error);
+    }
+    const DWORD write_error = append_all(file, bytes);
+    if (write_error != 0) cut_back(file, before);
+    if (has_turn) give_up_append_turn(file);
+    if (CloseHandle(file) == 0) {
+      const DWORD close_error = GetLastError();
+      if (write_error == 0) cut_back(wide_path, before);
+      return failure(write_error != 0 ? write_error : close_error);
+    }
+    if (write_error != 0) return failure(write_error);
+    return AppendResult{};
+  }
+};
+
+}  // namespace
+
+// The console hands over and takes the programs' bytes as they are: CR LF
+// is already in the text, and a text-mode stdout would turn its LF into a
+// second CR LF, while a text-mode stdin would stop at a Ctrl+Z byte.
+void platform_startup() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+}
+
+Env& system_env() {
+  static WindowsEnv env;
+  return env;
+}
+
+}  // namespace merid
