@@ -5,36 +5,13 @@
 #include <optional>
 
 #include "calc/synthesis.h"
+#include "console/input_ranges.h"
 #include "console/number_entry.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
 
 namespace merid {
 namespace {
-
-// Range tests of the real inputs, made as written so that the bounds are
-// the single-precision constants and products they are.  A not-a-number
-// passes no range: it is asked for again like any value out of range.
-bool frequency_refused(float f) {
-  return f < 0.1f || f > 150.0f || std::isnan(f);
-}
-bool loaded_q_refused(float qn) {
-  return qn <= 1.11f || qn > 70.0f || std::isnan(qn);
-}
-bool unloaded_q_refused(float q0, float qn) {
-  return q0 <= 1.2f * qn || q0 > 999.0f || std::isnan(q0);
-}
-bool resistance_refused(float r) {
-  return r < 0.1f || r > 100000.0f || std::isnan(r);
-}
-bool power_refused(float p) {
-  return p <= 0.01f || p > 100000.0f || std::isnan(p);
-}
-// A new loaded Q from the menu: 1.11 itself is allowed, and the top is the
-// smaller of 100 and 0.95 q0.
-bool new_loaded_q_refused(float qn, float q0) {
-  return qn < 1.11f || qn > 0.95f * q0 || qn > 100.0f || std::isnan(qn);
-}
 
 enum class Step {
   kNewCalculation,  // A: the six inputs

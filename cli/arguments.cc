@@ -1,0 +1,256 @@
+#include "cli/arguments.h"
+
+#include <cmath>
+#include <vector>
+
+#include "cli/number_text.h"
+#include "console/input_ranges.h"
+#include "console/number_entry.h"
+
+namespace merid {
+namespace {
+
+constexpr std::array<std::string_view, kInputCount> kInputNames = {
+    "F", "QN", "Q0", "RIN", "ROUT", "PIN"};
+
+constexpr std::array<Input, kInputCount> kAllInputs = {
+    Input::kF, Input::kQn, Input::kQ0, Input::kRin, Input::kRout, Input::kPin};
+
+// "lo <= NAME <= hi", with "<" for an exclusive lower bound.
+std::string bounds(std::string_view low, bool low_inclusive, Input input,
+                   float high) {
+  std::string text(low);
+  text.append(low_inclusive ? " <= " : " < ");
+  text.append(input_name(input));
+  text.append(" <= ");
+  text.append(plain(high));
+  return text;
+}
+
+// The dialogue's test of each input.
+bool refused(Input input, float value, float qn) {
+  switch (input) {
+    case Input::kF:
+      return frequency_refused(value);
+    case Input::kQn:
+      return loaded_q_refused(value);
+    case Input::kQ0:
+      return unloaded_q_refused(value, qn);
+    case Input::kRin:
+    case Input::kRout:
+      return resistance_refused(value);
+    case Input::kPin:
+      return power_refused(value);
+  }
+  return true;
+}
+
+// The typed bytes in quotes; control and non-ASCII bytes as \xNN, so that
+// nothing typed can act on the terminal.
+std::string quoted(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F) {
+      out.append("\\x");
+      out.push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 0xF]);
+    } else {
+      if (c == '"' || c == '\\') out.push_back('\\');
+      out.push_back(c);
+    }
+  }
+  out.push_back('"');
+  return out;
+}
+
+InputValue refusal(Input input, std::string_view text, std::string_view why,
+                   float qn) {
+  std::string error(input_name(input));
+  error.append(" = ");
+  error.append(quoted(text));
+  error.append(why);
+  error.append(range_text(input, qn));
+  return InputValue{0.0f, std::move(error)};
+}
+
+float& input_field(Design& d, Input input) {
+  switch (input) {
+    case Input::kF:
+      return d.f;
+    case Input::kQn:
+      return d.qn;
+    case Input::kQ0:
+      return d.q0;
+    case Input::kRin:
+      return d.rin;
+    case Input::kRout:
+      return d.rout;
+    case Input::kPin:
+      break;
+  }
+  return d.pin;
+}
+
+ParsedArguments failed(std::string error) {
+  ParsedArguments parsed;
+  parsed.error = std::move(error);
+  return parsed;
+}
+
+bool starts_with(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool read_format(std::string_view name, OutputFormat& format) {
+  if (name == "text") {
+    format = OutputFormat::kText;
+  } else if (name == "json") {
+    format = OutputFormat::kJson;
+  } else if (name == "csv") {
+    format = OutputFormat::kCsv;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Walks the options; whatever is not an option is one of the numbers.
+class OptionReader {
+ public:
+  explicit OptionReader(std::span<const std::string_view> args) : args_(args) {}
+
+  // Empty on success.
+  std::string read(Options& options, std::vector<std::string_view>& numbers) {
+    bool options_ended = false;
+    while (pos_ < args_.size()) {
+      const std::string_view arg = args_[pos_++];
+      if (options_ended || !starts_with(arg, "--")) {
+        numbers.push_back(arg);
+      } else if (arg == "--") {
+        options_ended = true;
+      } else if (arg == "--bands") {
+        options.bands = true;
+      } else if (arg == "--format" || starts_with(arg, "--format=")) {
+        const std::string_view name = value_of(arg, "--format");
+        if (!read_format(name, options.format)) {
+          return concat(
+              {"--format ", quoted(name), ": choose text, json or csv"});
+        }
+      } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
+        options.svg_path = std::string(value_of(arg, "--svg"));
+        if (options.svg_path.empty()) return "--svg needs a file name";
+      } else {
+        return concat(
+            {"unknown option ", quoted(arg), "; see merid-calc --help"});
+      }
+    }
+    return {};
+  }
+
+ private:
+  // The value of "--name=value", or of "--name value" from the next
+  // argument; empty when there is none.
+  std::string_view value_of(std::string_view arg, std::string_view name) {
+    if (arg.size() > name.size()) return arg.substr(name.size() + 1);
+    if (pos_ < args_.size()) return args_[pos_++];
+    return {};
+  }
+
+  std::span<const std::string_view> args_;
+  std::size_t pos_ = 0;
+};
+
+std::string count_error(std::size_t given, bool bands) {
+  const std::string usage =
+      bands ? "--bands takes five numbers, QN Q0 RIN ROUT PIN (the band "
+              "table gives the frequencies)"
+            : "expected six numbers, F QN Q0 RIN ROUT PIN";
+  return concat(
+      {usage, ", got ", std::to_string(given), "; see merid-calc --help"});
+}
+
+}  // namespace
+
+std::string_view input_name(Input input) {
+  return kInputNames[static_cast<std::size_t>(input)];
+}
+
+std::string range_text(Input input, float qn) {
+  switch (input) {
+    case Input::kF:
+      return concat(
+          {bounds(plain(kMinFrequency), true, input, kMaxFrequency), " (MHz)"});
+    case Input::kQn:
+      return bounds(plain(kMinLoadedQ), false, input, kMaxLoadedQ);
+    case Input::kQ0: {
+      const std::string formula =
+          bounds(concat({plain(kUnloadedQFactor), "*QN"}), false, input,
+                 kMaxUnloadedQ);
+      if (std::isnan(qn)) return formula;
+      return concat(
+          {bounds(plain(kUnloadedQFactor * qn), false, input, kMaxUnloadedQ),
+           " (", formula, ")"});
+    }
+    case Input::kRin:
+    case Input::kRout:
+      return concat({bounds(plain(kMinResistance), true, input, kMaxResistance),
+                     " (ohm)"});
+    case Input::kPin:
+      return concat(
+          {bounds(plain(kMinPower), false, input, kMaxPower), " (W)"});
+  }
+  return {};
+}
+
+InputValue read_input(Input input, std::string_view text, float qn) {
+  if (text.size() > kMaxArgumentBytes) {
+    return refusal(input, text,
+                   " is longer than 10 characters; accepted range ", qn);
+  }
+  const RealEntry entry = parse_real(text);
+  if (entry.status != EntryStatus::kValue) {
+    return refusal(input, text, " is not a number; accepted range ", qn);
+  }
+  if (refused(input, entry.value, qn)) {
+    return refusal(input, text, " is outside the accepted range ", qn);
+  }
+  return InputValue{entry.value, {}};
+}
+
+ParsedArguments parse_arguments(std::span<const std::string_view> args) {
+  ParsedArguments parsed;
+  for (const std::string_view arg : args) {
+    if (arg == "--help" || arg == "-h") parsed.options.help = true;
+    if (arg == "--version") parsed.options.version = true;
+  }
+  if (parsed.options.help || parsed.options.version) {
+    parsed.ok = true;
+    return parsed;
+  }
+
+  Options& options = parsed.options;
+  std::vector<std::string_view> numbers;
+  std::string error = OptionReader(args).read(options, numbers);
+  if (!error.empty()) return failed(std::move(error));
+  const std::size_t first = options.bands ? 1 : 0;
+  if (numbers.size() != kInputCount - first) {
+    return failed(count_error(numbers.size(), options.bands));
+  }
+  if (options.bands && !options.svg_path.empty()) {
+    return failed("--svg plots one design and takes no --bands");
+  }
+
+  for (std::size_t i = first; i < kInputCount; ++i) {
+    const Input input = kAllInputs[i];
+    const InputValue read =
+        read_input(input, numbers[i - first], options.design.qn);
+    if (!read.error.empty()) return failed(read.error);
+    input_field(options.design, input) = read.value;
+  }
+  parsed.ok = true;
+  return parsed;
+}
+
+}  // namespace merid

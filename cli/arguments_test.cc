@@ -1,0 +1,182 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace merid {
+namespace {
+
+ParsedArguments Parse(std::vector<std::string_view> args) {
+  return parse_arguments(args);
+}
+
+// Each input against the edges of its range, typed as at the dialogue.
+struct InputCase {
+  Input input;
+  const char* text;
+  float qn;  // the loaded Q accepted before (bounds Q0)
+  bool accepted;
+  float value;  // when accepted
+};
+
+constexpr InputCase kInputCases[] = {
+    {Input::kF, "0.1", 0.0f, true, 0.1f},
+    {Input::kF, "150", 0.0f, true, 150.0f},
+    {Input::kF, "0.09", 0.0f, false, 0.0f},
+    {Input::kF, "150.01", 0.0f, false, 0.0f},
+    {Input::kF, "7,1", 0.0f, true, 7.1f},
+    {Input::kF, "1.5+1", 0.0f, true, 15.0f},
+    {Input::kF, "2*7.5", 0.0f, true, 7.5f},
+    {Input::kF, "12 abc", 0.0f, true, 12.0f},
+    {Input::kF, "1.5D1", 0.0f, true, 15.0f},
+    {Input::kQn, "1.11", 0.0f, false, 0.0f},
+    {Input::kQn, "1.12", 0.0f, true, 1.12f},
+    {Input::kQn, "70", 0.0f, true, 70.0f},
+    {Input::kQn, "70.5", 0.0f, false, 0.0f},
+    // 1.2 * 10 is exactly 12 in single precision.
+    {Input::kQ0, "12", 10.0f, false, 0.0f},
+    {Input::kQ0, "12.01", 10.0f, true, 12.01f},
+    {Input::kQ0, "999", 10.0f, true, 999.0f},
+    {Input::kQ0, "999.5", 10.0f, false, 0.0f},
+    {Input::kRin, "0.1", 0.0f, true, 0.1f},
+    {Input::kRin, "0.09", 0.0f, false, 0.0f},
+    {Input::kRout, "100000", 0.0f, true, 100000.0f},
+    {Input::kRout, "100001", 0.0f, false, 0.0f},
+    {Input::kPin, "0.01", 0.0f, false, 0.0f},
+    {Input::kPin, "0.011", 0.0f, true, 0.011f},
+    {Input::kPin, "1e5", 0.0f, true, 100000.0f},
+    {Input::kPin, "100000.1", 0.0f, false, 0.0f},
+    // Words that read as numbers but lie in no range.
+    {Input::kPin, "NaN", 0.0f, false, 0.0f},
+    {Input::kPin, "-nan", 0.0f, false, 0.0f},
+    {Input::kF, "Inf", 0.0f, false, 0.0f},
+    {Input::kF, "-2", 0.0f, false, 0.0f},
+    // Not numbers at all.
+    {Input::kF, "abc", 0.0f, false, 0.0f},
+    {Input::kF, "12abc", 0.0f, false, 0.0f},
+    {Input::kF, "1..5", 0.0f, false, 0.0f},
+    {Input::kF, "", 0.0f, false, 0.0f},
+    {Input::kF, "/", 0.0f, false, 0.0f},
+    // Ten bytes are read whole; the dialogue would cut an eleventh.
+    {Input::kF, "7.10000000", 0.0f, true, 7.1f},
+    {Input::kF, "150.0000001", 0.0f, false, 0.0f},
+    {Input::kF, "7.1       x", 0.0f, false, 0.0f},
+};
+
+TEST(ReadInput, AcceptsExactlyTheDialoguesRanges) {
+  for (const InputCase& c : kInputCases) {
+    SCOPED_TRACE(testing::Message()
+                 << input_name(c.input) << " = \"" << c.text << "\"");
+    const InputValue read = read_input(c.input, c.text, c.qn);
+    EXPECT_EQ(read.error.empty(), c.accepted) << read.error;
+    if (c.accepted) {
+      EXPECT_EQ(read.value, c.value);
+    }
+  }
+}
+
+struct MessageCase {
+  std::vector<std::string_view> args;
+  const char* error;
+};
+
+const MessageCase kMessageCases[] = {
+    {{"200", "12", "200", "2000", "50", "100"},
+     "F = \"200\" is outside the accepted range 0.1 <= F <= 150 (MHz)"},
+    {{"7.1", "x", "200", "2000", "50", "100"},
+     "QN = \"x\" is not a number; accepted range 1.11 < QN <= 70"},
+    {{"7.1", "10", "12", "2000", "50", "100"},
+     "Q0 = \"12\" is outside the accepted range 12 < Q0 <= 999 "
+     "(1.2*QN < Q0 <= 999)"},
+    {{"7.1", "12", "200", "0", "50", "100"},
+     "RIN = \"0\" is outside the accepted range 0.1 <= RIN <= 100000 (ohm)"},
+    {{"7.1", "12", "200", "2000", "1e6", "100"},
+     "ROUT = \"1e6\" is outside the accepted range 0.1 <= ROUT <= 100000 "
+     "(ohm)"},
+    {{"7.1", "12", "200", "2000", "50", "NaN"},
+     "PIN = \"NaN\" is outside the accepted range 0.01 < PIN <= 100000 (W)"},
+    {{"7.100000001", "12", "200", "2000", "50", "100"},
+     "F = \"7.100000001\" is longer than 10 characters; accepted range "
+     "0.1 <= F <= 150 (MHz)"},
+    // Typed bytes are quoted, never sent to the terminal as they are.
+    {{"7\x1b[2J", "12", "200", "2000", "50", "100"},
+     "F = \"7\\x1B[2J\" is not a number; accepted range 0.1 <= F <= 150 "
+     "(MHz)"},
+    // The first argument out of range is the one named.
+    {{"7.1", "1", "1", "2000", "50", "100"},
+     "QN = \"1\" is outside the accepted range 1.11 < QN <= 70"},
+    {{"7.1", "12", "200", "2000", "50"},
+     "expected six numbers, F QN Q0 RIN ROUT PIN, got 5; see merid-calc "
+     "--help"},
+    {{"--bands", "7.1", "12", "200", "2000", "50", "100"},
+     "--bands takes five numbers, QN Q0 RIN ROUT PIN (the band table gives "
+     "the frequencies), got 6; see merid-calc --help"},
+    {{"--bands", "--svg", "a.svg", "12", "200", "2000", "50", "100"},
+     "--svg plots one design and takes no --bands"},
+    {{"--format", "xml", "7.1", "12", "200", "2000", "50", "100"},
+     "--format \"xml\": choose text, json or csv"},
+    {{"7.1", "12", "200", "2000", "50", "100", "--format"},
+     "--format \"\": choose text, json or csv"},
+    {{"--svg=", "7.1", "12", "200", "2000", "50", "100"},
+     "--svg needs a file name"},
+    {{"--plot", "7.1", "12", "200", "2000", "50", "100"},
+     "unknown option \"--plot\"; see merid-calc --help"},
+};
+
+TEST(ParseArguments, OneLineNamingArgumentValueAndRange) {
+  for (const MessageCase& c : kMessageCases) {
+    const ParsedArguments parsed = Parse(c.args);
+    EXPECT_FALSE(parsed.ok) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
+    EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+  }
+}
+
+TEST(ParseArguments, OptionsInAnyPlaceAndBothSpellings) {
+  const ParsedArguments parsed =
+      Parse({"7,1", "--format=csv", "12", "--svg", "plot.svg", "200", "2000",
+             "50", "100"});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  const Options& o = parsed.options;
+  EXPECT_EQ(o.format, OutputFormat::kCsv);
+  EXPECT_EQ(o.svg_path, "plot.svg");
+  EXPECT_FALSE(o.bands);
+  EXPECT_EQ(o.design.f, 7.1f);
+  EXPECT_EQ(o.design.qn, 12.0f);
+  EXPECT_EQ(o.design.pin, 100.0f);
+}
+
+TEST(ParseArguments, BandsTakeTheFiveInputsAfterTheFrequency) {
+  const ParsedArguments parsed =
+      Parse({"--bands", "--format", "json", "12", "200", "2000", "50", "100"});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  EXPECT_TRUE(parsed.options.bands);
+  EXPECT_EQ(parsed.options.format, OutputFormat::kJson);
+  EXPECT_EQ(parsed.options.design.qn, 12.0f);
+  EXPECT_EQ(parsed.options.design.q0, 200.0f);
+  EXPECT_EQ(parsed.options.design.rin, 2000.0f);
+  EXPECT_EQ(parsed.options.design.rout, 50.0f);
+  EXPECT_EQ(parsed.options.design.pin, 100.0f);
+}
+
+TEST(ParseArguments, DoubleDashEndsTheOptions) {
+  const ParsedArguments parsed =
+      Parse({"--", "7.1", "12", "200", "2000", "50", "--help"});
+  EXPECT_TRUE(parsed.options.help);  // help wins wherever it stands
+  const ParsedArguments numbers =
+      Parse({"--", "7.1", "12", "200", "2000", "50", "--5"});
+  EXPECT_EQ(numbers.error,
+            "PIN = \"--5\" is not a number; accepted range 0.01 < PIN <= "
+            "100000 (W)");
+}
+
+TEST(ParseArguments, HelpAndVersionWinOverErrors) {
+  EXPECT_TRUE(Parse({"--format", "xml", "--help"}).options.help);
+  EXPECT_TRUE(Parse({"1", "--version"}).options.version);
+  EXPECT_TRUE(Parse({"-h"}).ok);
+}
+
+}  // namespace
+}  // namespace merid

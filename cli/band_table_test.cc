@@ -1,0 +1,76 @@
+#include "cli/band_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "console/number_entry.h"
+
+namespace merid {
+namespace {
+
+// The band plan as a user would type it, lower edge and upper edge, MHz.
+struct TypedBand {
+  std::string_view name;
+  std::string_view low;
+  std::string_view high;
+};
+
+constexpr TypedBand kTypedBands[] = {
+    {"160m", "1.8", "2.0"},   {"80m", "3.5", "3.8"},
+    {"40m", "7.0", "7.2"},    {"30m", "10.1", "10.15"},
+    {"20m", "14.0", "14.35"}, {"17m", "18.068", "18.168"},
+    {"15m", "21.0", "21.45"}, {"12m", "24.89", "24.99"},
+    {"10m", "28.0", "29.7"},  {"6m", "50", "54"},
+    {"2m", "144", "148"},
+};
+
+Design TypicalInputs() {
+  Design d;
+  d.qn = 12.0f;
+  d.q0 = 200.0f;
+  d.rin = 2000.0f;
+  d.rout = 50.0f;
+  d.pin = 100.0f;
+  return d;
+}
+
+TEST(AmateurBands, EdgesAreTheTypedFrequencies) {
+  ASSERT_EQ(std::size(kTypedBands), kAmateurBands.size());
+  for (std::size_t i = 0; i < kAmateurBands.size(); ++i) {
+    const AmateurBand& band = kAmateurBands[i];
+    SCOPED_TRACE(band.name);
+    EXPECT_EQ(band.name, kTypedBands[i].name);
+    EXPECT_EQ(band.f[0], parse_real(kTypedBands[i].low).value);
+    EXPECT_EQ(band.f[2], parse_real(kTypedBands[i].high).value);
+    // The centre is the decimal midpoint, to the float's precision.
+    const double mid = (static_cast<double>(band.f[0]) + band.f[2]) / 2.0;
+    EXPECT_NEAR(band.f[1], mid, 2e-6 * mid);
+  }
+}
+
+TEST(BandTable, ThreeRowsPerBandInAscendingFrequency) {
+  const std::vector<BandRow> rows = band_table(TypicalInputs());
+  ASSERT_EQ(rows.size(), 3 * kAmateurBands.size());
+  EXPECT_EQ(rows.front().design.fmhz, 1.8f);
+  EXPECT_EQ(rows.back().design.fmhz, 148.0f);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].band, &kAmateurBands[i / 3]);
+    EXPECT_EQ(static_cast<std::size_t>(rows[i].edge), i % 3);
+    if (i > 0) {
+      EXPECT_LT(rows[i - 1].design.fmhz, rows[i].design.fmhz);
+    }
+  }
+}
+
+TEST(BandTable, InfeasibleRowsStayInTheTable) {
+  Design inputs = TypicalInputs();
+  inputs.qn = 5.0f;
+  const std::vector<BandRow> rows = band_table(inputs);
+  ASSERT_EQ(rows.size(), 3 * kAmateurBands.size());
+  for (const BandRow& row : rows) EXPECT_TRUE(row.design.infeasible);
+}
+
+}  // namespace
+}  // namespace merid

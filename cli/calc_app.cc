@@ -1,0 +1,246 @@
+#include "cli/calc_app.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "calc/synthesis.h"
+#include "cli/arguments.h"
+#include "cli/band_table.h"
+#include "cli/data_output.h"
+#include "cli/design_fields.h"
+#include "cli/number_text.h"
+#include "cli/response_curves.h"
+#include "cli/response_plot.h"
+#include "cli/text_output.h"
+#include "text/messages.h"
+
+namespace merid {
+namespace {
+
+constexpr std::string_view kProgram = "merid-calc";
+
+// How a run ended, and the report for standard error when it failed.
+struct RunResult {
+  ExitStatus status = ExitStatus::kSuccess;
+  std::string error;
+};
+
+std::string padded(std::string_view text, std::size_t width) {
+  std::string out(text);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+constexpr std::string_view kUsage =
+    "Usage: merid-calc [--format text|json|csv] [--svg FILE] "
+    "F QN Q0 RIN ROUT PIN\n"
+    "       merid-calc --bands [--format text|json|csv] QN Q0 RIN ROUT PIN\n"
+    "       merid-calc --help | --version\n"
+    "\n"
+    "Calculates the pi-network output tank of an RF power amplifier (C1 from\n"
+    "the amplifier side to ground, the series coil L, C2 from the load side\n"
+    "to ground) exactly as merid-utf8 does, from six inputs given on the\n"
+    "command line.\n"
+    "\n"
+    "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at\n"
+    "most 10 characters), each in the dialogue's accepted range:\n";
+
+constexpr std::array<std::string_view, kInputCount> kInputMeanings = {
+    "working frequency",      "loaded Q",
+    "unloaded Q of the coil", "resistance the amplifier wants",
+    "load resistance",        "input power"};
+
+constexpr std::string_view kOutputHelp =
+    "\n"
+    "Output:\n"
+    "  --format text  the default: the dialogue's results screen in UTF-8\n"
+    "                 with its CR LF line ends (the six inputs and the 22\n"
+    "                 results), then the peak values that component ratings\n"
+    "                 need: the peak voltage across C1, C2 and L and the peak\n"
+    "                 current in each, sqrt(2) times the RMS values.\n"
+    "  --format json  one JSON object of the fields listed below.\n"
+    "  --format csv   a header line of the field names and one line of\n"
+    "                 values.\n"
+    "                 JSON and CSV write each number as the shortest text\n"
+    "                 that reads back to the same single-precision value;\n"
+    "                 a value that is not finite is null in JSON and inf or\n"
+    "                 nan in CSV.  Their lines end in LF.\n"
+    "  --bands        the design repeated at the lower edge, the centre and\n"
+    "                 the upper edge of every amateur band below, with QN,\n"
+    "                 Q0, RIN, ROUT and PIN fixed; each row is a calculation\n"
+    "                 of its own.  As text, a table of F, C1, C2, L, the peak\n"
+    "                 voltage across C1 and the peak current in L: the C1, C2\n"
+    "                 and L columns give the range a band's tuning must\n"
+    "                 cover.  As JSON an array of one object per row, as CSV\n"
+    "                 one line per row; each row has band, edge (low, centre\n"
+    "                 or high) and infeasible before the fields below, and a\n"
+    "                 row that cannot be built is marked, not left out.\n"
+    "                 The bands, MHz:";
+
+constexpr std::string_view kSvgHelp =
+    "  --svg FILE     also write FILE, an SVG plot against frequency over the\n"
+    "                 sweep window: the voltage response (output voltage from\n"
+    "                 a source of RIN, in dB relative to its value at F) and\n"
+    "                 the current response (from a source of 11 RIN, in dB\n"
+    "                 relative to its peak), on the left scale, and |S11| at\n"
+    "                 the input on the right scale; the -1 dB and 0.1 lines,\n"
+    "                 the working frequency, and the three bands that the\n"
+    "                 bandwidths measure.\n"
+    "\n"
+    "Fields (JSON keys, CSV columns):\n";
+
+constexpr std::string_view kExitHelp =
+    "\n"
+    "Exit status: 0 done; 1 the loaded Q is too small for the transformation\n"
+    "(the dialogue's two-line message follows, on standard error for json\n"
+    "and csv; with --bands such rows are marked in the table); 2 a bad\n"
+    "argument (one line on standard error naming it, its value and its\n"
+    "accepted range) or a file that cannot be written.\n";
+
+// "160m 1.8-2, 80m 3.5-3.8, ..." in the help's right-hand column.
+std::string band_list() {
+  constexpr std::size_t kIndent = 17;
+  constexpr std::size_t kLineWidth = 76;
+  std::string out;
+  std::size_t column = kLineWidth;  // start on a fresh line
+  for (const AmateurBand& band : kAmateurBands) {
+    const std::string item =
+        concat({band.name, " ", plain(band.f[0]), "-", plain(band.f[2]),
+                &band == &kAmateurBands.back() ? "" : ","});
+    if (column + 1 + item.size() > kLineWidth) {
+      out += "\n" + std::string(kIndent, ' ');
+      column = kIndent;
+    } else {
+      out += " ";
+      ++column;
+    }
+    out += item;
+    column += item.size();
+  }
+  return out + "\n";
+}
+
+std::string help_text() {
+  std::string out(kUsage);
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    const auto input = static_cast<Input>(i);
+    out +=
+        concat({"  ", padded(input_name(input), 6),
+                padded(kInputMeanings[i], 32), range_text(input, NAN), "\n"});
+  }
+  out += kOutputHelp;
+  out += band_list();
+  out += kSvgHelp;
+  for (const OutputField& field : design_fields()) {
+    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+  }
+  out += kExitHelp;
+  return out;
+}
+
+RunResult bands_run(const Options& options, ByteSink& out) {
+  const std::vector<BandRow> rows = band_table(options.design);
+  switch (options.format) {
+    case OutputFormat::kText:
+      write_band_table_text(out, options.design, rows);
+      break;
+    case OutputFormat::kJson:
+      out.write(band_table_json(rows));
+      break;
+    case OutputFormat::kCsv:
+      out.write(band_table_csv(rows));
+      break;
+  }
+  for (const BandRow& row : rows) {
+    if (row.design.infeasible) return RunResult{ExitStatus::kInfeasible, {}};
+  }
+  return RunResult{};
+}
+
+void write_design(const Design& d, OutputFormat format, ByteSink& out) {
+  switch (format) {
+    case OutputFormat::kText:
+      write_design_text(out, d);
+      break;
+    case OutputFormat::kJson:
+      out.write(design_json(d));
+      break;
+    case OutputFormat::kCsv:
+      out.write(design_csv(d));
+      break;
+  }
+}
+
+RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
+                     const FileWriter& write_file) {
+  Design d = options.design;
+  synthesis(d);
+  if (d.infeasible) {
+    // JSON and CSV readers get nothing rather than Russian text.
+    write_infeasible_text(options.format == OutputFormat::kText ? out : err);
+    return RunResult{ExitStatus::kInfeasible, {}};
+  }
+  write_design(d, options.format, out);
+  if (options.svg_path.empty()) return RunResult{};
+  const std::string svg = response_plot_svg(d, response_curves(d));
+  const std::string failure = write_file(options.svg_path, svg);
+  if (failure.empty()) return RunResult{};
+  return RunResult{ExitStatus::kFailure,
+                   concat({"cannot write ", options.svg_path, ": ", failure})};
+}
+
+RunResult run(std::span<const std::string_view> args, ByteSink& out,
+              ByteSink& err, const FileWriter& write_file) {
+  const ParsedArguments parsed = parse_arguments(args);
+  if (!parsed.ok) return RunResult{ExitStatus::kFailure, parsed.error};
+  const Options& options = parsed.options;
+  if (options.help) {
+    out.write(help_text());
+    return RunResult{};
+  }
+  if (options.version) {
+    out.write(concat({kProgram, " ", banner_version(), "\n"}));
+    return RunResult{};
+  }
+  if (options.bands) return bands_run(options, out);
+  return design_run(options, out, err, write_file);
+}
+
+}  // namespace
+
+std::string write_whole_file(const std::string& path, std::string_view bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return std::strerror(errno);
+  const bool written =
+      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const int write_errno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written) return std::strerror(write_errno);
+  if (!closed) return std::strerror(errno);
+  return {};
+}
+
+std::string_view banner_version() {
+  constexpr std::string_view kMarker = "версия ";
+  const std::string_view banner = utf8_messages()[Msg::kBanner];
+  const std::size_t start = banner.find(kMarker);
+  if (start == std::string_view::npos) return {};
+  const std::string_view rest = banner.substr(start + kMarker.size());
+  return rest.substr(0, rest.find(')'));
+}
+
+ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
+                    ByteSink& err, const FileWriter& write_file) {
+  const RunResult result = run(args, out, err, write_file);
+  out.flush();
+  if (!result.error.empty()) {
+    err.write(concat({kProgram, ": ", result.error, "\n"}));
+    err.flush();
+  }
+  return result.status;
+}
+
+}  // namespace merid

@@ -1,0 +1,244 @@
+// Whole runs of merid-calc in memory, held against the dialogue's own
+// calculation and screen.
+
+#include "cli/calc_app.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "calc/synthesis.h"
+#include "cli/json_test_reader.h"
+#include "console/console_writer.h"
+#include "console/dialogue.h"
+#include "console/input_reader.h"
+#include "console/number_entry.h"
+#include "platform/platform.h"
+#include "text/messages.h"
+
+namespace merid {
+namespace {
+
+// The dialogue's environment with nothing behind it: no screen to clear,
+// no pause, no file.
+class QuietEnv : public Env {
+ public:
+  void clear_screen() override {}
+  void sleep_seconds(int) override {}
+  Date local_date() override { return Date{2024, 1, 1}; }
+  AppendResult append_all_or_nothing(const std::string&,
+                                     std::string_view) override {
+    return AppendResult{};
+  }
+};
+
+struct CalcRun {
+  ExitStatus status;
+  std::string out;
+  std::string err;
+  std::vector<std::string> files;  // "path\nbytes" of each file written
+};
+
+CalcRun RunCalc(std::vector<std::string_view> args,
+                std::string file_failure = {}) {
+  StringSink out;
+  StringSink err;
+  CalcRun run;
+  const FileWriter writer = [&](const std::string& path,
+                                std::string_view bytes) {
+    if (file_failure.empty())
+      run.files.push_back(path + "\n" + std::string(bytes));
+    return file_failure;
+  };
+  run.status = run_calc(args, out, err, writer);
+  run.out = out.text();
+  run.err = err.text();
+  return run;
+}
+
+// The six inputs typed at the dialogue, and then menu choice 5.
+std::string DialogueScreen(const std::array<std::string_view, 6>& typed) {
+  std::string keys;
+  for (const std::string_view line : typed) keys.append(line).append("\n");
+  keys.append("5\n");
+  StringSource source(keys);
+  InputReader in(source);
+  StringSink screen;
+  ConsoleWriter out(screen, utf8_messages());
+  QuietEnv env;
+  run_dialogue(in, out, env);
+  return screen.text();
+}
+
+// Designs as typed, spread over the ranges: a decimal comma and exponent
+// forms, both resistance orders, both sweep windows, one, two and three
+// S11 crossings.
+constexpr std::array<std::array<std::string_view, 6>, 8> kTypedDesigns = {{
+    {"7,1", "12", "200", "2000", "50", "100"},
+    {"0.1", "5", "50", "300", "50", "1000"},
+    {"150", "3", "100", "100", "50", "100"},
+    {"14", "2", "100", "50", "55", "100"},
+    {"1.5+1", "4.01", "999", "50", "300", "1e3"},
+    {"29.7", "12", "999", "5000", "75", "1500"},
+    {"3.5", "1.2", "2", "60", "50", "10"},
+    {"50", "70", "999", "100000", "100", "0.011"},
+}};
+
+std::vector<std::string_view> Args(const std::array<std::string_view, 6>& in,
+                                   std::vector<std::string_view> options) {
+  options.insert(options.end(), in.begin(), in.end());
+  return options;
+}
+
+// The design the dialogue computes from the same typed lines.
+Design DialogueDesign(const std::array<std::string_view, 6>& typed) {
+  Design d;
+  float* inputs[] = {&d.f, &d.qn, &d.q0, &d.rin, &d.rout, &d.pin};
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    *inputs[i] = parse_real(typed[i]).value;
+  }
+  synthesis(d);
+  return d;
+}
+
+TEST(RunCalc, TextIsTheDialoguesResultsScreen) {
+  for (const auto& typed : kTypedDesigns) {
+    SCOPED_TRACE(testing::Message()
+                 << typed[0] << " " << typed[1] << " " << typed[2] << " "
+                 << typed[3] << " " << typed[4] << " " << typed[5]);
+    const CalcRun run = RunCalc(Args(typed, {}));
+    ASSERT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+    const std::size_t peaks = run.out.find("\r\n\r\n Пиковые значения:\r\n");
+    ASSERT_NE(peaks, std::string::npos);
+    const std::string screen_block = run.out.substr(0, peaks + 2);
+    EXPECT_NE(DialogueScreen(typed).find(screen_block), std::string::npos);
+  }
+}
+
+TEST(RunCalc, JsonHoldsTheDialoguesBits) {
+  for (const auto& typed : kTypedDesigns) {
+    SCOPED_TRACE(typed[0]);
+    const CalcRun run = RunCalc(Args(typed, {"--format", "json"}));
+    ASSERT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+    const JsonObject json = ReadJsonObject(run.out);
+    const Design d = DialogueDesign(typed);
+    ASSERT_FALSE(d.infeasible);
+    const Results& r = d.results;
+    const std::pair<const char*, float> expected[] = {{"f", d.f},
+                                                      {"fmhz", d.fmhz},
+                                                      {"c1", r.c1},
+                                                      {"c2", r.c2},
+                                                      {"l", r.l},
+                                                      {"eta", r.eta},
+                                                      {"uin", r.uin},
+                                                      {"uout", r.uout},
+                                                      {"ul", r.ul},
+                                                      {"pout", r.pout},
+                                                      {"ploss", r.ploss},
+                                                      {"qc1", r.qc1},
+                                                      {"qc2", r.qc2},
+                                                      {"ql", r.ql},
+                                                      {"ic1", r.ic1},
+                                                      {"ic2", r.ic2},
+                                                      {"il", r.il},
+                                                      {"ku", r.ku},
+                                                      {"ki", r.ki},
+                                                      {"s11", r.s11},
+                                                      {"s22", r.s22},
+                                                      {"bw_u", r.bw_u},
+                                                      {"bw_i", r.bw_i},
+                                                      {"bw_s11", r.bw_s11},
+                                                      {"step", d.details.step}};
+    for (const auto& [key, value] : expected) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(JsonFloat(json, key)),
+                std::bit_cast<std::uint32_t>(value))
+          << key;
+    }
+    EXPECT_EQ(JsonInt(json, "nstep"), d.details.nstep);
+    EXPECT_EQ(JsonInt(json, "ns11"), d.details.ns11);
+    EXPECT_EQ(JsonInt(json, "ncross"), d.details.ncross);
+  }
+}
+
+TEST(RunCalc, PeaksAreRootTwoTimesTheRmsValues) {
+  const CalcRun run = RunCalc(Args(kTypedDesigns[0], {"--format", "json"}));
+  const JsonObject json = ReadJsonObject(run.out);
+  const std::pair<const char*, const char*> pairs[] = {
+      {"uc1_peak", "uin"}, {"uc2_peak", "uout"}, {"ul_peak", "ul"},
+      {"ic1_peak", "ic1"}, {"ic2_peak", "ic2"},  {"il_peak", "il"}};
+  for (const auto& [peak, rms] : pairs) {
+    EXPECT_FLOAT_EQ(JsonFloat(json, peak), 1.41421356f * JsonFloat(json, rms))
+        << peak;
+  }
+  // 447.214 V RMS at the input of the typical design.
+  EXPECT_NE(run.out.find("\"uc1_peak\": 632.4555"), std::string::npos);
+}
+
+TEST(RunCalc, InfeasibleDesignWritesTheDialoguesMessage) {
+  std::string message = " ";
+  message.append(utf8_messages()[Msg::kInfeasible1]).append("\r\n ");
+  message.append(utf8_messages()[Msg::kInfeasible2]).append("\r\n");
+  const std::vector<std::string_view> infeasible = {"7.1",  "5",  "200",
+                                                    "2000", "50", "100"};
+  const CalcRun text = RunCalc(infeasible);
+  EXPECT_EQ(text.status, ExitStatus::kInfeasible);
+  EXPECT_EQ(text.out, message);
+  EXPECT_EQ(text.err, "");
+
+  std::vector<std::string_view> as_csv = infeasible;
+  as_csv.insert(as_csv.begin(), {"--format", "csv", "--svg", "x.svg"});
+  const CalcRun csv = RunCalc(as_csv);
+  EXPECT_EQ(csv.status, ExitStatus::kInfeasible);
+  EXPECT_EQ(csv.out, "");  // nothing a CSV reader could take for data
+  EXPECT_EQ(csv.err, message);
+  EXPECT_TRUE(csv.files.empty());
+}
+
+TEST(RunCalc, BadArgumentIsOneLineOnStandardErrorAndStatusTwo) {
+  const CalcRun run = RunCalc({"7.1", "12", "200", "2000", "50", "0,001"});
+  EXPECT_EQ(run.status, ExitStatus::kFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "merid-calc: PIN = \"0,001\" is outside the accepted range "
+            "0.01 < PIN <= 100000 (W)\n");
+}
+
+TEST(RunCalc, SvgGoesToTheNamedFile) {
+  const CalcRun run =
+      RunCalc(Args(kTypedDesigns[0], {"--svg", "plot.svg", "--format=csv"}));
+  EXPECT_EQ(run.status, ExitStatus::kSuccess);
+  ASSERT_EQ(run.files.size(), 1u);
+  EXPECT_EQ(run.files[0].rfind("plot.svg\n<?xml", 0), 0u);
+  EXPECT_EQ(run.out.rfind("f,qn,q0,", 0), 0u);
+}
+
+TEST(RunCalc, SvgThatCannotBeWrittenFailsWithTheReason) {
+  const CalcRun run = RunCalc(Args(kTypedDesigns[0], {"--svg", "/no/such.svg"}),
+                              "No such file or directory");
+  EXPECT_EQ(run.status, ExitStatus::kFailure);
+  EXPECT_EQ(run.err,
+            "merid-calc: cannot write /no/such.svg: No such file or "
+            "directory\n");
+}
+
+TEST(RunCalc, HelpNamesEveryOptionInputAndField) {
+  const CalcRun run = RunCalc({"--help"});
+  EXPECT_EQ(run.status, ExitStatus::kSuccess);
+  for (const char* word :
+       {"--format", "--bands", "--svg", "--version", "0.1 <= F <= 150 (MHz)",
+        "1.2*QN < Q0 <= 999", "0.01 < PIN <= 100000 (W)", "1.8-2", "144-148",
+        "uc1_peak", "ncross", "Exit status"}) {
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  }
+}
+
+TEST(RunCalc, VersionIsTheBanners) {
+  EXPECT_EQ(RunCalc({"--version"}).out, "merid-calc 3.55\n");
+}
+
+}  // namespace
+}  // namespace merid

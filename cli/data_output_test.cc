@@ -1,0 +1,171 @@
+#include "cli/data_output.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/band_table.h"
+#include "cli/design_fields.h"
+#include "cli/json_test_reader.h"
+
+namespace merid {
+namespace {
+
+Design Calculated(float f, float qn, float q0, float rin, float rout,
+                  float pin) {
+  Design d;
+  d.f = f;
+  d.qn = qn;
+  d.q0 = q0;
+  d.rin = rin;
+  d.rout = rout;
+  d.pin = pin;
+  synthesis(d);
+  return d;
+}
+
+// Feasible designs whose values need every digit: odd inputs, tiny and
+// huge magnitudes (s11 near 1e-7, C2 in the thousands of pF).
+std::vector<Design> Designs() {
+  return {Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f),
+          Calculated(0.1f, 5.0f, 50.0f, 300.0f, 50.0f, 1000.0f),
+          Calculated(148.0f, 3.3f, 17.0f, 33.3f, 75.0f, 0.011f),
+          Calculated(1.234567f, 70.0f, 999.0f, 100000.0f, 99.9f, 99999.9f)};
+}
+
+std::vector<std::string> CsvCells(const std::string& line) {
+  std::vector<std::string> cells;
+  std::stringstream in(line);
+  std::string cell;
+  while (std::getline(in, cell, ',')) cells.push_back(cell);
+  if (!line.empty() && line.back() == ',') cells.emplace_back();
+  return cells;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  EXPECT_FALSE(text.empty());
+  EXPECT_EQ(text.back(), '\n');
+  std::vector<std::string> lines;
+  std::stringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    EXPECT_EQ(line.find('\r'), std::string::npos);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The value's text reads back to the very bits of the field.
+void ExpectSameValue(const FieldValue& value, const std::string& text,
+                     std::string_view name) {
+  SCOPED_TRACE(name);
+  if (const float* x = std::get_if<float>(&value)) {
+    if (std::isnan(*x)) {
+      EXPECT_TRUE(std::isnan(ReadFloat(text))) << text;
+    } else {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadFloat(text)),
+                std::bit_cast<std::uint32_t>(*x))
+          << text;
+    }
+  } else {
+    EXPECT_EQ(text, std::to_string(std::get<std::int32_t>(value)));
+  }
+}
+
+TEST(DesignJson, ReadsBackToTheSameFloats) {
+  for (const Design& d : Designs()) {
+    ASSERT_FALSE(d.infeasible);
+    const JsonObject json = ReadJsonObject(design_json(d));
+    ASSERT_EQ(json.size(), design_fields().size());
+    for (const OutputField& field : design_fields()) {
+      ExpectSameValue(field_value(field, d), json.at(std::string(field.name)),
+                      field.name);
+    }
+  }
+}
+
+TEST(DesignCsv, ReadsBackToTheSameFloats) {
+  for (const Design& d : Designs()) {
+    const std::vector<std::string> lines = Lines(design_csv(d));
+    ASSERT_EQ(lines.size(), 2u);
+    const std::vector<std::string> names = CsvCells(lines[0]);
+    const std::vector<std::string> values = CsvCells(lines[1]);
+    ASSERT_EQ(names.size(), design_fields().size());
+    ASSERT_EQ(values.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const OutputField& field = design_fields()[i];
+      EXPECT_EQ(names[i], field.name);
+      ExpectSameValue(field_value(field, d), values[i], field.name);
+    }
+  }
+}
+
+// rin = rout * eta leaves the reactance formula 0/0: C1, C2 and L are
+// not-a-number, which JSON cannot hold.
+TEST(DesignJson, NotANumberIsNullAndCsvSaysNan) {
+  const Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f, 100.0f);
+  ASSERT_FALSE(d.infeasible);
+  ASSERT_TRUE(std::isnan(d.results.c1));
+  const JsonObject json = ReadJsonObject(design_json(d));
+  EXPECT_EQ(json.at("c1"), "null");
+  EXPECT_EQ(json.at("eta"), "94");  // the rest stays correct
+  const std::vector<std::string> values = CsvCells(Lines(design_csv(d))[1]);
+  EXPECT_TRUE(std::isnan(ReadFloat(values[7])));  // c1
+}
+
+TEST(BandTableJson, EveryRowReadsBack) {
+  const Design inputs = Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  const std::vector<BandRow> rows = band_table(inputs);
+  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows));
+  ASSERT_EQ(json.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(json[i].at("band"), rows[i].band->name);
+    EXPECT_EQ(json[i].at("edge"), edge_name(rows[i].edge));
+    EXPECT_EQ(json[i].at("infeasible"), "false");
+    for (const OutputField& field : design_fields()) {
+      ExpectSameValue(field_value(field, rows[i].design),
+                      json[i].at(std::string(field.name)), field.name);
+    }
+  }
+}
+
+TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
+  // Qn 5 cannot turn 2000 ohm into 50 at any frequency.
+  Design inputs;
+  inputs.qn = 5.0f;
+  inputs.q0 = 200.0f;
+  inputs.rin = 2000.0f;
+  inputs.rout = 50.0f;
+  inputs.pin = 100.0f;
+  const std::vector<BandRow> rows = band_table(inputs);
+  const std::vector<std::string> lines = Lines(band_table_csv(rows));
+  ASSERT_EQ(lines.size(), rows.size() + 1);
+  const std::vector<std::string> header = CsvCells(lines[0]);
+  EXPECT_EQ(header[0], "band");
+  EXPECT_EQ(header[2], "infeasible");
+  EXPECT_EQ(header[3], "f");
+  const std::vector<std::string> first = CsvCells(lines[1]);
+  ASSERT_EQ(first.size(), header.size());
+  EXPECT_EQ(first[0], "160m");
+  EXPECT_EQ(first[1], "low");
+  EXPECT_EQ(first[2], "1");
+  EXPECT_EQ(first[3], "1.8");  // MHz as typed, not the Hz left behind
+  EXPECT_EQ(first[4], "5");
+  EXPECT_EQ(first[9], "1.8");  // fmhz
+  for (std::size_t i = 10; i < first.size(); ++i) {
+    EXPECT_EQ(first[i], "") << header[i];
+  }
+  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows));
+  EXPECT_EQ(json.back().at("infeasible"), "true");
+  EXPECT_EQ(json.back().at("f"), "148");
+  EXPECT_EQ(json.back().at("c1"), "null");
+}
+
+}  // namespace
+}  // namespace merid

@@ -1,0 +1,59 @@
+#ifndef MERID_CLI_RESPONSE_CURVES_H_
+#define MERID_CLI_RESPONSE_CURVES_H_
+
+// The three curves behind the bandwidths of a design, over its sweep grid:
+// the voltage and the current response in dB and |S11|, with the band each
+// bandwidth measures.
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "calc/synthesis.h"
+
+namespace merid {
+
+struct CurvePoint {
+  float freq;   // Hz
+  float value;  // dB, or |S11|
+};
+
+// The frequencies (Hz) between which a bandwidth is measured.
+struct Band {
+  bool found = false;
+  float low = 0.0f;
+  float high = 0.0f;
+};
+
+struct ResponseCurves {
+  // Output voltage under the matched drive, dB relative to vref2, the
+  // output voltage at the working frequency.
+  std::vector<CurvePoint> voltage;
+  // Output voltage under the high-impedance drive, dB relative to its peak
+  // over the upper half of the grid.
+  std::vector<CurvePoint> current;
+  // Reflection magnitude at the input port.
+  std::vector<CurvePoint> s11;
+  // From the first to the last grid point within 1 dB: its width is bw_u
+  // and bw_i.
+  Band voltage_band;
+  Band current_band;
+  // Between the crossings of 0.1 that give bw_s11; one crossing gives the
+  // band from the start of the grid, as bw_s11 is then the crossing's own
+  // frequency.
+  Band s11_band;
+};
+
+// The curves of the feasible design `d`, computed point by point as the
+// calculation computes its bandwidths, on the same grid.
+ResponseCurves response_curves(const Design& d);
+
+// At most about `max_points` points of `curve` for drawing: the lowest and
+// the highest point of each run of neighbours, in frequency order, so that
+// no peak or notch is lost.
+std::vector<CurvePoint> decimated(std::span<const CurvePoint> curve,
+                                  std::size_t max_points);
+
+}  // namespace merid
+
+#endif  // MERID_CLI_RESPONSE_CURVES_H_

@@ -1,0 +1,159 @@
+#include "cli/text_output.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "cli/design_fields.h"
+#include "cli/number_text.h"
+#include "console/console_writer.h"
+#include "console/results_screen.h"
+#include "text/messages.h"
+#include "text/value_field.h"
+
+namespace merid {
+namespace {
+
+// The peak block continues the screen's two-column rows: each label ends
+// in tabs and "= " so that its value lands in the screen's columns.  The
+// С of С1 and С2 is Cyrillic, as in "I в С1".
+constexpr std::string_view kPeaksHeading = " Пиковые значения:";
+constexpr std::string_view kPeakUc1 = " U пик на С1, В\t\t= ";
+constexpr std::string_view kPeakUc2 = " U пик на С2, В\t\t= ";
+constexpr std::string_view kPeakUl = " U пик на L,  В\t\t= ";
+constexpr std::string_view kPeakIc1 = " I пик в С1, А\t\t= ";
+constexpr std::string_view kPeakIc2 = " I пик в С2, А\t\t= ";
+constexpr std::string_view kPeakIl = " I пик в L,  А\t\t= ";
+
+// Blanks between the two halves of a row, as on the screen.
+constexpr std::string_view kColumnGap = "     ";
+
+constexpr std::string_view kBandsHeading =
+    " Расчет по любительским диапазонам:";
+constexpr std::string_view kInfeasibleRow = "  мала нагруженная добротность";
+
+// The band table: a name column, then values in screen-wide fields, each
+// right-aligned in its column under its heading; 80 columns in all.
+constexpr std::size_t kBandLabelColumns = 5;
+constexpr std::string_view kBandLabelHeading = "Диап.";
+struct BandColumn {
+  std::string_view heading;
+  std::size_t width;
+};
+constexpr std::array<BandColumn, 6> kBandColumns = {{{"F, МГц", 12},
+                                                     {"C1, пФ", 12},
+                                                     {"C2, пФ", 12},
+                                                     {"L, мкГн", 12},
+                                                     {"U пик С1, В", 13},
+                                                     {"I пик L, А", 13}}};
+
+void write_line(ByteSink& out, std::string line) {
+  line.append(kLineEnd);
+  out.write(line);
+}
+
+void peak_row(ByteSink& out, std::string_view left, float left_value,
+              std::string_view right, float right_value) {
+  std::string line(left);
+  line.append(value_field(left_value, kScreenFieldWidth));
+  line.append(kColumnGap);
+  line.append(right);
+  line.append(value_field(right_value, kScreenFieldWidth));
+  write_line(out, std::move(line));
+}
+
+// Characters of UTF-8 text: every byte but the continuation bytes.
+std::size_t columns(std::string_view utf8) {
+  std::size_t n = 0;
+  for (const char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
+std::string padded_left(std::string_view text, std::size_t width) {
+  const std::size_t used = columns(text);
+  std::string out(width > used ? width - used : 0, ' ');
+  out.append(text);
+  return out;
+}
+
+std::string padded_right(std::string_view text, std::size_t width) {
+  std::string out(text);
+  const std::size_t used = columns(text);
+  out.append(width > used ? width - used : 0, ' ');
+  return out;
+}
+
+void band_header(ByteSink& out) {
+  std::string line =
+      concat({" ", padded_right(kBandLabelHeading, kBandLabelColumns)});
+  for (const BandColumn& column : kBandColumns) {
+    line.append(padded_left(column.heading, column.width));
+  }
+  write_line(out, std::move(line));
+}
+
+void band_row(ByteSink& out, std::string_view label, const Design& d) {
+  std::string line = concat({" ", padded_right(label, kBandLabelColumns)});
+  if (d.infeasible) {
+    line.append(value_field(d.fmhz, static_cast<int>(kBandColumns[0].width)));
+    line.append(kInfeasibleRow);
+    write_line(out, std::move(line));
+    return;
+  }
+  const Results& r = d.results;
+  const Peaks p = peak_values(r);
+  const std::array<float, 6> values = {d.f, r.c1, r.c2, r.l, p.uc1, p.il};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    // A screen-wide field, blanks before it to fill the column.
+    line.append(kBandColumns[i].width - kScreenFieldWidth, ' ');
+    line.append(value_field(values[i], kScreenFieldWidth));
+  }
+  write_line(out, std::move(line));
+}
+
+}  // namespace
+
+void write_design_text(ByteSink& out, const Design& d) {
+  ConsoleWriter screen(out, utf8_messages());
+  show_results(screen, d);
+  const Peaks p = peak_values(d.results);
+  screen.empty_line();
+  write_line(out, std::string(kPeaksHeading));
+  screen.text_line(Msg::kResultsDashes);
+  peak_row(out, kPeakUc1, p.uc1, kPeakIc1, p.ic1);
+  peak_row(out, kPeakUc2, p.uc2, kPeakIc2, p.ic2);
+  peak_row(out, kPeakUl, p.ul, kPeakIl, p.il);
+}
+
+void write_infeasible_text(ByteSink& out) {
+  ConsoleWriter screen(out, utf8_messages());
+  screen.text_line(Msg::kInfeasible1);
+  screen.text_line(Msg::kInfeasible2);
+}
+
+void write_band_table_text(ByteSink& out, const Design& inputs,
+                           std::span<const BandRow> rows) {
+  ConsoleWriter screen(out, utf8_messages());
+  screen.text_line(Msg::kInputHeading);
+  screen.text_line(Msg::kInputDashes);
+  screen.value_line(Msg::kLabelQn, inputs.qn, kScreenFieldWidth);
+  screen.value_line(Msg::kLabelQ0, inputs.q0, kScreenFieldWidth);
+  screen.value_line(Msg::kLabelRin, inputs.rin, kScreenFieldWidth);
+  screen.value_line(Msg::kLabelRout, inputs.rout, kScreenFieldWidth);
+  screen.value_line(Msg::kLabelPin, inputs.pin, kScreenFieldWidth);
+  screen.empty_line();
+  write_line(out, std::string(kBandsHeading));
+  screen.text_line(Msg::kResultsDashes);
+  band_header(out);
+  const AmateurBand* previous = nullptr;
+  for (const BandRow& row : rows) {
+    const bool first_of_band = row.band != previous;
+    if (first_of_band && previous != nullptr) screen.empty_line();
+    band_row(out, first_of_band ? row.band->label : "", row.design);
+    previous = row.band;
+  }
+}
+
+}  // namespace merid
