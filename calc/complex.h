@@ -33,26 +33,52 @@ constexpr Complex operator*(Complex z, Complex w) {
   return Complex{z.re * w.re - z.im * w.im, z.im * w.re + z.re * w.im};
 }
 
-// (a + jb)/(c + jd) by Smith's method, branching on |d| > |c| strictly.
+// (a + jb)/(c + jd) by Smith's method, branching on |d| > |c| strictly:
+//   |d| > |c|: r = c/d, den = c r + d, q = ((a r + b) + j(b r - a)) / den;
+//   otherwise: r = d/c, den = c + d r, q = ((b r + a) + j(b - a r)) / den.
+// Both branches are one sequence of operations on operands that the test
+// picks, so a loop of quotients needs no branch and vectorises.  Each
+// operation is the one its branch prescribes; only the two operands of a
+// sum may stand the other way round, which no rounding can tell.
 inline Complex operator/(Complex z, Complex w) {
   const float a = z.re, b = z.im, c = w.re, d = w.im;
-  if (std::fabs(d) > std::fabs(c)) {
-    const float r = c / d;
-    const float den = c * r + d;
-    return Complex{(a * r + b) / den, (b * r - a) / den};
-  }
-  const float r = d / c;
-  const float den = c + d * r;
-  return Complex{(b * r + a) / den, (b - a * r) / den};
+  const bool by_imag = std::fabs(d) > std::fabs(c);
+  const float big = by_imag ? d : c;
+  const float small = by_imag ? c : d;
+  const float first = by_imag ? a : b;   // times r in the real part
+  const float second = by_imag ? b : a;  // times r in the imaginary part
+  const float r = small / big;
+  const float den = small * r + big;
+  const float second_r = second * r;
+  const float minuend = by_imag ? second_r : first;
+  const float subtrahend = by_imag ? first : second_r;
+  return Complex{(first * r + second) / den, (minuend - subtrahend) / den};
 }
 
-// |z|: the hypotenuse in double precision, rounded once to single.  The
-// squares of two floats cannot overflow a double.
-inline float modulus(Complex z) {
+// (z1 z2) / (z1 + z2), the parallel combination of two impedances.
+// Symmetric in its arguments, since both the product and the sum are.
+inline Complex parall(Complex z1, Complex z2) { return (z1 * z2) / (z1 + z2); }
+
+// |z|^2 in double precision: the sum of the squares of both parts, each
+// square exact in double and never overflowing it; infinite when either
+// part is, even if the other is not-a-number.
+inline double modulus_squared(Complex z) {
   const double re = z.re;
   const double im = z.im;
-  if (std::isinf(re) || std::isinf(im)) return INFINITY;
-  return static_cast<float>(std::sqrt(re * re + im * im));
+  const bool infinite = std::isinf(re) || std::isinf(im);
+  return infinite ? INFINITY : re * re + im * im;
+}
+
+// |z| from modulus_squared(z): the square root in double precision, rounded
+// once to single.  Rises with its argument, as both steps are exactly
+// rounded.
+inline float modulus_from_squared(double squared) {
+  return static_cast<float>(std::sqrt(squared));
+}
+
+// |z|: the hypotenuse in double precision, rounded once to single.
+inline float modulus(Complex z) {
+  return modulus_from_squared(modulus_squared(z));
 }
 
 // Decimal logarithm taken in double precision, rounded once to single.

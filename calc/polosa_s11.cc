@@ -3,8 +3,10 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <vector>
+#include <limits>
 
+#include "calc/bisection.h"
+#include "calc/complex.h"
 #include "calc/network.h"
 #include "calc/s11module.h"
 
@@ -18,17 +20,20 @@ static_assert(std::bit_cast<std::uint32_t>(kThreshold) == 0x3DCCCCCD);
 constexpr double kKiloPerHertz = static_cast<double>(0.001f);
 static_assert(std::bit_cast<std::uint32_t>(0.001f) == 0x3A83126F);
 
-// One point of the sweep.  The frequency and the standing-wave ratio are
-// kept with the magnitude, though only the magnitude is read back.
-struct S11Point {
-  float freq;
-  float gamma;
-  float swr;
-};
+bool crosses_threshold(float prev_side, float side) {
+  constexpr float kBelow = ThresholdSides::kBelow;
+  constexpr float kAbove = ThresholdSides::kAbove;
+  return (prev_side == kBelow && side == kAbove) ||
+         (prev_side == kAbove && side == kBelow);
+}
 
-bool crosses_threshold(float prev, float cur) {
-  return (prev < kThreshold && cur > kThreshold) ||
-         (prev > kThreshold && cur < kThreshold);
+// The first finite square whose modulus meets `holds`; the modulus rises
+// with its square.
+template <typename Predicate>
+double first_square_where(Predicate holds) {
+  return first_double_where(
+      0.0, std::numeric_limits<double>::max(),
+      [holds](double squared) { return holds(modulus_from_squared(squared)); });
 }
 
 // The band in kHz from the crossing frequencies, by how many there are.
@@ -48,31 +53,63 @@ float band_from_crossings(const std::array<double, 3>& fcross,
 
 }  // namespace
 
+ThresholdSides::ThresholdSides()
+    : below_(first_square_where([](float m) { return m >= kThreshold; })),
+      above_(first_square_where([](float m) { return m > kThreshold; })) {}
+
+S11Sweep::S11Sweep(float rin, std::int32_t ns11)
+    : rin_(rin), points_(ns11 > 0 ? static_cast<std::size_t>(ns11) : 0) {}
+
+void S11Sweep::take(const GridBlock& block) {
+  std::array<float, kBlockPoints> side;
+  const std::size_t n = block.count_below(points_);
+  const Complex rin = real(rin_);
+  const ThresholdSides sides = sides_;
+  for (std::size_t j = 0; j < n; ++j) {
+    side[j] =
+        sides.side(modulus_squared(reflection(block.impedances(j).zin, rin)));
+  }
+  // Crossings are rare: most blocks have none, which a count in a loop that
+  // vectorises tells, the pair with the last point taken before included.
+  int crossings = n > 0 && crosses_threshold(prev_side_, side[0]) ? 1 : 0;
+  for (std::size_t j = 1; j < n; ++j) {
+    crossings += crosses_threshold(side[j - 1], side[j]) ? 1 : 0;
+  }
+  if (crossings > 0) record_crossings(block.freq.data(), side.data(), n);
+  if (n > 0) {
+    prev_side_ = side[n - 1];
+    prev_freq_ = block.freq[n - 1];
+  }
+}
+
+void S11Sweep::record_crossings(const float* freq, const float* side,
+                                std::size_t n) {
+  // A crossing between points i-1 and i is recorded at the frequency of
+  // point i-1, the last one before it, whichever way it goes.  Point 0 has
+  // no point before it: prev_side_ starts at kNeither.
+  float prev_side = prev_side_;
+  float prev_freq = prev_freq_;
+  for (std::size_t j = 0; j < n; ++j) {
+    if (crosses_threshold(prev_side, side[j])) {
+      if (ncross_ < 3) fcross_[static_cast<std::size_t>(ncross_)] = prev_freq;
+      ++ncross_;
+    }
+    prev_side = side[j];
+    prev_freq = freq[j];
+  }
+}
+
+S11Band S11Sweep::band() const {
+  return S11Band{band_from_crossings(fcross_, ncross_), ncross_};
+}
+
 S11Band subs11(float q0, float c1, float c2, float l, float fstart, float step,
                std::int32_t ns11, float rin, float rout) {
   const Tank tank{c1, c2, l, q0, rout};
-  std::vector<S11Point> s11tab(ns11 > 0 ? static_cast<std::size_t>(ns11) : 0);
-  float fsw = fstart;
-  for (S11Point& point : s11tab) {
-    const Elements e = elements_at(tank, fsw);
-    const Reflection r = swrsub(input_impedance(tank, e), real(rin));
-    point = S11Point{fsw, r.gamma, r.swr};
-    fsw = step + fsw;
-  }
-
-  // A crossing between points i-1 and i is recorded at the frequency of
-  // point i-1, the last one before it, whichever way it goes.
-  std::array<double, 3> fcross{};
-  std::int32_t ncross = 0;
-  fsw = fstart;
-  for (std::size_t i = 1; i < s11tab.size(); ++i) {
-    if (crosses_threshold(s11tab[i - 1].gamma, s11tab[i].gamma)) {
-      if (ncross < 3) fcross[static_cast<std::size_t>(ncross)] = fsw;
-      ++ncross;
-    }
-    fsw = step + fsw;
-  }
-  return S11Band{band_from_crossings(fcross, ncross), ncross};
+  S11Sweep sweep(rin, ns11);
+  sweep_grid(tank, fstart, step, sweep.points(),
+             [&sweep](const GridBlock& block) { sweep.take(block); });
+  return sweep.band();
 }
 
 }  // namespace merid

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "calc/complex.h"
+#include "calc/network.h"
 #include "calc/s11module.h"
 #include "calc/synthesis.h"
 
@@ -108,6 +115,101 @@ TEST(Subs11, NoCrossingGivesZero) {
   EXPECT_EQ(
       subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, 500.0f, -5, 2000.0f, 50.0f).bw_s11,
       0.0f);
+}
+
+// The side must be the one the root of the square lies on, around the two
+// squares that part the sides and far from them.
+TEST(ThresholdSides, SideOfTheRootOfTheSquare) {
+  const ThresholdSides sides;
+  const auto side_of_root = [](double squared) {
+    const float gamma = modulus_from_squared(squared);
+    return gamma < 0.1f   ? ThresholdSides::kBelow
+           : gamma > 0.1f ? ThresholdSides::kAbove
+                          : ThresholdSides::kNeither;
+  };
+  std::vector<double> squares = {0.0, INFINITY, NAN, 1e-300, 1e300};
+  // The roots round to 0.1 between the midpoints to its neighbours; the
+  // sides change at the squares of these midpoints, to the last unit.
+  const double t = 0.1f;
+  for (const double midpoint : {(std::nextafter(0.1f, 0.0f) + t) / 2,
+                                (t + std::nextafter(0.1f, 1.0f)) / 2}) {
+    const auto square = std::bit_cast<std::int64_t>(midpoint * midpoint);
+    for (std::int64_t k = -20000; k <= 20000; ++k) {
+      squares.push_back(std::bit_cast<double>(square + k));
+    }
+  }
+  for (int k = -300; k <= 300; ++k) squares.push_back(std::pow(10.0, k * 0.1));
+  int neither = 0;
+  for (const double s : squares) {
+    ASSERT_EQ(sides.side(s), side_of_root(s)) << std::hexfloat << s;
+    neither += sides.side(s) == ThresholdSides::kNeither ? 1 : 0;
+  }
+  EXPECT_GT(neither, 1);  // squares whose root rounds to 0.1 itself
+}
+
+// subs11 as first written: a table of every point's reflection, then a
+// second pass for the crossings.
+S11Band subs11_in_two_passes(const Tank& t, float fstart, float step, int ns11,
+                             float rin) {
+  std::vector<float> gamma;
+  float fsw = fstart;
+  for (int i = 0; i < ns11; ++i) {
+    gamma.push_back(
+        swrsub(input_impedance(t, elements_at(t, fsw)), real(rin)).gamma);
+    fsw = step + fsw;
+  }
+  double fcross[3] = {0, 0, 0};
+  int ncross = 0;
+  fsw = fstart;
+  for (std::size_t i = 1; i < gamma.size(); ++i) {
+    const float prev = gamma[i - 1], cur = gamma[i];
+    if ((prev < 0.1f && cur > 0.1f) || (prev > 0.1f && cur < 0.1f)) {
+      if (ncross < 3) fcross[ncross] = fsw;
+      ++ncross;
+    }
+    fsw = step + fsw;
+  }
+  const double k = 0.001f;
+  switch (ncross) {
+    case 1:
+      return {static_cast<float>(fcross[0] * k), ncross};
+    case 2:
+      return {static_cast<float>((fcross[1] - fcross[0]) * k), ncross};
+    case 3:
+      return {static_cast<float>((fcross[2] - fcross[1]) * k), ncross};
+    default:
+      return {0.0f, ncross};
+  }
+}
+
+TEST(Subs11, SameAsTwoPassesOverATable) {
+  struct Row {
+    float f, qn, q0, rin, rout;
+  };
+  const Row rows[] = {
+      {7.1f, 12, 200, 2000, 50},  {7.1f, 12, 200, 50, 55},
+      {30.0f, 1.2f, 999, 50, 50}, {0.3f, 3, 999, 50, 57},
+      {2.2f, 2.5f, 40, 75, 50},   {7.1f, 10, 100, 90, 100},  // not-a-number
+  };
+  for (const Row& row : rows) {
+    const Design d = synthesised(row.f, row.qn, row.q0, row.rin, row.rout);
+    ASSERT_FALSE(d.infeasible) << row.f;
+    const Tank& t = d.details.tank;
+    // The whole sweep, and sweeps cut short at every block boundary and
+    // around it, where a crossing passes from one block to the next.
+    std::vector<int> counts = {d.details.ns11, 0, 1, 2};
+    for (int n = 255; n < d.details.ns11; n += 256) {
+      counts.insert(counts.end(), {n, n + 1, n + 2});
+    }
+    for (const int n : counts) {
+      const S11Band got = subs11(t.q0, t.c1, t.c2, t.l, 1000.0f, d.details.step,
+                                 n, row.rin, row.rout);
+      const S11Band expected =
+          subs11_in_two_passes(t, 1000.0f, d.details.step, n, row.rin);
+      ASSERT_EQ(got.ncross, expected.ncross) << row.f << " " << n;
+      ASSERT_EQ(got.bw_s11, expected.bw_s11) << row.f << " " << n;
+    }
+  }
 }
 
 }  // namespace

@@ -1,23 +1,18 @@
 #include "calc/s11module.h"
 
-#include "calc/sub.h"
+#include "calc/complex.h"
 
 namespace merid {
 
 Reflection swrsub(Complex z, Complex zref) {
-  // The negative of the usual reflection coefficient; only its magnitude
-  // is used.
-  const Complex q = (zref - z) / (z + zref);
   Reflection r;
-  r.gamma = modulus(q);
+  r.gamma = modulus(reflection(z, zref));
   r.swr = (1.0f + r.gamma) / (1.0f - r.gamma);
   return r;
 }
 
 Complex input_impedance(const Tank& tank, const Elements& e) {
-  const Complex zp2 = parall(real(tank.rout), e.zc2);
-  const Complex zser = e.zl + zp2;
-  return parall(zser, e.zc1);
+  return impedances_of(tank, e).zin;
 }
 
 Complex output_impedance(const Elements& e, float rin) {

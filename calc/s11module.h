@@ -16,6 +16,12 @@ struct Reflection {
 // Reflection of the impedance `z` against the reference `zref`.
 Reflection swrsub(Complex z, Complex zref);
 
+// (zref - z) / (z + zref): the negative of the usual reflection
+// coefficient of `z` against `zref`; only its magnitude is used.
+inline Complex reflection(Complex z, Complex zref) {
+  return (zref - z) / (z + zref);
+}
+
 // Impedance at the input port, the output port terminated by the load.
 Complex input_impedance(const Tank& tank, const Elements& e);
 // Impedance at the output port, the input port terminated by `rin`.

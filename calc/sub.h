@@ -1,17 +1,14 @@
 #ifndef MERID_CALC_SUB_H_
 #define MERID_CALC_SUB_H_
 
-// Second-harmonic suppression and element stresses of the pi tank, and the
-// parallel combination of impedances.
+// Second-harmonic suppression and element stresses of the pi tank.  The
+// parallel combination of impedances, parall, lives with the other complex
+// operations in calc/complex.h.
 
 #include "calc/complex.h"
 #include "calc/network.h"
 
 namespace merid {
-
-// z1 || z2 = (z1 z2) / (z1 + z2).  Symmetric in its arguments, since both
-// the product and the sum are.
-inline Complex parall(Complex z1, Complex z2) { return (z1 * z2) / (z1 + z2); }
 
 // What one harmonic analysis yields.  The stresses are RMS values at the
 // working frequency.

@@ -1,10 +1,12 @@
 #include "calc/subpolosa.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <vector>
+#include <limits>
 
+#include "calc/bisection.h"
 #include "calc/constants.h"
 #include "calc/network.h"
 
@@ -32,21 +34,47 @@ static_assert(std::bit_cast<std::uint32_t>(kHalf) == 0x40000000);
 static_assert(std::bit_cast<std::uint32_t>(kLimitDb) == 0x3F800000);
 static_assert(std::bit_cast<std::uint32_t>(kMarker) == 0xC1200000);
 
-using Response = std::vector<ResponsePoint>;
+bool within_limit(float x) { return deviation_db(x) <= kLimitDb; }
+bool beyond_limit(float x) { return deviation_db(x) > kLimitDb; }
+bool at_zero(float x) { return deviation_db(x) == 0.0f; }
+bool above_zero(float x) { return deviation_db(x) > 0.0f; }
 
-// Fills the frequencies of the grid and the deviation of each point, as
-// `deviation(vout)` gives it for the output voltage there.
-template <typename Deviation>
-Response sweep(const Tank& tank, const Drive& drive, const SweepGrid& grid,
-               Deviation deviation) {
-  Response resp(grid.nstep > 0 ? static_cast<std::size_t>(grid.nstep) : 0);
-  float phi = grid.fstart;
-  for (ResponsePoint& point : resp) {
-    point.freq = phi;
-    point.dev = deviation(analyse(tank, drive, phi).vout);
-    phi = phi + grid.step;
-  }
-  return resp;
+// The float just below a positive x.
+float before(float x) {
+  return std::bit_cast<float>(std::bit_cast<std::uint32_t>(x) - 1);
+}
+
+constexpr double kLargestSquare = std::numeric_limits<double>::max();
+
+// The first finite square at which `holds` is true, as first_double_where.
+template <typename Predicate>
+double first_square_where(Predicate holds) {
+  return first_double_where(0.0, kLargestSquare, holds);
+}
+
+// The largest output magnitude under `drive` on the peak-search grid:
+// nstep - trunc(nstep / 2) + 1 points from (nstep * step) / 2 on, a grid
+// offset from the sweep grid that covers its upper half, where the
+// resonance lies.  A modulus never falls as its square rises and the root
+// of 0 is 0, so the largest modulus is the modulus of the largest square.
+float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid) {
+  const float start = (static_cast<float>(grid.nstep) * grid.step) / kHalf;
+  const auto first =
+      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / kHalf);
+  const std::int64_t count = std::int64_t{grid.nstep} - first + 1;
+  double largest = 0.0;
+  std::array<double, kBlockPoints> squared;
+  sweep_grid(tank, start, grid.step,
+             count > 0 ? static_cast<std::size_t>(count) : 0,
+             [&](const GridBlock& block) {
+               for (std::size_t j = 0; j < block.count; ++j) {
+                 squared[j] = modulus_squared(block.driven(j, drive).vout);
+               }
+               for (std::size_t j = 0; j < block.count; ++j) {
+                 if (squared[j] > largest) largest = squared[j];
+               }
+             });
+  return modulus_from_squared(largest);
 }
 
 void mark_out_of_band(ResponsePoint& point) {
@@ -56,32 +84,57 @@ void mark_out_of_band(ResponsePoint& point) {
 
 }  // namespace
 
-float band_width(std::span<ResponsePoint> resp) {
-  for (ResponsePoint& point : resp) {
-    if (point.dev > kLimitDb) mark_out_of_band(point);
-  }
+float deviation_db(float x) {
+  return std::fabs(kDecibelsPerDecade * log10_single(x));
+}
+
+ResponsePoint BandSearch::add(ResponsePoint point) {
+  if (point.dev > kLimitDb) mark_out_of_band(point);
   // A falling edge is a live point (dev > 0) followed by a marked one.
-  int falling_edges = 0;
-  std::size_t first_edge = 0;
-  for (std::size_t i = 1; i < resp.size(); ++i) {
-    if (resp[i - 1].dev > 0.0f && resp[i].dev < 0.0f) {
-      if (falling_edges == 0) first_edge = i;
-      ++falling_edges;
+  if (prev_dev_ > 0.0f && point.dev < 0.0f) {
+    if (falling_edges_ == 0) first_edge_ = next_;
+    ++falling_edges_;
+  }
+  if (point.freq > 0.0f) {
+    if (!any_live_) first_live_ = point.freq;
+    any_live_ = true;
+    if (falling_edges_ > 0 && next_ > first_edge_ && !any_live_after_edge_) {
+      first_live_after_edge_ = point.freq;
+      any_live_after_edge_ = true;
+    }
+    last_live_ = point.freq;
+  }
+  prev_dev_ = point.dev;
+  ++next_;
+  return point;
+}
+
+void BandSearch::add_run(ResponsePoint first, ResponsePoint last,
+                         std::size_t count) {
+  add(first);
+  if (count < 2) return;
+  next_ += count - 2;
+  add(last);
+}
+
+float BandSearch::width() const {
+  // The points passed over all lie before the first live point after the
+  // first falling edge, so the last live point stays the last.
+  if (passes_over_first_run()) {
+    return any_live_after_edge_ ? last_live_ - first_live_after_edge_ : 0.0f;
+  }
+  return any_live_ ? last_live_ - first_live_ : 0.0f;
+}
+
+float band_width(std::span<ResponsePoint> resp) {
+  BandSearch search;
+  for (ResponsePoint& point : resp) point = search.add(point);
+  if (search.passes_over_first_run()) {
+    for (std::size_t i = 0; i <= search.first_edge(); ++i) {
+      mark_out_of_band(resp[i]);
     }
   }
-  if (falling_edges >= 2) {
-    for (std::size_t i = 0; i <= first_edge; ++i) mark_out_of_band(resp[i]);
-  }
-  const ResponsePoint* first = nullptr;
-  const ResponsePoint* last = nullptr;
-  for (const ResponsePoint& point : resp) {
-    if (point.freq > 0.0f) {
-      if (first == nullptr) first = &point;
-      last = &point;
-    }
-  }
-  if (first == nullptr) return 0.0f;
-  return last->freq - first->freq;
+  return search.width();
 }
 
 SweepGrid delta(float f, float fstart, float fstop) {
@@ -99,38 +152,141 @@ SweepGrid delta(float f, float fstart, float fstop) {
   return grid;
 }
 
+DeviationScale::DeviationScale()
+    : below_(first_float_where(0.5f, 1.0f, within_limit)),
+      zero_lo_(first_float_where(0.5f, 1.0f, at_zero)),
+      zero_hi_(before(first_float_where(1.0f, 2.0f, above_zero))),
+      above_(before(first_float_where(1.0f, 2.0f, beyond_limit))) {}
+
+float DeviationScale::stand_in(float x) const {
+  if (x > above_ || (x >= 0.0f && x < below_)) return kBeyondLimit;
+  if (x >= zero_lo_ && x <= zero_hi_) return 0.0f;
+  if (x >= below_ && x <= above_) return kWithinLimit;
+  // Not-a-number or negative: no shortcut.
+  return deviation_db(x);
+}
+
+ResponseScale::ResponseScale(const DeviationScale& scale, ResponseRatio ratio)
+    : scale_(scale),
+      ratio_(ratio),
+      shortcuts_(!ratio.against_peak ||
+                 (ratio.vmax > 0.0f && std::isfinite(ratio.vmax))) {
+  const float below = scale.below(), zero_lo = scale.zero_lo();
+  const float zero_hi = scale.zero_hi(), above = scale.above();
+  const ResponseRatio& x = ratio;
+  Edges& e = edges_;
+  if (ratio.against_peak) {
+    // x falls as the square rises.
+    e.out_below = first_square_where([&](double s) { return x(s) <= above; });
+    e.zero_from = first_square_where([&](double s) { return x(s) <= zero_hi; });
+    e.zero_to = first_square_where([&](double s) { return x(s) < zero_lo; });
+    e.out_from = first_square_where([&](double s) { return x(s) < below; });
+  } else {
+    // x rises with the square.
+    e.out_below = first_square_where([&](double s) { return x(s) >= below; });
+    e.zero_from = first_square_where([&](double s) { return x(s) >= zero_lo; });
+    e.zero_to = first_square_where([&](double s) { return x(s) > zero_hi; });
+    e.out_from = first_square_where([&](double s) { return x(s) > above; });
+  }
+}
+
+float ResponseScale::stand_in(double squared) const {
+  if (shortcuts_) return edges_.stand_in(squared);
+  return scale_.stand_in(ratio_(squared));
+}
+
+ResponseBand::ResponseBand(std::int32_t nstep, const ResponseScale& scale)
+    : scale_(scale), points_(nstep > 0 ? static_cast<std::size_t>(nstep) : 0) {}
+
+void ResponseBand::enter(const GridBlock& block, const double* squared) {
+  const std::size_t n = block.count_below(points_);
+  if (n == 0) return;
+  std::array<float, kBlockPoints> dev;
+  if (scale_.shortcuts()) {
+    const ResponseScale::Edges edges = scale_.edges();
+    for (std::size_t j = 0; j < n; ++j) dev[j] = edges.stand_in(squared[j]);
+  } else {
+    for (std::size_t j = 0; j < n; ++j) dev[j] = scale_.stand_in(squared[j]);
+  }
+  // Runs of one deviation are the rule: most blocks lie wholly out of band
+  // or wholly in band.
+  int breaks = 0;
+  for (std::size_t j = 0; j < n; ++j) {
+    breaks += dev[j] != dev[0] ? 1 : 0;
+    breaks += block.freq[j] > 0.0f ? 0 : 1;
+  }
+  if (breaks == 0) {
+    search_.add_run(ResponsePoint{block.freq[0], dev[0]},
+                    ResponsePoint{block.freq[n - 1], dev[n - 1]}, n);
+    return;
+  }
+  std::size_t j = 0;
+  while (j < n) {
+    const ResponsePoint first{block.freq[j], dev[j]};
+    std::size_t end = j + 1;
+    if (first.freq > 0.0f) {
+      while (end < n && dev[end] == first.dev && block.freq[end] > 0.0f) {
+        ++end;
+      }
+    }
+    search_.add_run(first, ResponsePoint{block.freq[end - 1], dev[end - 1]},
+                    end - j);
+    j = end;
+  }
+}
+
+CurrentResponse::CurrentResponse(const Tank& tank, const Drive& drive,
+                                 const SweepGrid& grid,
+                                 const DeviationScale& scale)
+    : drive_(drive),
+      band_(grid.nstep,
+            ResponseScale(
+                scale, ResponseRatio{true, peak_output(tank, drive, grid)})) {}
+
+void CurrentResponse::take(const GridBlock& block) {
+  std::array<double, kBlockPoints> squared;
+  const std::size_t n = block.count_below(points());
+  // x = vmax / |vout|, its modulus kept as its square.
+  for (std::size_t j = 0; j < n; ++j) {
+    squared[j] = modulus_squared(block.driven(j, drive_).vout);
+  }
+  band_.enter(block, squared.data());
+}
+
+VoltageResponse::VoltageResponse(const Drive& drive, const SweepGrid& grid,
+                                 Complex vref2, const DeviationScale& scale)
+    : drive_(drive),
+      vref2_(vref2),
+      band_(grid.nstep, ResponseScale(scale, ResponseRatio{false, 0.0f})) {}
+
+void VoltageResponse::take(const GridBlock& block) {
+  std::array<double, kBlockPoints> squared;
+  const std::size_t n = block.count_below(points());
+  // x = |vref2 / vout|, its modulus kept as its square.
+  for (std::size_t j = 0; j < n; ++j) {
+    squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
+  }
+  band_.enter(block, squared.data());
+}
+
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid) {
   const Tank tank{c1, c2, l, q0, rout};
-  const Drive drive = high_impedance_drive(uin, rin);
-
-  // The peak lies in the upper half of the sweep range; this search grid
-  // starts at nstep * step / 2, off the sweep grid.
-  float phi = (static_cast<float>(grid.nstep) * grid.step) / kHalf;
-  float vmax = 0.0f;
-  const auto first =
-      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / kHalf);
-  for (std::int32_t i = first; i <= grid.nstep; ++i) {
-    const float magnitude = modulus(analyse(tank, drive, phi).vout);
-    if (magnitude > vmax) vmax = magnitude;
-    phi = phi + grid.step;
-  }
-
-  Response resp = sweep(tank, drive, grid, [vmax](Complex vout) {
-    return std::fabs(kDecibelsPerDecade * log10_single(vmax / modulus(vout)));
-  });
-  return band_width(resp);
+  CurrentResponse response(tank, high_impedance_drive(uin, rin), grid,
+                           DeviationScale());
+  sweep_grid(tank, grid.fstart, grid.step, response.points(),
+             [&response](const GridBlock& block) { response.take(block); });
+  return response.band();
 }
 
 float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid, Complex vref2) {
   const Tank tank{c1, c2, l, q0, rout};
-  Response resp =
-      sweep(tank, matched_drive(uin, rin), grid, [vref2](Complex vout) {
-        return std::fabs(kDecibelsPerDecade *
-                         log10_single(modulus(vref2 / vout)));
-      });
-  return band_width(resp);
+  VoltageResponse response(matched_drive(uin, rin), grid, vref2,
+                           DeviationScale());
+  sweep_grid(tank, grid.fstart, grid.step, response.points(),
+             [&response](const GridBlock& block) { response.take(block); });
+  return response.band();
 }
 
 }  // namespace merid

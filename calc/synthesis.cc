@@ -1,10 +1,13 @@
 #include "calc/synthesis.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "calc/constants.h"
+#include "calc/grid_sweep.h"
 #include "calc/polosa_s11.h"
 #include "calc/s11module.h"
 #include "calc/sub.h"
@@ -67,6 +70,32 @@ Reactances pi_reactances(float qn, float eta, float ratio, float rin,
   return x;
 }
 
+struct SweepBands {
+  float bw_i;  // Hz
+  float bw_u;  // Hz
+  S11Band s11;
+};
+
+// What fpolosa1, fpolosa2 and subs11 give for the tank, from one walk over
+// the grid they share: the tank's impedances at each grid point are
+// computed once for all three.
+SweepBands sweep_bands(const Tank& tank, float uin, float rin,
+                       const SweepGrid& grid, Complex vref2,
+                       std::int32_t ns11) {
+  const DeviationScale scale;
+  CurrentResponse current(tank, high_impedance_drive(uin, rin), grid, scale);
+  VoltageResponse voltage(matched_drive(uin, rin), grid, vref2, scale);
+  S11Sweep s11(rin, ns11);
+  const std::size_t points =
+      std::max({current.points(), voltage.points(), s11.points()});
+  sweep_grid(tank, grid.fstart, grid.step, points, [&](const GridBlock& block) {
+    current.take(block);
+    voltage.take(block);
+    s11.take(block);
+  });
+  return SweepBands{current.band(), voltage.band(), s11.band()};
+}
+
 }  // namespace
 
 void synthesis(Design& d) {
@@ -117,16 +146,17 @@ void synthesis(Design& d) {
   r.uout = std::sqrt(d.rout * r.pout);
 
   const SweepGrid grid = delta(f, fstart, fstop);
-  r.bw_i = fpolosa1(c1, c2, l, r.uin, d.rin, d.rout, d.q0, grid);
-  r.bw_u = fpolosa2(c1, c2, l, r.uin, d.rin, d.rout, d.q0, grid, h2.vref);
-  const PortMatch match = fs11(f, d.q0, d.rin, d.rout, c1, c2, l);
-  r.s11 = match.s11;
-  r.s22 = match.s22;
   const std::int32_t ns11 =
       grid.nstep - static_cast<std::int32_t>(std::lround(
                        (fstart * static_cast<float>(grid.nstep)) / fstop));
-  const S11Band band =
-      subs11(d.q0, c1, c2, l, fstart, grid.step, ns11, d.rin, d.rout);
+  const SweepBands bands = sweep_bands(Tank{c1, c2, l, d.q0, d.rout}, r.uin,
+                                       d.rin, grid, h2.vref, ns11);
+  r.bw_i = bands.bw_i;
+  r.bw_u = bands.bw_u;
+  const PortMatch match = fs11(f, d.q0, d.rin, d.rout, c1, c2, l);
+  r.s11 = match.s11;
+  r.s22 = match.s22;
+  const S11Band& band = bands.s11;
   r.bw_s11 = band.bw_s11;
 
   const float c1_farad = c1, c2_farad = c2, l_henry = l;
