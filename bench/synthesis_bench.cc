@@ -16,24 +16,14 @@ void run_synthesis(benchmark::State& state, Design input) {
   }
 }
 
-Design design(float f, float qn, float q0, float rin, float rout, float pin) {
-  Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
-  return d;
-}
-
 void BM_SynthesisTypical(benchmark::State& state) {
-  run_synthesis(state, design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f));
+  run_synthesis(state,
+                make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f));
 }
 BENCHMARK(BM_SynthesisTypical)->Unit(benchmark::kMillisecond);
 
 void BM_SynthesisWorstCase(benchmark::State& state) {
-  run_synthesis(state, design(150.0f, 3.0f, 999.0f, 50.0f, 50.0f, 100.0f));
+  run_synthesis(state, make_design(150.0f, 3.0f, 999.0f, 50.0f, 50.0f, 100.0f));
 }
 BENCHMARK(BM_SynthesisWorstCase)->Unit(benchmark::kMillisecond);
 

@@ -12,13 +12,7 @@ namespace {
 // The stresses of the typical design: the branch through L carries the
 // whole input power at loaded Q 12.
 TEST(Garmonica, MatchedDriveStressesOfTypicalDesign) {
-  Design d;
-  d.f = 7.1f;
-  d.qn = 12.0f;
-  d.q0 = 200.0f;
-  d.rin = 2000.0f;
-  d.rout = 50.0f;
-  d.pin = 100.0f;
+  Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
   synthesis(d);
   const Tank& t = d.details.tank;
   const float f = 7.1e6f;

@@ -49,13 +49,7 @@ TEST(Delta, PointCountRoundsHalvesAwayFromZero) {
 // The bandwidths of the typical design, in Hz, follow from the grid: both
 // are whole multiples of the step, and the voltage response is the wider.
 TEST(ResponseBandwidth, TypicalDesignOnTheGrid) {
-  Design d;
-  d.f = 7.1f;
-  d.qn = 12.0f;
-  d.q0 = 200.0f;
-  d.rin = 2000.0f;
-  d.rout = 50.0f;
-  d.pin = 100.0f;
+  Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
   synthesis(d);
   ASSERT_FALSE(d.infeasible);
   const float step = d.details.step;
@@ -73,13 +67,7 @@ TEST(ResponseBandwidth, NoPointInBandGivesZero) {
   // A grid far below resonance: every point is many dB off the reference.
   const SweepGrid grid{1000.0f, 500.0f, 20};
   const Design typical = [] {
-    Design d;
-    d.f = 7.1f;
-    d.qn = 12.0f;
-    d.q0 = 200.0f;
-    d.rin = 2000.0f;
-    d.rout = 50.0f;
-    d.pin = 100.0f;
+    Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
     synthesis(d);
     return d;
   }();
@@ -383,13 +371,7 @@ TEST(ResponseBandwidth, SameAsPointByPointSweeps) {
       {0.25f, 8, 300, 0.5f, 12}, {7.1f, 10, 100, 90, 100},  // not-a-number
   };
   for (const Row& row : rows) {
-    Design d;
-    d.f = row.f;
-    d.qn = row.qn;
-    d.q0 = row.q0;
-    d.rin = row.rin;
-    d.rout = row.rout;
-    d.pin = 100.0f;
+    Design d = make_design(row.f, row.qn, row.q0, row.rin, row.rout, 100.0f);
     synthesis(d);
     ASSERT_FALSE(d.infeasible);
     const Tank& t = d.details.tank;

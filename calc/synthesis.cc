@@ -98,6 +98,18 @@ SweepBands sweep_bands(const Tank& tank, float uin, float rin,
 
 }  // namespace
 
+Design make_design(float f, float qn, float q0, float rin, float rout,
+                   float pin) {
+  Design d;
+  d.f = f;
+  d.qn = qn;
+  d.q0 = q0;
+  d.rin = rin;
+  d.rout = rout;
+  d.pin = pin;
+  return d;
+}
+
 void synthesis(Design& d) {
   d.fmhz = d.f;
   float f = kHertzPerMegahertz * d.f;

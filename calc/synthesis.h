@@ -69,6 +69,10 @@ struct Design {
   Details details;
 };
 
+// A design of the six inputs (f in MHz) with nothing computed yet.
+Design make_design(float f, float qn, float q0, float rin, float rout,
+                   float pin);
+
 // Decides whether qn suffices for the transformation rin:rout and, if so,
 // computes every result.  Feasible: f comes back in MHz as 1e-6 times its
 // value in Hz (it can differ from fmhz in the last bit) and `results` and

@@ -54,18 +54,6 @@ float typed_or_raw(Generator& gen, double x, int decimals) {
   return std::strtof(text, nullptr);
 }
 
-Design make_design(float f, float qn, float q0, float rin, float rout,
-                   float pin) {
-  Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
-  return d;
-}
-
 // The dialogue's accepted ranges, checked on the floats as typed.
 bool accepted(const Design& d) {
   return d.f >= 0.1f && d.f <= 150.0f && d.qn >= 1.11f && d.qn <= 100.0f &&

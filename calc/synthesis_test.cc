@@ -11,18 +11,6 @@
 namespace merid {
 namespace {
 
-Design make_design(float f, float qn, float q0, float rin, float rout,
-                   float pin) {
-  Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
-  return d;
-}
-
 std::string three_decimals(float x) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(x));

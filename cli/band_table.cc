@@ -21,13 +21,8 @@ std::vector<BandRow> band_table(const Design& inputs) {
   for (const AmateurBand& band : kAmateurBands) {
     for (const BandEdge edge : kEdges) {
       // Nothing of an earlier row may stand in a later one.
-      Design d;
-      d.f = band.f[static_cast<std::size_t>(edge)];
-      d.qn = inputs.qn;
-      d.q0 = inputs.q0;
-      d.rin = inputs.rin;
-      d.rout = inputs.rout;
-      d.pin = inputs.pin;
+      Design d = make_design(band.f[static_cast<std::size_t>(edge)], inputs.qn,
+                             inputs.q0, inputs.rin, inputs.rout, inputs.pin);
       synthesis(d);
       rows.push_back(BandRow{&band, edge, d});
     }

@@ -27,13 +27,7 @@ constexpr TypedBand kTypedBands[] = {
 };
 
 Design TypicalInputs() {
-  Design d;
-  d.qn = 12.0f;
-  d.q0 = 200.0f;
-  d.rin = 2000.0f;
-  d.rout = 50.0f;
-  d.pin = 100.0f;
-  return d;
+  return make_design(0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
 }
 
 TEST(AmateurBands, EdgesAreTheTypedFrequencies) {

@@ -19,13 +19,7 @@ namespace {
 
 Design Calculated(float f, float qn, float q0, float rin, float rout,
                   float pin) {
-  Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
+  Design d = make_design(f, qn, q0, rin, rout, pin);
   synthesis(d);
   return d;
 }
@@ -137,12 +131,7 @@ TEST(BandTableJson, EveryRowReadsBack) {
 
 TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   // Qn 5 cannot turn 2000 ohm into 50 at any frequency.
-  Design inputs;
-  inputs.qn = 5.0f;
-  inputs.q0 = 200.0f;
-  inputs.rin = 2000.0f;
-  inputs.rout = 50.0f;
-  inputs.pin = 100.0f;
+  const Design inputs = make_design(0.0f, 5.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
   const std::vector<BandRow> rows = band_table(inputs);
   const std::vector<std::string> lines = Lines(band_table_csv(rows));
   ASSERT_EQ(lines.size(), rows.size() + 1);

@@ -11,13 +11,7 @@ namespace merid {
 namespace {
 
 Design Calculated(float f, float qn, float q0, float rin, float rout) {
-  Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = 100.0f;
+  Design d = make_design(f, qn, q0, rin, rout, 100.0f);
   synthesis(d);
   return d;
 }

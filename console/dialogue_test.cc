@@ -363,13 +363,7 @@ TEST_F(DialogueTest, ChoiceThreeTwiceWritesTwoReportsAndRestoresTheScreen) {
   EXPECT_EQ(screens[4], shown + FarewellShown());
   EXPECT_EQ(env_.slept_seconds(), 3);
 
-  Design typical;
-  typical.f = 7.1f;
-  typical.qn = 12.0f;
-  typical.q0 = 200.0f;
-  typical.rin = 2000.0f;
-  typical.rout = 50.0f;
-  typical.pin = 100.0f;
+  Design typical = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
   synthesis(typical);
   const std::string report =
       format_report(make_report_record(typical), FakeEnv::kDate);
