@@ -1,9 +1,12 @@
 // merid: the pi-network tank calculator.  Both programs share this main;
 // each links the one file that selects its console encoding.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "console/byte_io.h"
 #include "console/console_writer.h"
@@ -20,18 +23,46 @@ int report_failure(const char* what) {
   return static_cast<int>(merid::ExitStatus::kFailure);
 }
 
+// Standard input as the dialogue sees it: it ends once a write to standard
+// output has failed.  A program started with SIGPIPE ignored would
+// otherwise go on prompting into a pipe whose reader has gone, for as long
+// as its input lasts.  The dialogue flushes its output before every read,
+// so the failure shows here at the next read.
+class InputWhileOutputWorks : public merid::ByteSource {
+ public:
+  std::size_t read(char* buf, std::size_t n) override {
+    if (output_failed()) return 0;
+    return stdin_.read(buf, n);
+  }
+  // Called right after a flush, so that errno holds the flush's reason.
+  bool output_failed() {
+    if (std::ferror(stdout) && output_error_ == 0) {
+      output_error_ = errno != 0 ? errno : EIO;
+    }
+    return output_error_ != 0;
+  }
+  std::string reason() const { return std::strerror(output_error_); }
+
+ private:
+  merid::FileSource stdin_{stdin};
+  int output_error_ = 0;
+};
+
 }  // namespace
 
 int main() {
   merid::platform_startup();
   merid::FileSink sink(stdout);
   merid::ConsoleWriter out(sink, merid::console_messages());
-  merid::FileSource source(stdin);
+  InputWhileOutputWorks source;
   merid::InputReader in(source, [&out] { out.flush(); });
   try {
     const merid::Outcome outcome =
         merid::run_dialogue(in, out, merid::system_env());
     out.flush();
+    if (source.output_failed()) {
+      return report_failure(("standard output: " + source.reason()).c_str());
+    }
     if (outcome.status != merid::ExitStatus::kSuccess) {
       return report_failure(outcome.error.c_str());
     }
