@@ -25,9 +25,6 @@ constexpr std::string_view kPeakIc1 = " I пик в С1, А\t\t= ";
 constexpr std::string_view kPeakIc2 = " I пик в С2, А\t\t= ";
 constexpr std::string_view kPeakIl = " I пик в L,  А\t\t= ";
 
-// Blanks between the two halves of a row, as on the screen.
-constexpr std::string_view kColumnGap = "     ";
-
 constexpr std::string_view kBandsHeading =
     " Расчет по любительским диапазонам:";
 constexpr std::string_view kInfeasibleRow = "  мала нагруженная добротность";
@@ -54,12 +51,7 @@ void write_line(ByteSink& out, std::string line) {
 
 void peak_row(ByteSink& out, std::string_view left, float left_value,
               std::string_view right, float right_value) {
-  std::string line(left);
-  line.append(value_field(left_value, kScreenFieldWidth));
-  line.append(kColumnGap);
-  line.append(right);
-  line.append(value_field(right_value, kScreenFieldWidth));
-  write_line(out, std::move(line));
+  write_line(out, two_column_row(left, left_value, right, right_value));
 }
 
 // Characters of UTF-8 text: every byte but the continuation bytes.

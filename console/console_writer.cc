@@ -26,11 +26,8 @@ void ConsoleWriter::value_line(Msg text, float value, int width) {
 
 void ConsoleWriter::value_row(Msg left, float left_value, Msg right,
                               float right_value) {
-  std::string line(messages_[left]);
-  line.append(value_field(left_value, kScreenFieldWidth));
-  line.append("     ");
-  line.append(messages_[right]);
-  line.append(value_field(right_value, kScreenFieldWidth));
+  std::string line = two_column_row(messages_[left], left_value,
+                                    messages_[right], right_value);
   line.append(kLineEnd);
   sink_.write(line);
 }

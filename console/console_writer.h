@@ -7,15 +7,13 @@
 #include <string_view>
 
 #include "console/byte_io.h"
+#include "text/line_format.h"
 #include "text/messages.h"
 
 namespace merid {
 
-inline constexpr std::string_view kLineEnd = "\r\n";
-
-// Field widths of the three-decimal values: the results screen and input
-// block, and the current-value lines of menu choices 1 and 2.
-inline constexpr int kScreenFieldWidth = 10;
+// Field width of the current-value lines of menu choices 1 and 2; the
+// results screen's is kScreenFieldWidth.
 inline constexpr int kMenuFieldWidth = 12;
 
 class ConsoleWriter {

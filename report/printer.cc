@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/line_format.h"
 #include "text/value_field.h"
 
 namespace merid {
@@ -15,9 +16,6 @@ namespace {
 
 using Field = ReportRecord::Field;
 
-constexpr int kFieldWidth = 10;
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kBetweenColumns = "     ";
 // The eight date digits stand in a 25-character field.
 constexpr std::size_t kDateFieldWidth = 25;
 
@@ -92,25 +90,17 @@ std::string date_field(const Date& date) {
   return text;
 }
 
-void append_value(std::string& report, const ReportRecord& record,
-                  Field field) {
-  report += value_field(record.field[field], kFieldWidth);
-}
-
 void append_input_line(std::string& report, const ReportRecord& record,
                        const InputLine& line) {
   report += line.label;
-  append_value(report, record, line.field);
+  report += value_field(record.field[line.field], kScreenFieldWidth);
   report += kLineEnd;
 }
 
 void append_results_line(std::string& report, const ReportRecord& record,
                          const ResultsLine& line) {
-  report += line.left_label;
-  append_value(report, record, line.left);
-  report += kBetweenColumns;
-  report += line.right_label;
-  append_value(report, record, line.right);
+  report += two_column_row(line.left_label, record.field[line.left],
+                           line.right_label, record.field[line.right]);
   report += kLineEnd;
 }
 

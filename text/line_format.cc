@@ -1,0 +1,17 @@
+#include "text/line_format.h"
+
+#include "text/value_field.h"
+
+namespace merid {
+
+std::string two_column_row(std::string_view left, float left_value,
+                           std::string_view right, float right_value) {
+  std::string row(left);
+  row.append(value_field(left_value, kScreenFieldWidth));
+  row.append("     ");
+  row.append(right);
+  row.append(value_field(right_value, kScreenFieldWidth));
+  return row;
+}
+
+}  // namespace merid
