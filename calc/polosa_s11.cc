@@ -100,7 +100,7 @@ void S11Sweep::record_crossings(const float* freq, const float* side,
 }
 
 S11Band S11Sweep::band() const {
-  return S11Band{band_from_crossings(fcross_, ncross_), ncross_};
+  return S11Band{band_from_crossings(fcross_, ncross_), ncross_, fcross_};
 }
 
 S11Band subs11(float q0, float c1, float c2, float l, float fstart, float step,

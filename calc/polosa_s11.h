@@ -15,6 +15,9 @@ namespace merid {
 struct S11Band {
   float bw_s11 = 0.0f;      // kHz
   std::int32_t ncross = 0;  // crossings of 0.1 found, all of them
+  // The first three crossings, Hz: each at the frequency of the last point
+  // before it.  Zero where there was none.
+  std::array<double, 3> fcross{};
 };
 
 // Sweeps `ns11` points from `fstart` by `step` (Hz; c1, c2 in F, l in H).

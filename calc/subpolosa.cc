@@ -52,11 +52,15 @@ double first_square_where(Predicate holds) {
   return first_double_where(0.0, kLargestSquare, holds);
 }
 
-// The largest output magnitude under `drive` on the peak-search grid:
-// nstep - trunc(nstep / 2) + 1 points from (nstep * step) / 2 on, a grid
-// offset from the sweep grid that covers its upper half, where the
-// resonance lies.  A modulus never falls as its square rises and the root
-// of 0 is 0, so the largest modulus is the modulus of the largest square.
+void mark_out_of_band(ResponsePoint& point) {
+  point.freq = kMarker;
+  point.dev = kMarker;
+}
+
+}  // namespace
+
+// A modulus never falls as its square rises and the root of 0 is 0, so the
+// largest modulus is the modulus of the largest square.
 float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid) {
   const float start = (static_cast<float>(grid.nstep) * grid.step) / kHalf;
   const auto first =
@@ -76,13 +80,6 @@ float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid) {
              });
   return modulus_from_squared(largest);
 }
-
-void mark_out_of_band(ResponsePoint& point) {
-  point.freq = kMarker;
-  point.dev = kMarker;
-}
-
-}  // namespace
 
 float deviation_db(float x) {
   return std::fabs(kDecibelsPerDecade * log10_single(x));

@@ -77,6 +77,12 @@ class BandSearch {
 // gives 0.  Marks the points it leaves out.
 float band_width(std::span<ResponsePoint> resp);
 
+// The largest output magnitude under `drive` on the peak-search grid:
+// nstep - trunc(nstep / 2) + 1 points from (nstep * step) / 2 on, a grid
+// offset from the sweep grid that covers its upper half, where the
+// resonance lies.  The reference of the current response.
+float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid);
+
 // -1 dB bandwidth in Hz of the output voltage under the high-impedance
 // drive, against the peak found over the upper half of the grid.
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,

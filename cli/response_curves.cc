@@ -7,14 +7,12 @@
 #include "calc/complex.h"
 #include "calc/constants.h"
 #include "calc/network.h"
+#include "calc/polosa_s11.h"
 #include "calc/s11module.h"
 #include "calc/subpolosa.h"
 
 namespace merid {
 namespace {
-
-constexpr float kHalf = 2.0f;
-constexpr float kS11Threshold = 0.1f;
 
 // The grid of every sweep: frequencies accumulated in single precision from
 // fstart, as the calculation accumulates them (above 2^24 Hz the running
@@ -28,21 +26,6 @@ std::vector<float> grid_frequencies(float fstart, float step,
     phi = phi + step;
   }
   return freqs;
-}
-
-// The reference of the current response as the calculation finds it: the
-// peak on a grid that starts at nstep * step / 2, off the sweep grid.
-float current_reference(const Tank& tank, const Drive& drive,
-                        const Details& x) {
-  float phi = (static_cast<float>(x.nstep) * x.step) / kHalf;
-  float vmax = 0.0f;
-  const auto first =
-      static_cast<std::int32_t>(static_cast<float>(x.nstep) / kHalf);
-  for (std::int32_t i = first; i <= x.nstep; ++i) {
-    vmax = std::max(vmax, modulus(analyse(tank, drive, phi).vout));
-    phi = phi + x.step;
-  }
-  return vmax;
 }
 
 // `level_db(vout)` is the calculation's 20 log10 of reference over level at
@@ -79,27 +62,23 @@ Band band_within_1db(std::span<const CurvePoint> curve) {
   return band;
 }
 
-bool crosses_threshold(float prev, float cur) {
-  return (prev < kS11Threshold && cur > kS11Threshold) ||
-         (prev > kS11Threshold && cur < kS11Threshold);
-}
-
-// A crossing is placed at the last point before it, whichever way it goes;
-// the count decides which crossings bound the band.
-Band s11_band(std::span<const CurvePoint> curve) {
-  std::vector<float> crossings;
-  for (std::size_t i = 1; i < curve.size(); ++i) {
-    if (crosses_threshold(curve[i - 1].value, curve[i].value)) {
-      crossings.push_back(curve[i - 1].freq);
-    }
-  }
-  switch (crossings.size()) {
+// The crossings that the calculation's S11 sweep found, as bounds of the
+// band bw_s11 measures.
+Band s11_band(const Design& d) {
+  const Details& x = d.details;
+  const Tank& t = x.tank;
+  const S11Band s11 =
+      subs11(t.q0, t.c1, t.c2, t.l, x.fstart, x.step, x.ns11, d.rin, t.rout);
+  const auto crossing = [&s11](std::size_t i) {
+    return static_cast<float>(s11.fcross[i]);
+  };
+  switch (s11.ncross) {
     case 1:
-      return Band{true, curve.front().freq, crossings[0]};
+      return Band{true, x.fstart, crossing(0)};
     case 2:
-      return Band{true, crossings[0], crossings[1]};
+      return Band{true, crossing(0), crossing(1)};
     case 3:
-      return Band{true, crossings[1], crossings[2]};
+      return Band{true, crossing(1), crossing(2)};
     default:
       return Band{};
   }
@@ -131,7 +110,8 @@ ResponseCurves response_curves(const Design& d) {
         return kDecibelsPerDecade * log10_single(modulus(vref2 / vout));
       });
   const Drive high_z = high_impedance_drive(d.results.uin, d.rin);
-  const float vmax = current_reference(tank, high_z, x);
+  const float vmax =
+      peak_output(tank, high_z, SweepGrid{x.fstart, x.step, x.nstep});
   c.current = response(tank, high_z, freqs, [vmax](Complex vout) {
     return kDecibelsPerDecade * log10_single(vmax / modulus(vout));
   });
@@ -141,7 +121,7 @@ ResponseCurves response_curves(const Design& d) {
   const std::vector<float> s11_freqs =
       grid_frequencies(x.fstart, x.step, x.ns11);
   c.s11 = s11_curve(tank, d.rin, s11_freqs);
-  c.s11_band = s11_band(c.s11);
+  c.s11_band = s11_band(d);
   return c;
 }
 
