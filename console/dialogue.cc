@@ -1,8 +1,9 @@
 #include "console/dialogue.h"
 
-#include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "calc/synthesis.h"
 #include "console/input_ranges.h"
