@@ -130,11 +130,7 @@ void write_band_table_text(ByteSink& out, const Design& inputs,
   ConsoleWriter screen(out, utf8_messages());
   screen.text_line(Msg::kInputHeading);
   screen.text_line(Msg::kInputDashes);
-  screen.value_line(Msg::kLabelQn, inputs.qn, kScreenFieldWidth);
-  screen.value_line(Msg::kLabelQ0, inputs.q0, kScreenFieldWidth);
-  screen.value_line(Msg::kLabelRin, inputs.rin, kScreenFieldWidth);
-  screen.value_line(Msg::kLabelRout, inputs.rout, kScreenFieldWidth);
-  screen.value_line(Msg::kLabelPin, inputs.pin, kScreenFieldWidth);
+  show_fixed_inputs(screen, inputs);
   screen.empty_line();
   write_line(out, std::string(kBandsHeading));
   screen.text_line(Msg::kResultsDashes);

@@ -2,16 +2,20 @@
 
 namespace merid {
 
-void show_results(ConsoleWriter& out, const Design& d) {
-  const Results& r = d.results;
-  out.text_line(Msg::kInputHeading);
-  out.text_line(Msg::kInputDashes);
-  out.value_line(Msg::kLabelF, d.f, kScreenFieldWidth);
+void show_fixed_inputs(ConsoleWriter& out, const Design& d) {
   out.value_line(Msg::kLabelQn, d.qn, kScreenFieldWidth);
   out.value_line(Msg::kLabelQ0, d.q0, kScreenFieldWidth);
   out.value_line(Msg::kLabelRin, d.rin, kScreenFieldWidth);
   out.value_line(Msg::kLabelRout, d.rout, kScreenFieldWidth);
   out.value_line(Msg::kLabelPin, d.pin, kScreenFieldWidth);
+}
+
+void show_results(ConsoleWriter& out, const Design& d) {
+  const Results& r = d.results;
+  out.text_line(Msg::kInputHeading);
+  out.text_line(Msg::kInputDashes);
+  out.value_line(Msg::kLabelF, d.f, kScreenFieldWidth);
+  show_fixed_inputs(out, d);
   out.empty_line();
   out.text_line(Msg::kResultsHeading);
   out.text_line(Msg::kResultsDashes);

@@ -13,6 +13,9 @@ namespace merid {
 // console: the input block, then eleven rows of two results.
 void show_results(ConsoleWriter& out, const Design& d);
 
+// The input lines after the frequency's: qn, q0, rin, rout, pin.
+void show_fixed_inputs(ConsoleWriter& out, const Design& d);
+
 // The values the screen shows, laid out for the results file.
 ReportRecord make_report_record(const Design& d);
 
