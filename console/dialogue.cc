@@ -15,10 +15,10 @@ namespace merid {
 namespace {
 
 enum class Step {
-  kNewCalculation,  // A: the six inputs
-  kCalculate,       // B
-  kResults,         // C: the results screen
-  kMenu,            // D
+  kNewCalculation,  // the banner and the six inputs
+  kCalculate,       // synthesis; an infeasible design goes to the menu
+  kResults,         // the results screen, and the record a report would take
+  kMenu,            // the four choices and the exit
   kExit,            // the user left
   kFail,            // the dialogue cannot go on; `failure_` says why
 };

@@ -6,10 +6,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/platform.h"
 
