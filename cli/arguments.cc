@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/quoted.h"
 #include "cli/number_text.h"
 #include "console/input_ranges.h"
 #include "console/number_entry.h"
@@ -43,26 +44,6 @@ bool refused(Input input, float value, float qn) {
       return power_refused(value);
   }
   return true;
-}
-
-// The typed bytes in quotes; control and non-ASCII bytes as \xNN, so that
-// nothing typed can act on the terminal.
-std::string quoted(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F) {
-      out.append("\\x");
-      out.push_back(kHex[byte >> 4]);
-      out.push_back(kHex[byte & 0xF]);
-    } else {
-      if (c == '"' || c == '\\') out.push_back('\\');
-      out.push_back(c);
-    }
-  }
-  out.push_back('"');
-  return out;
 }
 
 InputValue refusal(Input input, std::string_view text, std::string_view why,

@@ -36,7 +36,7 @@ class Dialogue {
   Dialogue(InputReader& in, ConsoleWriter& out, Env& env)
       : in_(in), out_(out), env_(env) {}
 
-  Outcome run() {
+  Status run() {
     Step step = Step::kNewCalculation;
     for (;;) {
       switch (step) {
@@ -53,7 +53,7 @@ class Dialogue {
           step = menu();
           break;
         case Step::kExit:
-          return Outcome{};
+          return Status{};
         case Step::kFail:
           return failure_;
       }
@@ -67,7 +67,7 @@ class Dialogue {
   }
 
   Step fail(std::string error) {
-    failure_ = Outcome{ExitStatus::kFailure, std::move(error)};
+    failure_ = Status{ExitStatus::kFailure, std::move(error)};
     return Step::kFail;
   }
 
@@ -176,8 +176,8 @@ class Dialogue {
 
   Step write_results() {
     if (design_.infeasible) return Step::kNewCalculation;
-    const AppendResult appended = output_printer(record_, env_);
-    if (!appended.ok) return fail(appended.error);
+    const Status appended = output_printer(record_, env_);
+    if (!appended.ok()) return fail(appended.error);
     out_.text_line(Msg::kWritten);
     out_.flush();
     env_.sleep_seconds(1);
@@ -198,12 +198,12 @@ class Dialogue {
   Env& env_;
   Design design_;
   ReportRecord record_;
-  Outcome failure_;
+  Status failure_;
 };
 
 }  // namespace
 
-Outcome run_dialogue(InputReader& in, ConsoleWriter& out, Env& env) {
+Status run_dialogue(InputReader& in, ConsoleWriter& out, Env& env) {
   return Dialogue(in, out, env).run();
 }
 

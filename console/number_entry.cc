@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "base/quoted.h"
+
 namespace merid {
 namespace {
 
@@ -171,28 +173,6 @@ std::optional<std::string_view> value_after_repeat(std::string_view item) {
 RealEntry real_entry(EntryStatus status, std::string_view buffer,
                      float value = 0.0f) {
   return RealEntry{status, value, std::string(buffer)};
-}
-
-// The report quotes the typed bytes; control and non-ASCII bytes are
-// written as \xNN so that nothing typed can act on the terminal.
-std::string quoted(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(c);
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      out.append("\\x");
-      out.push_back(kHex[byte >> 4]);
-      out.push_back(kHex[byte & 0xF]);
-    } else {
-      out.push_back(c);
-    }
-  }
-  out.push_back('"');
-  return out;
 }
 
 // ---- Integer items ----------------------------------------------------

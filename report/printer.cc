@@ -128,11 +128,11 @@ std::string format_report(const ReportRecord& record, const Date& date) {
   return report;
 }
 
-AppendResult output_printer(const ReportRecord& record, Env& env) {
+Status output_printer(const ReportRecord& record, Env& env) {
   const std::string report = format_report(record, env.local_date());
   const std::string path(kResultsFileName);
-  AppendResult result = env.append_all_or_nothing(path, report);
-  if (!result.ok) result.error = path + ": " + result.error;
+  Status result = env.append_all_or_nothing(path, report);
+  if (!result.ok()) result.error = path + ": " + result.error;
   return result;
 }
 
