@@ -4,28 +4,16 @@
 // The command line of merid-calc: options and the six inputs, each read by
 // the keyboard's number rules and held to the dialogue's accepted range.
 
-#include <array>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "base/inputs.h"
 #include "calc/synthesis.h"
 
 namespace merid {
 
 enum class OutputFormat { kText, kJson, kCsv };
-
-// The six inputs in the order they are typed.
-enum class Input { kF, kQn, kQ0, kRin, kRout, kPin };
-inline constexpr std::size_t kInputCount = 6;
-
-// The argument's name as the usage line writes it, e.g. "QN".
-std::string_view input_name(Input input);
-
-// The accepted range, e.g. "0.1 <= F <= 150 (MHz)".  The bound of Q0 is
-// 1.2 QN, so its text depends on `qn`; a not-a-number qn gives the formula
-// alone.
-std::string range_text(Input input, float qn);
 
 // What the command line asks for.  `design` holds the inputs that were
 // given; with `bands` the frequency is not one of them.

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/number_text.h"
 #include "base/version.h"
 #include "calc/synthesis.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
 #include "cli/design_fields.h"
-#include "cli/number_text.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
 #include "cli/text_output.h"
@@ -41,11 +41,6 @@ constexpr std::string_view kUsage =
     "\n"
     "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at\n"
     "most 10 characters), each in the dialogue's accepted range:\n";
-
-constexpr std::array<std::string_view, kInputCount> kInputMeanings = {
-    "working frequency",      "loaded Q",
-    "unloaded Q of the coil", "resistance the amplifier wants",
-    "load resistance",        "input power"};
 
 constexpr std::string_view kOutputHelp =
     "\n"
@@ -119,11 +114,9 @@ std::string band_list() {
 
 std::string help_text() {
   std::string out(kUsage);
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    const auto input = static_cast<Input>(i);
-    out +=
-        concat({"  ", padded(input_name(input), 6),
-                padded(kInputMeanings[i], 32), range_text(input, NAN), "\n"});
+  for (const InputSpec& input : kInputs) {
+    out += concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
+                   range_text(input.input, NAN), "\n"});
   }
   out += kOutputHelp;
   out += band_list();
@@ -170,8 +163,7 @@ void write_design(const Design& d, OutputFormat format, ByteSink& out) {
 
 Status design_run(const Options& options, ByteSink& out, ByteSink& err,
                   const FileWriter& write_file) {
-  Design d = options.design;
-  synthesis(d);
+  const Design d = calculate(options.design);
   if (d.infeasible) {
     // JSON and CSV readers get nothing rather than Russian text.
     write_infeasible_text(options.format == OutputFormat::kText ? out : err);

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <variant>
 
+#include "base/number_text.h"
 #include "cli/design_fields.h"
-#include "cli/number_text.h"
 
 namespace merid {
 namespace {

@@ -90,8 +90,6 @@ Peaks peak_values(const Results& r) {
 std::span<const OutputField> design_fields() { return kFields; }
 
 FieldValue field_value(const OutputField& field, const Design& d) {
-  // An infeasible calculation leaves f in Hz.
-  if (d.infeasible && field.name == "f") return d.fmhz;
   return field.get(d);
 }
 

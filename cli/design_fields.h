@@ -41,9 +41,8 @@ struct OutputField {
 // crossing count.
 std::span<const OutputField> design_fields();
 
-// The value that `field` holds after a calculation of `d`.  After an
-// infeasible calculation only the inputs are known, and f stands in MHz as
-// typed.
+// The value that `field` holds after calculate() made `d`.  After an
+// infeasible calculation only the inputs are known.
 FieldValue field_value(const OutputField& field, const Design& d);
 
 }  // namespace merid

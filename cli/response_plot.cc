@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/number_text.h"
+#include "base/number_text.h"
 #include "cli/svg_writer.h"
 
 namespace merid {

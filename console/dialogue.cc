@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "base/inputs.h"
 #include "calc/synthesis.h"
-#include "console/input_ranges.h"
 #include "console/number_entry.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
@@ -94,15 +94,14 @@ class Dialogue {
     clear_screen();
     out_.text_line(Msg::kBanner);
     out_.text_line(Msg::kBannerDashes);
-    const bool read =
-        ask(Msg::kPromptF, d.f, frequency_refused) &&
-        ask(Msg::kPromptQn, d.qn, loaded_q_refused) &&
-        ask(Msg::kPromptQ0, d.q0,
-            [&d](float q0) { return unloaded_q_refused(q0, d.qn); }) &&
-        ask(Msg::kPromptRin, d.rin, resistance_refused) &&
-        ask(Msg::kPromptRout, d.rout, resistance_refused) &&
-        ask(Msg::kPromptPin, d.pin, power_refused);
-    return read ? Step::kCalculate : Step::kFail;
+    for (const InputSpec& input : kInputs) {
+      if (!ask(input.prompt, d.*input.member, [&](float value) {
+            return refused(input.input, value, d.qn);
+          })) {
+        return Step::kFail;
+      }
+    }
+    return Step::kCalculate;
   }
 
   Step calculate() {
@@ -153,7 +152,10 @@ class Dialogue {
     if (design_.infeasible) return Step::kNewCalculation;
     out_.value_line(Msg::kCurrentF, design_.f, kMenuFieldWidth);
     design_.f = 0.0f;
-    if (!ask(Msg::kNewF, design_.f, frequency_refused)) return Step::kFail;
+    if (!ask(Msg::kNewF, design_.f,
+             [this](float f) { return refused(Input::kF, f, design_.qn); })) {
+      return Step::kFail;
+    }
     clear_screen();
     return Step::kCalculate;
   }
