@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/design_fields.h"
 #include "base/number_text.h"
 #include "base/version.h"
 #include "calc/synthesis.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
-#include "cli/design_fields.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
 #include "cli/text_output.h"
@@ -121,7 +121,7 @@ std::string help_text() {
   out += kOutputHelp;
   out += band_list();
   out += kSvgHelp;
-  for (const OutputField& field : design_fields()) {
+  for (const DesignField& field : design_fields()) {
     out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
   }
   out += kExitHelp;

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/design_fields.h"
 #include "base/number_text.h"
-#include "cli/design_fields.h"
 #include "console/console_writer.h"
 #include "console/results_screen.h"
 #include "text/messages.h"

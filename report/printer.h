@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/report_record.h"
 #include "platform/platform.h"
-#include "report/report_record.h"
 
 namespace merid {
 
