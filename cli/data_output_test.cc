@@ -12,7 +12,7 @@
 
 #include "base/design_fields.h"
 #include "cli/band_table.h"
-#include "cli/json_test_reader.h"
+#include "tests/support/json_test_reader.h"
 
 namespace merid {
 namespace {
