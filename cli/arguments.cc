@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "base/free_form.h"
 #include "base/number_text.h"
 #include "base/quoted.h"
-#include "console/number_entry.h"
 
 namespace merid {
 namespace {

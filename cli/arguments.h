@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/free_form.h"
 #include "base/inputs.h"
 #include "calc/synthesis.h"
 
@@ -37,9 +38,9 @@ struct ParsedArguments {
 // win over everything else on the line.
 ParsedArguments parse_arguments(std::span<const std::string_view> args);
 
-// A typed number longer than this is refused rather than cut, as the
-// dialogue's 10-byte line buffer would cut it.
-inline constexpr std::size_t kMaxArgumentBytes = 10;
+// A typed number longer than the dialogue's line buffer is refused rather
+// than cut, as that buffer would cut it.
+inline constexpr std::size_t kMaxArgumentBytes = kRealBufferSize;
 
 // One input from its argument text; `qn` is the loaded Q accepted before,
 // which bounds Q0.  Empty `error` when the value is accepted.
