@@ -154,6 +154,23 @@ consteval bool complete(const ScreenLayout& layout) {
 constexpr ScreenLayout kLayout = make_layout();
 static_assert(complete(kLayout));
 
+// No two fields share a JSON key or a report slot, and what the screen
+// shows has a label and goes into the report.
+consteval bool consistent() {
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    const DesignField& a = kFields[i];
+    const bool shown = a.block != B::kNone;
+    if (shown != (a.label != Msg::kCount)) return false;
+    if (shown != (a.slot != R::kFieldCount)) return false;
+    for (std::size_t j = i + 1; j < kFields.size(); ++j) {
+      if (a.name == kFields[j].name) return false;
+      if (shown && a.slot == kFields[j].slot) return false;
+    }
+  }
+  return true;
+}
+static_assert(consistent());
+
 }  // namespace
 
 Peaks peak_values(const Results& r) {
