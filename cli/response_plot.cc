@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/number_text.h"
+#include "base/number_text.h"
 #include "cli/svg_writer.h"
+#include "text/calc_texts.h"
 
 namespace merid {
 namespace {
@@ -146,16 +147,14 @@ void draw_tick_labels(SvgWriter& svg, const Axes& a) {
 
 void draw_axis_titles(SvgWriter& svg, const Design& d) {
   svg.text({kWidth / 2.0, 28.0},
-           concat({"П-контур: F = ", plain(d.fmhz), " МГц, Qn = ", plain(d.qn),
-                   ", Q0 = ", plain(d.q0), ", R вх. = ", plain(d.rin),
-                   " Ом, R вых. = ", plain(d.rout), " Ом"}),
+           concat({kPlotTitleF, plain(d.fmhz), kPlotTitleQn, plain(d.qn),
+                   kPlotTitleQ0, plain(d.q0), kPlotTitleRin, plain(d.rin),
+                   kPlotTitleRout, plain(d.rout), kPlotOhm}),
            "title", TextAnchor::kMiddle);
-  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, "Частота, МГц", "",
+  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, kPlotFrequencyAxis, "",
            TextAnchor::kMiddle);
-  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0},
-                    "АЧХ, дБ относительно опорного уровня", "");
-  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, "|S11| на входе",
-                    "");
+  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, kPlotDbAxis, "");
+  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, kPlotS11Axis, "");
 }
 
 // The curve as polylines; a non-finite value breaks the line.
@@ -196,10 +195,10 @@ void shade_band(SvgWriter& svg, const Axes& a, const BandMark& m) {
 void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
   std::string label(m.name);
   if (!m.band->found) {
-    svg.text({kLeft, y + 8.0}, concat({label, ": не найдена"}), "small");
+    svg.text({kLeft, y + 8.0}, concat({label, kPlotBandNotFound}), "small");
     return;
   }
-  label += concat({": ", fixed(m.width_khz, 3), " кГц"});
+  label += concat({": ", fixed(m.width_khz, 3), kPlotKhz});
   const double x0 = a.mhz(m.band->low / kMegahertz);
   const double x1 = a.mhz(m.band->high / kMegahertz);
   svg.rect({x0, y}, std::max(x1 - x0, 2.0), 8.0, concat({"bar-", m.css}));
@@ -214,15 +213,15 @@ void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
 void draw_limits(SvgWriter& svg, const Axes& a, const Design& d) {
   const double y_db = a.db(kLimitDb);
   svg.line({kLeft, y_db}, {kRight, y_db}, "limit-db");
-  svg.text({kLeft + 6.0, y_db + 14.0}, "-1 дБ", "small");
+  svg.text({kLeft + 6.0, y_db + 14.0}, kPlotLimitDb, "small");
   const double y_s11 = a.s11(kS11Limit);
   svg.line({kLeft, y_s11}, {kRight, y_s11}, "limit-s11");
   svg.text({kRight - 6.0, y_s11 - 5.0}, "|S11| = 0.1", "small",
            TextAnchor::kEnd);
   const double x_f = a.mhz(d.fmhz);
   svg.line({x_f, kTop}, {x_f, kBottom}, "fline");
-  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), " МГц"}), "small",
-           TextAnchor::kMiddle);
+  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), kPlotMhz}),
+           "small", TextAnchor::kMiddle);
 }
 
 void legend_item(SvgWriter& svg, Point at, std::string_view css,
@@ -236,16 +235,12 @@ void draw_legend(SvgWriter& svg) {
   constexpr double kFirstRow = 538.0;
   const double left = kLeft;
   const double right = kLeft + 430.0;
-  legend_item(svg, {left, kFirstRow}, "voltage",
-              "АЧХ-U: U вых. от источника с R = R вх., дБ отн. U вых. на F");
-  legend_item(svg, {left, kFirstRow + kRow}, "current",
-              "АЧХ-I: U вых. от источника с R = 11·R вх., дБ отн. максимума");
-  legend_item(svg, {left, kFirstRow + 2.0 * kRow}, "s11",
-              "|S11| на входе относительно R вх. (правая шкала)");
-  legend_item(svg, {right, kFirstRow}, "limit-db", "уровень -1 дБ обеих АЧХ");
+  legend_item(svg, {left, kFirstRow}, "voltage", kPlotLegendVoltage);
+  legend_item(svg, {left, kFirstRow + kRow}, "current", kPlotLegendCurrent);
+  legend_item(svg, {left, kFirstRow + 2.0 * kRow}, "s11", kPlotLegendS11);
+  legend_item(svg, {right, kFirstRow}, "limit-db", kPlotLegendLimitDb);
   legend_item(svg, {right, kFirstRow + kRow}, "limit-s11", "|S11| = 0.1");
-  legend_item(svg, {right, kFirstRow + 2.0 * kRow}, "fline",
-              "рабочая частота F; полосы отмечены заливкой и полосками");
+  legend_item(svg, {right, kFirstRow + 2.0 * kRow}, "fline", kPlotLegendF);
 }
 
 }  // namespace
@@ -254,9 +249,9 @@ std::string response_plot_svg(const Design& d, const ResponseCurves& curves) {
   const Axes a = make_axes(d, curves);
   const Results& r = d.results;
   const std::array<BandMark, 3> bands = {{
-      {&curves.voltage_band, r.bw_u, "АЧХ-U (-1 дБ)", "voltage"},
-      {&curves.current_band, r.bw_i, "АЧХ-I (-1 дБ)", "current"},
-      {&curves.s11_band, r.bw_s11, "Полоса S11(0.1)", "s11"},
+      {&curves.voltage_band, r.bw_u, kPlotVoltageBand, "voltage"},
+      {&curves.current_band, r.bw_i, kPlotCurrentBand, "current"},
+      {&curves.s11_band, r.bw_s11, kPlotS11Band, "s11"},
   }};
 
   SvgWriter svg(kWidth, kHeight, kCss);

@@ -2,37 +2,21 @@
 // fresh folder, then standard output, the exit status and rezultat.txt
 // compared byte for byte with the golden files.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <string_view>
+
+#include "tests/support/run_program.h"
 
 namespace merid {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_file(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-void write_file(const fs::path& path, std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string golden(const std::string& name) {
   const fs::path path = fs::path(MERID_E2E_GOLDEN_DIR) / name;
@@ -40,68 +24,25 @@ std::string golden(const std::string& name) {
   return read_file(path);
 }
 
-// A folder of its own for one run, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern =
-        (fs::temp_directory_path() / "merid-e2e-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-struct Ending {
-  int status = -1;  // -1 when the program did not exit by itself
-  std::string out;
-  std::string err;
+struct SessionEnd {
+  Ending ending;
   std::optional<std::string> results_file;
 };
 
 // Runs `program` in `work` with `input` as its standard input.  Its
 // standard streams are files in `io`, outside the working folder.
-Ending run_program(const char* program, std::string_view input,
-                   const fs::path& io, const fs::path& work) {
-  const std::string in_path = (io / "stdin").string();
-  const std::string out_path = (io / "stdout").string();
-  const std::string err_path = (io / "stderr").string();
-  const std::string work_path = work.string();
-  write_file(in_path, input);
-
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int in = ::open(in_path.c_str(), O_RDONLY);
-    const int out =
-        ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err =
-        ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || ::chdir(work_path.c_str()) != 0 ||
-        ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
-        ::dup2(err, STDERR_FILENO) < 0) {
-      ::_exit(126);
-    }
-    ::execl(program, program, static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  Ending ending;
-  int wait_status = 0;
-  if (pid < 0 || ::waitpid(pid, &wait_status, 0) != pid) return ending;
-  if (WIFEXITED(wait_status)) ending.status = WEXITSTATUS(wait_status);
-  ending.out = read_file(out_path);
-  ending.err = read_file(err_path);
+SessionEnd run_session(const char* program, std::string_view input,
+                       const fs::path& io, const fs::path& work) {
+  write_file(io / "stdin", input);
+  Launch launch;
+  launch.program = program;
+  launch.dir = work;
+  launch.stdin_file = io / "stdin";
+  launch.capture_dir = io;
+  SessionEnd end{run(launch), std::nullopt};
   const fs::path results = work / "rezultat.txt";
-  if (fs::is_regular_file(results)) ending.results_file = read_file(results);
-  return ending;
+  if (fs::is_regular_file(results)) end.results_file = read_file(results);
+  return end;
 }
 
 // The local date as the report writes it, YYYYMMDD.
@@ -192,36 +133,36 @@ const Session kSessions[] = {
 
 class ProgramSession : public testing::TestWithParam<Session> {
  protected:
-  Ending Run(const char* program) {
+  SessionEnd Run(const char* program) {
     const TempDir dir;
     const fs::path work = dir.path() / "work";
     fs::create_directory(work);
     if (GetParam().results_file_is_a_folder) {
       fs::create_directory(work / "rezultat.txt");
     }
-    return run_program(program, GetParam().input, dir.path(), work);
+    return run_session(program, GetParam().input, dir.path(), work);
   }
 };
 
 TEST_P(ProgramSession, BothProgramsMatchTheGoldenFiles) {
   const Session& session = GetParam();
   const std::string date_before = today();
-  const Ending utf8 = Run(MERID_UTF8_PROGRAM);
-  const Ending cp866 = Run(MERID_CP866_PROGRAM);
+  const SessionEnd utf8 = Run(MERID_UTF8_PROGRAM);
+  const SessionEnd cp866 = Run(MERID_CP866_PROGRAM);
   const std::string date_after = today();
 
   const std::string expected_stdout = golden(session.golden_stdout);
-  EXPECT_EQ(utf8.out, expected_stdout);
-  EXPECT_EQ(cp866.out, utf8_to_cp866(expected_stdout));
+  EXPECT_EQ(utf8.ending.out, expected_stdout);
+  EXPECT_EQ(cp866.ending.out, utf8_to_cp866(expected_stdout));
 
-  for (const Ending* ending : {&utf8, &cp866}) {
+  for (const Ending* ending : {&utf8.ending, &cp866.ending}) {
     EXPECT_EQ(ending->status, session.status) << ending->err;
     // Standard error carries the report of a failure, and only that.
     EXPECT_EQ(ending->err.empty(), session.status == 0) << ending->err;
-  }
-  if (session.results_file_is_a_folder) {
-    EXPECT_NE(utf8.err.find("rezultat.txt"), std::string::npos) << utf8.err;
-    EXPECT_NE(cp866.err.find("rezultat.txt"), std::string::npos) << cp866.err;
+    if (session.results_file_is_a_folder) {
+      EXPECT_NE(ending->err.find("rezultat.txt"), std::string::npos)
+          << ending->err;
+    }
   }
 
   if (session.golden_report == nullptr) {

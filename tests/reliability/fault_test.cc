@@ -18,8 +18,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/reliability/process.h"
 #include "tests/reliability/programs.h"
+#include "tests/support/run_program.h"
 
 namespace merid::reliability {
 namespace {

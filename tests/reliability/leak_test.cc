@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/reliability/process.h"
 #include "tests/reliability/programs.h"
+#include "tests/support/run_program.h"
 
 namespace merid::reliability {
 namespace {
@@ -26,19 +26,14 @@ TEST_P(MemcheckTest, WholeSessionHasNoLeakAndNoInvalidAccess) {
                             "x\n0\n1\n0.01\n14.2\n2\n15\n3\n"
                             "4\n7,1\n1\n12\n200\n2000\n50\n100\n5\n";
   write_file(dir.path() / "input", input);
-  // Valgrind takes the program as its first argument: a wrapper script
-  // keeps the launcher's one-path interface.
-  const std::filesystem::path wrapper = dir.path() / "memcheck.sh";
-  write_file(wrapper, "#!/bin/sh\nexec " + valgrind +
-                          " --leak-check=full --show-leak-kinds=all"
-                          " --errors-for-leak-kinds=all --error-exitcode=99"
-                          " --log-file=" +
-                          (dir.path() / "memcheck.log").string() + " " +
-                          program_named(GetParam()).path + "\n");
-  std::filesystem::permissions(wrapper, std::filesystem::perms::owner_exec,
-                               std::filesystem::perm_options::add);
   Launch launch;
-  launch.program = wrapper.string();
+  launch.program = valgrind;
+  launch.args = {"--leak-check=full",
+                 "--show-leak-kinds=all",
+                 "--errors-for-leak-kinds=all",
+                 "--error-exitcode=99",
+                 "--log-file=" + (dir.path() / "memcheck.log").string(),
+                 program_named(GetParam()).path};
   launch.dir = dir.path();
   launch.stdin_file = dir.path() / "input";
   const Ending e = run(launch, std::chrono::seconds(300));

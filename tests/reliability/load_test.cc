@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/reliability/process.h"
 #include "tests/reliability/programs.h"
+#include "tests/support/run_program.h"
 
 namespace merid::reliability {
 namespace {

@@ -1,5 +1,5 @@
-#ifndef MERID_CLI_JSON_TEST_READER_H_
-#define MERID_CLI_JSON_TEST_READER_H_
+#ifndef MERID_TESTS_SUPPORT_JSON_TEST_READER_H_
+#define MERID_TESTS_SUPPORT_JSON_TEST_READER_H_
 
 // For tests: a strict reader of the JSON that merid-calc writes, objects of
 // scalars and arrays of such objects, that keeps each value's text so a
@@ -174,4 +174,4 @@ inline std::int32_t JsonInt(const JsonObject& object, const std::string& key) {
 
 }  // namespace merid
 
-#endif  // MERID_CLI_JSON_TEST_READER_H_
+#endif  // MERID_TESTS_SUPPORT_JSON_TEST_READER_H_

@@ -1,9 +1,10 @@
-#ifndef MERID_TESTS_RELIABILITY_PROCESS_H_
-#define MERID_TESTS_RELIABILITY_PROCESS_H_
+#ifndef MERID_TESTS_SUPPORT_RUN_PROGRAM_H_
+#define MERID_TESTS_SUPPORT_RUN_PROGRAM_H_
 
-// Runs the built programs as child processes under conditions a test sets
-// up (input, working folder, a file-size limit, the SIGPIPE disposition),
-// with a deadline, so that a hang fails the test instead of blocking it.
+// Runs a built program as a child process under conditions a test sets up
+// (arguments, input, working folder, a file-size limit, the SIGPIPE
+// disposition), with a deadline, so that a hang fails the test instead of
+// blocking it.  The one way the tests start the programs.
 
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -12,15 +13,21 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
-namespace merid::reliability {
+namespace merid {
 
 struct Launch {
   std::string program;
+  std::vector<std::string> args;     // after the program's own name
   std::filesystem::path dir;         // working folder
   std::filesystem::path stdin_file;  // empty: /dev/null
   int stdin_fd = -1;                 // a descriptor instead of the file
   int stdout_fd = -1;                // a descriptor instead of a capture
+  // Where the captures of standard output and error go; empty: `dir`.
+  // Elsewhere when the test looks at what the program leaves in `dir`.
+  std::filesystem::path capture_dir;
   std::optional<rlim_t> file_size_limit;
   bool ignore_sigpipe = false;  // as a parent that ignores it would
 };
@@ -43,8 +50,9 @@ struct Child {
   std::chrono::steady_clock::time_point started;
 };
 
-// Starts the program; its standard output and error go to files in `dir`
-// named after `tag`.
+// Starts the program; its standard output and error go to files in the
+// capture folder named after `tag`.  A program that cannot be started
+// ends with status 127 and says why on its standard error.
 Child start(const Launch& launch, const std::string& tag);
 
 // Waits for the child until `limit` after its start, kills it then, and
@@ -73,8 +81,8 @@ class TempDir {
 };
 
 std::string read_file(const std::filesystem::path& path);
-void write_file(const std::filesystem::path& path, const std::string& bytes);
+void write_file(const std::filesystem::path& path, std::string_view bytes);
 
-}  // namespace merid::reliability
+}  // namespace merid
 
-#endif  // MERID_TESTS_RELIABILITY_PROCESS_H_
+#endif  // MERID_TESTS_SUPPORT_RUN_PROGRAM_H_

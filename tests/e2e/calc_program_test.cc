@@ -1,0 +1,91 @@
+// Runs the built merid-calc as a user would: the exit status of each kind
+// of run, the report on standard output, the file --svg writes, and the
+// plot in docs/ being the program's current output.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_program.h"
+
+namespace merid {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kTypical = {"7.1",  "12", "200",
+                                           "2000", "50", "100"};
+
+class CalcProgram : public testing::Test {
+ protected:
+  // merid-calc with `options` before the six inputs of the typical design.
+  Ending typical(std::initializer_list<std::string> options) {
+    std::vector<std::string> args(options);
+    args.insert(args.end(), kTypical.begin(), kTypical.end());
+    return calc(args);
+  }
+
+  Ending calc(const std::vector<std::string>& args) {
+    Launch launch;
+    launch.program = MERID_CALC_PROGRAM;
+    launch.args = args;
+    launch.dir = dir_.path();
+    return run(launch);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(CalcProgram, TypicalDesignPrintsItsReport) {
+  const Ending e = typical({});
+  EXPECT_EQ(e.status, 0) << e.err;
+  EXPECT_NE(e.out.find("   119.426      "), std::string::npos)
+      << "no C1 of 119.426 pF in:\n"
+      << e.out;
+}
+
+TEST_F(CalcProgram, InfeasibleDesignEndsWithStatusOne) {
+  const Ending single = calc({"7.1", "5", "200", "2000", "50", "100"});
+  EXPECT_EQ(single.status, 1) << single.err;
+  const Ending bands = calc({"--bands", "5", "200", "2000", "50", "100"});
+  EXPECT_EQ(bands.status, 1) << bands.err;
+}
+
+TEST_F(CalcProgram, InputOutsideItsRangeIsReportedWithStatusTwo) {
+  const Ending e = calc({"7.1", "12", "200", "2000", "50", "0"});
+  EXPECT_EQ(e.status, 2) << e.err;
+  EXPECT_EQ(
+      e.err.rfind("merid-calc: PIN = \"0\" is outside the accepted range", 0),
+      0u)
+      << e.err;
+}
+
+TEST_F(CalcProgram, BandTableInCsvSucceeds) {
+  const Ending e =
+      calc({"--bands", "--format", "csv", "12", "200", "2000", "50", "100"});
+  EXPECT_EQ(e.status, 0) << e.err;
+}
+
+TEST_F(CalcProgram, SvgOfTheTypicalDesignIsThePlotInTheDocs) {
+  const fs::path svg = dir_.path() / "typical.svg";
+  const Ending e = typical({"--svg", svg.string()});
+  ASSERT_EQ(e.status, 0) << e.err;
+  const std::string plot = read_file(svg);
+  EXPECT_EQ(plot.rfind("<?xml ", 0), 0u) << "--svg wrote no SVG document";
+  EXPECT_TRUE(plot == read_file(MERID_DOCS_TYPICAL_SVG))
+      << MERID_DOCS_TYPICAL_SVG
+      << " is not the program's plot of the typical design; write it again "
+         "with merid-calc --svg";
+}
+
+TEST_F(CalcProgram, SvgPathThatCannotBeWrittenEndsWithStatusTwo) {
+  const Ending e =
+      typical({"--svg", (dir_.path() / "no/such/folder/x.svg").string()});
+  EXPECT_EQ(e.status, 2) << e.err;
+}
+
+}  // namespace
+}  // namespace merid
