@@ -5,6 +5,7 @@
 // the circuit written out: a shunt element at the input, the coil with its
 // loss resistance omega L / q0 in series, C2 in parallel with the load.
 
+#include <cmath>
 #include <numbers>
 
 namespace merid::model {
@@ -43,6 +44,17 @@ inline Z branch(double f_hz, double c2, double l, double q0, double rout) {
 inline Z input_impedance(double f_hz, Z shunt, double c2, double l, double q0,
                          double rout) {
   return parallel(shunt, branch(f_hz, c2, l, q0, rout));
+}
+
+// Output voltage over the open-circuit voltage of a source of internal
+// resistance `zs` driving the tank of C1, C2 (F) and L (H).
+inline double output_ratio(double f_hz, double c1, double c2, double l,
+                           double q0, double rout, double zs) {
+  const Z zp2 = parallel(capacitor(f_hz, c2), Z{rout, 0.0});
+  const Z zser = coil(f_hz, l, q0) + zp2;
+  const Z zin = parallel(capacitor(f_hz, c1), zser);
+  const Z vout = zin * inverse(zin + Z{zs, 0.0}) * zp2 * inverse(zser);
+  return std::hypot(vout.re, vout.im);
 }
 
 // The loaded Q of the branch: the coil's reactance over the branch's

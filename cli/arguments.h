@@ -11,6 +11,7 @@
 #include "base/free_form.h"
 #include "base/inputs.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_options.h"
 
 namespace merid {
 
@@ -24,7 +25,8 @@ struct Options {
   OutputFormat format = OutputFormat::kText;
   bool bands = false;
   std::string svg_path;  // empty: no plot
-  Design design;
+  AmplifierOptions amplifier;
+  Design design;  // with amplifier.rin_from, rin is the estimate
 };
 
 // The options, or the one-line reason they cannot be had.
