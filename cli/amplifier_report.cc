@@ -101,8 +101,8 @@ constexpr auto kFields = std::to_array<AmplifierField>({
        return c1_margin(d, *o.cmin);
      }},
     {"qn_for_cmin",
-     "with --cmin: the lowest accepted loaded Q, in steps of 0.001, at which\n"
-     "            C1 >= CMIN; null when none",
+     "with --cmin: the lowest accepted loaded Q (steps of 0.001)\n"
+     "                giving C1 >= CMIN; null when none",
      with_cmin,
      [](const Design&, const R& r, const O&) -> ExtraValue {
        if (!r.qn_for_cmin) return std::monostate{};
@@ -114,8 +114,9 @@ constexpr auto kFields = std::to_array<AmplifierField>({
        return r.l_fixed;
      }},
     {"coil_fit",
-     "with --fixed-coil: tap (the band's top, which fixes the coil), matched,\n"
-     "            qn_above_range (no accepted loaded Q matches) or none",
+     "with --fixed-coil: tap (the band's top row, which fixes the\n"
+     "                coil), matched, or qn_above_range (no accepted loaded\n"
+     "                Q matches); none without a coil",
      with_fixed_coil,
      [](const Design&, const R& r, const O&) -> ExtraValue {
        return coil_fit_name(r.coil);
@@ -134,8 +135,8 @@ constexpr auto kFields = std::to_array<AmplifierField>({
        return tube_class_factor(o.rin_from->tube_class);
      }},
     {"rin_estimate",
-     "with --rin-from: the estimate in double precision, ohm; rin is it\n"
-     "            rounded to single precision",
+     "with --rin-from: the estimate in double precision, ohm; rin\n"
+     "                is it rounded to single precision",
      with_rin_from,
      [](const Design&, const R&, const O& o) -> ExtraValue {
        return o.rin_from->resistance;
@@ -151,8 +152,7 @@ struct WarningDescription {
 
 // In the order of WarningCode.
 constexpr std::array<WarningDescription, kWarningCodeCount> kWarnings = {{
-    {"c1_negative",
-     "C1 < 0: the network needs a shunt inductor there (its uH)"},
+    {"c1_negative", "C1 < 0: a shunt inductor is needed there (its uH)"},
     {"ku_negative", "KU < 0 dB: the second harmonic passes better than F"},
     {"ki_negative", "KI < 0 dB: the same under the current drive"},
     {"bw_u_at_window_bottom",

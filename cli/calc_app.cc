@@ -125,10 +125,13 @@ constexpr std::string_view kSvgHelp =
     "array of {\"code\", \"text\"} objects in JSON and as the warnings column\n"
     "(the codes, parted by blanks) in CSV.  The codes:\n";
 
+// The field list's names take this many columns after two blanks; a
+// meaning of two lines goes on under its first.
+constexpr std::size_t kFieldNameColumns = 14;
+
 constexpr std::string_view kFieldsHelp =
     "\n"
-    "Fields (JSON keys, CSV columns; those marked \"with\" only with their\n"
-    "option):\n";
+    "Fields (JSON keys, CSV columns; \"with\" marks those an option adds):\n";
 
 constexpr std::string_view kExitHelp =
     "\n"
@@ -178,13 +181,15 @@ std::string help_text() {
   }
   out += kFieldsHelp;
   for (const DesignField& field : design_fields()) {
-    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+    out += concat(
+        {"  ", padded(field.name, kFieldNameColumns), field.meaning, "\n"});
   }
   for (const AmplifierField& field : amplifier_fields()) {
-    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+    out += concat(
+        {"  ", padded(field.name, kFieldNameColumns), field.meaning, "\n"});
   }
-  out += concat(
-      {"  ", padded("warnings", 10), "the design's warnings, as above\n"});
+  out += concat({"  ", padded("warnings", kFieldNameColumns),
+                 "the design's warnings, as above\n"});
   out += kExitHelp;
   return out;
 }
