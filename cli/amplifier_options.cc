@@ -51,10 +51,10 @@ struct ValueRead {
 
 ValueRead read_value(const ValueRange& range, std::string_view text) {
   std::string why;
-  const RealEntry entry = parse_real(text);
   if (text.size() > kRealBufferSize) {
     why = " is longer than 10 characters; accepted range ";
-  } else if (entry.status != EntryStatus::kValue) {
+  } else if (const RealEntry entry = parse_real(text);
+             entry.status != EntryStatus::kValue) {
     why = " is not a number; accepted range ";
   } else if (outside(range, entry.value)) {
     why = " is outside the accepted range ";
