@@ -16,6 +16,8 @@
 namespace merid {
 namespace {
 
+constexpr const char *kNotRegular = "not a regular file";
+
 AppendResult failure(int error_number) {
   return AppendResult{false, std::strerror(error_number)};
 }
@@ -35,6 +37,36 @@ std::pair<std::size_t, int> write_all(int fd, std::string_view bytes) {
     done += static_cast<std::size_t>(n);
   }
   return {done, 0};
+}
+
+// Opening never waits: a FIFO named like the results file would otherwise
+// hold the program in open() until something reads it.
+constexpr int kOpenFlags =
+    O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// The reason an open failed.  A FIFO that no one reads refuses a
+// non-blocking open with ENXIO, whose words ("No such device or address")
+// would puzzle a user who sees the name in the folder.
+AppendResult open_failure(const std::string &path, int error_number) {
+  struct stat named {};
+  if (error_number == ENXIO && ::stat(path.c_str(), &named) == 0 &&
+      !S_ISREG(named.st_mode)) {
+    return AppendResult{false, kNotRegular};
+  }
+  return failure(error_number);
+}
+
+// A FIFO, a socket or a device (also through a symlink, /dev/null among
+// them) takes no report: only a regular file can be cut back.
+bool is_regular(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Writes go out blocking again, as to any regular file.
+void clear_nonblocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 }
 
 class PosixEnv : public Env {
@@ -67,11 +99,15 @@ class PosixEnv : public Env {
   // O_APPEND makes each write land at the end of the file as one piece, so
   // reports from two programs at once never interleave.  A report that
   // goes out only in part is cut off again from where it began.
-  AppendResult append_all_or_nothing(const std::string& path,
+  AppendResult append_all_or_nothing(const std::string &path,
                                      std::string_view bytes) override {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return failure(errno);
+    const int fd = ::open(path.c_str(), kOpenFlags, 0666);
+    if (fd < 0) return open_failure(path, errno);
+    if (!is_regular(fd)) {
+      ::close(fd);
+      return AppendResult{false, kNotRegular};
+    }
+    clear_nonblocking(fd);
     const auto [written, write_error] = write_all(fd, bytes);
     const off_t end = ::lseek(fd, 0, SEEK_CUR);
     const off_t start = end - static_cast<off_t>(written);
@@ -93,7 +129,7 @@ class PosixEnv : public Env {
 
 void platform_startup() { std::signal(SIGXFSZ, SIG_IGN); }
 
-Env& system_env() {
+Env &system_env() {
   static PosixEnv env;
   return env;
 }

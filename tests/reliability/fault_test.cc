@@ -31,12 +31,21 @@ class FaultTest : public testing::TestWithParam<std::string> {
   const Program& program() const { return program_named(GetParam()); }
 
   // Runs a session typed as `input` in the test's folder.
-  Ending session(const std::string& input, Launch launch = {}) {
-    write_file(dir_.path() / "input", input);
-    launch.program = program().path;
+  Ending session(const std::string& input, Launch launch = {},
+                 std::chrono::duration<double> limit = seconds(30)) {
+    return finish(start_session(input, launch, "run"), limit);
+  }
+
+  // The same started in the background, its input in a file named after
+  // `tag`.
+  Child start_session(const std::string& input, Launch launch,
+                      const std::string& tag) {
+    const std::filesystem::path input_file = dir_.path() / (tag + ".input");
+    write_file(input_file, input);
+    if (launch.program.empty()) launch.program = program().path;
     launch.dir = dir_.path();
-    launch.stdin_file = dir_.path() / "input";
-    return run(launch);
+    launch.stdin_file = input_file;
+    return start(launch, tag);
   }
 
   std::filesystem::path results_file() const {
@@ -102,6 +111,31 @@ TEST_P(FaultTest, SecondReportCutShortLeavesTheFirstWhole) {
   const Ending e = session(std::string(kInputs) + "3\n3\n5\n", launch);
   EXPECT_EQ(e.status, 2) << describe(e);
   EXPECT_EQ(read_file(results_file()), before + report);
+}
+
+// A FIFO named rezultat.txt held the program in open() until something read
+// it; a device behind a symlink took the report and confirmed it.  Neither
+// can be cut back, so both are refused at once; a symlink to a regular file
+// still takes the report.
+TEST_P(FaultTest, FifoAsResultsFileHungTheDialogue) {
+  ASSERT_EQ(::mkfifo(results_file().c_str(), 0600), 0);
+  const Ending fifo = session(std::string(kInputs) + "3\n5\n", {}, seconds(10));
+  ASSERT_FALSE(fifo.timed_out);
+  EXPECT_EQ(fifo.status, 2) << describe(fifo);
+  EXPECT_EQ(fifo.err, "merid: rezultat.txt: not a regular file\n");
+  EXPECT_EQ(fifo.out.find(confirmation(program())), std::string::npos);
+
+  std::filesystem::remove(results_file());
+  std::filesystem::create_symlink("/dev/null", results_file());
+  const Ending device = session(std::string(kInputs) + "3\n5\n");
+  EXPECT_EQ(device.status, 2) << describe(device);
+  EXPECT_EQ(device.err, "merid: rezultat.txt: not a regular file\n");
+
+  std::filesystem::remove(results_file());
+  std::filesystem::create_symlink("real.txt", results_file());
+  const Ending linked = session(std::string(kInputs) + "3\n5\n");
+  EXPECT_EQ(linked.status, 0) << describe(linked);
+  EXPECT_NE(read_file(dir_.path() / "real.txt").size(), 0u);
 }
 
 // Every line of a session that visits every menu choice, with answers out
