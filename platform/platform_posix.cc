@@ -1,6 +1,7 @@
 // The platform seam on POSIX systems.
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,22 @@ std::pair<std::size_t, int> write_all(int fd, std::string_view bytes) {
 constexpr int kOpenFlags =
     O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
+void take_turn(int fd) {
+  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+// The results file opened (-1 and errno when it cannot be) and this program's
+// turn taken: every merid program holds an exclusive flock on the file from
+// before it notes the length until after a cut-back, so the length noted is
+// where its report begins and a cut-back removes its bytes only.  A file system
+// without flock still gets the report; only the turn-taking is lost.
+int open_for_turn(const std::string &path) {
+  const int fd = ::open(path.c_str(), kOpenFlags, 0666);
+  if (fd >= 0) take_turn(fd);
+  return fd;
+}
+
 // The reason an open failed.  A FIFO that no one reads refuses a
 // non-blocking open with ENXIO, whose words ("No such device or address")
 // would puzzle a user who sees the name in the folder.
@@ -67,6 +84,47 @@ bool is_regular(int fd) {
 void clear_nonblocking(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+// Ends a failed append that began at `start`: the file is cut back to
+// `start` through `fd` itself, never by path name (the name may meanwhile
+// belong to another file).
+// The turn is given up when the last descriptor closes.
+AppendResult cut_back(int fd, off_t start, int error_number) {
+  (void)::ftruncate(fd, start);
+  ::close(fd);
+  return failure(error_number);
+}
+
+AppendResult append_report(const std::string &path, std::string_view bytes) {
+  const int fd = open_for_turn(path);
+  if (fd < 0) return open_failure(path, errno);
+  if (!is_regular(fd)) {
+    ::close(fd);
+    return AppendResult{false, kNotRegular};
+  }
+  clear_nonblocking(fd);
+  const off_t start = ::lseek(fd, 0, SEEK_END);
+  if (start < 0) {
+    const int seek_error = errno;
+    ::close(fd);
+    return failure(seek_error);
+  }
+  const int write_error = write_all(fd, bytes).second;
+  if (write_error != 0) {
+    return cut_back(fd, start, write_error);
+  }
+  // A file system may report a failed write only at close.  A second
+  // descriptor of the same open file outlives the first, so that such a
+  // report can still be cut back, and keeps the turn until then.
+  const int keep = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  const int close_error = ::close(fd) == 0 ? 0 : errno;
+  if (keep < 0) return close_error == 0 ? AppendResult{} : failure(close_error);
+  if (close_error != 0) {
+    return cut_back(keep, start, close_error);
+  }
+  ::close(keep);
+  return AppendResult{};
 }
 
 class PosixEnv : public Env {
@@ -96,32 +154,11 @@ class PosixEnv : public Env {
     return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
   }
 
-  // O_APPEND makes each write land at the end of the file as one piece, so
-  // reports from two programs at once never interleave.  A report that
-  // goes out only in part is cut off again from where it began.
+  // A report goes out whole or not at all, one program at a time: see
+  // append_report.
   AppendResult append_all_or_nothing(const std::string &path,
                                      std::string_view bytes) override {
-    const int fd = ::open(path.c_str(), kOpenFlags, 0666);
-    if (fd < 0) return open_failure(path, errno);
-    if (!is_regular(fd)) {
-      ::close(fd);
-      return AppendResult{false, kNotRegular};
-    }
-    clear_nonblocking(fd);
-    const auto [written, write_error] = write_all(fd, bytes);
-    const off_t end = ::lseek(fd, 0, SEEK_CUR);
-    const off_t start = end - static_cast<off_t>(written);
-    if (write_error != 0) {
-      if (written > 0 && end >= 0) (void)::ftruncate(fd, start);
-      ::close(fd);
-      return failure(write_error);
-    }
-    if (::close(fd) != 0) {
-      const int close_error = errno;
-      if (end >= 0) (void)::truncate(path.c_str(), start);
-      return failure(close_error);
-    }
-    return AppendResult{};
+    return append_report(path, bytes);
   }
 };
 

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -46,6 +47,18 @@ class FaultTest : public testing::TestWithParam<std::string> {
     launch.dir = dir_.path();
     launch.stdin_file = input_file;
     return start(launch, tag);
+  }
+
+  // The report of the typical design, written alone in a folder of its own.
+  std::string solo_report() {
+    TempDir alone;
+    write_file(alone.path() / "input", std::string(kInputs) + "3\n5\n");
+    Launch launch;
+    launch.program = program().path;
+    launch.dir = alone.path();
+    launch.stdin_file = alone.path() / "input";
+    run(launch);
+    return read_file(alone.path() / "rezultat.txt");
   }
 
   std::filesystem::path results_file() const {
@@ -136,6 +149,38 @@ TEST_P(FaultTest, FifoAsResultsFileHungTheDialogue) {
   const Ending linked = session(std::string(kInputs) + "3\n5\n");
   EXPECT_EQ(linked.status, 0) << describe(linked);
   EXPECT_NE(read_file(dir_.path() / "real.txt").size(), 0u);
+}
+
+bool strace_works() {
+  return std::system("strace -o /dev/null true >/dev/null 2>&1") == 0;
+}
+
+// A program whose write was cut short truncated the file to where its
+// report began, even when a second program had appended its whole,
+// confirmed report meanwhile.  The truncate is delayed by three seconds
+// under strace, and the second program starts in that gap; it now waits for
+// its turn and its report stays.
+TEST_P(FaultTest, CutBackDeletedAnotherProgramsConfirmedReport) {
+  if (!strace_works()) GTEST_SKIP() << "strace cannot trace here";
+  const std::string before = earlier_contents();
+  write_file(results_file(), before);
+  const std::filesystem::path slow = dir_.path() / "slow_cut_back.sh";
+  write_file(slow, std::string("#!/bin/sh\nexec strace -f -o /dev/null ") +
+                       "-e inject=ftruncate:delay_enter=3000000 " +
+                       program().path + "\n");
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  Launch cut_short;
+  cut_short.program = slow.string();
+  cut_short.file_size_limit = before.size() + 1000;
+  const Child first =
+      start_session(std::string(kInputs) + "3\n5\n", cut_short, "first");
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const Ending second = session(std::string(kInputs) + "3\n5\n");
+  const Ending failed = finish(first, seconds(30));
+  EXPECT_EQ(failed.status, 2) << describe(failed);
+  ASSERT_EQ(second.status, 0) << describe(second);
+  ASSERT_NE(second.out.find(confirmation(program())), std::string::npos);
+  EXPECT_EQ(read_file(results_file()), before + solo_report());
 }
 
 // Every line of a session that visits every menu choice, with answers out
