@@ -17,7 +17,7 @@
 namespace merid {
 namespace {
 
-constexpr const char *kNotRegular = "not a regular file";
+constexpr const char* kNotRegular = "not a regular file";
 
 AppendResult failure(int error_number) {
   return AppendResult{false, std::strerror(error_number)};
@@ -41,30 +41,77 @@ std::pair<std::size_t, int> write_all(int fd, std::string_view bytes) {
 }
 
 // Opening never waits: a FIFO named like the results file would otherwise
-// hold the program in open() until something reads it.
+// hold the program in open() until something reads it.  Not O_CREAT, so
+// that the caller knows whether it made the file.
 constexpr int kOpenFlags =
-    O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// A descriptor of the results file, and whether this open created it.
+struct OpenedFile {
+  int fd = -1;
+  bool created = false;
+  int error = 0;  // errno of a failed open
+};
+
+OpenedFile open_or_create(const std::string& path) {
+  constexpr int kAttempts = 8;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const int fd = ::open(path.c_str(), kOpenFlags);
+    if (fd >= 0) return OpenedFile{fd, false, 0};
+    if (errno != ENOENT && errno != EINTR) return OpenedFile{-1, false, errno};
+    const int made = ::open(path.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0666);
+    if (made >= 0) return OpenedFile{made, true, 0};
+    // EEXIST: another program made it in between; open that one.
+    if (errno != EEXIST && errno != EINTR) return OpenedFile{-1, false, errno};
+  }
+  // Still there and still missing: a symlink to a file not yet made, which
+  // O_EXCL never follows.  The file it names is made as before; it is not
+  // counted as this append's own.
+  const int fd = ::open(path.c_str(), kOpenFlags | O_CREAT, 0666);
+  return fd >= 0 ? OpenedFile{fd, false, 0} : OpenedFile{-1, false, errno};
+}
+
+bool same_file(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// True while `path` still names the file open on `fd`: a program that waited
+// for its turn may find the file it opened removed by the one before it.
+bool still_named(int fd, const std::string& path) {
+  struct stat open_file {};
+  struct stat named {};
+  return ::fstat(fd, &open_file) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         same_file(open_file, named);
+}
 
 void take_turn(int fd) {
   while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
   }
 }
 
-// The results file opened (-1 and errno when it cannot be) and this program's
-// turn taken: every merid program holds an exclusive flock on the file from
-// before it notes the length until after a cut-back, so the length noted is
-// where its report begins and a cut-back removes its bytes only.  A file system
-// without flock still gets the report; only the turn-taking is lost.
-int open_for_turn(const std::string &path) {
-  const int fd = ::open(path.c_str(), kOpenFlags, 0666);
-  if (fd >= 0) take_turn(fd);
-  return fd;
+// The results file opened and this program's turn taken: every merid
+// program holds an exclusive flock on the file from before it notes the
+// length until after a cut-back, so the length noted is where its report
+// begins and a cut-back removes its bytes only.  A file system without
+// flock still gets the report; only the turn-taking is lost.
+OpenedFile open_for_turn(const std::string& path) {
+  constexpr int kAttempts = 8;
+  OpenedFile file;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    file = open_or_create(path);
+    if (file.fd < 0) return file;
+    take_turn(file.fd);
+    if (still_named(file.fd, path)) break;
+    ::close(file.fd);
+    file = OpenedFile{-1, false, ENOENT};
+  }
+  return file;
 }
 
 // The reason an open failed.  A FIFO that no one reads refuses a
 // non-blocking open with ENXIO, whose words ("No such device or address")
 // would puzzle a user who sees the name in the folder.
-AppendResult open_failure(const std::string &path, int error_number) {
+AppendResult open_failure(const std::string& path, int error_number) {
   struct stat named {};
   if (error_number == ENXIO && ::stat(path.c_str(), &named) == 0 &&
       !S_ISREG(named.st_mode)) {
@@ -86,42 +133,52 @@ void clear_nonblocking(int fd) {
   if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 }
 
+// Removes the file this append created when nothing of it stays, unless
+// someone has put another file at the path meanwhile.
+void remove_if_ours_and_empty(int fd, const std::string& path) {
+  struct stat open_file {};
+  if (::fstat(fd, &open_file) != 0 || open_file.st_size != 0) return;
+  if (still_named(fd, path)) (void)::unlink(path.c_str());
+}
+
 // Ends a failed append that began at `start`: the file is cut back to
 // `start` through `fd` itself, never by path name (the name may meanwhile
-// belong to another file).
+// belong to another file), and a file this append made is removed again.
 // The turn is given up when the last descriptor closes.
-AppendResult cut_back(int fd, off_t start, int error_number) {
+AppendResult cut_back(int fd, bool created, const std::string& path,
+                      off_t start, int error_number) {
   (void)::ftruncate(fd, start);
+  if (created) remove_if_ours_and_empty(fd, path);
   ::close(fd);
   return failure(error_number);
 }
 
-AppendResult append_report(const std::string &path, std::string_view bytes) {
-  const int fd = open_for_turn(path);
-  if (fd < 0) return open_failure(path, errno);
-  if (!is_regular(fd)) {
-    ::close(fd);
+AppendResult append_report(const std::string& path, std::string_view bytes) {
+  const OpenedFile file = open_for_turn(path);
+  if (file.fd < 0) return open_failure(path, file.error);
+  if (!is_regular(file.fd)) {
+    ::close(file.fd);
     return AppendResult{false, kNotRegular};
   }
-  clear_nonblocking(fd);
-  const off_t start = ::lseek(fd, 0, SEEK_END);
+  clear_nonblocking(file.fd);
+  const off_t start = ::lseek(file.fd, 0, SEEK_END);
   if (start < 0) {
     const int seek_error = errno;
-    ::close(fd);
+    ::close(file.fd);
     return failure(seek_error);
   }
-  const int write_error = write_all(fd, bytes).second;
+  const int write_error = write_all(file.fd, bytes).second;
   if (write_error != 0) {
-    return cut_back(fd, start, write_error);
+    return cut_back(file.fd, file.created, path, start, write_error);
   }
   // A file system may report a failed write only at close.  A second
   // descriptor of the same open file outlives the first, so that such a
   // report can still be cut back, and keeps the turn until then.
-  const int keep = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-  const int close_error = ::close(fd) == 0 ? 0 : errno;
+  const int keep = ::fcntl(file.fd, F_DUPFD_CLOEXEC, 0);
+  const int close_error = ::close(file.fd) == 0 ? 0 : errno;
   if (keep < 0) return close_error == 0 ? AppendResult{} : failure(close_error);
   if (close_error != 0) {
-    return cut_back(keep, start, close_error);
+    return cut_back(keep, file.created, path, start, close_error);
   }
   ::close(keep);
   return AppendResult{};
@@ -156,7 +213,7 @@ class PosixEnv : public Env {
 
   // A report goes out whole or not at all, one program at a time: see
   // append_report.
-  AppendResult append_all_or_nothing(const std::string &path,
+  AppendResult append_all_or_nothing(const std::string& path,
                                      std::string_view bytes) override {
     return append_report(path, bytes);
   }
@@ -166,7 +223,7 @@ class PosixEnv : public Env {
 
 void platform_startup() { std::signal(SIGXFSZ, SIG_IGN); }
 
-Env &system_env() {
+Env& system_env() {
   static PosixEnv env;
   return env;
 }

@@ -151,6 +151,27 @@ TEST_P(FaultTest, FifoAsResultsFileHungTheDialogue) {
   EXPECT_NE(read_file(dir_.path() / "real.txt").size(), 0u);
 }
 
+// A first report that fails leaves no empty rezultat.txt behind.
+TEST_P(FaultTest, FailedFirstReportLeftAnEmptyResultsFile) {
+  for (const rlim_t room : {rlim_t{0}, rlim_t{1000}}) {
+    SCOPED_TRACE("room for " + std::to_string(room) + " bytes");
+    // The limit would also stop a captured standard output.
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    Launch launch;
+    launch.file_size_limit = room;
+    launch.stdout_fd = null;
+    const Ending e = session(std::string(kInputs) + "3\n5\n", launch);
+    ::close(null);
+    EXPECT_EQ(e.status, 2) << describe(e);
+    // (With no room, the captured standard error takes nothing either.)
+    if (room > 0) {
+      EXPECT_EQ(e.err, "merid: rezultat.txt: " +
+                           std::string(std::strerror(EFBIG)) + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(results_file()));
+  }
+}
+
 bool strace_works() {
   return std::system("strace -o /dev/null true >/dev/null 2>&1") == 0;
 }
