@@ -98,7 +98,9 @@ constexpr std::string_view kExitHelp =
     "(the dialogue's two-line message follows, on standard error for json\n"
     "and csv; with --bands such rows are marked in the table); 2 a bad\n"
     "argument (one line on standard error naming it, its value and its\n"
-    "accepted range) or a file that cannot be written.\n";
+    "accepted range), a file that cannot be written, or standard output\n"
+    "that cannot take the results (\"merid-calc: standard output: \" and\n"
+    "the reason).\n";
 
 // "160m 1.8-2, 80m 3.5-3.8, ..." in the help's right-hand column.
 std::string band_list() {

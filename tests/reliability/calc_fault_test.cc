@@ -1,0 +1,74 @@
+// Fault tests of the built merid-calc: standard output that cannot take the
+// results.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "tests/reliability/process.h"
+
+namespace merid::reliability {
+namespace {
+
+constexpr std::string_view kTypical = "7.1 12 200 2000 50 100";
+
+class CalcFaultTest : public testing::Test {
+ protected:
+  // Runs merid-calc with `args` through sh, which also applies the
+  // redirections in `shell_tail` (e.g. ">&-").
+  Ending calc(const std::string& args, const std::string& shell_tail = "",
+              Launch launch = {}) {
+    const std::filesystem::path script = dir_.path() / "calc.sh";
+    write_file(script, script_text(args, shell_tail));
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    launch.program = script.string();
+    launch.dir = dir_.path();
+    return run(launch);
+  }
+
+  static std::string script_text(const std::string& args,
+                                 const std::string& shell_tail) {
+    return std::string("#!/bin/sh\nexec ") + MERID_CALC_PROGRAM + " " + args +
+           " " + shell_tail + "\n";
+  }
+
+  TempDir dir_;
+};
+
+std::string describe(const Ending& e) {
+  return "status " + std::to_string(e.status) + ", signal " +
+         std::to_string(e.signal) + ", stderr: " + e.err;
+}
+
+// Results lost to a full device or a closed standard output ended with
+// status 0; now they end with status 2 and the reason.
+TEST_F(CalcFaultTest, LostStandardOutputWasReportedAsSuccess) {
+  const std::string full =
+      "merid-calc: standard output: " + std::string(std::strerror(ENOSPC)) +
+      "\n";
+  const std::string closed =
+      "merid-calc: standard output: " + std::string(std::strerror(EBADF)) +
+      "\n";
+  const struct {
+    std::string args, redirection, report;
+  } kCases[] = {
+      {std::string(kTypical), ">/dev/full", full},
+      {"--format json " + std::string(kTypical), ">/dev/full", full},
+      {"--bands --format csv 12 200 2000 50 100", ">/dev/full", full},
+      {"--help", ">/dev/full", full},
+      {std::string(kTypical), ">&-", closed},
+      {"--format json " + std::string(kTypical), ">&-", closed},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.args + " " + c.redirection);
+    const Ending e = calc(c.args, c.redirection);
+    EXPECT_EQ(e.status, 2) << describe(e);
+    EXPECT_EQ(e.err, c.report);
+  }
+}
+
+}  // namespace
+}  // namespace merid::reliability
