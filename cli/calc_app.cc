@@ -2,8 +2,12 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
 #include <vector>
 
 #include "calc/synthesis.h"
@@ -211,9 +215,24 @@ RunResult run(std::span<const std::string_view> args, ByteSink& out,
   return design_run(options, out, err, write_file);
 }
 
-}  // namespace
+// A name beside `path` (the same folder, so the rename cannot cross file
+// systems) that no file has yet.
+std::string temporary_name(const std::string& path) {
+  std::random_device random;
+  for (;;) {
+    const std::uint64_t tag =
+        (std::uint64_t{random()} << 32) ^ std::uint64_t{random()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
+                  static_cast<unsigned long long>(tag));
+    const std::string name = path + suffix;
+    std::error_code error;
+    if (!std::filesystem::exists(name, error)) return name;
+  }
+}
 
-std::string write_whole_file(const std::string& path, std::string_view bytes) {
+// Writes `bytes` to the file `path`; the reason in words when it fails.
+std::string write_new_file(const std::string& path, std::string_view bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return std::strerror(errno);
   const bool written =
@@ -223,6 +242,21 @@ std::string write_whole_file(const std::string& path, std::string_view bytes) {
   if (!written) return std::strerror(write_errno);
   if (!closed) return std::strerror(errno);
   return {};
+}
+
+}  // namespace
+
+std::string write_whole_file(const std::string& path, std::string_view bytes) {
+  const std::string temporary = temporary_name(path);
+  const std::string failure = write_new_file(temporary, bytes);
+  std::error_code error;
+  if (failure.empty()) {
+    std::filesystem::rename(temporary, path, error);
+    if (!error) return {};
+  }
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return failure.empty() ? error.message() : failure;
 }
 
 std::string_view banner_version() {

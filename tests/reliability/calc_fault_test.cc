@@ -1,5 +1,5 @@
 // Fault tests of the built merid-calc: standard output that cannot take the
-// results.
+// results, and a plot file that cannot be written whole.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,33 @@ TEST_F(CalcFaultTest, LostStandardOutputWasReportedAsSuccess) {
     EXPECT_EQ(e.status, 2) << describe(e);
     EXPECT_EQ(e.err, c.report);
   }
+}
+
+// With a file-size limit of 2 KiB, --svg cut the new plot off in the middle
+// of an element and the old one was gone.  The plot is now written beside
+// the file and renamed over it once whole: a failure leaves the old file
+// and nothing else.
+TEST_F(CalcFaultTest, FailedSvgWriteDestroyedTheOldPlot) {
+  const std::filesystem::path plot = dir_.path() / "old.svg";
+  write_file(plot, "<svg>the plot of an earlier run</svg>\n");
+  Launch limited;
+  limited.file_size_limit = 2048;
+  const Ending e =
+      calc("--svg old.svg " + std::string(kTypical), ">/dev/null", limited);
+  EXPECT_EQ(e.status, 2) << describe(e);
+  EXPECT_EQ(e.err, "merid-calc: cannot write old.svg: " +
+                       std::string(std::strerror(EFBIG)) + "\n");
+  EXPECT_EQ(read_file(plot), "<svg>the plot of an earlier run</svg>\n");
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "old.svg" || name == "calc.sh" ||
+                name == "run.stdout" || name == "run.stderr")
+        << name;
+  }
+
+  const Ending whole = calc("--svg old.svg " + std::string(kTypical));
+  EXPECT_EQ(whole.status, 0) << describe(whole);
+  EXPECT_TRUE(read_file(plot).ends_with("</svg>\n"));
 }
 
 }  // namespace
