@@ -45,12 +45,17 @@ bool refused(Input input, float value, float qn) {
   return true;
 }
 
+// How much of a refused argument the report echoes: enough to recognise it,
+// short enough that a pasted page stays one readable line.
+constexpr std::size_t kEchoBytes = 40;
+
 // The typed bytes in quotes; control and non-ASCII bytes as \xNN, so that
-// nothing typed can act on the terminal.
+// nothing typed can act on the terminal.  Past kEchoBytes the echo stops,
+// and "..." after the closing quote says so.
 std::string quoted(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out = "\"";
-  for (const char c : bytes) {
+  for (const char c : bytes.substr(0, kEchoBytes)) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x7F) {
       out.append("\\x");
@@ -62,6 +67,7 @@ std::string quoted(std::string_view bytes) {
     }
   }
   out.push_back('"');
+  if (bytes.size() > kEchoBytes) out.append("...");
   return out;
 }
 
