@@ -180,6 +180,24 @@ void write_design(const Design& d, OutputFormat format, ByteSink& out) {
   }
 }
 
+// A file name as typed, but with control bytes as \xNN so that none acts on
+// the terminal; UTF-8 names stay readable.
+std::string shown_path(std::string_view path) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out.append("\\x");
+      out.push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 0xF]);
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
 RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
                      const FileWriter& write_file) {
   Design d = options.design;
@@ -194,8 +212,9 @@ RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
   const std::string svg = response_plot_svg(d, response_curves(d));
   const std::string failure = write_file(options.svg_path, svg);
   if (failure.empty()) return RunResult{};
-  return RunResult{ExitStatus::kFailure,
-                   concat({"cannot write ", options.svg_path, ": ", failure})};
+  return RunResult{
+      ExitStatus::kFailure,
+      concat({"cannot write ", shown_path(options.svg_path), ": ", failure})};
 }
 
 RunResult run(std::span<const std::string_view> args, ByteSink& out,
