@@ -221,7 +221,10 @@ class PosixEnv : public Env {
 
 }  // namespace
 
-void platform_startup() { std::signal(SIGXFSZ, SIG_IGN); }
+void platform_startup() {
+  std::setvbuf(stdout, nullptr, _IOFBF, kOutputBufferBytes);
+  std::signal(SIGXFSZ, SIG_IGN);
+}
 
 Env& system_env() {
   static PosixEnv env;
