@@ -84,6 +84,13 @@ bool still_named(int fd, const std::string& path) {
          same_file(open_file, named);
 }
 
+// A FIFO, a socket or a device (also through a symlink, /dev/null among
+// them) takes no report: only a regular file can be cut back.
+bool is_regular(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 void take_turn(int fd) {
   while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
   }
@@ -99,7 +106,8 @@ OpenedFile open_for_turn(const std::string& path) {
   OpenedFile file;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     file = open_or_create(path);
-    if (file.fd < 0) return file;
+    // Not a regular file: refused at once, without waiting for a turn.
+    if (file.fd < 0 || !is_regular(file.fd)) return file;
     take_turn(file.fd);
     if (still_named(file.fd, path)) break;
     ::close(file.fd);
@@ -118,13 +126,6 @@ AppendResult open_failure(const std::string& path, int error_number) {
     return AppendResult{false, kNotRegular};
   }
   return failure(error_number);
-}
-
-// A FIFO, a socket or a device (also through a symlink, /dev/null among
-// them) takes no report: only a regular file can be cut back.
-bool is_regular(int fd) {
-  struct stat st {};
-  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // Writes go out blocking again, as to any regular file.
