@@ -13,6 +13,7 @@
 #include "calc/s11module.h"
 #include "calc/sweep.h"
 #include "calc/sweep_internal.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 namespace {
@@ -96,6 +97,10 @@ void S11Sweep::trace_magnitudes(const GridBlock& block, std::size_t n) {
 }
 
 void S11Sweep::take(const GridBlock& block) {
+  with_sweep_kernel([&] { take_here(block); });
+}
+
+void S11Sweep::take_here(const GridBlock& block) {
   std::array<float, kBlockPoints> side;
   const std::size_t n = block.count_below(points_);
   const Complex rin = real(rin_);

@@ -13,6 +13,7 @@
 #include "calc/network.h"
 #include "calc/sweep.h"
 #include "calc/sweep_internal.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 namespace {
@@ -57,12 +58,14 @@ float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid) {
   sweep_grid(tank, start, grid.step,
              count > 0 ? static_cast<std::size_t>(count) : 0,
              [&](const GridBlock& block) {
-               for (std::size_t j = 0; j < block.count; ++j) {
-                 squared[j] = modulus_squared(block.driven(j, drive).vout);
-               }
-               for (std::size_t j = 0; j < block.count; ++j) {
-                 if (squared[j] > largest) largest = squared[j];
-               }
+               with_sweep_kernel([&] {
+                 for (std::size_t j = 0; j < block.count; ++j) {
+                   squared[j] = modulus_squared(block.driven(j, drive).vout);
+                 }
+                 for (std::size_t j = 0; j < block.count; ++j) {
+                   if (squared[j] > largest) largest = squared[j];
+                 }
+               });
              });
   return modulus_from_squared(largest);
 }
@@ -242,13 +245,15 @@ CurrentResponse::CurrentResponse(const Tank& tank, const Drive& drive,
             trace) {}
 
 void CurrentResponse::take(const GridBlock& block) {
-  std::array<double, kBlockPoints> squared;
-  const std::size_t n = block.count_below(points());
-  // x = vmax / |vout|, its modulus kept as its square.
-  for (std::size_t j = 0; j < n; ++j) {
-    squared[j] = modulus_squared(block.driven(j, drive_).vout);
-  }
-  band_.enter(block, squared.data());
+  with_sweep_kernel([&] {
+    std::array<double, kBlockPoints> squared;
+    const std::size_t n = block.count_below(points());
+    // x = vmax / |vout|, its modulus kept as its square.
+    for (std::size_t j = 0; j < n; ++j) {
+      squared[j] = modulus_squared(block.driven(j, drive_).vout);
+    }
+    band_.enter(block, squared.data());
+  });
 }
 
 VoltageResponse::VoltageResponse(const Drive& drive, const SweepGrid& grid,
@@ -260,13 +265,15 @@ VoltageResponse::VoltageResponse(const Drive& drive, const SweepGrid& grid,
             trace) {}
 
 void VoltageResponse::take(const GridBlock& block) {
-  std::array<double, kBlockPoints> squared;
-  const std::size_t n = block.count_below(points());
-  // x = |vref2 / vout|, its modulus kept as its square.
-  for (std::size_t j = 0; j < n; ++j) {
-    squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
-  }
-  band_.enter(block, squared.data());
+  with_sweep_kernel([&] {
+    std::array<double, kBlockPoints> squared;
+    const std::size_t n = block.count_below(points());
+    // x = |vref2 / vout|, its modulus kept as its square.
+    for (std::size_t j = 0; j < n; ++j) {
+      squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
+    }
+    band_.enter(block, squared.data());
+  });
 }
 
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,

@@ -8,6 +8,7 @@
 
 #include "calc/network.h"
 #include "calc/sweep_internal.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 namespace {
@@ -26,24 +27,8 @@ static_assert(std::bit_cast<std::uint32_t>(kStepOffset) == 0x43A4A7AE);
 static_assert(std::bit_cast<std::uint32_t>(kStepSlope) == 0x3922BD2F);
 static_assert(std::bit_cast<std::uint32_t>(kTopStep) == 0x459C4000);
 
-}  // namespace
-
-SweepGrid delta(float f, float fstart, float fstop) {
-  SweepGrid grid;
-  grid.fstart = fstart;
-  if (f < kMiddleBandStart) {
-    grid.step = kLowStep;
-  } else if (f < kTopBandStart) {
-    grid.step = std::round(kStepOffset + f * kStepSlope);
-  } else {
-    grid.step = kTopStep;
-  }
-  grid.nstep =
-      static_cast<std::int32_t>(std::lround((fstop - fstart) / grid.step));
-  return grid;
-}
-
-void fill_block(const Tank& tank, float& phi, float step, GridBlock& block) {
+void fill_block_here(const Tank& tank, float& phi, float step,
+                     GridBlock& block) {
   // Copies, which no store into the block can alias, so that the loop
   // vectorises.
   const Tank tank_copy = tank;
@@ -63,6 +48,27 @@ void fill_block(const Tank& tank, float& phi, float step, GridBlock& block) {
     block.zin_re[j] = z.zin.re;
     block.zin_im[j] = z.zin.im;
   }
+}
+
+}  // namespace
+
+SweepGrid delta(float f, float fstart, float fstop) {
+  SweepGrid grid;
+  grid.fstart = fstart;
+  if (f < kMiddleBandStart) {
+    grid.step = kLowStep;
+  } else if (f < kTopBandStart) {
+    grid.step = std::round(kStepOffset + f * kStepSlope);
+  } else {
+    grid.step = kTopStep;
+  }
+  grid.nstep =
+      static_cast<std::int32_t>(std::lround((fstop - fstart) / grid.step));
+  return grid;
+}
+
+void fill_block(const Tank& tank, float& phi, float step, GridBlock& block) {
+  with_sweep_kernel([&] { fill_block_here(tank, phi, step, block); });
 }
 
 // The tank's impedances at each grid point are computed once for all three

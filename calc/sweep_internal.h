@@ -334,6 +334,7 @@ class S11Sweep {
   S11Band band() const;
 
  private:
+  void take_here(const GridBlock& block);
   void record_crossings(const float* freq, const float* side, std::size_t n);
   void trace_magnitudes(const GridBlock& block, std::size_t n);
 
