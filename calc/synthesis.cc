@@ -7,11 +7,9 @@
 #include <cstdint>
 
 #include "calc/constants.h"
-#include "calc/grid_sweep.h"
-#include "calc/polosa_s11.h"
 #include "calc/s11module.h"
 #include "calc/sub.h"
-#include "calc/subpolosa.h"
+#include "calc/sweep.h"
 
 namespace merid {
 namespace {
@@ -125,32 +123,6 @@ TankElements tank_elements(const Reactances& x, float omega) {
 // false also for a tank of not-a-number elements.
 bool matches(const TankElements& e, float f, float q0, float rin, float rout) {
   return fs11(f, q0, rin, rout, e.c1, e.c2, e.l).s11 < kMatched;
-}
-
-struct SweepBands {
-  float bw_i;  // Hz
-  float bw_u;  // Hz
-  S11Band s11;
-};
-
-// What fpolosa1, fpolosa2 and subs11 give for the tank, from one walk over
-// the grid they share: the tank's impedances at each grid point are
-// computed once for all three.
-SweepBands sweep_bands(const Tank& tank, float uin, float rin,
-                       const SweepGrid& grid, Complex vref2,
-                       std::int32_t ns11) {
-  const DeviationScale scale;
-  CurrentResponse current(tank, high_impedance_drive(uin, rin), grid, scale);
-  VoltageResponse voltage(matched_drive(uin, rin), grid, vref2, scale);
-  S11Sweep s11(rin, ns11);
-  const std::size_t points =
-      std::max({current.points(), voltage.points(), s11.points()});
-  sweep_grid(tank, grid.fstart, grid.step, points, [&](const GridBlock& block) {
-    current.take(block);
-    voltage.take(block);
-    s11.take(block);
-  });
-  return SweepBands{current.band(), voltage.band(), s11.band()};
 }
 
 }  // namespace
