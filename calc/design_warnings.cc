@@ -2,7 +2,34 @@
 
 #include <numbers>
 
+#include "calc/sweep.h"
+
 namespace merid {
+namespace {
+
+// Frequency of the last of `points` grid points, Hz, accumulated as the
+// sweeps accumulate it.
+float last_point(float fstart, float step, std::int32_t points) {
+  float phi = fstart;
+  for (std::int32_t i = 1; i < points; ++i) phi = phi + step;
+  return phi;
+}
+
+}  // namespace
+
+WindowReach window_reach(const Design& d) {
+  const Details& x = d.details;
+  const SweepBands bands =
+      sweep_bands(x.tank, d.results.uin, d.rin,
+                  SweepGrid{x.fstart, x.step, x.nstep}, x.vref2, x.ns11);
+  const float top = last_point(x.fstart, x.step, x.nstep);
+  const auto at_bottom = [&x](const Band& b) {
+    return b.found && b.low == x.fstart;
+  };
+  const auto at_top = [top](const Band& b) { return b.found && b.high == top; };
+  return WindowReach{at_bottom(bands.voltage), at_top(bands.voltage),
+                     at_bottom(bands.current), at_top(bands.current)};
+}
 
 double shunt_inductance_uh(double c1_pf, double f_mhz) {
   const double omega = 2.0 * std::numbers::pi * f_mhz * 1e6;

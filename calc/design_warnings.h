@@ -43,6 +43,10 @@ struct WindowReach {
   bool current_top = false;
 };
 
+// Where the bands of the feasible design `d` lie: its sweeps run again
+// over its grid, without a trace.
+WindowReach window_reach(const Design& d);
+
 // S11 at f above this says the network does not match rin.
 inline constexpr double kS11Limit = 0.01;
 

@@ -7,18 +7,12 @@
 #include "base/inputs.h"
 #include "base/number_text.h"
 #include "calc/bisection.h"
-#include "cli/response_curves.h"
 
 namespace merid {
 namespace {
 
 // The float just below a positive x.
 float before(float x) { return std::nextafter(x, 0.0f); }
-
-bool reaches(const Band& band, const std::vector<CurvePoint>& curve, bool top) {
-  if (!band.found || curve.empty()) return false;
-  return top ? band.high == curve.back().freq : band.low == curve.front().freq;
-}
 
 std::optional<float> cmin_loaded_q(const Design& inputs,
                                    const AmplifierOptions& options) {
@@ -179,14 +173,6 @@ LoadedQRange accepted_loaded_q(float q0) {
   float high = kMaxLoadedQ;
   if (q0_refused(high)) high = before(first_float_where(low, high, q0_refused));
   return LoadedQRange{low, high};
-}
-
-WindowReach window_reach(const Design& d) {
-  const ResponseCurves c = response_curves(d);
-  return WindowReach{reaches(c.voltage_band, c.voltage, false),
-                     reaches(c.voltage_band, c.voltage, true),
-                     reaches(c.current_band, c.current, false),
-                     reaches(c.current_band, c.current, true)};
 }
 
 AmplifierReport amplifier_report(const Design& d,

@@ -40,10 +40,6 @@ struct AmplifierReport {
 // The loaded Q values the inputs accept with the unloaded Q `q0`.
 LoadedQRange accepted_loaded_q(float q0);
 
-// Whether the bands of the feasible design `d` take in the ends of its
-// sweep grid.
-WindowReach window_reach(const Design& d);
-
 // The report on `d`, a design calculate() gave, under `options`; nothing
 // but the loaded Q for Cmin when it is infeasible.
 AmplifierReport amplifier_report(const Design& d,

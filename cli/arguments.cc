@@ -9,11 +9,17 @@
 namespace merid {
 namespace {
 
+// How much of a refused argument a report echoes: enough to recognise it,
+// short enough that a pasted page stays one readable line.
+constexpr std::size_t kEchoBytes = 40;
+
+std::string echoed(std::string_view arg) { return quoted(arg, kEchoBytes); }
+
 InputValue refusal(Input input, std::string_view text, std::string_view why,
                    float qn) {
   std::string error(input_name(input));
   error.append(" = ");
-  error.append(quoted(text));
+  error.append(echoed(text));
   error.append(why);
   error.append(range_text(input, qn));
   return InputValue{0.0f, std::move(error)};
@@ -62,7 +68,7 @@ class OptionReader {
         const std::string_view name = value_of(arg, "--format");
         if (!read_format(name, options.format)) {
           return concat(
-              {"--format ", quoted(name), ": choose text, json or csv"});
+              {"--format ", echoed(name), ": choose text, json or csv"});
         }
       } else if (arg == "--fixed-coil") {
         options.amplifier.fixed_coil = true;
@@ -79,7 +85,7 @@ class OptionReader {
         if (options.svg_path.empty()) return "--svg needs a file name";
       } else {
         return concat(
-            {"unknown option ", quoted(arg), "; see merid-calc --help"});
+            {"unknown option ", echoed(arg), "; see merid-calc --help"});
       }
     }
     return {};

@@ -2,12 +2,17 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
 #include <vector>
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
+#include "base/quoted.h"
 #include "base/version.h"
 #include "calc/synthesis.h"
 #include "cli/amplifier_report.h"
@@ -140,7 +145,9 @@ constexpr std::string_view kExitHelp =
     "standard error for json and csv; with --bands such rows are marked in\n"
     "the table, and so are rows that --fixed-coil cannot match); 2 a bad\n"
     "argument or option value (one line on standard error naming it, its\n"
-    "value and its accepted range) or a file that cannot be written.\n";
+    "value and its accepted range), a file that cannot be written, or\n"
+    "standard output that cannot take the results (\"merid-calc: standard\n"
+    "output: \" and the reason).\n";
 
 // "160m 1.8-2, 80m 3.5-3.8, ..." in the help's right-hand column.
 std::string band_list() {
@@ -260,8 +267,9 @@ Status design_run(const Options& options, ByteSink& out, ByteSink& err,
   const std::string svg = response_plot_svg(d, response_curves(d));
   const std::string failure = write_file(options.svg_path, svg);
   if (failure.empty()) return Status{};
-  return Status{ExitStatus::kFailure,
-                concat({"cannot write ", options.svg_path, ": ", failure})};
+  return Status{
+      ExitStatus::kFailure,
+      concat({"cannot write ", shown_path(options.svg_path), ": ", failure})};
 }
 
 Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
@@ -281,9 +289,24 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   return design_run(options, out, err, write_file);
 }
 
-}  // namespace
+// A name beside `path` (the same folder, so the rename cannot cross file
+// systems) that no file has yet.
+std::string temporary_name(const std::string& path) {
+  std::random_device random;
+  for (;;) {
+    const std::uint64_t tag =
+        (std::uint64_t{random()} << 32) ^ std::uint64_t{random()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
+                  static_cast<unsigned long long>(tag));
+    const std::string name = path + suffix;
+    std::error_code error;
+    if (!std::filesystem::exists(name, error)) return name;
+  }
+}
 
-std::string write_whole_file(const std::string& path, std::string_view bytes) {
+// Writes `bytes` to the file `path`; the reason in words when it fails.
+std::string write_new_file(const std::string& path, std::string_view bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return std::strerror(errno);
   const bool written =
@@ -293,6 +316,21 @@ std::string write_whole_file(const std::string& path, std::string_view bytes) {
   if (!written) return std::strerror(write_errno);
   if (!closed) return std::strerror(errno);
   return {};
+}
+
+}  // namespace
+
+std::string write_whole_file(const std::string& path, std::string_view bytes) {
+  const std::string temporary = temporary_name(path);
+  const std::string failure = write_new_file(temporary, bytes);
+  std::error_code error;
+  if (failure.empty()) {
+    std::filesystem::rename(temporary, path, error);
+    if (!error) return {};
+  }
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return failure.empty() ? error.message() : failure;
 }
 
 ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
