@@ -339,8 +339,8 @@ ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
   out.flush();
   if (!result.error.empty()) {
     err.write(concat({kProgram, ": ", result.error, "\n"}));
-    err.flush();
   }
+  err.flush();  // the warnings too
   return result.code;
 }
 
