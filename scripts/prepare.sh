@@ -7,13 +7,14 @@ merid_has_package() {
   [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]
 }
 
-# How apt-get is run here: directly as root, through sudo otherwise.
+# Runs a command as root: directly when root already, through sudo
+# otherwise.
+merid_as_root() {
+  if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
+}
+
 merid_apt_get() {
-  if [[ $(id -u) -eq 0 ]]; then
-    DEBIAN_FRONTEND=noninteractive apt-get "$@" </dev/null
-  else
-    sudo DEBIAN_FRONTEND=noninteractive apt-get "$@" </dev/null
-  fi
+  merid_as_root env DEBIAN_FRONTEND=noninteractive apt-get "$@" </dev/null
 }
 
 # merid_install_packages GROUP...: each GROUP is a list of Debian package
