@@ -5,6 +5,7 @@
 // the local date and appending a report to a file.  The dialogue sees only
 // this interface, so tests replace all four.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,20 @@ Env& system_env();
 // carry bytes untranslated, and a write past a file-size limit fails with
 // an error instead of ending the program half-way through a report.
 void platform_startup();
+
+// Standard error carries bytes untranslated as well: merid-calc's messages
+// end in LF or, when they are the dialogue's, in CR LF, which text mode
+// would turn into CR CR LF.
+void binary_standard_error();
+
+// Whether `stream` is a Windows console, which shows UTF-8 bytes right only
+// at code page 65001 but wide characters at any.  Never on POSIX, where a
+// terminal takes the bytes as they are.
+bool is_wide_console(std::FILE* stream);
+
+// Writes the UTF-8 `text` to the Windows console `stream` as UTF-16, after
+// whatever the stream holds buffered.  False when the console refused it.
+bool write_wide_console(std::FILE* stream, std::string_view text);
 
 }  // namespace merid
 
