@@ -24,6 +24,9 @@ merid_apt_get() {
 # Returns nonzero, with a message on standard error, when a package is still
 # missing at the end.
 merid_install_packages() {
+  # Elsewhere than on Debian or Ubuntu the packages are the user's to
+  # provide; the build says what it misses.
+  command -v dpkg-query >/dev/null || return 0
   local missing=() group package
   for group in "$@"; do
     for package in ${group//,/ }; do
@@ -31,10 +34,10 @@ merid_install_packages() {
     done
   done
   ((${#missing[@]} == 0)) && return 0
-  if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+  if ! command -v apt-get >/dev/null; then
     echo "merid: these Debian packages are needed: ${missing[*]}" >&2
-    echo "merid: this is not a Debian or Ubuntu system; install their" \
-      "equivalents and try again." >&2
+    echo "merid: there is no apt-get to install them; install them and" \
+      "try again." >&2
     return 1
   fi
   if [[ $(id -u) -ne 0 ]] && ! command -v sudo >/dev/null; then
