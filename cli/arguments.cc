@@ -169,15 +169,15 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
 
   std::size_t next = 0;
   for (std::size_t i = first; i < kInputCount; ++i) {
-    const InputSpec& spec = kInputs[i];
-    if (spec.input == Input::kRin && estimate) {
+    const InputSpec& row = kInputs[i];
+    if (row.input == Input::kRin && estimate) {
       options.design.rin = static_cast<float>(estimate->resistance);
       continue;
     }
     const InputValue read =
-        read_input(spec.input, numbers[next++], options.design.qn);
+        read_input(row.input, numbers[next++], options.design.qn);
     if (!read.error.empty()) return failed(read.error);
-    options.design.*spec.member = read.value;
+    options.design.*row.member = read.value;
   }
   parsed.ok = true;
   return parsed;
