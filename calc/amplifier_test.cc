@@ -20,8 +20,7 @@ Design typical_at(float f_mhz, float qn) {
 double matching_c1_pf(const Design& d) {
   const Tank& t = d.details.tank;
   const double f = 1e6 * d.fmhz;
-  const model::Z y =
-      model::inverse(model::branch(f, t.c2, t.l, t.q0, t.rout));
+  const model::Z y = model::inverse(model::branch(f, t.c2, t.l, t.q0, t.rout));
   return -y.im / model::omega(f) * 1e12;
 }
 
@@ -41,8 +40,7 @@ TEST(LoadedQForCmin, LowestLoadedQOnTheGridWhoseC1ReachesCmin) {
   EXPECT_LT(below.results.c1, 150.0f);
   // The C1 compared is the one that matches the network's own branch.
   EXPECT_NEAR(at.results.c1, matching_c1_pf(at), 1e-4 * at.results.c1);
-  EXPECT_NEAR(below.results.c1, matching_c1_pf(below),
-              1e-4 * below.results.c1);
+  EXPECT_NEAR(below.results.c1, matching_c1_pf(below), 1e-4 * below.results.c1);
 }
 
 TEST(LoadedQForCmin, FirstFeasibleLoadedQOrNone) {

@@ -6,6 +6,7 @@
 // from its ratings.  Each value is read by the inputs' number rules and
 // held to a range that one line of error names.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ struct RinEstimate {
   Device device = Device::kTube;
   // Tube: anode supply Ea (V), anode current Ia (A).  Transistor: supply
   // Vcc (V), saturation voltage Vsat (V), output power P (W).
-  float ratings[3] = {0.0f, 0.0f, 0.0f};
+  std::array<float, 3> ratings{};
   TubeClass tube_class = TubeClass::kAB;
   double resistance = 0.0;  // ohm, in double precision
 };
