@@ -259,7 +259,10 @@ Status design_run(const Options& options, ByteSink& out, ByteSink& err,
   const Design d = calculate(options.design);
   if (d.infeasible) {
     // JSON and CSV readers get nothing rather than Russian text.
-    write_infeasible_text(options.format == OutputFormat::kText ? out : err);
+    const bool text = options.format == OutputFormat::kText;
+    write_infeasible_text(text ? out : err);
+    // The RIN the loaded Q could not reach, when it was estimated.
+    if (text) write_rin_estimate_text(out, options.amplifier);
     return Status{ExitStatus::kInfeasible, {}};
   }
   write_design(d, options, amplifier_report(d, options.amplifier), out, err);

@@ -369,6 +369,11 @@ TEST(RunCalc, RinFromTheRatingsIsMarkedAsAnEstimate) {
   EXPECT_NE(text.out.find(" лампа, класс AB: R вх. = Ea / (k * Ia) = 2500 / "
                           "(1.7 * 0.4) = 3676.471 Ом\r\n"),
             std::string::npos);
+  // Qn 5 is too small for 3676 ohm into 50: the estimate still shows.
+  const CalcRun infeasible = RunCalc(
+      {"--rin-from", "tube:2500,0.4,AB", "7.1", "5", "200", "50", "100"});
+  EXPECT_EQ(infeasible.status, ExitStatus::kInfeasible);
+  EXPECT_NE(infeasible.out.find("= 3676.471 Ом\r\n"), std::string::npos);
   std::vector<std::string_view> as_json = tube;
   as_json.push_back("--format=json");
   const JsonObject json = ReadJsonObject(RunCalc(as_json).out);

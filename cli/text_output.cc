@@ -184,6 +184,10 @@ void write_infeasible_text(ByteSink& out) {
   screen.text_line(Msg::kInfeasible2);
 }
 
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
+  write_rin_estimate(out, options);
+}
+
 void write_amplifier_text(ByteSink& out, const Design& d,
                           const AmplifierOptions& options,
                           const AmplifierReport& report) {

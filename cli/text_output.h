@@ -32,6 +32,9 @@ void write_amplifier_text(ByteSink& out, const Design& d,
                           const AmplifierOptions& options,
                           const AmplifierReport& report);
 
+// With --rin-from, the estimate of R вх. and its rule; nothing without.
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options);
+
 // The five fixed inputs in the input block's form, then one row per band
 // frequency: F, C1, C2, L, the peak voltage across C1 and the peak current
 // in L; with --fixed-coil the band's coil in the L column and the row's
