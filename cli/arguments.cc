@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc/mismatch.h"
 #include "cli/number_text.h"
 #include "console/input_ranges.h"
 #include "console/number_entry.h"
@@ -116,6 +117,16 @@ bool read_format(std::string_view name, OutputFormat& format) {
   return true;
 }
 
+// An SWR typed by the keyboard's number rules, from kMinSwr to kMaxSwr.
+bool read_swr(std::string_view text, float& swr) {
+  if (text.size() > kMaxArgumentBytes) return false;
+  const RealEntry entry = parse_real(text);
+  if (entry.status != EntryStatus::kValue) return false;
+  if (!(entry.value >= kMinSwr && entry.value <= kMaxSwr)) return false;
+  swr = entry.value;
+  return true;
+}
+
 // Walks the options; whatever is not an option is one of the numbers.
 class OptionReader {
  public:
@@ -141,6 +152,17 @@ class OptionReader {
       } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
         options.svg_path = std::string(value_of(arg, "--svg"));
         if (options.svg_path.empty()) return "--svg needs a file name";
+      } else if (arg == "--whole-window") {
+        options.whole_window = true;
+      } else if (arg == "--smith" || starts_with(arg, "--smith=")) {
+        options.smith_path = std::string(value_of(arg, "--smith"));
+        if (options.smith_path.empty()) return "--smith needs a file name";
+      } else if (arg == "--swr" || starts_with(arg, "--swr=")) {
+        const std::string_view text = value_of(arg, "--swr");
+        if (!read_swr(text, options.swr)) {
+          return concat({"--swr ", quoted(text),
+                         ": give an SWR from 1 to 10, as in 2 or 1,5"});
+        }
       } else {
         return concat(
             {"unknown option ", quoted(arg), "; see merid-calc --help"});
@@ -240,6 +262,12 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   }
   if (options.bands && !options.svg_path.empty()) {
     return failed("--svg plots one design and takes no --bands");
+  }
+  if (options.bands && !options.smith_path.empty()) {
+    return failed("--smith charts one design and takes no --bands");
+  }
+  if (options.whole_window && options.svg_path.empty()) {
+    return failed("--whole-window sets the span of the --svg plot; add --svg");
   }
 
   for (std::size_t i = first; i < kInputCount; ++i) {

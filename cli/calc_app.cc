@@ -14,6 +14,7 @@
 #include "cli/number_text.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
+#include "cli/smith_chart.h"
 #include "cli/text_output.h"
 #include "text/messages.h"
 
@@ -174,6 +175,34 @@ void write_design(const Design& d, OutputFormat format, ByteSink& out) {
   }
 }
 
+// Writes `bytes` to `path`; the report of a failure names the file.
+RunResult write_output_file(const FileWriter& write_file,
+                            const std::string& path, std::string_view bytes) {
+  const std::string failure = write_file(path, bytes);
+  if (failure.empty()) return RunResult{};
+  return RunResult{ExitStatus::kFailure,
+                   concat({"cannot write ", path, ": ", failure})};
+}
+
+// The plot and the Smith chart that the options ask for.
+RunResult write_drawings(const Options& options, const Design& d,
+                         const FileWriter& write_file) {
+  if (options.svg_path.empty() && options.smith_path.empty()) {
+    return RunResult{};
+  }
+  const ResponseCurves curves = response_curves(d);
+  if (!options.svg_path.empty()) {
+    const PlotWindow window =
+        options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
+    const RunResult plot = write_output_file(
+        write_file, options.svg_path, response_plot_svg(d, curves, window));
+    if (plot.status != ExitStatus::kSuccess) return plot;
+  }
+  if (options.smith_path.empty()) return RunResult{};
+  return write_output_file(write_file, options.smith_path,
+                           smith_chart_svg(d, curves));
+}
+
 RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
                      const FileWriter& write_file) {
   Design d = options.design;
@@ -184,12 +213,7 @@ RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
     return RunResult{ExitStatus::kInfeasible, {}};
   }
   write_design(d, options.format, out);
-  if (options.svg_path.empty()) return RunResult{};
-  const std::string svg = response_plot_svg(d, response_curves(d));
-  const std::string failure = write_file(options.svg_path, svg);
-  if (failure.empty()) return RunResult{};
-  return RunResult{ExitStatus::kFailure,
-                   concat({"cannot write ", options.svg_path, ": ", failure})};
+  return write_drawings(options, d, write_file);
 }
 
 RunResult run(std::span<const std::string_view> args, ByteSink& out,
