@@ -266,6 +266,11 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   if (options.bands && !options.smith_path.empty()) {
     return failed("--smith charts one design and takes no --bands");
   }
+  if (options.bands && options.swr >= kMinSwr &&
+      options.format == OutputFormat::kText) {
+    return failed(
+        "--swr with --bands adds columns to --format json or csv only");
+  }
   if (options.whole_window && options.svg_path.empty()) {
     return failed("--whole-window sets the span of the --svg plot; add --svg");
   }

@@ -3,14 +3,14 @@
 #include <array>
 #include <bit>
 
+#include "calc/harmonics.h"
+
 namespace merid {
 namespace {
 
 // sqrt(2) rounded to single precision; each peak is one product with it.
 constexpr float kSqrt2 = 1.41421356f;
 static_assert(std::bit_cast<std::uint32_t>(kSqrt2) == 0x3FB504F3);
-
-float peak(float rms) { return kSqrt2 * rms; }
 
 // A field read straight from the design.
 template <auto Member>
@@ -24,6 +24,11 @@ FieldValue result_of(const Design& d) {
 template <auto Member>
 FieldValue detail_of(const Design& d) {
   return d.details.*Member;
+}
+// Harmonic n of the table's KU or KI.
+template <auto Member, int N>
+FieldValue harmonic_of(const Design& d) {
+  return (harmonic_table(d).*Member)[N - kFirstHarmonic];
 }
 template <auto Member>
 FieldValue peak_of(const Design& d) {
@@ -58,6 +63,18 @@ constexpr auto kFields = std::to_array<OutputField>({
      false},
     {"ki", "second-harmonic suppression KI, dB", result_of<&Results::ki>,
      false},
+    {"ku3", "third-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 3>, false},
+    {"ku4", "fourth-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 4>, false},
+    {"ku5", "fifth-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 5>, false},
+    {"ki3", "third-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 3>, false},
+    {"ki4", "fourth-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 4>, false},
+    {"ki5", "fifth-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 5>, false},
     {"s11", "reflection magnitude at the input port", result_of<&Results::s11>,
      false},
     {"s22", "reflection magnitude at the output port", result_of<&Results::s22>,
@@ -81,6 +98,8 @@ constexpr auto kFields = std::to_array<OutputField>({
 });
 
 }  // namespace
+
+float peak(float rms) { return kSqrt2 * rms; }
 
 Peaks peak_values(const Results& r) {
   return Peaks{peak(r.uin), peak(r.uout), peak(r.ul),

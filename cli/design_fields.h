@@ -26,6 +26,10 @@ struct Peaks {
 
 Peaks peak_values(const Results& r);
 
+// The peak of a sine wave of RMS value `rms`: one product with sqrt(2)
+// rounded to single precision.
+float peak(float rms);
+
 using FieldValue = std::variant<float, std::int32_t>;
 
 // One named value: its key in JSON and its column in CSV.

@@ -10,6 +10,7 @@
 #include "calc/harmonics.h"
 #include "cli/number_text.h"
 #include "cli/svg_writer.h"
+#include "text/analysis_texts.h"
 
 namespace merid {
 namespace {
@@ -368,7 +369,7 @@ void draw_working_frequency(SvgWriter& svg, const Axes& a, const Design& d,
 // "Подавление гармоник KU / KI, дБ: 2F 29.8 / 35.0; 3F ...".
 void draw_harmonics(SvgWriter& svg, const Design& d) {
   const HarmonicTable h = harmonic_table(d);
-  std::string line = "Подавление гармоник KU / KI, дБ:";
+  std::string line(kPlotHarmonics);
   const char* separator = " ";
   for (std::size_t i = 0; i < kHarmonicCount; ++i) {
     line += concat({separator, std::to_string(kFirstHarmonic + i), "F ",
@@ -398,8 +399,7 @@ void draw_legend(SvgWriter& svg) {
               "|S11| на входе относительно R вх. (правая шкала)");
   legend_item(svg, {right, row1}, "limit-db", "уровень -1 дБ обеих АЧХ");
   legend_item(svg, {right, row2}, "limit-s11", "|S11| = 0.1");
-  legend_item(svg, {right, row3}, "fline",
-              "рабочая частота F; края полос - пунктир их цвета");
+  legend_item(svg, {right, row3}, "fline", kPlotLegendEdges);
 }
 
 }  // namespace

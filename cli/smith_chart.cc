@@ -11,6 +11,7 @@
 #include "calc/s11module.h"
 #include "cli/number_text.h"
 #include "cli/svg_writer.h"
+#include "text/analysis_texts.h"
 
 namespace merid {
 namespace {
@@ -199,26 +200,24 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
 void draw_legend(SvgWriter& svg, const Design& d) {
   constexpr double kRow = 24.0;
   double y = 120.0;
-  svg.text({kLegendX, y},
-           concat({"Z вх. / R вх., R вх. = ", plain(d.rin), " Ом"}), "");
+  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), " Ом"}), "");
   y += 1.5 * kRow;
   legend_line(svg, y, "zin",
-              concat({"Z вх. от ", fixed(d.details.fstart / 1e6, 3), " до ",
-                      fixed(d.details.fstop / 1e6, 3), " МГц"}));
+              concat({kSmithCurveFrom, fixed(d.details.fstart / 1e6, 3),
+                      kSmithCurveTo, fixed(d.details.fstop / 1e6, 3), " МГц"}));
   y += kRow;
   legend_line(svg, y, "limit-s11", "|S11| = 0.1");
   y += kRow;
   legend_mark(svg, y, "mark-f", concat({"F = ", plain(d.fmhz), " МГц"}));
   y += kRow;
-  legend_mark(svg, y, "mark-voltage", "U-, U+: края АЧХ-U (-1 дБ)");
+  legend_mark(svg, y, "mark-voltage", kSmithVoltageEdges);
   y += kRow;
-  legend_mark(svg, y, "mark-current", "I-, I+: края АЧХ-I (-1 дБ)");
-  y += 1.5 * kRow;
-  svg.text({kLegendX, y}, "Вверху индуктивное, внизу емкостное", "small");
-  y += kRow * 0.8;
-  svg.text({kLegendX, y}, "сопротивление; частота растет", "small");
-  y += kRow * 0.8;
-  svg.text({kLegendX, y}, "по часовой стрелке.", "small");
+  legend_mark(svg, y, "mark-current", kSmithCurrentEdges);
+  y += 0.7 * kRow;
+  for (const std::string_view line : kSmithReading) {
+    y += 0.8 * kRow;
+    svg.text({kLegendX, y}, line, "small");
+  }
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ std::vector<Pt> PointsOf(const Element& polyline) {
   std::string pair;
   while (in >> pair) {
     const std::size_t comma = pair.find(',');
-    out.push_back({Number(pair.substr(0, comma)), Number(pair.substr(comma + 1))});
+    out.push_back(
+        {Number(pair.substr(0, comma)), Number(pair.substr(comma + 1))});
   }
   return out;
 }
