@@ -139,5 +139,16 @@ TEST(SmithChart, MarksTheCurveFTheBandEdgesAndTheS11Circle) {
   }
 }
 
+TEST(SmithChart, DesignWithoutElementValuesStillMakesADocument) {
+  // rin = rout * eta: C1, C2 and L are not-a-number, and so is every
+  // impedance; the grid, the circle and the legend all the same.
+  const Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f);
+  const std::vector<Element> svg =
+      XmlReader(smith_chart_svg(d, response_curves(d))).elements();
+  EXPECT_TRUE(WithClass(svg, "polyline", "zin").empty());
+  EXPECT_EQ(WithClass(svg, "polyline", "limit-s11").size(), 1u);
+  EXPECT_EQ(WithClass(svg, "rect", "mark-f").size(), 1u);  // the legend's
+}
+
 }  // namespace
 }  // namespace merid
