@@ -7,7 +7,6 @@ namespace merid {
 Reflection swrsub(Complex z, Complex zref) {
   Reflection r;
   r.gamma = modulus(reflection(z, zref));
-  r.swr = (1.0f + r.gamma) / (1.0f - r.gamma);
   return r;
 }
 

@@ -10,7 +10,6 @@ namespace merid {
 
 struct Reflection {
   float gamma = 0.0f;  // |(zref - z) / (z + zref)|
-  float swr = 0.0f;    // (1 + gamma) / (1 - gamma)
 };
 
 // Reflection of the impedance `z` against the reference `zref`.

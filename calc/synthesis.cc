@@ -16,6 +16,8 @@
 namespace merid {
 namespace {
 
+// Turns L in H into uH; the same float as kHertzPerMegahertz.
+constexpr float kMicrohenryPerHenry = 1000000.0f;
 constexpr float kLowQThreshold = 4.01f;
 constexpr float kWideWindow = 1.9f;
 constexpr float kNarrowWindow = 1.3f;
@@ -25,6 +27,7 @@ constexpr float kPicoPerFarad = 1e12f;
 constexpr float kMegahertzPerHertz = 1e-6f;
 constexpr float kHertzPerKilohertz = 1000.0f;
 
+static_assert(std::bit_cast<std::uint32_t>(kMicrohenryPerHenry) == 0x49742400);
 static_assert(std::bit_cast<std::uint32_t>(kLowQThreshold) == 0x408051EC);
 static_assert(std::bit_cast<std::uint32_t>(kWideWindow) == 0x3FF33333);
 static_assert(std::bit_cast<std::uint32_t>(kNarrowWindow) == 0x3FA66666);
@@ -170,7 +173,7 @@ void synthesis(Design& d) {
   r.bw_s11 = band.bw_s11;
 
   const float c1_farad = c1, c2_farad = c2, l_henry = l;
-  l = kHertzPerMegahertz * l;
+  l = kMicrohenryPerHenry * l;
   c1 = kPicoPerFarad * c1;
   c2 = kPicoPerFarad * c2;
   r.l = l;

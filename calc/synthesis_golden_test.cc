@@ -2,10 +2,12 @@
 // ranges, compared bit for bit with the values recorded in
 // testdata/synthesis_golden.txt.  The file holds the inputs too, so a change
 // that moves any result by one unit in the last place shows up here with the
-// design and the field it touched.  The file was written by
-// synthesis_golden_gen; regenerate it only for an intended change of results.
+// design and the field it touched.  Values are matched by the column names
+// of the file's header, so a field added later is simply not in the file.
+// The file was written by tools/synthesis_golden_gen; regenerate it only
+// for an intended change of results.
 
-#include "calc/synthesis_golden.h"
+#include "tests/support/synthesis_golden.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,26 +28,35 @@ namespace {
 
 struct GoldenLine {
   int line_number;
-  std::array<std::uint32_t, golden::kInputCount> inputs;
+  std::array<std::uint32_t, kInputCount> inputs;
   std::vector<std::uint32_t> outputs;
 };
 
-std::vector<GoldenLine> read_golden(const char* path) {
-  std::ifstream file(path);
+struct GoldenFile {
+  std::vector<std::string> columns;  // of the outputs
   std::vector<GoldenLine> lines;
+};
+
+GoldenFile read_golden(const char* path) {
+  std::ifstream file(path);
+  GoldenFile golden;
   std::string text;
   int line_number = 0;
   while (std::getline(file, text)) {
     ++line_number;
+    if (text.starts_with(golden::kColumnsLead)) {
+      std::istringstream names(text.substr(golden::kColumnsLead.size()));
+      for (std::string name; names >> name;) golden.columns.push_back(name);
+    }
     if (text.empty() || text[0] == '#') continue;
     std::istringstream words(text);
     GoldenLine line{line_number, {}, {}};
     for (std::uint32_t& b : line.inputs) words >> std::hex >> b;
     std::uint32_t b;
     while (words >> std::hex >> b) line.outputs.push_back(b);
-    lines.push_back(line);
+    golden.lines.push_back(line);
   }
-  return lines;
+  return golden;
 }
 
 bool is_nan_bits(std::uint32_t b) {
@@ -60,8 +72,10 @@ bool same(std::uint32_t expected, std::uint32_t actual) {
 }
 
 TEST(SynthesisGolden, EveryResultBitForBit) {
-  const std::vector<GoldenLine> lines = read_golden(MERID_SYNTHESIS_GOLDEN);
+  const GoldenFile golden = read_golden(MERID_SYNTHESIS_GOLDEN);
+  const std::vector<GoldenLine>& lines = golden.lines;
   ASSERT_GE(lines.size(), 1000u) << "cannot read " << MERID_SYNTHESIS_GOLDEN;
+  ASSERT_FALSE(golden.columns.empty()) << "no column names";
 
   int mismatches = 0;
   int infeasible = 0;
@@ -69,16 +83,22 @@ TEST(SynthesisGolden, EveryResultBitForBit) {
     Design d = golden::design_from(line.inputs);
     synthesis(d);
     infeasible += d.infeasible ? 1 : 0;
-    const std::vector<golden::Field> actual = golden::outputs_of(d);
-    ASSERT_EQ(actual.size(), line.outputs.size())
+    std::map<std::string_view, std::uint32_t> actual;
+    for (const golden::Field& field : golden::outputs_of(d)) {
+      actual[field.name] = field.bits;
+    }
+    ASSERT_EQ(golden.columns.size(), line.outputs.size())
         << "line " << line.line_number;
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-      if (same(line.outputs[i], actual[i].bits)) continue;
+    for (std::size_t i = 0; i < golden.columns.size(); ++i) {
+      const std::string& name = golden.columns[i];
+      const auto found = actual.find(name);
+      ASSERT_NE(found, actual.end()) << "no field " << name << " any more";
+      if (same(line.outputs[i], found->second)) continue;
       if (++mismatches <= 20) {
         ADD_FAILURE() << "line " << line.line_number << " (f " << d.fmhz
                       << " MHz, qn " << d.qn << ", q0 " << d.q0 << ", " << d.rin
-                      << " -> " << d.rout << " ohm): " << actual[i].name
-                      << " is " << std::hex << actual[i].bits << ", recorded "
+                      << " -> " << d.rout << " ohm): " << name << " is "
+                      << std::hex << found->second << ", recorded "
                       << line.outputs[i];
       }
     }

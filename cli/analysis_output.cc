@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/design_fields.h"
+#include "base/number_text.h"
 #include "calc/harmonics.h"
-#include "cli/design_fields.h"
-#include "cli/number_text.h"
 #include "console/console_writer.h"
-#include "text/analysis_texts.h"
+#include "text/calc_texts.h"
 #include "text/line_format.h"
 #include "text/messages.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_io.h"
 #include "calc/mismatch.h"
 #include "calc/synthesis.h"
-#include "console/byte_io.h"
 
 namespace merid {
 

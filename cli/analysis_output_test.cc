@@ -8,19 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/design_fields.h"
 #include "cli/data_output.h"
-#include "cli/design_fields.h"
 #include "tests/support/json_test_reader.h"
+#include "tests/support/string_io.h"
 
 namespace merid {
 namespace {
-
-class StringSink : public ByteSink {
- public:
-  void write(std::string_view bytes) override { text.append(bytes); }
-  void flush() override {}
-  std::string text;
-};
 
 Design Typical() {
   Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
@@ -133,7 +127,7 @@ TEST(AnalysisText, RowsLineUpWithTheScreensColumns) {
   write_harmonics_text(out, d);
   write_swr_text(out, swr_stresses(d, 3.0f));
   std::size_t rows = 0;
-  for (const std::string& line : ExpandedLines(out.text)) {
+  for (const std::string& line : ExpandedLines(out.text())) {
     // Rows have two values; a heading has at most one "=".
     if (EqualsColumn(line, 1) == std::string::npos) continue;
     EXPECT_EQ(EqualsColumn(line, 0), 24u) << line;
@@ -141,8 +135,9 @@ TEST(AnalysisText, RowsLineUpWithTheScreensColumns) {
     ++rows;
   }
   EXPECT_EQ(rows, 3u + 2u * 10u);
-  EXPECT_NE(out.text.find(" KU на 3F, дБ\t\t=     41.578"), std::string::npos);
-  EXPECT_NE(out.text.find(" Нагрузка с КСВ 3 на любой фазе"),
+  EXPECT_NE(out.text().find(" KU на 3F, дБ\t\t=     41.578"),
+            std::string::npos);
+  EXPECT_NE(out.text().find(" Нагрузка с КСВ 3 на любой фазе"),
             std::string::npos);
 }
 

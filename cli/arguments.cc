@@ -1,70 +1,14 @@
 #include "cli/arguments.h"
 
-#include <cmath>
 #include <vector>
 
+#include "base/free_form.h"
+#include "base/number_text.h"
+#include "base/quoted.h"
 #include "calc/mismatch.h"
-#include "cli/number_text.h"
-#include "console/input_ranges.h"
-#include "console/number_entry.h"
 
 namespace merid {
 namespace {
-
-constexpr std::array<std::string_view, kInputCount> kInputNames = {
-    "F", "QN", "Q0", "RIN", "ROUT", "PIN"};
-
-constexpr std::array<Input, kInputCount> kAllInputs = {
-    Input::kF, Input::kQn, Input::kQ0, Input::kRin, Input::kRout, Input::kPin};
-
-// "lo <= NAME <= hi", with "<" for an exclusive lower bound.
-std::string bounds(std::string_view low, bool low_inclusive, Input input,
-                   float high) {
-  std::string text(low);
-  text.append(low_inclusive ? " <= " : " < ");
-  text.append(input_name(input));
-  text.append(" <= ");
-  text.append(plain(high));
-  return text;
-}
-
-// The dialogue's test of each input.
-bool refused(Input input, float value, float qn) {
-  switch (input) {
-    case Input::kF:
-      return frequency_refused(value);
-    case Input::kQn:
-      return loaded_q_refused(value);
-    case Input::kQ0:
-      return unloaded_q_refused(value, qn);
-    case Input::kRin:
-    case Input::kRout:
-      return resistance_refused(value);
-    case Input::kPin:
-      return power_refused(value);
-  }
-  return true;
-}
-
-// The typed bytes in quotes; control and non-ASCII bytes as \xNN, so that
-// nothing typed can act on the terminal.
-std::string quoted(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F) {
-      out.append("\\x");
-      out.push_back(kHex[byte >> 4]);
-      out.push_back(kHex[byte & 0xF]);
-    } else {
-      if (c == '"' || c == '\\') out.push_back('\\');
-      out.push_back(c);
-    }
-  }
-  out.push_back('"');
-  return out;
-}
 
 InputValue refusal(Input input, std::string_view text, std::string_view why,
                    float qn) {
@@ -74,24 +18,6 @@ InputValue refusal(Input input, std::string_view text, std::string_view why,
   error.append(why);
   error.append(range_text(input, qn));
   return InputValue{0.0f, std::move(error)};
-}
-
-float& input_field(Design& d, Input input) {
-  switch (input) {
-    case Input::kF:
-      return d.f;
-    case Input::kQn:
-      return d.qn;
-    case Input::kQ0:
-      return d.q0;
-    case Input::kRin:
-      return d.rin;
-    case Input::kRout:
-      return d.rout;
-    case Input::kPin:
-      break;
-  }
-  return d.pin;
 }
 
 ParsedArguments failed(std::string error) {
@@ -195,37 +121,6 @@ std::string count_error(std::size_t given, bool bands) {
 
 }  // namespace
 
-std::string_view input_name(Input input) {
-  return kInputNames[static_cast<std::size_t>(input)];
-}
-
-std::string range_text(Input input, float qn) {
-  switch (input) {
-    case Input::kF:
-      return concat(
-          {bounds(plain(kMinFrequency), true, input, kMaxFrequency), " (MHz)"});
-    case Input::kQn:
-      return bounds(plain(kMinLoadedQ), false, input, kMaxLoadedQ);
-    case Input::kQ0: {
-      const std::string formula =
-          bounds(concat({plain(kUnloadedQFactor), "*QN"}), false, input,
-                 kMaxUnloadedQ);
-      if (std::isnan(qn)) return formula;
-      return concat(
-          {bounds(plain(kUnloadedQFactor * qn), false, input, kMaxUnloadedQ),
-           " (", formula, ")"});
-    }
-    case Input::kRin:
-    case Input::kRout:
-      return concat({bounds(plain(kMinResistance), true, input, kMaxResistance),
-                     " (ohm)"});
-    case Input::kPin:
-      return concat(
-          {bounds(plain(kMinPower), false, input, kMaxPower), " (W)"});
-  }
-  return {};
-}
-
 InputValue read_input(Input input, std::string_view text, float qn) {
   if (text.size() > kMaxArgumentBytes) {
     return refusal(input, text,
@@ -276,11 +171,11 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   }
 
   for (std::size_t i = first; i < kInputCount; ++i) {
-    const Input input = kAllInputs[i];
+    const InputSpec& spec = kInputs[i];
     const InputValue read =
-        read_input(input, numbers[i - first], options.design.qn);
+        read_input(spec.input, numbers[i - first], options.design.qn);
     if (!read.error.empty()) return failed(read.error);
-    input_field(options.design, input) = read.value;
+    options.design.*spec.member = read.value;
   }
   parsed.ok = true;
   return parsed;

@@ -1,5 +1,7 @@
 #include "cli/band_table.h"
 
+#include "base/inputs.h"
+
 namespace merid {
 
 std::string_view edge_name(BandEdge edge) {
@@ -21,9 +23,9 @@ std::vector<BandRow> band_table(const Design& inputs) {
   for (const AmateurBand& band : kAmateurBands) {
     for (const BandEdge edge : kEdges) {
       // Nothing of an earlier row may stand in a later one.
-      Design d = make_design(band.f[static_cast<std::size_t>(edge)], inputs.qn,
-                             inputs.q0, inputs.rin, inputs.rout, inputs.pin);
-      synthesis(d);
+      const Design d = calculate(
+          make_design(band.f[static_cast<std::size_t>(edge)], inputs.qn,
+                      inputs.q0, inputs.rin, inputs.rout, inputs.pin));
       rows.push_back(BandRow{&band, edge, d});
     }
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/synthesis.h"
+#include "text/calc_texts.h"
 
 namespace merid {
 
@@ -16,7 +17,7 @@ namespace merid {
 // dialogue gives.
 struct AmateurBand {
   std::string_view name;   // "160m", for the machine-readable outputs
-  std::string_view label;  // "160 м", for the text table
+  std::string_view label;  // for the text table, in Russian
   std::array<float, 3> f;  // lower edge, centre, upper edge
 };
 
@@ -25,18 +26,18 @@ enum class BandEdge { kLow, kCentre, kHigh };
 // "low", "centre", "high".
 std::string_view edge_name(BandEdge edge);
 
-inline constexpr std::array<AmateurBand, 11> kAmateurBands = {{
-    {"160m", "160 м", {1.8f, 1.9f, 2.0f}},
-    {"80m", "80 м", {3.5f, 3.65f, 3.8f}},
-    {"40m", "40 м", {7.0f, 7.1f, 7.2f}},
-    {"30m", "30 м", {10.1f, 10.125f, 10.15f}},
-    {"20m", "20 м", {14.0f, 14.175f, 14.35f}},
-    {"17m", "17 м", {18.068f, 18.118f, 18.168f}},
-    {"15m", "15 м", {21.0f, 21.225f, 21.45f}},
-    {"12m", "12 м", {24.89f, 24.94f, 24.99f}},
-    {"10m", "10 м", {28.0f, 28.85f, 29.7f}},
-    {"6m", "6 м", {50.0f, 52.0f, 54.0f}},
-    {"2m", "2 м", {144.0f, 146.0f, 148.0f}},
+inline constexpr std::array<AmateurBand, kBandLabels.size()> kAmateurBands = {{
+    {"160m", kBandLabels[0], {1.8f, 1.9f, 2.0f}},
+    {"80m", kBandLabels[1], {3.5f, 3.65f, 3.8f}},
+    {"40m", kBandLabels[2], {7.0f, 7.1f, 7.2f}},
+    {"30m", kBandLabels[3], {10.1f, 10.125f, 10.15f}},
+    {"20m", kBandLabels[4], {14.0f, 14.175f, 14.35f}},
+    {"17m", kBandLabels[5], {18.068f, 18.118f, 18.168f}},
+    {"15m", kBandLabels[6], {21.0f, 21.225f, 21.45f}},
+    {"12m", kBandLabels[7], {24.89f, 24.94f, 24.99f}},
+    {"10m", kBandLabels[8], {28.0f, 28.85f, 29.7f}},
+    {"6m", kBandLabels[9], {50.0f, 52.0f, 54.0f}},
+    {"2m", kBandLabels[10], {144.0f, 146.0f, 148.0f}},
 }};
 
 // One row of the table: a fresh calculation at one frequency.

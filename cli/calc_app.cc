@@ -6,30 +6,24 @@
 #include <cstring>
 #include <vector>
 
+#include "base/design_fields.h"
+#include "base/number_text.h"
+#include "base/version.h"
 #include "calc/mismatch.h"
 #include "calc/synthesis.h"
 #include "cli/analysis_output.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
-#include "cli/design_fields.h"
-#include "cli/number_text.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
 #include "cli/smith_chart.h"
 #include "cli/text_output.h"
-#include "text/messages.h"
 
 namespace merid {
 namespace {
 
 constexpr std::string_view kProgram = "merid-calc";
-
-// How a run ended, and the report for standard error when it failed.
-struct RunResult {
-  ExitStatus status = ExitStatus::kSuccess;
-  std::string error;
-};
 
 std::string padded(std::string_view text, std::size_t width) {
   std::string out(text);
@@ -51,11 +45,6 @@ constexpr std::string_view kUsage =
     "\n"
     "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at\n"
     "most 10 characters), each in the dialogue's accepted range:\n";
-
-constexpr std::array<std::string_view, kInputCount> kInputMeanings = {
-    "working frequency",      "loaded Q",
-    "unloaded Q of the coil", "resistance the amplifier wants",
-    "load resistance",        "input power"};
 
 constexpr std::string_view kOutputHelp =
     "\n"
@@ -170,17 +159,15 @@ std::string band_list() {
 
 std::string help_text() {
   std::string out(kUsage);
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    const auto input = static_cast<Input>(i);
-    out +=
-        concat({"  ", padded(input_name(input), 6),
-                padded(kInputMeanings[i], 32), range_text(input, NAN), "\n"});
+  for (const InputSpec& input : kInputs) {
+    out += concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
+                   range_text(input.input, NAN), "\n"});
   }
   out += kOutputHelp;
   out += band_list();
   out += kSwrHelp;
   out += kSvgHelp;
-  for (const OutputField& field : design_fields()) {
+  for (const DesignField& field : design_fields()) {
     out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
   }
   out += kSwrFieldsHelp;
@@ -191,7 +178,7 @@ std::string help_text() {
   return out;
 }
 
-RunResult bands_run(const Options& options, ByteSink& out) {
+Status bands_run(const Options& options, ByteSink& out) {
   const std::vector<BandRow> rows = band_table(options.design);
   switch (options.format) {
     case OutputFormat::kText:
@@ -205,9 +192,9 @@ RunResult bands_run(const Options& options, ByteSink& out) {
       break;
   }
   for (const BandRow& row : rows) {
-    if (row.design.infeasible) return RunResult{ExitStatus::kInfeasible, {}};
+    if (row.design.infeasible) return Status{ExitStatus::kInfeasible, {}};
   }
-  return RunResult{};
+  return Status{};
 }
 
 void write_design(const Design& d, const Options& options, ByteSink& out) {
@@ -232,58 +219,57 @@ void write_design(const Design& d, const Options& options, ByteSink& out) {
 }
 
 // Writes `bytes` to `path`; the report of a failure names the file.
-RunResult write_output_file(const FileWriter& write_file,
-                            const std::string& path, std::string_view bytes) {
+Status write_output_file(const FileWriter& write_file, const std::string& path,
+                         std::string_view bytes) {
   const std::string failure = write_file(path, bytes);
-  if (failure.empty()) return RunResult{};
-  return RunResult{ExitStatus::kFailure,
-                   concat({"cannot write ", path, ": ", failure})};
+  if (failure.empty()) return Status{};
+  return Status{ExitStatus::kFailure,
+                concat({"cannot write ", path, ": ", failure})};
 }
 
 // The plot and the Smith chart that the options ask for.
-RunResult write_drawings(const Options& options, const Design& d,
-                         const FileWriter& write_file) {
+Status write_drawings(const Options& options, const Design& d,
+                      const FileWriter& write_file) {
   if (options.svg_path.empty() && options.smith_path.empty()) {
-    return RunResult{};
+    return Status{};
   }
   const ResponseCurves curves = response_curves(d);
   if (!options.svg_path.empty()) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
-    const RunResult plot = write_output_file(
-        write_file, options.svg_path, response_plot_svg(d, curves, window));
-    if (plot.status != ExitStatus::kSuccess) return plot;
+    const Status plot = write_output_file(write_file, options.svg_path,
+                                          response_plot_svg(d, curves, window));
+    if (!plot.ok()) return plot;
   }
-  if (options.smith_path.empty()) return RunResult{};
+  if (options.smith_path.empty()) return Status{};
   return write_output_file(write_file, options.smith_path,
                            smith_chart_svg(d, curves));
 }
 
-RunResult design_run(const Options& options, ByteSink& out, ByteSink& err,
-                     const FileWriter& write_file) {
-  Design d = options.design;
-  synthesis(d);
+Status design_run(const Options& options, ByteSink& out, ByteSink& err,
+                  const FileWriter& write_file) {
+  const Design d = calculate(options.design);
   if (d.infeasible) {
     // JSON and CSV readers get nothing rather than Russian text.
     write_infeasible_text(options.format == OutputFormat::kText ? out : err);
-    return RunResult{ExitStatus::kInfeasible, {}};
+    return Status{ExitStatus::kInfeasible, {}};
   }
   write_design(d, options, out);
   return write_drawings(options, d, write_file);
 }
 
-RunResult run(std::span<const std::string_view> args, ByteSink& out,
-              ByteSink& err, const FileWriter& write_file) {
+Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
+           const FileWriter& write_file) {
   const ParsedArguments parsed = parse_arguments(args);
-  if (!parsed.ok) return RunResult{ExitStatus::kFailure, parsed.error};
+  if (!parsed.ok) return Status{ExitStatus::kFailure, parsed.error};
   const Options& options = parsed.options;
   if (options.help) {
     out.write(help_text());
-    return RunResult{};
+    return Status{};
   }
   if (options.version) {
-    out.write(concat({kProgram, " ", banner_version(), "\n"}));
-    return RunResult{};
+    out.write(concat({kProgram, " ", kVersion, "\n"}));
+    return Status{};
   }
   if (options.bands) return bands_run(options, out);
   return design_run(options, out, err, write_file);
@@ -303,24 +289,15 @@ std::string write_whole_file(const std::string& path, std::string_view bytes) {
   return {};
 }
 
-std::string_view banner_version() {
-  constexpr std::string_view kMarker = "версия ";
-  const std::string_view banner = utf8_messages()[Msg::kBanner];
-  const std::size_t start = banner.find(kMarker);
-  if (start == std::string_view::npos) return {};
-  const std::string_view rest = banner.substr(start + kMarker.size());
-  return rest.substr(0, rest.find(')'));
-}
-
 ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
                     ByteSink& err, const FileWriter& write_file) {
-  const RunResult result = run(args, out, err, write_file);
+  const Status result = run(args, out, err, write_file);
   out.flush();
   if (!result.error.empty()) {
     err.write(concat({kProgram, ": ", result.error, "\n"}));
     err.flush();
   }
-  return result.status;
+  return result.code;
 }
 
 }  // namespace merid

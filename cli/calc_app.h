@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/byte_io.h"
-#include "console/exit_status.h"
+#include "base/byte_io.h"
+#include "base/status.h"
 
 namespace merid {
 
@@ -28,9 +28,6 @@ std::string write_whole_file(const std::string& path, std::string_view bytes);
 // kFailure for a bad argument or a file that cannot be written.
 ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
                     ByteSink& err, const FileWriter& write_file);
-
-// The version in the dialogue's banner, "3.55".
-std::string_view banner_version();
 
 }  // namespace merid
 

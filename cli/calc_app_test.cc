@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/version.h"
 #include "calc/synthesis.h"
 #include "console/console_writer.h"
 #include "console/dialogue.h"
@@ -18,6 +19,7 @@
 #include "console/number_entry.h"
 #include "platform/platform.h"
 #include "tests/support/json_test_reader.h"
+#include "tests/support/string_io.h"
 #include "text/messages.h"
 
 namespace merid {
@@ -30,9 +32,8 @@ class QuietEnv : public Env {
   void clear_screen() override {}
   void sleep_seconds(int) override {}
   Date local_date() override { return Date{2024, 1, 1}; }
-  AppendResult append_all_or_nothing(const std::string&,
-                                     std::string_view) override {
-    return AppendResult{};
+  Status append_all_or_nothing(const std::string&, std::string_view) override {
+    return Status{};
   }
 };
 
@@ -251,6 +252,9 @@ TEST(RunCalc, HelpNamesEveryOptionInputAndField) {
 
 TEST(RunCalc, VersionIsTheBanners) {
   EXPECT_EQ(RunCalc({"--version"}).out, "merid-calc 3.55\n");
+  // The banner's text is typed by hand; the version comes from CMake.
+  const std::string in_banner = "(версия " + std::string(kVersion) + ")";
+  EXPECT_NE(utf8_messages()[Msg::kBanner].find(in_banner), std::string::npos);
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 #include <string_view>
 #include <variant>
 
+#include "base/design_fields.h"
+#include "base/number_text.h"
 #include "cli/analysis_output.h"
-#include "cli/design_fields.h"
-#include "cli/number_text.h"
 
 namespace merid {
 namespace {
 
-bool known(const OutputField& field, const Design& d) {
-  return field.input || !d.infeasible;
+bool known(const DesignField& field, const Design& d) {
+  return field.known_without_results() || !d.infeasible;
 }
 
 std::string json_value(const FieldValue& value) {
@@ -35,7 +35,7 @@ std::string json_string(std::string_view text) {
 // "key": value pairs of the design, joined by `separator`.
 std::string json_members(const Design& d, std::string_view separator) {
   std::string out;
-  for (const OutputField& field : design_fields()) {
+  for (const DesignField& field : design_fields()) {
     if (!out.empty()) out.append(separator);
     out.append(json_string(field.name));
     out.append(": ");
@@ -46,7 +46,7 @@ std::string json_members(const Design& d, std::string_view separator) {
 
 std::string csv_header() {
   std::string out;
-  for (const OutputField& field : design_fields()) {
+  for (const DesignField& field : design_fields()) {
     if (!out.empty()) out.push_back(',');
     out.append(field.name);
   }
@@ -56,7 +56,7 @@ std::string csv_header() {
 std::string csv_values(const Design& d) {
   std::string out;
   bool first = true;
-  for (const OutputField& field : design_fields()) {
+  for (const DesignField& field : design_fields()) {
     if (!first) out.push_back(',');
     first = false;
     if (known(field, d)) out.append(csv_value(field_value(field, d)));

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "base/design_fields.h"
 #include "cli/band_table.h"
-#include "cli/design_fields.h"
 #include "tests/support/json_test_reader.h"
 
 namespace merid {
@@ -77,7 +77,7 @@ TEST(DesignJson, ReadsBackToTheSameFloats) {
     ASSERT_FALSE(d.infeasible);
     const JsonObject json = ReadJsonObject(design_json(d));
     ASSERT_EQ(json.size(), design_fields().size());
-    for (const OutputField& field : design_fields()) {
+    for (const DesignField& field : design_fields()) {
       ExpectSameValue(field_value(field, d), json.at(std::string(field.name)),
                       field.name);
     }
@@ -93,7 +93,7 @@ TEST(DesignCsv, ReadsBackToTheSameFloats) {
     ASSERT_EQ(names.size(), design_fields().size());
     ASSERT_EQ(values.size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-      const OutputField& field = design_fields()[i];
+      const DesignField& field = design_fields()[i];
       EXPECT_EQ(names[i], field.name);
       ExpectSameValue(field_value(field, d), values[i], field.name);
     }
@@ -122,7 +122,7 @@ TEST(BandTableJson, EveryRowReadsBack) {
     EXPECT_EQ(json[i].at("band"), rows[i].band->name);
     EXPECT_EQ(json[i].at("edge"), edge_name(rows[i].edge));
     EXPECT_EQ(json[i].at("infeasible"), "false");
-    for (const OutputField& field : design_fields()) {
+    for (const DesignField& field : design_fields()) {
       ExpectSameValue(field_value(field, rows[i].design),
                       json[i].at(std::string(field.name)), field.name);
     }

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/number_text.h"
 #include "calc/harmonics.h"
-#include "cli/number_text.h"
 #include "cli/svg_writer.h"
-#include "text/analysis_texts.h"
+#include "text/calc_texts.h"
 
 namespace merid {
 namespace {
@@ -201,16 +201,14 @@ void draw_tick_labels(SvgWriter& svg, const Axes& a) {
 
 void draw_axis_titles(SvgWriter& svg, const Design& d) {
   svg.text({kWidth / 2.0, 28.0},
-           concat({"П-контур: F = ", plain(d.fmhz), " МГц, Qn = ", plain(d.qn),
-                   ", Q0 = ", plain(d.q0), ", R вх. = ", plain(d.rin),
-                   " Ом, R вых. = ", plain(d.rout), " Ом"}),
+           concat({kPlotTitleF, plain(d.fmhz), kPlotTitleQn, plain(d.qn),
+                   kPlotTitleQ0, plain(d.q0), kPlotTitleRin, plain(d.rin),
+                   kPlotTitleRout, plain(d.rout), kPlotOhm}),
            "title", TextAnchor::kMiddle);
-  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, "Частота, МГц", "",
+  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, kPlotFrequencyAxis, "",
            TextAnchor::kMiddle);
-  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0},
-                    "АЧХ, дБ относительно опорного уровня", "");
-  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, "|S11| на входе",
-                    "");
+  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, kPlotDbAxis, "");
+  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, kPlotS11Axis, "");
 }
 
 // What is drawn inside the plot area, in user units, for keeping labels
@@ -279,10 +277,10 @@ double small_text_width(std::string_view text) {
 void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
   std::string label(m.name);
   if (!m.band->found) {
-    svg.text({kLeft, y + 8.0}, concat({label, ": не найдена"}), "small");
+    svg.text({kLeft, y + 8.0}, concat({label, kPlotBandNotFound}), "small");
     return;
   }
-  label += concat({": ", fixed(m.width_khz, 3), " кГц"});
+  label += concat({": ", fixed(m.width_khz, 3), kPlotKhz});
   const double x0 = a.mhz(m.band->low / kMegahertz);
   const double x1 = std::max(a.mhz(m.band->high / kMegahertz), x0 + 2.0);
   svg.rect({x0, y + 2.0}, x1 - x0, 5.0, concat({"bar-", m.css}));
@@ -361,8 +359,8 @@ void draw_working_frequency(SvgWriter& svg, const Axes& a, const Design& d,
   const double x_f = a.mhz(d.fmhz);
   svg.line({x_f, kTop}, {x_f, kBottom}, "fline");
   drawn.push_back({{x_f, kTop}, {x_f, kBottom}});
-  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), " МГц"}), "small",
-           TextAnchor::kMiddle);
+  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), kPlotMhz}),
+           "small", TextAnchor::kMiddle);
 }
 
 // The sweep window ends below 2F, so the harmonics are told in numbers.
@@ -391,15 +389,12 @@ void draw_legend(SvgWriter& svg) {
   const double row1 = kFirstLegendRow;
   const double row2 = row1 + kLegendPitch;
   const double row3 = row2 + kLegendPitch;
-  legend_item(svg, {left, row1}, "voltage",
-              "АЧХ-U: U вых. от источника с R = R вх., дБ отн. U вых. на F");
-  legend_item(svg, {left, row2}, "current",
-              "АЧХ-I: U вых. от источника с R = 11·R вх., дБ отн. максимума");
-  legend_item(svg, {left, row3}, "s11",
-              "|S11| на входе относительно R вх. (правая шкала)");
-  legend_item(svg, {right, row1}, "limit-db", "уровень -1 дБ обеих АЧХ");
+  legend_item(svg, {left, row1}, "voltage", kPlotLegendVoltage);
+  legend_item(svg, {left, row2}, "current", kPlotLegendCurrent);
+  legend_item(svg, {left, row3}, "s11", kPlotLegendS11);
+  legend_item(svg, {right, row1}, "limit-db", kPlotLegendLimitDb);
   legend_item(svg, {right, row2}, "limit-s11", "|S11| = 0.1");
-  legend_item(svg, {right, row3}, "fline", kPlotLegendEdges);
+  legend_item(svg, {right, row3}, "fline", kPlotLegendF);
 }
 
 }  // namespace
@@ -409,9 +404,9 @@ std::string response_plot_svg(const Design& d, const ResponseCurves& curves,
   const Axes a = make_axes(frequency_window(d, curves, window), curves);
   const Results& r = d.results;
   const std::array<BandMark, 3> bands = {{
-      {&curves.voltage_band, r.bw_u, "АЧХ-U (-1 дБ)", "voltage"},
-      {&curves.current_band, r.bw_i, "АЧХ-I (-1 дБ)", "current"},
-      {&curves.s11_band, r.bw_s11, "Полоса S11(0.1)", "s11"},
+      {&curves.voltage_band, r.bw_u, kPlotVoltageBand, "voltage"},
+      {&curves.current_band, r.bw_i, kPlotCurrentBand, "current"},
+      {&curves.s11_band, r.bw_s11, kPlotS11Band, "s11"},
   }};
 
   SvgWriter svg(kWidth, kHeight, kCss);
@@ -424,7 +419,7 @@ std::string response_plot_svg(const Design& d, const ResponseCurves& curves,
   draw_curve(svg, a.mhz, a.s11, curves.s11, "s11", drawn);
   draw_curve(svg, a.mhz, a.db, curves.current, "current", drawn);
   draw_curve(svg, a.mhz, a.db, curves.voltage, "voltage", drawn);
-  line_label(svg, drawn, a.db(kLimitDb), "-1 дБ", true);
+  line_label(svg, drawn, a.db(kLimitDb), kPlotLimitDb, true);
   line_label(svg, drawn, a.s11(kS11Limit), "|S11| = 0.1", false);
   svg.rect({kLeft, kTop}, kRight - kLeft, kBottom - kTop, "frame");
   draw_tick_labels(svg, a);

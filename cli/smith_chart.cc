@@ -6,12 +6,12 @@
 #include <numbers>
 #include <string_view>
 
+#include "base/number_text.h"
 #include "calc/harmonics.h"
 #include "calc/network.h"
 #include "calc/s11module.h"
-#include "cli/number_text.h"
 #include "cli/svg_writer.h"
-#include "text/analysis_texts.h"
+#include "text/calc_texts.h"
 
 namespace merid {
 namespace {
@@ -200,15 +200,17 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
 void draw_legend(SvgWriter& svg, const Design& d) {
   constexpr double kRow = 24.0;
   double y = 120.0;
-  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), " Ом"}), "");
+  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kPlotOhm}),
+           "");
   y += 1.5 * kRow;
-  legend_line(svg, y, "zin",
-              concat({kSmithCurveFrom, fixed(d.details.fstart / 1e6, 3),
-                      kSmithCurveTo, fixed(d.details.fstop / 1e6, 3), " МГц"}));
+  legend_line(
+      svg, y, "zin",
+      concat({kSmithCurveFrom, fixed(d.details.fstart / 1e6, 3), kSmithCurveTo,
+              fixed(d.details.fstop / 1e6, 3), kPlotMhz}));
   y += kRow;
   legend_line(svg, y, "limit-s11", "|S11| = 0.1");
   y += kRow;
-  legend_mark(svg, y, "mark-f", concat({"F = ", plain(d.fmhz), " МГц"}));
+  legend_mark(svg, y, "mark-f", concat({"F = ", plain(d.fmhz), kPlotMhz}));
   y += kRow;
   legend_mark(svg, y, "mark-voltage", kSmithVoltageEdges);
   y += kRow;
@@ -236,9 +238,9 @@ std::string smith_chart_svg(const Design& d, const ResponseCurves& curves) {
   SvgWriter svg(kWidth, kHeight, kCss);
   svg.rect({0.0, 0.0}, kWidth, kHeight, "background");
   svg.text({kWidth / 2.0, 28.0},
-           concat({"П-контур: F = ", plain(d.fmhz), " МГц, Qn = ", plain(d.qn),
-                   ", Q0 = ", plain(d.q0), ", R вх. = ", plain(d.rin),
-                   " Ом, R вых. = ", plain(d.rout), " Ом"}),
+           concat({kPlotTitleF, plain(d.fmhz), kPlotTitleQn, plain(d.qn),
+                   kPlotTitleQ0, plain(d.q0), kPlotTitleRin, plain(d.rin),
+                   kPlotTitleRout, plain(d.rout), kPlotOhm}),
            "title", TextAnchor::kMiddle);
   draw_grid(svg);
   svg.polyline(reflection_circle(kS11Limit), "limit-s11");

@@ -1,6 +1,6 @@
 #include "cli/svg_writer.h"
 
-#include "cli/number_text.h"
+#include "base/number_text.h"
 
 namespace merid {
 namespace {

@@ -4,45 +4,22 @@
 #include <string>
 #include <string_view>
 
-#include "cli/design_fields.h"
-#include "cli/number_text.h"
+#include "base/design_fields.h"
+#include "base/number_text.h"
 #include "console/console_writer.h"
 #include "console/results_screen.h"
+#include "text/calc_texts.h"
 #include "text/messages.h"
 #include "text/value_field.h"
 
 namespace merid {
 namespace {
 
-// The peak block continues the screen's two-column rows: each label ends
-// in tabs and "= " so that its value lands in the screen's columns.  The
-// С of С1 and С2 is Cyrillic, as in "I в С1".
-constexpr std::string_view kPeaksHeading = " Пиковые значения:";
-constexpr std::string_view kPeakUc1 = " U пик на С1, В\t\t= ";
-constexpr std::string_view kPeakUc2 = " U пик на С2, В\t\t= ";
-constexpr std::string_view kPeakUl = " U пик на L,  В\t\t= ";
-constexpr std::string_view kPeakIc1 = " I пик в С1, А\t\t= ";
-constexpr std::string_view kPeakIc2 = " I пик в С2, А\t\t= ";
-constexpr std::string_view kPeakIl = " I пик в L,  А\t\t= ";
-
-constexpr std::string_view kBandsHeading =
-    " Расчет по любительским диапазонам:";
-constexpr std::string_view kInfeasibleRow = "  мала нагруженная добротность";
-
 // The band table: a name column, then values in screen-wide fields, each
 // right-aligned in its column under its heading; 80 columns in all.
 constexpr std::size_t kBandLabelColumns = 5;
-constexpr std::string_view kBandLabelHeading = "Диап.";
-struct BandColumn {
-  std::string_view heading;
-  std::size_t width;
-};
-constexpr std::array<BandColumn, 6> kBandColumns = {{{"F, МГц", 12},
-                                                     {"C1, пФ", 12},
-                                                     {"C2, пФ", 12},
-                                                     {"L, мкГн", 12},
-                                                     {"U пик С1, В", 13},
-                                                     {"I пик L, А", 13}}};
+constexpr std::array<std::size_t, kBandColumnHeadings.size()>
+    kBandColumnWidths = {12, 12, 12, 12, 13, 13};
 
 void write_line(ByteSink& out, std::string line) {
   line.append(kLineEnd);
@@ -80,8 +57,8 @@ std::string padded_right(std::string_view text, std::size_t width) {
 void band_header(ByteSink& out) {
   std::string line =
       concat({" ", padded_right(kBandLabelHeading, kBandLabelColumns)});
-  for (const BandColumn& column : kBandColumns) {
-    line.append(padded_left(column.heading, column.width));
+  for (std::size_t i = 0; i < kBandColumnHeadings.size(); ++i) {
+    line.append(padded_left(kBandColumnHeadings[i], kBandColumnWidths[i]));
   }
   write_line(out, std::move(line));
 }
@@ -89,7 +66,7 @@ void band_header(ByteSink& out) {
 void band_row(ByteSink& out, std::string_view label, const Design& d) {
   std::string line = concat({" ", padded_right(label, kBandLabelColumns)});
   if (d.infeasible) {
-    line.append(value_field(d.fmhz, static_cast<int>(kBandColumns[0].width)));
+    line.append(value_field(d.fmhz, static_cast<int>(kBandColumnWidths[0])));
     line.append(kInfeasibleRow);
     write_line(out, std::move(line));
     return;
@@ -99,7 +76,7 @@ void band_row(ByteSink& out, std::string_view label, const Design& d) {
   const std::array<float, 6> values = {d.f, r.c1, r.c2, r.l, p.uc1, p.il};
   for (std::size_t i = 0; i < values.size(); ++i) {
     // A screen-wide field, blanks before it to fill the column.
-    line.append(kBandColumns[i].width - kScreenFieldWidth, ' ');
+    line.append(kBandColumnWidths[i] - kScreenFieldWidth, ' ');
     line.append(value_field(values[i], kScreenFieldWidth));
   }
   write_line(out, std::move(line));

@@ -8,9 +8,9 @@
 
 #include <span>
 
+#include "base/byte_io.h"
 #include "calc/synthesis.h"
 #include "cli/band_table.h"
-#include "console/byte_io.h"
 
 namespace merid {
 

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "console/byte_io.h"
+#include "base/byte_io.h"
 #include "text/line_format.h"
 #include "text/messages.h"
 

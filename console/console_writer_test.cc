@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/byte_io.h"
+#include "tests/support/string_io.h"
 #include "text/messages.h"
 
 namespace merid {

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "base/inputs.h"
 #include "calc/synthesis.h"
-#include "console/input_ranges.h"
 #include "console/number_entry.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
@@ -15,10 +15,10 @@ namespace merid {
 namespace {
 
 enum class Step {
-  kNewCalculation,  // A: the six inputs
-  kCalculate,       // B
-  kResults,         // C: the results screen
-  kMenu,            // D
+  kNewCalculation,  // the banner and the six inputs
+  kCalculate,       // synthesis; an infeasible design goes to the menu
+  kResults,         // the results screen, and the record a report would take
+  kMenu,            // the four choices and the exit
   kExit,            // the user left
   kFail,            // the dialogue cannot go on; `failure_` says why
 };
@@ -36,7 +36,7 @@ class Dialogue {
   Dialogue(InputReader& in, ConsoleWriter& out, Env& env)
       : in_(in), out_(out), env_(env) {}
 
-  Outcome run() {
+  Status run() {
     Step step = Step::kNewCalculation;
     for (;;) {
       switch (step) {
@@ -53,7 +53,7 @@ class Dialogue {
           step = menu();
           break;
         case Step::kExit:
-          return Outcome{};
+          return Status{};
         case Step::kFail:
           return failure_;
       }
@@ -67,7 +67,7 @@ class Dialogue {
   }
 
   Step fail(std::string error) {
-    failure_ = Outcome{ExitStatus::kFailure, std::move(error)};
+    failure_ = Status{ExitStatus::kFailure, std::move(error)};
     return Step::kFail;
   }
 
@@ -94,15 +94,14 @@ class Dialogue {
     clear_screen();
     out_.text_line(Msg::kBanner);
     out_.text_line(Msg::kBannerDashes);
-    const bool read =
-        ask(Msg::kPromptF, d.f, frequency_refused) &&
-        ask(Msg::kPromptQn, d.qn, loaded_q_refused) &&
-        ask(Msg::kPromptQ0, d.q0,
-            [&d](float q0) { return unloaded_q_refused(q0, d.qn); }) &&
-        ask(Msg::kPromptRin, d.rin, resistance_refused) &&
-        ask(Msg::kPromptRout, d.rout, resistance_refused) &&
-        ask(Msg::kPromptPin, d.pin, power_refused);
-    return read ? Step::kCalculate : Step::kFail;
+    for (const InputSpec& input : kInputs) {
+      if (!ask(input.prompt, d.*input.member, [&](float value) {
+            return refused(input.input, value, d.qn);
+          })) {
+        return Step::kFail;
+      }
+    }
+    return Step::kCalculate;
   }
 
   Step calculate() {
@@ -153,7 +152,10 @@ class Dialogue {
     if (design_.infeasible) return Step::kNewCalculation;
     out_.value_line(Msg::kCurrentF, design_.f, kMenuFieldWidth);
     design_.f = 0.0f;
-    if (!ask(Msg::kNewF, design_.f, frequency_refused)) return Step::kFail;
+    if (!ask(Msg::kNewF, design_.f,
+             [this](float f) { return refused(Input::kF, f, design_.qn); })) {
+      return Step::kFail;
+    }
     clear_screen();
     return Step::kCalculate;
   }
@@ -176,8 +178,8 @@ class Dialogue {
 
   Step write_results() {
     if (design_.infeasible) return Step::kNewCalculation;
-    const AppendResult appended = output_printer(record_, env_);
-    if (!appended.ok) return fail(appended.error);
+    const Status appended = output_printer(record_, env_);
+    if (!appended.ok()) return fail(appended.error);
     out_.text_line(Msg::kWritten);
     out_.flush();
     env_.sleep_seconds(1);
@@ -198,12 +200,12 @@ class Dialogue {
   Env& env_;
   Design design_;
   ReportRecord record_;
-  Outcome failure_;
+  Status failure_;
 };
 
 }  // namespace
 
-Outcome run_dialogue(InputReader& in, ConsoleWriter& out, Env& env) {
+Status run_dialogue(InputReader& in, ConsoleWriter& out, Env& env) {
   return Dialogue(in, out, env).run();
 }
 

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "calc/synthesis.h"
-#include "console/byte_io.h"
 #include "console/console_writer.h"
 #include "console/input_reader.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
 #include "tests/support/fake_env.h"
+#include "tests/support/string_io.h"
 #include "text/messages.h"
 
 namespace merid {
@@ -65,7 +65,7 @@ class DialogueTest : public testing::Test {
     line_end_ = "\n";
     screen_.clear();
     env_ = FakeEnv(&screen_);
-    outcome_ = Outcome{};
+    outcome_ = Status{};
   }
 
   void EndLinesWithCrLf() { line_end_ = "\r\n"; }
@@ -117,10 +117,10 @@ class DialogueTest : public testing::Test {
   bool Shows(const std::string& bytes) const { return TimesWritten(bytes) > 0; }
 
   bool Succeeded() const {
-    return outcome_.status == ExitStatus::kSuccess && outcome_.error.empty();
+    return outcome_.code == ExitStatus::kSuccess && outcome_.error.empty();
   }
   bool FailedWithReport() const {
-    return outcome_.status == ExitStatus::kFailure && !outcome_.error.empty();
+    return outcome_.code == ExitStatus::kFailure && !outcome_.error.empty();
   }
 
   std::string typed_;
@@ -128,7 +128,7 @@ class DialogueTest : public testing::Test {
   StringSink screen_;
   ConsoleWriter out_;
   FakeEnv env_;
-  Outcome outcome_;
+  Status outcome_;
 };
 
 TEST_F(DialogueTest, TypicalRunShowsPromptsThenResults) {

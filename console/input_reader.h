@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "console/byte_io.h"
+#include "base/byte_io.h"
 
 namespace merid {
 

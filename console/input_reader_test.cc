@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/byte_io.h"
+#include "tests/support/string_io.h"
 
 namespace merid {
 namespace {

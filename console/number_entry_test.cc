@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/byte_io.h"
+#include "tests/support/string_io.h"
 
 namespace merid {
 namespace {

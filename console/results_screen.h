@@ -3,9 +3,9 @@
 
 // The results screen: the six inputs and the twenty-two results.
 
+#include "base/report_record.h"
 #include "calc/synthesis.h"
 #include "console/console_writer.h"
-#include "report/report_record.h"
 
 namespace merid {
 

@@ -22,6 +22,7 @@
 #include "console/input_reader.h"
 #include "fuzz/console_grammar.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/support/string_io.h"
 #include "text/messages.h"
 
 namespace merid::fuzz {
@@ -119,20 +120,20 @@ void fuzz_one(std::string_view text) {
   ConsoleWriter out(sink, messages);
   MemoryEnv env(setup.fail_at);
 
-  const Outcome outcome = run_dialogue(in, out, env);
+  const Status outcome = run_dialogue(in, out, env);
 
-  require((outcome.status == ExitStatus::kSuccess) == outcome.error.empty(),
+  require((outcome.code == ExitStatus::kSuccess) == outcome.error.empty(),
           "a failure, and only a failure, has a report");
   const std::optional<std::vector<Token>> tokens =
       parse_console(sink.text(), messages);
   require(tokens.has_value(), "the output is made of the writer's forms");
   check_reports(*tokens, env);
   if (env.failed_appends() > 0) {
-    require(outcome.status == ExitStatus::kFailure &&
+    require(outcome.code == ExitStatus::kFailure &&
                 outcome.error.starts_with("rezultat.txt: "),
             "a failed append ends the run naming the file");
   }
-  if (outcome.status == ExitStatus::kSuccess) {
+  if (outcome.code == ExitStatus::kSuccess) {
     require(!tokens->empty() && tokens->back().form == Form::kTextLine &&
                 tokens->back().msg == Msg::kFarewell,
             "a run that ends well ends with the farewell");

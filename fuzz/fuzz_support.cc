@@ -23,15 +23,15 @@ std::size_t PacedSource::read(char* buf, std::size_t n) {
   return count;
 }
 
-AppendResult MemoryEnv::append_all_or_nothing(const std::string& path,
-                                              std::string_view bytes) {
+Status MemoryEnv::append_all_or_nothing(const std::string& path,
+                                        std::string_view bytes) {
   require(path == "rezultat.txt", "the report goes to rezultat.txt");
   if (++attempts_ == fail_at_) {
     ++failed_;
-    return AppendResult{false, "No space left on device"};
+    return Status{ExitStatus::kFailure, "No space left on device"};
   }
   reports_.emplace_back(bytes);
-  return AppendResult{};
+  return Status{};
 }
 
 std::uint32_t take_word(const std::uint8_t*& data, std::size_t& size) {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/byte_io.h"
+#include "base/byte_io.h"
 #include "platform/platform.h"
 
 namespace merid::fuzz {
@@ -43,8 +43,8 @@ class MemoryEnv : public Env {
   void clear_screen() override {}
   void sleep_seconds(int) override {}
   Date local_date() override { return Date{2024, 2, 29}; }
-  AppendResult append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override;
+  Status append_all_or_nothing(const std::string& path,
+                               std::string_view bytes) override;
 
   // The file as a sequence of appended reports.
   const std::vector<std::string>& reports() const { return reports_; }

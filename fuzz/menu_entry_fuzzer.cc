@@ -15,6 +15,7 @@
 #include "console/input_reader.h"
 #include "console/number_entry.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/support/string_io.h"
 #include "text/messages.h"
 
 namespace merid::fuzz {

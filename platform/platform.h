@@ -8,19 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace merid {
 
 struct Date {
   int year = 0;   // four digits
   int month = 0;  // 1-12
   int day = 0;    // 1-31
-};
-
-// The outcome of an append: empty `error` on success, otherwise the
-// system's reason in words.
-struct AppendResult {
-  bool ok = true;
-  std::string error;
 };
 
 class Env {
@@ -31,9 +26,10 @@ class Env {
   virtual void sleep_seconds(int seconds) = 0;
   virtual Date local_date() = 0;
   // Appends `bytes` to `path` (created when missing) all or nothing: on a
-  // failed write or close the file is cut back to its length before.
-  virtual AppendResult append_all_or_nothing(const std::string& path,
-                                             std::string_view bytes) = 0;
+  // failed write or close the file is cut back to its length before, and
+  // the status is kFailure with the system's reason in words.
+  virtual Status append_all_or_nothing(const std::string& path,
+                                       std::string_view bytes) = 0;
 };
 
 // The real console, clock and file system of this platform.

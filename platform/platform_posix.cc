@@ -6,18 +6,21 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/platform.h"
 
 namespace merid {
 namespace {
 
-AppendResult failure(int error_number) {
-  return AppendResult{false, std::strerror(error_number)};
+Status failure(int error_number) {
+  return Status{ExitStatus::kFailure, std::strerror(error_number)};
 }
 
 // Writes all of `bytes` with as few write calls as the system allows.
@@ -67,8 +70,8 @@ class PosixEnv : public Env {
   // O_APPEND makes each write land at the end of the file as one piece, so
   // reports from two programs at once never interleave.  A report that
   // goes out only in part is cut off again from where it began.
-  AppendResult append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override {
+  Status append_all_or_nothing(const std::string& path,
+                               std::string_view bytes) override {
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return failure(errno);
@@ -85,7 +88,7 @@ class PosixEnv : public Env {
       if (end >= 0) (void)::truncate(path.c_str(), start);
       return failure(close_error);
     }
-    return AppendResult{};
+    return Status{};
   }
 };
 

@@ -36,7 +36,9 @@ std::string describe(DWORD code) {
   return std::string(text, length) + " (" + number + ")";
 }
 
-AppendResult failure(DWORD code) { return AppendResult{false, describe(code)}; }
+Status failure(DWORD code) {
+  return Status{ExitStatus::kFailure, describe(code)};
+}
 
 // `utf8` as UTF-16 for the wide file functions; false when it is not UTF-8.
 bool widen(const std::string& utf8, std::wstring& wide) {
@@ -142,8 +144,8 @@ class WindowsEnv : public Env {
     return Date{now.wYear, now.wMonth, now.wDay};
   }
 
-  AppendResult append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override {
+  Status append_all_or_nothing(const std::string& path,
+                               std::string_view bytes) override {
     std::wstring wide_path;
     if (!widen(path, wide_path)) return failure(ERROR_INVALID_NAME);
     const HANDLE file = open_for_append(wide_path);
@@ -167,7 +169,7 @@ class WindowsEnv : public Env {
       return failure(write_error != 0 ? write_error : close_error);
     }
     if (write_error != 0) return failure(write_error);
-    return AppendResult{};
+    return Status{};
   }
 };
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/byte_io.h"
+#include "base/status.h"
 #include "cli/calc_app.h"
-#include "console/byte_io.h"
-#include "console/exit_status.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {

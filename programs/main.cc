@@ -8,7 +8,7 @@
 #include <new>
 #include <string>
 
-#include "console/byte_io.h"
+#include "base/byte_io.h"
 #include "console/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
@@ -57,16 +57,16 @@ int main() {
   InputWhileOutputWorks source;
   merid::InputReader in(source, [&out] { out.flush(); });
   try {
-    const merid::Outcome outcome =
+    const merid::Status outcome =
         merid::run_dialogue(in, out, merid::system_env());
     out.flush();
     if (source.output_failed()) {
       return report_failure(("standard output: " + source.reason()).c_str());
     }
-    if (outcome.status != merid::ExitStatus::kSuccess) {
+    if (!outcome.ok()) {
       return report_failure(outcome.error.c_str());
     }
-    return static_cast<int>(outcome.status);
+    return static_cast<int>(outcome.code);
   } catch (const std::bad_alloc&) {
     return report_failure("out of memory");
   }

@@ -8,60 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "base/design_fields.h"
 #include "text/line_format.h"
+#include "text/report_texts.h"
 #include "text/value_field.h"
 
 namespace merid {
 namespace {
 
-using Field = ReportRecord::Field;
-
 // The eight date digits stand in a 25-character field.
 constexpr std::size_t kDateFieldWidth = 25;
-
-struct InputLine {
-  std::string_view label;
-  Field field;
-};
-
-struct ResultsLine {
-  std::string_view left_label;
-  Field left;
-  std::string_view right_label;
-  Field right;
-};
-
-// The report keeps its own UTF-8 labels, apart from the console table: the
-// file is UTF-8 whatever the console's encoding, and four right-hand labels
-// are worded differently from the screen's (" U на L.,В", the tab after
-// "P потерь ... = ", and "гарм-ки" in KU and KI).
-constexpr std::array<InputLine, 6> kInputLines = {{
-    {" F, Мгц \t\t= ", Field::kF},
-    {" Qn\t\t\t= ", Field::kQn},
-    {" Q0\t\t\t= ", Field::kQ0},
-    {" R вх.,  Ом\t \t= ", Field::kRin},
-    {" R вых., Ом\t\t= ", Field::kRout},
-    {" P вх.,  Вт\t\t= ", Field::kPin},
-}};
-
-// Field kReserved appears nowhere: the record carries it, the file does not.
-constexpr std::array<ResultsLine, 11> kResultsLines = {{
-    {" C1, пФ \t\t= ", Field::kC1, " U вх.,  В (эфф.)\t= ", Field::kUin},
-    {" C2, пФ \t\t= ", Field::kC2, " U вых., В (эфф.)\t= ", Field::kUout},
-    {" L, мкГн \t\t= ", Field::kL, " U на L.,В (эфф.)\t= ", Field::kUl},
-    {" КПД контура, %\t\t= ", Field::kEta, " P вых., Вт\t\t= ", Field::kPout},
-    {" Q в С1, ВАр \t\t= ", Field::kQc1, " P потерь, Вт\t= \t", Field::kPloss},
-    {" Q в С2, ВАр \t\t= ", Field::kQc2, " KU 2-й гарм-ки, дБ\t= ", Field::kKu},
-    {" Q в L,  ВАр \t\t= ", Field::kQl, " KI 2-й гарм-ки, дБ\t= ", Field::kKi},
-    {" I в С1, А (эфф.)\t= ", Field::kIc1,
-     " S11 вх.  порт на F\t= ", Field::kS11},
-    {" I в С2, А (эфф.)\t= ", Field::kIc2,
-     " S22 вых. порт на F\t= ", Field::kS22},
-    {" I в L,  А (эфф.)\t= ", Field::kIl,
-     " АЧХ-U (-1 дБ), кГц\t= ", Field::kBwU},
-    {" Полоса S11(0.1), кГц\t= ", Field::kBwS11,
-     " АЧХ-I (-1 дБ), кГц\t= ", Field::kBwI},
-}};
 
 // A free line: one blank before its text; an empty line is the line end
 // alone.
@@ -91,16 +47,16 @@ std::string date_field(const Date& date) {
 }
 
 void append_input_line(std::string& report, const ReportRecord& record,
-                       const InputLine& line) {
-  report += line.label;
-  report += value_field(record.field[line.field], kScreenFieldWidth);
+                       const DesignField& field) {
+  report += report_label(field.label);
+  report += value_field(record.field[field.slot], kScreenFieldWidth);
   report += kLineEnd;
 }
 
 void append_results_line(std::string& report, const ReportRecord& record,
-                         const ResultsLine& line) {
-  report += two_column_row(line.left_label, record.field[line.left],
-                           line.right_label, record.field[line.right]);
+                         const DesignField& left, const DesignField& right) {
+  report += two_column_row(report_label(left.label), record.field[left.slot],
+                           report_label(right.label), record.field[right.slot]);
   report += kLineEnd;
 }
 
@@ -110,29 +66,31 @@ std::string format_report(const ReportRecord& record, const Date& date) {
   std::string report;
   // No byte-order mark: a new file starts with the empty first line.
   append_free_line(report, "");
-  append_free_line(report, "Дата: " + date_field(date));
+  append_free_line(report, std::string(kReportDateLabel) + date_field(date));
   append_free_line(report, "");
-  append_free_line(report, "Исходные данные:");
+  append_free_line(report, kReportInputHeading);
   append_free_line(report, std::string(35, '-'));
-  for (const InputLine& line : kInputLines) {
-    append_input_line(report, record, line);
+  // The screen's lines and rows, each value from its record slot; the
+  // record's reserved slot appears nowhere.
+  for (const DesignField* field : screen_layout().inputs) {
+    append_input_line(report, record, *field);
   }
   append_free_line(report, "");
-  append_free_line(report, "Результаты расчета:");
+  append_free_line(report, kReportResultsHeading);
   append_free_line(report, std::string(75, '-'));
-  for (const ResultsLine& line : kResultsLines) {
-    append_results_line(report, record, line);
+  for (const auto& [left, right] : screen_layout().rows) {
+    append_results_line(report, record, *left, *right);
   }
   append_free_line(report, std::string(75, '='));
   append_free_line(report, "");
   return report;
 }
 
-AppendResult output_printer(const ReportRecord& record, Env& env) {
+Status output_printer(const ReportRecord& record, Env& env) {
   const std::string report = format_report(record, env.local_date());
   const std::string path(kResultsFileName);
-  AppendResult result = env.append_all_or_nothing(path, report);
-  if (!result.ok) result.error = path + ": " + result.error;
+  Status result = env.append_all_or_nothing(path, report);
+  if (!result.ok()) result.error = path + ": " + result.error;
   return result;
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/report_record.h"
 #include "platform/platform.h"
-#include "report/report_record.h"
 
 namespace merid {
 
@@ -17,8 +17,8 @@ inline constexpr std::string_view kResultsFileName = "rezultat.txt";
 std::string format_report(const ReportRecord& record, const Date& date);
 
 // Appends the report of `record`, dated by `env`, to rezultat.txt in the
-// current directory.  On failure the result names the file and the reason.
-AppendResult output_printer(const ReportRecord& record, Env& env);
+// current directory.  On failure the status names the file and the reason.
+Status output_printer(const ReportRecord& record, Env& env);
 
 }  // namespace merid
 

@@ -20,15 +20,15 @@ class FakeEnv : public Env {
   void clear_screen() override {}
   void sleep_seconds(int) override {}
   Date local_date() override { return date; }
-  AppendResult append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override {
+  Status append_all_or_nothing(const std::string& path,
+                               std::string_view bytes) override {
     paths.push_back(path);
     appended.emplace_back(bytes);
     return outcome;
   }
 
   Date date{2024, 3, 9};
-  AppendResult outcome;
+  Status outcome;
   std::vector<std::string> paths;
   std::vector<std::string> appended;
 };
@@ -152,8 +152,8 @@ TEST(FormatReport, ReservedFieldNeverWritten) {
 TEST(OutputPrinter, AppendsOneReportDatedByEnv) {
   FakeEnv env;
   env.date = Date{2023, 11, 5};
-  const AppendResult result = output_printer(typical_record(), env);
-  EXPECT_TRUE(result.ok);
+  const Status result = output_printer(typical_record(), env);
+  EXPECT_TRUE(result.ok());
   EXPECT_EQ(result.error, "");
   ASSERT_EQ(env.appended.size(), 1u);
   EXPECT_EQ(env.paths[0], "rezultat.txt");
@@ -162,9 +162,9 @@ TEST(OutputPrinter, AppendsOneReportDatedByEnv) {
 
 TEST(OutputPrinter, FailureNamesTheFile) {
   FakeEnv env;
-  env.outcome = AppendResult{false, "Permission denied"};
-  const AppendResult result = output_printer(typical_record(), env);
-  EXPECT_FALSE(result.ok);
+  env.outcome = Status{ExitStatus::kFailure, "Permission denied"};
+  const Status result = output_printer(typical_record(), env);
+  EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.error, "rezultat.txt: Permission denied");
   EXPECT_EQ(env.appended.size(), 1u);
 }

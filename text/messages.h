@@ -74,7 +74,8 @@ enum class Msg : int {
   kCount
 };
 
-inline constexpr std::size_t kMessageCount = static_cast<std::size_t>(Msg::kCount);
+inline constexpr std::size_t kMessageCount =
+    static_cast<std::size_t>(Msg::kCount);
 
 // The 54 texts as bytes of one console encoding.
 class MessageTable {

@@ -20,12 +20,12 @@ void FakeEnv::sleep_seconds(int seconds) {
   }
 }
 
-AppendResult FakeEnv::append_all_or_nothing(const std::string& path,
-                                            std::string_view bytes) {
+Status FakeEnv::append_all_or_nothing(const std::string& path,
+                                      std::string_view bytes) {
   ++appends_;
-  if (!failure_.empty()) return AppendResult{false, failure_};
+  if (!failure_.empty()) return Status{ExitStatus::kFailure, failure_};
   files_[path].append(bytes);
-  return AppendResult{};
+  return Status{};
 }
 
 std::string FakeEnv::file(const std::string& path) const {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/byte_io.h"
+#include "base/byte_io.h"
 #include "platform/platform.h"
 
 namespace merid {
@@ -29,8 +29,8 @@ class FakeEnv : public Env {
   Date local_date() override { return date_; }
   // Appends to the in-memory file, or leaves it as it was when a failure
   // has been injected.
-  AppendResult append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override;
+  Status append_all_or_nothing(const std::string& path,
+                               std::string_view bytes) override;
 
   // From now on every append fails with `reason` and changes nothing.
   void fail_appends(std::string reason) { failure_ = std::move(reason); }

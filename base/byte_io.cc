@@ -1,6 +1,4 @@
-#include "console/byte_io.h"
-
-#include <algorithm>
+#include "base/byte_io.h"
 
 namespace merid {
 
@@ -20,15 +18,5 @@ void FileSink::write(std::string_view bytes) {
 }
 
 void FileSink::flush() { std::fflush(file_); }
-
-std::size_t StringSource::read(char* buf, std::size_t n) {
-  const std::size_t line_end = text_.find('\n', pos_);
-  const std::size_t available =
-      (line_end == std::string::npos ? text_.size() : line_end + 1) - pos_;
-  const std::size_t count = std::min(n, available);
-  text_.copy(buf, count, pos_);
-  pos_ += count;
-  return count;
-}
 
 }  // namespace merid

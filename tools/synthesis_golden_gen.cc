@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calc/synthesis.h"
-#include "calc/synthesis_golden.h"
+#include "tests/support/synthesis_golden.h"
 
 namespace merid {
 namespace {
@@ -146,10 +146,12 @@ int write_golden(std::uint64_t seed, std::size_t random_designs) {
 
   std::printf(
       "# Synthesis golden file: one design a line, every value the hex bit "
-      "pattern of a 32-bit float or integer.\n"
-      "# Columns: f qn q0 rin rout pin (inputs, f in MHz), then");
+      "pattern of a 32-bit float or integer.\n");
+  std::fwrite(golden::kColumnsLead.data(), 1, golden::kColumnsLead.size(),
+              stdout);
   for (const golden::Field& field : golden::outputs_of(Design{})) {
-    std::printf(" %s", field.name);
+    std::printf(" %.*s", static_cast<int>(field.name.size()),
+                field.name.data());
   }
   std::printf("\n");
   for (const Design& input : designs) {

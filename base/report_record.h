@@ -1,5 +1,5 @@
-#ifndef MERID_REPORT_REPORT_RECORD_H_
-#define MERID_REPORT_REPORT_RECORD_H_
+#ifndef MERID_BASE_REPORT_RECORD_H_
+#define MERID_BASE_REPORT_RECORD_H_
 
 // The values of one results screen, as the results file receives them.
 
@@ -14,10 +14,35 @@ namespace merid {
 // ki, bw_i.
 struct ReportRecord {
   enum Field : std::size_t {
-    kF, kQn, kQ0, kRin, kRout, kPin,
-    kC1, kC2, kL, kBwU, kEta, kQc1, kQc2, kQl, kIc1, kIc2, kIl,
-    kUin, kUout, kPout, kUl, kPloss, kKu, kS11, kS22, kBwS11,
-    kReserved, kKi, kBwI,
+    kF,
+    kQn,
+    kQ0,
+    kRin,
+    kRout,
+    kPin,
+    kC1,
+    kC2,
+    kL,
+    kBwU,
+    kEta,
+    kQc1,
+    kQc2,
+    kQl,
+    kIc1,
+    kIc2,
+    kIl,
+    kUin,
+    kUout,
+    kPout,
+    kUl,
+    kPloss,
+    kKu,
+    kS11,
+    kS22,
+    kBwS11,
+    kReserved,
+    kKi,
+    kBwI,
     kFieldCount
   };
   std::array<float, kFieldCount> field{};
@@ -27,4 +52,4 @@ static_assert(ReportRecord::kFieldCount == 29);
 
 }  // namespace merid
 
-#endif  // MERID_REPORT_REPORT_RECORD_H_
+#endif  // MERID_BASE_REPORT_RECORD_H_

@@ -1,12 +1,11 @@
-#ifndef MERID_CONSOLE_BYTE_IO_H_
-#define MERID_CONSOLE_BYTE_IO_H_
+#ifndef MERID_BASE_BYTE_IO_H_
+#define MERID_BASE_BYTE_IO_H_
 
-// Where the dialogue's bytes come from and go to: standard input and output
-// in the programs, strings in tests.
+// Where the programs' bytes come from and go to: standard input, output and
+// error in the programs, strings in tests.
 
 #include <cstddef>
 #include <cstdio>
-#include <string>
 #include <string_view>
 
 namespace merid {
@@ -48,28 +47,6 @@ class FileSink : public ByteSink {
   std::FILE* file_;
 };
 
-// Test doubles.
-class StringSource : public ByteSource {
- public:
-  explicit StringSource(std::string text) : text_(std::move(text)) {}
-  std::size_t read(char* buf, std::size_t n) override;
-
- private:
-  std::string text_;
-  std::size_t pos_ = 0;
-};
-
-class StringSink : public ByteSink {
- public:
-  void write(std::string_view bytes) override { text_.append(bytes); }
-  void flush() override {}
-  const std::string& text() const { return text_; }
-  void clear() { text_.clear(); }
-
- private:
-  std::string text_;
-};
-
 }  // namespace merid
 
-#endif  // MERID_CONSOLE_BYTE_IO_H_
+#endif  // MERID_BASE_BYTE_IO_H_

@@ -1,4 +1,4 @@
-#include "cli/number_text.h"
+#include "base/number_text.h"
 
 #include <array>
 #include <cassert>

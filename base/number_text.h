@@ -1,8 +1,9 @@
-#ifndef MERID_CLI_NUMBER_TEXT_H_
-#define MERID_CLI_NUMBER_TEXT_H_
+#ifndef MERID_BASE_NUMBER_TEXT_H_
+#define MERID_BASE_NUMBER_TEXT_H_
 
-// Numbers as text for the machine-readable outputs: locale-free, and for a
-// float the shortest text that reads back to the same float.
+// Numbers as text for ranges, help and machine-readable outputs:
+// locale-free, and for a float the shortest text that reads back to the
+// same float.
 
 #include <cstdint>
 #include <initializer_list>
@@ -28,4 +29,4 @@ std::string concat(std::initializer_list<std::string_view> parts);
 
 }  // namespace merid
 
-#endif  // MERID_CLI_NUMBER_TEXT_H_
+#endif  // MERID_BASE_NUMBER_TEXT_H_

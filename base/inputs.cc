@@ -1,0 +1,55 @@
+#include "base/inputs.h"
+
+#include <cmath>
+
+#include "base/number_text.h"
+
+namespace merid {
+namespace {
+
+// "lo <= NAME <= hi", with "<" for an exclusive lower bound.
+std::string bounds(std::string_view low, const InputSpec& spec) {
+  return concat({low, spec.range.low_inclusive ? " <= " : " < ", spec.name,
+                 " <= ", plain(spec.range.high)});
+}
+
+std::string with_unit(std::string text, std::string_view unit) {
+  if (unit.empty()) return text;
+  return concat({text, " (", unit, ")"});
+}
+
+}  // namespace
+
+// Each test is made as written so that the bounds are the single-precision
+// constants and products they are.
+bool refused(Input input, float value, float qn) {
+  const InputRange& range = input_spec(input).range;
+  const float low = range.low_times_qn ? range.low * qn : range.low;
+  const bool below = range.low_inclusive ? value < low : value <= low;
+  return below || value > range.high || std::isnan(value);
+}
+
+std::string range_text(Input input, float qn) {
+  const InputSpec& spec = input_spec(input);
+  if (!spec.range.low_times_qn) {
+    return with_unit(bounds(plain(spec.range.low), spec), spec.range.unit);
+  }
+  const std::string formula =
+      bounds(concat({plain(spec.range.low), "*QN"}), spec);
+  if (std::isnan(qn)) return with_unit(formula, spec.range.unit);
+  return concat({bounds(plain(spec.range.low * qn), spec), " (", formula, ")"});
+}
+
+bool new_loaded_q_refused(float qn, float q0) {
+  return qn < kMinLoadedQ || qn > kNewLoadedQFactor * q0 ||
+         qn > kMaxNewLoadedQ || std::isnan(qn);
+}
+
+Design calculate(const Design& inputs) {
+  Design d = inputs;
+  synthesis(d);
+  if (d.infeasible) d.f = d.fmhz;
+  return d;
+}
+
+}  // namespace merid

@@ -1,0 +1,124 @@
+#ifndef MERID_BASE_INPUTS_H_
+#define MERID_BASE_INPUTS_H_
+
+// The six inputs of a design, described once: their names, prompts, places
+// in a Design and accepted ranges, for the dialogue, the command line and
+// its help; and the calculation of a design from them.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calc/synthesis.h"
+#include "text/messages.h"
+
+namespace merid {
+
+// The six inputs in the order they are typed.
+enum class Input { kF, kQn, kQ0, kRin, kRout, kPin };
+inline constexpr std::size_t kInputCount = 6;
+
+// Bounds as single-precision constants.
+inline constexpr float kMinFrequency = 0.1f;  // MHz
+inline constexpr float kMaxFrequency = 150.0f;
+inline constexpr float kMinLoadedQ = 1.11f;
+inline constexpr float kMaxLoadedQ = 70.0f;
+inline constexpr float kUnloadedQFactor = 1.2f;  // q0 > 1.2 qn
+inline constexpr float kMaxUnloadedQ = 999.0f;
+inline constexpr float kMinResistance = 0.1f;  // ohm
+inline constexpr float kMaxResistance = 100000.0f;
+inline constexpr float kMinPower = 0.01f;  // W
+inline constexpr float kMaxPower = 100000.0f;
+
+// An accepted range: low < value <= high, or low <= value <= high.  The
+// lower bound of Q0 is a multiple of the loaded Q accepted before it.
+struct InputRange {
+  float low;
+  bool low_inclusive;
+  bool low_times_qn;  // the bound is low * qn
+  float high;
+  std::string_view unit;  // for the range text; empty when there is none
+};
+
+struct InputSpec {
+  Input input;
+  std::string_view name;  // as the command line writes it, e.g. "QN"
+  Msg prompt;             // the dialogue's question
+  float Design::*member;
+  InputRange range;
+  std::string_view meaning;  // for --help
+};
+
+inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
+    {Input::kF,
+     "F",
+     Msg::kPromptF,
+     &Design::f,
+     {kMinFrequency, true, false, kMaxFrequency, "MHz"},
+     "working frequency"},
+    {Input::kQn,
+     "QN",
+     Msg::kPromptQn,
+     &Design::qn,
+     {kMinLoadedQ, false, false, kMaxLoadedQ, ""},
+     "loaded Q"},
+    {Input::kQ0,
+     "Q0",
+     Msg::kPromptQ0,
+     &Design::q0,
+     {kUnloadedQFactor, false, true, kMaxUnloadedQ, ""},
+     "unloaded Q of the coil"},
+    {Input::kRin,
+     "RIN",
+     Msg::kPromptRin,
+     &Design::rin,
+     {kMinResistance, true, false, kMaxResistance, "ohm"},
+     "resistance the amplifier wants"},
+    {Input::kRout,
+     "ROUT",
+     Msg::kPromptRout,
+     &Design::rout,
+     {kMinResistance, true, false, kMaxResistance, "ohm"},
+     "load resistance"},
+    {Input::kPin,
+     "PIN",
+     Msg::kPromptPin,
+     &Design::pin,
+     {kMinPower, false, false, kMaxPower, "W"},
+     "input power"},
+}};
+
+constexpr const InputSpec& input_spec(Input input) {
+  return kInputs[static_cast<std::size_t>(input)];
+}
+
+// The argument's name as the usage line writes it, e.g. "QN".
+constexpr std::string_view input_name(Input input) {
+  return input_spec(input).name;
+}
+
+// The dialogue's test of an input: true when `value` lies outside its
+// range; `qn` is the loaded Q accepted before, which bounds Q0.  A
+// not-a-number passes no range.
+bool refused(Input input, float value, float qn);
+
+// The accepted range, e.g. "0.1 <= F <= 150 (MHz)".  The bound of Q0 is
+// 1.2 QN, so its text depends on `qn`; a not-a-number qn gives the formula
+// alone.
+std::string range_text(Input input, float qn);
+
+// A new loaded Q from the menu: 1.11 inclusive, at most 0.95 q0 and 100.
+inline constexpr float kNewLoadedQFactor = 0.95f;
+inline constexpr float kMaxNewLoadedQ = 100.0f;
+bool new_loaded_q_refused(float qn, float q0);
+
+// The design of `inputs` (its six inputs, f in MHz, each in its range)
+// calculated.  Unlike synthesis, which leaves f in Hz when the design is
+// infeasible, f comes back in MHz either way: 1e-6 times its value in Hz
+// when feasible, as the results screen shows it; as typed when not.
+Design calculate(const Design& inputs);
+
+}  // namespace merid
+
+#endif  // MERID_BASE_INPUTS_H_
