@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <map>
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,33 +16,12 @@
 namespace merid {
 namespace {
 
-double Number(const std::string& text) {
-  double v = 0.0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), v);
-  EXPECT_TRUE(ec == std::errc() && end == text.data() + text.size()) << text;
-  return v;
-}
-
 std::vector<Element> Plot(float f, float qn, float q0, float rin, float rout,
                           PlotWindow window = PlotWindow::kBands) {
   Design d = make_design(f, qn, q0, rin, rout, 100.0f);
   synthesis(d);
   EXPECT_FALSE(d.infeasible);
   return XmlReader(response_plot_svg(d, response_curves(d), window)).elements();
-}
-
-std::vector<const Element*> WithClass(const std::vector<Element>& all,
-                                      std::string_view name,
-                                      std::string_view css_class) {
-  std::vector<const Element*> found;
-  for (const Element& e : all) {
-    const auto it = e.attributes.find("class");
-    if (e.name == name && it != e.attributes.end() && it->second == css_class) {
-      found.push_back(&e);
-    }
-  }
-  return found;
 }
 
 bool HasText(const std::vector<Element>& all, std::string_view text) {
@@ -98,18 +75,13 @@ TEST(ResponsePlot, EveryPointLiesInTheDrawingAndCurvesAreThinned) {
                 svg[0].attributes.at("height"));
   for (const char* curve : {"voltage", "current", "s11"}) {
     for (const Element* e : WithClass(svg, "polyline", curve)) {
-      std::istringstream points(e->attributes.at("points"));
-      std::string pair;
-      std::size_t count = 0;
-      while (points >> pair) {
-        const std::size_t comma = pair.find(',');
-        const double x = Number(pair.substr(0, comma));
-        const double y = Number(pair.substr(comma + 1));
-        EXPECT_TRUE(x >= 0 && x <= width && y >= 0 && y <= height) << pair;
-        ++count;
+      const std::vector<SvgPoint> points = PolylinePoints(*e);
+      for (const SvgPoint& p : points) {
+        EXPECT_TRUE(p.x >= 0 && p.x <= width && p.y >= 0 && p.y <= height)
+            << p.x << "," << p.y;
       }
-      EXPECT_GT(count, 100u) << curve;
-      EXPECT_LE(count, kMaxPlotPoints) << curve;
+      EXPECT_GT(points.size(), 100u) << curve;
+      EXPECT_LE(points.size(), kMaxPlotPoints) << curve;
     }
   }
 }
@@ -184,13 +156,8 @@ bool TouchesCurve(const std::vector<Element>& svg, const Element& text) {
   const double right = x + 7.0 * static_cast<double>(chars);
   for (const char* curve : {"voltage", "current", "s11"}) {
     for (const Element* e : WithClass(svg, "polyline", curve)) {
-      std::istringstream points(e->attributes.at("points"));
-      std::string pair;
-      while (points >> pair) {
-        const std::size_t comma = pair.find(',');
-        const double px = Number(pair.substr(0, comma));
-        const double py = Number(pair.substr(comma + 1));
-        if (px >= x && px <= right && py >= y - 11.0 && py <= y + 2.0) {
+      for (const SvgPoint& p : PolylinePoints(*e)) {
+        if (p.x >= x && p.x <= right && p.y >= y - 11.0 && p.y <= y + 2.0) {
           return true;
         }
       }

@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,50 +23,13 @@ Design Calculated(float f, float qn, float q0, float rin, float rout) {
   return d;
 }
 
-double Number(const std::string& text) {
-  double v = 0.0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), v);
-  EXPECT_TRUE(ec == std::errc() && end == text.data() + text.size()) << text;
-  return v;
-}
-
-struct Pt {
-  double x, y;
-};
-
-std::vector<Pt> PointsOf(const Element& polyline) {
-  std::istringstream in(polyline.attributes.at("points"));
-  std::vector<Pt> out;
-  std::string pair;
-  while (in >> pair) {
-    const std::size_t comma = pair.find(',');
-    out.push_back(
-        {Number(pair.substr(0, comma)), Number(pair.substr(comma + 1))});
-  }
-  return out;
-}
-
-std::vector<const Element*> WithClass(const std::vector<Element>& all,
-                                      const std::string& name,
-                                      const std::string& css_class) {
-  std::vector<const Element*> found;
-  for (const Element& e : all) {
-    const auto it = e.attributes.find("class");
-    if (e.name == name && it != e.attributes.end() && it->second == css_class) {
-      found.push_back(&e);
-    }
-  }
-  return found;
-}
-
 // Centre and radius of the rim, from its points.
 struct Circle {
   double x, y, r;
 };
-Circle CircleOf(const std::vector<Pt>& points) {
+Circle CircleOf(const std::vector<SvgPoint>& points) {
   double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
-  for (const Pt& p : points) {
+  for (const SvgPoint& p : points) {
     left = std::min(left, p.x);
     right = std::max(right, p.x);
     top = std::min(top, p.y);
@@ -78,7 +39,7 @@ Circle CircleOf(const std::vector<Pt>& points) {
                 (right - left) / 2.0};
 }
 
-double Distance(Pt p, const Circle& c) {
+double Distance(SvgPoint p, const Circle& c) {
   return std::hypot(p.x - c.x, p.y - c.y);
 }
 
@@ -103,28 +64,28 @@ TEST(SmithChart, MarksTheCurveFTheBandEdgesAndTheS11Circle) {
   EXPECT_EQ(svg[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
   const std::vector<const Element*> rims = WithClass(svg, "polyline", "rim");
   ASSERT_EQ(rims.size(), 1u);
-  const Circle rim = CircleOf(PointsOf(*rims[0]));
+  const Circle rim = CircleOf(PolylinePoints(*rims[0]));
   ASSERT_GT(rim.r, 100.0);
 
   // The 0.1 circle about the centre, a tenth of the rim.
   const std::vector<const Element*> limit =
       WithClass(svg, "polyline", "limit-s11");
   ASSERT_EQ(limit.size(), 1u);
-  for (const Pt& p : PointsOf(*limit[0])) {
+  for (const SvgPoint& p : PolylinePoints(*limit[0])) {
     EXPECT_NEAR(Distance(p, rim), 0.1 * rim.r, 0.2);
   }
   // The curve inside the rim, from near the load's reflection at the bottom
   // of the window to a short at the top.
   const std::vector<const Element*> curve = WithClass(svg, "polyline", "zin");
   ASSERT_EQ(curve.size(), 1u);
-  const std::vector<Pt> points = PointsOf(*curve[0]);
+  const std::vector<SvgPoint> points = PolylinePoints(*curve[0]);
   EXPECT_GT(points.size(), 100u);
-  for (const Pt& p : points) EXPECT_LE(Distance(p, rim), rim.r + 0.1);
+  for (const SvgPoint& p : points) EXPECT_LE(Distance(p, rim), rim.r + 0.1);
   // F lies |S11| of the rim from the centre.
   const std::vector<const Element*> f = WithClass(svg, "rect", "mark-f");
   ASSERT_EQ(f.size(), 2u);  // the mark and its legend sample
-  const Pt f_centre{Number(f[0]->attributes.at("x")) + 4.0,
-                    Number(f[0]->attributes.at("y")) + 4.0};
+  const SvgPoint f_centre{Number(f[0]->attributes.at("x")) + 4.0,
+                          Number(f[0]->attributes.at("y")) + 4.0};
   EXPECT_NEAR(Distance(f_centre, rim), d.results.s11 * rim.r, 0.2);
   // Each -1 dB band's two edges, outside the 0.1 circle as the S11 band is
   // the narrowest; plus a legend sample each.
@@ -132,8 +93,8 @@ TEST(SmithChart, MarksTheCurveFTheBandEdgesAndTheS11Circle) {
     const std::vector<const Element*> marks = WithClass(svg, "rect", band);
     ASSERT_EQ(marks.size(), 3u) << band;
     for (std::size_t i = 0; i < 2; ++i) {
-      const Pt c{Number(marks[i]->attributes.at("x")) + 4.0,
-                 Number(marks[i]->attributes.at("y")) + 4.0};
+      const SvgPoint c{Number(marks[i]->attributes.at("x")) + 4.0,
+                       Number(marks[i]->attributes.at("y")) + 4.0};
       EXPECT_GT(Distance(c, rim), 0.1 * rim.r) << band;
     }
   }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,6 +105,45 @@ class XmlReader {
   std::vector<std::string> stack_;
   std::vector<Element> elements_;
 };
+
+// A number as an attribute writes it; a test failure if it is not one.
+inline double Number(const std::string& text) {
+  double v = 0.0;
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), v);
+  EXPECT_TRUE(ec == std::errc() && end == text.data() + text.size()) << text;
+  return v;
+}
+
+inline std::vector<const Element*> WithClass(const std::vector<Element>& all,
+                                             std::string_view name,
+                                             std::string_view css_class) {
+  std::vector<const Element*> found;
+  for (const Element& e : all) {
+    const auto it = e.attributes.find("class");
+    if (e.name == name && it != e.attributes.end() && it->second == css_class) {
+      found.push_back(&e);
+    }
+  }
+  return found;
+}
+
+struct SvgPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// The "x,y x,y ..." of a polyline.
+inline std::vector<SvgPoint> PolylinePoints(const Element& polyline) {
+  std::istringstream in(polyline.attributes.at("points"));
+  std::vector<SvgPoint> out;
+  for (std::string pair; in >> pair;) {
+    const std::size_t comma = pair.find(',');
+    out.push_back(
+        {Number(pair.substr(0, comma)), Number(pair.substr(comma + 1))});
+  }
+  return out;
+}
 
 }  // namespace merid
 
