@@ -3,6 +3,7 @@
 
 // Typed bytes made safe to show in an error report.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,15 @@ namespace merid {
 // control and non-ASCII bytes written as \xNN, so that nothing typed can
 // act on the terminal the report goes to.
 std::string quoted(std::string_view bytes);
+
+// As quoted(), but at most the first `max_bytes` of `bytes`, with "..."
+// after the closing quote when there were more: a pasted page stays one
+// readable line.
+std::string quoted(std::string_view bytes, std::size_t max_bytes);
+
+// A file name as typed, but with control bytes as \xNN so that none acts on
+// the terminal; a UTF-8 name stays readable.
+std::string shown_path(std::string_view path);
 
 }  // namespace merid
 

@@ -11,6 +11,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace merid {
 
@@ -47,6 +48,14 @@ double first_double_where(double lo, double hi, Predicate holds) {
     }
   }
   return std::bit_cast<double>(a);
+}
+
+// The first finite double from 0 on at which `holds` is true; +infinity
+// when it is false even at the largest.  The sweeps' squared magnitudes are
+// bisected this way.
+template <typename Predicate>
+double first_finite_double_where(Predicate holds) {
+  return first_double_where(0.0, std::numeric_limits<double>::max(), holds);
 }
 
 }  // namespace merid

@@ -1,5 +1,3 @@
-#include "calc/polosa_s11.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -10,6 +8,7 @@
 #include "calc/complex.h"
 #include "calc/network.h"
 #include "calc/s11module.h"
+#include "calc/sweep_internal.h"
 #include "calc/synthesis.h"
 
 namespace merid {

@@ -1,36 +1,29 @@
-#include "calc/subpolosa.h"
+// The current and the voltage response: the peak search, the -1 dB band
+// search and the stand-ins for their deviations.
 
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <limits>
+#include <vector>
 
 #include "calc/bisection.h"
 #include "calc/constants.h"
 #include "calc/network.h"
+#include "calc/sweep.h"
+#include "calc/sweep_internal.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 namespace {
 
-constexpr float kMiddleBandStart = 1100000.0f;
-constexpr float kTopBandStart = 30100000.0f;
-constexpr float kLowStep = 500.0f;
-constexpr float kStepOffset = 329.31f;
-constexpr float kStepSlope = 1.552e-4f;
-constexpr float kTopStep = 5000.0f;
-constexpr float kHalf = 2.0f;
+// Divides the grid's span and its point count in two for the peak search.
+constexpr float kHalvingDivisor = 2.0f;
 constexpr float kLimitDb = 1.0f;
 // Frequency and deviation of a point outside the band.
 constexpr float kMarker = -10.0f;
 
-static_assert(std::bit_cast<std::uint32_t>(kMiddleBandStart) == 0x49864700);
-static_assert(std::bit_cast<std::uint32_t>(kTopBandStart) == 0x4BE5A510);
-static_assert(std::bit_cast<std::uint32_t>(kLowStep) == 0x43FA0000);
-static_assert(std::bit_cast<std::uint32_t>(kStepOffset) == 0x43A4A7AE);
-static_assert(std::bit_cast<std::uint32_t>(kStepSlope) == 0x3922BD2F);
-static_assert(std::bit_cast<std::uint32_t>(kTopStep) == 0x459C4000);
-static_assert(std::bit_cast<std::uint32_t>(kHalf) == 0x40000000);
+static_assert(std::bit_cast<std::uint32_t>(kHalvingDivisor) == 0x40000000);
 static_assert(std::bit_cast<std::uint32_t>(kLimitDb) == 0x3F800000);
 static_assert(std::bit_cast<std::uint32_t>(kMarker) == 0xC1200000);
 
@@ -44,14 +37,6 @@ float before(float x) {
   return std::bit_cast<float>(std::bit_cast<std::uint32_t>(x) - 1);
 }
 
-constexpr double kLargestSquare = std::numeric_limits<double>::max();
-
-// The first finite square at which `holds` is true, as first_double_where.
-template <typename Predicate>
-double first_square_where(Predicate holds) {
-  return first_double_where(0.0, kLargestSquare, holds);
-}
-
 void mark_out_of_band(ResponsePoint& point) {
   point.freq = kMarker;
   point.dev = kMarker;
@@ -62,21 +47,24 @@ void mark_out_of_band(ResponsePoint& point) {
 // A modulus never falls as its square rises and the root of 0 is 0, so the
 // largest modulus is the modulus of the largest square.
 float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid) {
-  const float start = (static_cast<float>(grid.nstep) * grid.step) / kHalf;
-  const auto first =
-      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / kHalf);
+  const float start =
+      (static_cast<float>(grid.nstep) * grid.step) / kHalvingDivisor;
+  const auto first = static_cast<std::int32_t>(static_cast<float>(grid.nstep) /
+                                               kHalvingDivisor);
   const std::int64_t count = std::int64_t{grid.nstep} - first + 1;
   double largest = 0.0;
   std::array<double, kBlockPoints> squared;
   sweep_grid(tank, start, grid.step,
              count > 0 ? static_cast<std::size_t>(count) : 0,
              [&](const GridBlock& block) {
-               for (std::size_t j = 0; j < block.count; ++j) {
-                 squared[j] = modulus_squared(block.driven(j, drive).vout);
-               }
-               for (std::size_t j = 0; j < block.count; ++j) {
-                 if (squared[j] > largest) largest = squared[j];
-               }
+               with_sweep_kernel([&] {
+                 for (std::size_t j = 0; j < block.count; ++j) {
+                   squared[j] = modulus_squared(block.driven(j, drive).vout);
+                 }
+                 for (std::size_t j = 0; j < block.count; ++j) {
+                   if (squared[j] > largest) largest = squared[j];
+                 }
+               });
              });
   return modulus_from_squared(largest);
 }
@@ -114,13 +102,18 @@ void BandSearch::add_run(ResponsePoint first, ResponsePoint last,
   add(last);
 }
 
-float BandSearch::width() const {
+Band BandSearch::band() const {
   // The points passed over all lie before the first live point after the
   // first falling edge, so the last live point stays the last.
   if (passes_over_first_run()) {
-    return any_live_after_edge_ ? last_live_ - first_live_after_edge_ : 0.0f;
+    return Band{any_live_after_edge_, first_live_after_edge_, last_live_};
   }
-  return any_live_ ? last_live_ - first_live_ : 0.0f;
+  return Band{any_live_, first_live_, last_live_};
+}
+
+float BandSearch::width() const {
+  const Band b = band();
+  return b.found ? b.high - b.low : 0.0f;
 }
 
 float band_width(std::span<ResponsePoint> resp) {
@@ -132,21 +125,6 @@ float band_width(std::span<ResponsePoint> resp) {
     }
   }
   return search.width();
-}
-
-SweepGrid delta(float f, float fstart, float fstop) {
-  SweepGrid grid;
-  grid.fstart = fstart;
-  if (f < kMiddleBandStart) {
-    grid.step = kLowStep;
-  } else if (f < kTopBandStart) {
-    grid.step = std::round(kStepOffset + f * kStepSlope);
-  } else {
-    grid.step = kTopStep;
-  }
-  grid.nstep =
-      static_cast<std::int32_t>(std::lround((fstop - fstart) / grid.step));
-  return grid;
 }
 
 DeviationScale::DeviationScale()
@@ -174,16 +152,24 @@ ResponseScale::ResponseScale(const DeviationScale& scale, ResponseRatio ratio)
   Edges& e = edges_;
   if (ratio.against_peak) {
     // x falls as the square rises.
-    e.out_below = first_square_where([&](double s) { return x(s) <= above; });
-    e.zero_from = first_square_where([&](double s) { return x(s) <= zero_hi; });
-    e.zero_to = first_square_where([&](double s) { return x(s) < zero_lo; });
-    e.out_from = first_square_where([&](double s) { return x(s) < below; });
+    e.out_below =
+        first_finite_double_where([&](double s) { return x(s) <= above; });
+    e.zero_from =
+        first_finite_double_where([&](double s) { return x(s) <= zero_hi; });
+    e.zero_to =
+        first_finite_double_where([&](double s) { return x(s) < zero_lo; });
+    e.out_from =
+        first_finite_double_where([&](double s) { return x(s) < below; });
   } else {
     // x rises with the square.
-    e.out_below = first_square_where([&](double s) { return x(s) >= below; });
-    e.zero_from = first_square_where([&](double s) { return x(s) >= zero_lo; });
-    e.zero_to = first_square_where([&](double s) { return x(s) > zero_hi; });
-    e.out_from = first_square_where([&](double s) { return x(s) > above; });
+    e.out_below =
+        first_finite_double_where([&](double s) { return x(s) >= below; });
+    e.zero_from =
+        first_finite_double_where([&](double s) { return x(s) >= zero_lo; });
+    e.zero_to =
+        first_finite_double_where([&](double s) { return x(s) > zero_hi; });
+    e.out_from =
+        first_finite_double_where([&](double s) { return x(s) > above; });
   }
 }
 
@@ -192,12 +178,27 @@ float ResponseScale::stand_in(double squared) const {
   return scale_.stand_in(ratio_(squared));
 }
 
-ResponseBand::ResponseBand(std::int32_t nstep, const ResponseScale& scale)
-    : scale_(scale), points_(nstep > 0 ? static_cast<std::size_t>(nstep) : 0) {}
+ResponseBand::ResponseBand(std::int32_t nstep, const ResponseScale& scale,
+                           std::vector<CurvePoint>* trace)
+    : scale_(scale),
+      points_(nstep > 0 ? static_cast<std::size_t>(nstep) : 0),
+      trace_(trace) {
+  if (trace_ != nullptr) trace_->reserve(points_);
+}
+
+void ResponseBand::trace_levels(const GridBlock& block, const double* squared,
+                                std::size_t n) {
+  const ResponseRatio ratio = scale_.ratio();
+  for (std::size_t j = 0; j < n; ++j) {
+    const float level_db = kDecibelsPerDecade * log10_single(ratio(squared[j]));
+    trace_->push_back(CurvePoint{block.freq[j], -level_db});
+  }
+}
 
 void ResponseBand::enter(const GridBlock& block, const double* squared) {
   const std::size_t n = block.count_below(points_);
   if (n == 0) return;
+  if (trace_ != nullptr) trace_levels(block, squared, n);
   std::array<float, kBlockPoints> dev;
   if (scale_.shortcuts()) {
     const ResponseScale::Edges edges = scale_.edges();
@@ -234,36 +235,44 @@ void ResponseBand::enter(const GridBlock& block, const double* squared) {
 
 CurrentResponse::CurrentResponse(const Tank& tank, const Drive& drive,
                                  const SweepGrid& grid,
-                                 const DeviationScale& scale)
+                                 const DeviationScale& scale,
+                                 std::vector<CurvePoint>* trace)
     : drive_(drive),
       band_(grid.nstep,
-            ResponseScale(
-                scale, ResponseRatio{true, peak_output(tank, drive, grid)})) {}
+            ResponseScale(scale,
+                          ResponseRatio{true, peak_output(tank, drive, grid)}),
+            trace) {}
 
 void CurrentResponse::take(const GridBlock& block) {
-  std::array<double, kBlockPoints> squared;
-  const std::size_t n = block.count_below(points());
-  // x = vmax / |vout|, its modulus kept as its square.
-  for (std::size_t j = 0; j < n; ++j) {
-    squared[j] = modulus_squared(block.driven(j, drive_).vout);
-  }
-  band_.enter(block, squared.data());
+  with_sweep_kernel([&] {
+    std::array<double, kBlockPoints> squared;
+    const std::size_t n = block.count_below(points());
+    // x = vmax / |vout|, its modulus kept as its square.
+    for (std::size_t j = 0; j < n; ++j) {
+      squared[j] = modulus_squared(block.driven(j, drive_).vout);
+    }
+    band_.enter(block, squared.data());
+  });
 }
 
 VoltageResponse::VoltageResponse(const Drive& drive, const SweepGrid& grid,
-                                 Complex vref2, const DeviationScale& scale)
+                                 Complex vref2, const DeviationScale& scale,
+                                 std::vector<CurvePoint>* trace)
     : drive_(drive),
       vref2_(vref2),
-      band_(grid.nstep, ResponseScale(scale, ResponseRatio{false, 0.0f})) {}
+      band_(grid.nstep, ResponseScale(scale, ResponseRatio{false, 0.0f}),
+            trace) {}
 
 void VoltageResponse::take(const GridBlock& block) {
-  std::array<double, kBlockPoints> squared;
-  const std::size_t n = block.count_below(points());
-  // x = |vref2 / vout|, its modulus kept as its square.
-  for (std::size_t j = 0; j < n; ++j) {
-    squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
-  }
-  band_.enter(block, squared.data());
+  with_sweep_kernel([&] {
+    std::array<double, kBlockPoints> squared;
+    const std::size_t n = block.count_below(points());
+    // x = |vref2 / vout|, its modulus kept as its square.
+    for (std::size_t j = 0; j < n; ++j) {
+      squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
+    }
+    band_.enter(block, squared.data());
+  });
 }
 
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
@@ -273,7 +282,7 @@ float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
                            DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
-  return response.band();
+  return response.width();
 }
 
 float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
@@ -283,7 +292,7 @@ float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
                            DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
-  return response.band();
+  return response.width();
 }
 
 }  // namespace merid

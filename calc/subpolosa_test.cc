@@ -1,5 +1,3 @@
-#include "calc/subpolosa.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -11,6 +9,9 @@
 #include <vector>
 
 #include "calc/network.h"
+#include "calc/s11module.h"
+#include "calc/sweep.h"
+#include "calc/sweep_internal.h"
 #include "calc/synthesis.h"
 
 namespace merid {
@@ -385,6 +386,56 @@ TEST(ResponseBandwidth, SameAsPointByPointSweeps) {
                       d.details.vref2)),
         bits(voltage_band_point_by_point(t, uin, d.rin, grid, d.details.vref2)))
         << row.f << " MHz";
+  }
+}
+
+// The traced curves are the one-point analysis of every grid point, as the
+// plot drew them before it read the trace, and tracing leaves every band
+// as it is.
+TEST(SweepTrace, OnePointAnalysisOfEveryPointWithTheBandsUnchanged) {
+  Design d = make_design(14.0f, 2.0f, 100.0f, 50.0f, 55.0f, 100.0f);
+  synthesis(d);
+  ASSERT_FALSE(d.infeasible);
+  const Details& x = d.details;
+  const Tank& t = x.tank;
+  const SweepGrid grid{x.fstart, x.step, x.nstep};
+  const float uin = d.results.uin;
+  SweepTrace trace;
+  const SweepBands plain = sweep_bands(t, uin, d.rin, grid, x.vref2, x.ns11);
+  const SweepBands traced =
+      sweep_bands(t, uin, d.rin, grid, x.vref2, x.ns11, &trace);
+  EXPECT_EQ(bits(traced.bw_u), bits(plain.bw_u));
+  EXPECT_EQ(bits(traced.bw_i), bits(plain.bw_i));
+  EXPECT_EQ(bits(traced.s11.bw_s11), bits(d.results.bw_s11));
+  EXPECT_EQ(bits(traced.bw_u / 1000.0f), bits(d.results.bw_u));
+  EXPECT_EQ(bits(traced.voltage.high - traced.voltage.low), bits(traced.bw_u));
+  ASSERT_EQ(traced.s11.ncross, 3);
+  EXPECT_EQ(traced.s11.band.low, static_cast<float>(traced.s11.fcross[1]));
+  EXPECT_EQ(traced.s11.band.high, static_cast<float>(traced.s11.fcross[2]));
+
+  ASSERT_EQ(trace.voltage.size(), static_cast<std::size_t>(x.nstep));
+  ASSERT_EQ(trace.current.size(), static_cast<std::size_t>(x.nstep));
+  ASSERT_EQ(trace.s11.size(), static_cast<std::size_t>(x.ns11));
+  const Drive matched = matched_drive(uin, d.rin);
+  const Drive high_z = high_impedance_drive(uin, d.rin);
+  const float vmax = peak_output(t, high_z, grid);
+  float freq = x.fstart;
+  for (std::size_t i = 0; i < trace.voltage.size(); ++i) {
+    const Complex vout_u = analyse(t, matched, freq).vout;
+    const Complex vout_i = analyse(t, high_z, freq).vout;
+    ASSERT_EQ(bits(trace.voltage[i].freq), bits(freq)) << i;
+    ASSERT_EQ(bits(trace.voltage[i].value),
+              bits(-(20.0f * log10_single(modulus(x.vref2 / vout_u)))))
+        << i;
+    ASSERT_EQ(bits(trace.current[i].value),
+              bits(-(20.0f * log10_single(vmax / modulus(vout_i)))))
+        << i;
+    if (i < trace.s11.size()) {
+      const Complex zin = input_impedance(t, elements_at(t, freq));
+      ASSERT_EQ(bits(trace.s11[i].value), bits(swrsub(zin, real(d.rin)).gamma))
+          << i;
+    }
+    freq = freq + x.step;
   }
 }
 

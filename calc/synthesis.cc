@@ -7,11 +7,9 @@
 #include <cstdint>
 
 #include "calc/constants.h"
-#include "calc/grid_sweep.h"
-#include "calc/polosa_s11.h"
 #include "calc/s11module.h"
 #include "calc/sub.h"
-#include "calc/subpolosa.h"
+#include "calc/sweep.h"
 
 namespace merid {
 namespace {
@@ -51,50 +49,78 @@ struct Reactances {
   float xl;
 };
 
-// The reactances that transform rout to rin with the branch behind C1 at
-// loaded Q qn and efficiency eta.  The operation order is kept as it is for
-// the last bit.
-Reactances pi_reactances(float qn, float eta, float ratio, float rin,
-                         float rout) {
-  float a = 1.0f + qn * qn;
-  a = a + eta * eta;
-  a = a * ratio;
-  a = a / eta;
-  a = a - ratio * ratio;
-  a = a - 1.0f;
-  const float d = std::sqrt(a) - qn;
+// xc1 and xl of the tank whose C2 has the reactance xc2.
+Reactances with_xc2(float xc2, float qn, float eta, float rin, float rout) {
   Reactances x;
-  x.xc2 = (rin - rout * eta) / d;
+  x.xc2 = xc2;
   x.xc1 = (rin * x.xc2) / (qn * x.xc2 - rout * eta);
   x.xl =
       (qn * ((x.xc2 * x.xc2) * rout)) / (eta * ((x.xc2 * x.xc2) + rout * rout));
   return x;
 }
 
-struct SweepBands {
-  float bw_i;  // Hz
-  float bw_u;  // Hz
-  S11Band s11;
+// The radicand of the reactance formula and its root.
+struct Radicand {
+  float first;  // 1 + qn * qn, its first step
+  float root;
 };
 
-// What fpolosa1, fpolosa2 and subs11 give for the tank, from one walk over
-// the grid they share: the tank's impedances at each grid point are
-// computed once for all three.
-SweepBands sweep_bands(const Tank& tank, float uin, float rin,
-                       const SweepGrid& grid, Complex vref2,
-                       std::int32_t ns11) {
-  const DeviationScale scale;
-  CurrentResponse current(tank, high_impedance_drive(uin, rin), grid, scale);
-  VoltageResponse voltage(matched_drive(uin, rin), grid, vref2, scale);
-  S11Sweep s11(rin, ns11);
-  const std::size_t points =
-      std::max({current.points(), voltage.points(), s11.points()});
-  sweep_grid(tank, grid.fstart, grid.step, points, [&](const GridBlock& block) {
-    current.take(block);
-    voltage.take(block);
-    s11.take(block);
-  });
-  return SweepBands{current.band(), voltage.band(), s11.band()};
+Radicand radicand(float qn, float eta, float ratio) {
+  const float first = 1.0f + qn * qn;
+  float a = first;
+  a = a + eta * eta;
+  a = a * ratio;
+  a = a / eta;
+  a = a - ratio * ratio;
+  a = a - 1.0f;
+  return Radicand{first, std::sqrt(a)};
+}
+
+// The reactances that transform rout to rin with the branch behind C1 at
+// loaded Q qn and efficiency eta.  The operation order is kept as it is for
+// the last bit.
+Reactances pi_reactances(float qn, float eta, float ratio, float rin,
+                         float rout) {
+  const float d = radicand(qn, eta, ratio).root - qn;
+  return with_xc2((rin - rout * eta) / d, qn, eta, rin, rout);
+}
+
+// The same network where rin is close to rout * eta.  There the formula
+// above divides two small differences, (rin - rout eta) / (sqrt(a) - qn),
+// and at rin = rout eta it is 0/0.  Since a - qn^2 = (ratio - eta) *
+// ((1 + qn^2) / eta - ratio), the common factor ratio - eta cancels out.
+Reactances balanced_reactances(float qn, float eta, float ratio, float rin,
+                               float rout) {
+  const Radicand a = radicand(qn, eta, ratio);
+  const float xc2 = (rout * (a.root + qn)) / (a.first / eta - ratio);
+  return with_xc2(xc2, qn, eta, rin, rout);
+}
+
+// True where the cancelling form cannot be trusted: rin within 1/64 of
+// rout * eta (the factor 64 is exact).
+bool near_balance(float rin, float rout, float eta) {
+  return std::fabs(rin - rout * eta) * 64.0f < rin;
+}
+
+// A reflection at F below this shows as 0.000.
+constexpr float kMatched = 0.0005f;
+static_assert(std::bit_cast<std::uint32_t>(kMatched) == 0x3A03126F);
+
+struct TankElements {
+  float l;
+  float c1;
+  float c2;
+};
+
+TankElements tank_elements(const Reactances& x, float omega) {
+  return TankElements{x.xl / omega, 1.0f / (omega * x.xc1),
+                      1.0f / (omega * x.xc2)};
+}
+
+// Whether the tank matches rin at f Hz as closely as the screen can show;
+// false also for a tank of not-a-number elements.
+bool matches(const TankElements& e, float f, float q0, float rin, float rout) {
+  return fs11(f, q0, rin, rout, e.c1, e.c2, e.l).s11 < kMatched;
 }
 
 }  // namespace
@@ -130,11 +156,18 @@ void synthesis(Design& d) {
   }
   d.infeasible = false;
 
-  const Reactances x = pi_reactances(d.qn, eta, ratio, d.rin, d.rout);
+  Reactances x = pi_reactances(d.qn, eta, ratio, d.rin, d.rout);
   const float omega = kOmegaFactor * f;
-  float l = x.xl / omega;
-  float c1 = 1.0f / (omega * x.xc1);
-  float c2 = 1.0f / (omega * x.xc2);
+  TankElements e = tank_elements(x, omega);
+  // Only a design that visibly misses rin is computed again, so every
+  // other keeps its bits.
+  if (near_balance(d.rin, d.rout, eta) && !matches(e, f, d.q0, d.rin, d.rout)) {
+    x = balanced_reactances(d.qn, eta, ratio, d.rin, d.rout);
+    e = tank_elements(x, omega);
+  }
+  float l = e.l;
+  float c1 = e.c1;
+  float c2 = e.c2;
 
   Results r;
   r.uin = std::sqrt(d.rin * d.pin);

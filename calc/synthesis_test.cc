@@ -121,6 +121,71 @@ TEST(Synthesis, SweepWindowFollowsLoadedQ) {
   }
 }
 
+// An impedance in double precision, for a model of the tank written out
+// independently of the product's single-precision network code.
+struct Impedance {
+  double re;
+  double im;
+};
+Impedance operator+(Impedance a, Impedance b) {
+  return {a.re + b.re, a.im + b.im};
+}
+Impedance operator*(Impedance a, Impedance b) {
+  return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+Impedance operator/(Impedance a, Impedance b) {
+  const double m = b.re * b.re + b.im * b.im;
+  return {(a.re * b.re + a.im * b.im) / m, (a.im * b.re - a.re * b.im) / m};
+}
+Impedance parallel(Impedance a, Impedance b) { return (a * b) / (a + b); }
+
+// |S11| at the input of C1 (pF) to ground, L (uH, series loss wL/Q0), C2
+// (pF) to ground and the load rout, against rin, at f MHz.
+double model_s11(double f, double q0, double rin, double rout, double c1,
+                 double c2, double l) {
+  const double w = 2.0 * 3.14159265358979323846 * f * 1e6;
+  const Impedance zc1{0.0, -1.0 / (w * c1 * 1e-12)};
+  const Impedance zc2{0.0, -1.0 / (w * c2 * 1e-12)};
+  const Impedance zl{w * l * 1e-6 / q0, w * l * 1e-6};
+  const Impedance zin = parallel(zc1, zl + parallel(zc2, {rout, 0.0}));
+  const Impedance gamma =
+      Impedance{zin.re - rin, zin.im} / Impedance{zin.re + rin, zin.im};
+  return std::sqrt(gamma.re * gamma.re + gamma.im * gamma.im);
+}
+
+// Where rin is close to rout * eta the reactance formula divided zero by
+// zero (a screen of NaN) or cancelled badly (S11 0.253 at 47.0001 ohm).  A
+// valid tank exists there; the design must now be it.
+TEST(Synthesis, RinNearRoutTimesEtaGaveNotANumber) {
+  const float designs[][6] = {
+      {7.1f, 12.0f, 200.0f, 47.0f, 50.0f, 100.0f},
+      {14.0f, 10.0f, 500.0f, 49.0f, 50.0f, 100.0f},
+      {3.6f, 20.0f, 400.0f, 47.5f, 50.0f, 100.0f},
+      {7.1f, 12.0f, 200.0f, 47.0001f, 50.0f, 100.0f},
+      {7.1f, 12.0f, 200.0f, 46.995f, 50.0f, 100.0f},
+      {7.1f, 12.0f, 200.0f, 47.2f, 50.0f, 100.0f},
+      {7.1f, 10.0f, 100.0f, 90.0f, 100.0f, 100.0f},
+      {1.9f, 5.0f, 250.0f, 2940.0f, 3000.0f, 500.0f},
+  };
+  for (const auto& in : designs) {
+    Design d = make_design(in[0], in[1], in[2], in[3], in[4], in[5]);
+    synthesis(d);
+    SCOPED_TRACE(testing::Message() << in[0] << " MHz, Qn " << in[1] << ", "
+                                    << in[3] << " -> " << in[4]);
+    ASSERT_FALSE(d.infeasible);
+    const Results& r = d.results;
+    ASSERT_TRUE(std::isfinite(r.c1) && std::isfinite(r.c2) &&
+                std::isfinite(r.l));
+    EXPECT_LT(model_s11(in[0], in[2], in[3], in[4], r.c1, r.c2, r.l), 5e-4);
+    EXPECT_LT(r.s11, 0.0005f);
+  }
+  Design d = make_design(7.1f, 12.0f, 200.0f, 47.0f, 50.0f, 100.0f);
+  synthesis(d);
+  EXPECT_EQ(three_decimals(d.results.c1), "2859.328");
+  EXPECT_EQ(three_decimals(d.results.c2), "2863.955");
+  EXPECT_EQ(three_decimals(d.results.l), "0.342");
+}
+
 TEST(Synthesis, WorstCaseGrid) {
   Design d = make_design(150.0f, 3.0f, 999.0f, 50.0f, 50.0f, 100.0f);
   synthesis(d);

@@ -10,11 +10,17 @@
 namespace merid {
 namespace {
 
+// How much of a refused argument a report echoes: enough to recognise it,
+// short enough that a pasted page stays one readable line.
+constexpr std::size_t kEchoBytes = 40;
+
+std::string echoed(std::string_view arg) { return quoted(arg, kEchoBytes); }
+
 InputValue refusal(Input input, std::string_view text, std::string_view why,
                    float qn) {
   std::string error(input_name(input));
   error.append(" = ");
-  error.append(quoted(text));
+  error.append(echoed(text));
   error.append(why);
   error.append(range_text(input, qn));
   return InputValue{0.0f, std::move(error)};
@@ -73,7 +79,7 @@ class OptionReader {
         const std::string_view name = value_of(arg, "--format");
         if (!read_format(name, options.format)) {
           return concat(
-              {"--format ", quoted(name), ": choose text, json or csv"});
+              {"--format ", echoed(name), ": choose text, json or csv"});
         }
       } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
         options.svg_path = std::string(value_of(arg, "--svg"));
@@ -91,7 +97,7 @@ class OptionReader {
         }
       } else {
         return concat(
-            {"unknown option ", quoted(arg), "; see merid-calc --help"});
+            {"unknown option ", echoed(arg), "; see merid-calc --help"});
       }
     }
     return {};

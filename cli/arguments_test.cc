@@ -146,6 +146,28 @@ TEST(ParseArguments, OneLineNamingArgumentValueAndRange) {
   }
 }
 
+// An argument of 100,000 bytes was echoed whole; the report now shows its
+// first 40 bytes (40 bytes exactly still whole) and "...".
+TEST(ParseArguments, HugeArgumentWasEchoedWhole) {
+  const std::string forty(40, '7');
+  const std::string huge(100000, 'x');
+  const std::string escaped = "\x01" + std::string(99999, 'y');
+  EXPECT_EQ(Parse({forty, "12", "200", "2000", "50", "100"}).error,
+            "F = \"" + forty +
+                "\" is longer than 10 characters; accepted range 0.1 <= F <= "
+                "150 (MHz)");
+  EXPECT_EQ(Parse({"7.1", "12", "200", "2000", "50", huge}).error,
+            "PIN = \"" + huge.substr(0, 40) +
+                "\"... is longer than 10 characters; accepted range 0.01 < "
+                "PIN <= 100000 (W)");
+  EXPECT_EQ(Parse({"--" + huge}).error, "unknown option \"--" +
+                                            huge.substr(0, 38) +
+                                            "\"...; see merid-calc --help");
+  EXPECT_EQ(Parse({"--format", escaped}).error,
+            "--format \"\\x01" + escaped.substr(1, 39) +
+                "\"...: choose text, json or csv");
+}
+
 TEST(ParseArguments, OptionsInAnyPlaceAndBothSpellings) {
   const ParsedArguments parsed =
       Parse({"7,1", "--format=csv", "12", "--svg", "plot.svg", "200", "2000",

@@ -2,12 +2,17 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
 #include <vector>
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
+#include "base/quoted.h"
 #include "base/version.h"
 #include "calc/mismatch.h"
 #include "calc/synthesis.h"
@@ -132,7 +137,9 @@ constexpr std::string_view kExitHelp =
     "(the dialogue's two-line message follows, on standard error for json\n"
     "and csv; with --bands such rows are marked in the table); 2 a bad\n"
     "argument (one line on standard error naming it, its value and its\n"
-    "accepted range) or a file that cannot be written.\n";
+    "accepted range), a file that cannot be written, or standard output\n"
+    "that cannot take the results (\"merid-calc: standard output: \" and\n"
+    "the reason).\n";
 
 // "160m 1.8-2, 80m 3.5-3.8, ..." in the help's right-hand column.
 std::string band_list() {
@@ -224,7 +231,7 @@ Status write_output_file(const FileWriter& write_file, const std::string& path,
   const std::string failure = write_file(path, bytes);
   if (failure.empty()) return Status{};
   return Status{ExitStatus::kFailure,
-                concat({"cannot write ", path, ": ", failure})};
+                concat({"cannot write ", shown_path(path), ": ", failure})};
 }
 
 // The plot and the Smith chart that the options ask for.
@@ -275,9 +282,24 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   return design_run(options, out, err, write_file);
 }
 
-}  // namespace
+// A name beside `path` (the same folder, so the rename cannot cross file
+// systems) that no file has yet.
+std::string temporary_name(const std::string& path) {
+  std::random_device random;
+  for (;;) {
+    const std::uint64_t tag =
+        (std::uint64_t{random()} << 32) ^ std::uint64_t{random()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
+                  static_cast<unsigned long long>(tag));
+    const std::string name = path + suffix;
+    std::error_code error;
+    if (!std::filesystem::exists(name, error)) return name;
+  }
+}
 
-std::string write_whole_file(const std::string& path, std::string_view bytes) {
+// Writes `bytes` to the file `path`; the reason in words when it fails.
+std::string write_new_file(const std::string& path, std::string_view bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return std::strerror(errno);
   const bool written =
@@ -287,6 +309,21 @@ std::string write_whole_file(const std::string& path, std::string_view bytes) {
   if (!written) return std::strerror(write_errno);
   if (!closed) return std::strerror(errno);
   return {};
+}
+
+}  // namespace
+
+std::string write_whole_file(const std::string& path, std::string_view bytes) {
+  const std::string temporary = temporary_name(path);
+  const std::string failure = write_new_file(temporary, bytes);
+  std::error_code error;
+  if (failure.empty()) {
+    std::filesystem::rename(temporary, path, error);
+    if (!error) return {};
+  }
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return failure.empty() ? error.message() : failure;
 }
 
 ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,

@@ -19,7 +19,9 @@ namespace merid {
 using FileWriter =
     std::function<std::string(const std::string& path, std::string_view bytes)>;
 
-// The writer of the real program: the file through the C library.
+// The writer of the real program: the file through the C library, written
+// whole beside `path` and renamed over it, so that a failed write leaves an
+// existing file as it was and no part of the new one.
 std::string write_whole_file(const std::string& path, std::string_view bytes);
 
 // Runs the calculator on `args` (those after the program name): results on

@@ -238,6 +238,20 @@ TEST(RunCalc, SvgThatCannotBeWrittenFailsWithTheReason) {
             "directory\n");
 }
 
+// Found by the calc fuzz target: the path of a plot that could not be
+// written was echoed with its control bytes, which then acted on the
+// terminal; they are now shown as \xNN, other bytes (a Cyrillic name) as
+// they are.
+TEST(RunCalc, UnwritableSvgPathEchoedControlBytes) {
+  const CalcRun run =
+      RunCalc(Args(kTypedDesigns[0], {"--svg", "/no/\x1b[2J\nграфик.svg"}),
+              "No such file or directory");
+  EXPECT_EQ(run.status, ExitStatus::kFailure);
+  EXPECT_EQ(run.err,
+            "merid-calc: cannot write /no/\\x1B[2J\\x0Aграфик.svg: No such "
+            "file or directory\n");
+}
+
 TEST(RunCalc, HelpNamesEveryOptionInputAndField) {
   const CalcRun run = RunCalc({"--help"});
   EXPECT_EQ(run.status, ExitStatus::kSuccess);

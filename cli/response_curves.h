@@ -9,21 +9,10 @@
 #include <span>
 #include <vector>
 
+#include "calc/sweep.h"
 #include "calc/synthesis.h"
 
 namespace merid {
-
-struct CurvePoint {
-  float freq;   // Hz
-  float value;  // dB, or |S11|
-};
-
-// The frequencies (Hz) between which a bandwidth is measured.
-struct Band {
-  bool found = false;
-  float low = 0.0f;
-  float high = 0.0f;
-};
 
 struct ResponseCurves {
   // Output voltage under the matched drive, dB relative to vref2, the
@@ -44,8 +33,8 @@ struct ResponseCurves {
   Band s11_band;
 };
 
-// The curves of the feasible design `d`, computed point by point as the
-// calculation computes its bandwidths, on the same grid.
+// The curves of the feasible design `d` and their bands, from the sweeps
+// that give its bandwidths, traced point by point.
 ResponseCurves response_curves(const Design& d);
 
 // At most about `max_points` points of `curve` for drawing: the lowest and

@@ -183,9 +183,19 @@ TEST(ResponsePlot, LineLabelsStayClearOfTheCurves) {
 }
 
 TEST(ResponsePlot, DesignWithoutElementValuesStillMakesADocument) {
-  // rin = rout * eta: C1, C2 and L are not-a-number; no curve to draw, no
-  // crossing of 0.1, and the frame, the marks and the labels all the same.
-  const std::vector<Element> svg = Plot(7.1f, 3.0f, 50.0f, 47.0f, 50.0f);
+  // C1, C2 and L not-a-number: no curve to draw, no crossing of 0.1, and
+  // the frame, the marks and the labels all the same.
+  Design d = make_design(7.1f, 3.0f, 50.0f, 47.0f, 50.0f, 100.0f);
+  synthesis(d);
+  ASSERT_FALSE(d.infeasible);
+  const float nan = std::nanf("");
+  d.results.c1 = d.results.c2 = d.results.l = nan;
+  d.details.tank.c1 = d.details.tank.c2 = d.details.tank.l = nan;
+  d.details.vref2 = Complex{nan, nan};
+  d.details.ncross = 0;
+  d.results.bw_s11 = 0.0f;
+  const std::vector<Element> svg =
+      XmlReader(response_plot_svg(d, response_curves(d))).elements();
   EXPECT_TRUE(WithClass(svg, "polyline", "voltage").empty());
   EXPECT_TRUE(WithClass(svg, "polyline", "s11").empty());
   EXPECT_TRUE(HasText(svg, "Полоса S11(0.1): не найдена"));

@@ -101,9 +101,11 @@ TEST(SmithChart, MarksTheCurveFTheBandEdgesAndTheS11Circle) {
 }
 
 TEST(SmithChart, DesignWithoutElementValuesStillMakesADocument) {
-  // rin = rout * eta: C1, C2 and L are not-a-number, and so is every
-  // impedance; the grid, the circle and the legend all the same.
-  const Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f);
+  // C1, C2 and L not-a-number, and so every impedance; the grid, the
+  // circle and the legend all the same.
+  Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f);
+  const float nan = std::nanf("");
+  d.details.tank.c1 = d.details.tank.c2 = d.details.tank.l = nan;
   const std::vector<Element> svg =
       XmlReader(smith_chart_svg(d, response_curves(d))).elements();
   EXPECT_TRUE(WithClass(svg, "polyline", "zin").empty());

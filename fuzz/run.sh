@@ -16,7 +16,7 @@ shift $(($# < 3 ? $# : 3))
 here=$(cd "$(dirname "$0")" && pwd)
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(real_entry menu_entry value_field dialogue synthesis)
+  targets=(real_entry menu_entry value_field dialogue synthesis calc)
 fi
 
 # Input streams may be longer than the reader's 4 KiB buffer.

@@ -5,6 +5,7 @@
 // the local date and appending a report to a file.  The dialogue sees only
 // this interface, so tests replace all four.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -35,10 +36,17 @@ class Env {
 // The real console, clock and file system of this platform.
 Env& system_env();
 
-// Process-wide set-up, once at the start of main: standard input and output
-// carry bytes untranslated, and a write past a file-size limit fails with
-// an error instead of ending the program half-way through a report.
+// Process-wide set-up, once at the start of main, before any output:
+// standard input and output carry bytes untranslated; standard output is
+// fully buffered with room for kOutputBufferBytes, so that a screen reaches
+// the console in one write at each flush (the programs flush before every
+// read, sleep, clear and at exit) and no UTF-8 sequence is split between
+// writes; and a write past a file-size limit fails with an error instead
+// of ending the program half-way through a report.
 void platform_startup();
+
+// More than the dialogue or merid-calc write between two flushes.
+inline constexpr std::size_t kOutputBufferBytes = 64 * 1024;
 
 }  // namespace merid
 

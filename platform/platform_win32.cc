@@ -104,15 +104,18 @@ void cut_back(HANDLE file, LARGE_INTEGER length) {
   SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
 }
 
-// After a failed close the handle is gone, so the file is opened again to
-// be cut back.
-void cut_back(const std::wstring& path, LARGE_INTEGER length) {
-  const HANDLE file = CreateFileW(
-      path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  cut_back(file, length);
-  CloseHandle(file);
+// A second handle of the same open file, or null.  It outlives a close
+// that reports a late failure, so that the report can still be cut back
+// through the file it went to, never by path name (the name may meanwhile
+// belong to another file), and it keeps the turn until then.
+HANDLE second_handle(HANDLE file) {
+  HANDLE copy = nullptr;
+  const HANDLE self = GetCurrentProcess();
+  if (DuplicateHandle(self, file, self, &copy, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS) == 0) {
+    return nullptr;
+  }
+  return copy;
 }
 
 // Write access for the cut-back, append for the report; read and write
@@ -162,13 +165,17 @@ class WindowsEnv : public Env {
     }
     const DWORD write_error = append_all(file, bytes);
     if (write_error != 0) cut_back(file, before);
-    if (has_turn) give_up_append_turn(file);
-    if (CloseHandle(file) == 0) {
-      const DWORD close_error = GetLastError();
-      if (write_error == 0) cut_back(wide_path, before);
-      return failure(write_error != 0 ? write_error : close_error);
+    const HANDLE keep = second_handle(file);
+    if (has_turn && keep == nullptr) give_up_append_turn(file);
+    const bool closed = CloseHandle(file) != 0;
+    const DWORD close_error = closed ? 0 : GetLastError();
+    if (keep != nullptr) {
+      if (!closed && write_error == 0) cut_back(keep, before);
+      if (has_turn) give_up_append_turn(keep);
+      CloseHandle(keep);
     }
     if (write_error != 0) return failure(write_error);
+    if (!closed) return failure(close_error);
     return Status{};
   }
 };
@@ -177,10 +184,15 @@ class WindowsEnv : public Env {
 
 // The console hands over and takes the programs' bytes as they are: CR LF
 // is already in the text, and a text-mode stdout would turn its LF into a
-// second CR LF, while a text-mode stdin would stop at a Ctrl+Z byte.
+// second CR LF, while a text-mode stdin would stop at a Ctrl+Z byte.  The C
+// runtime leaves a console's stdout unbuffered, so each fwrite reached the
+// console in pieces, and a UTF-8 letter cut between two writes showed as
+// two replacement characters even after "chcp 65001"; a full buffer hands
+// each screen over in one write.
 void platform_startup() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
+  std::setvbuf(stdout, nullptr, _IOFBF, kOutputBufferBytes);
 }
 
 Env& system_env() {

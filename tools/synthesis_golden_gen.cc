@@ -132,6 +132,17 @@ std::vector<Design> edge_designs() {
       // rin = rout * eta: the reactance formula divides zero by zero.
       make_design(7.1f, 10.0f, 100.0f, 90.0f, 100.0f, 100.0f),
       make_design(7.1f, nan, 200.0f, 2000.0f, 50.0f, 100.0f),
+      // rin at and near rout * eta, where the cancelling form gave NaN or a
+      // tank that missed rin, and equal resistances that matched already.
+      make_design(7.1f, 12.0f, 200.0f, 47.0f, 50.0f, 100.0f),
+      make_design(14.0f, 10.0f, 500.0f, 49.0f, 50.0f, 100.0f),
+      make_design(3.6f, 20.0f, 400.0f, 47.5f, 50.0f, 100.0f),
+      make_design(7.1f, 12.0f, 200.0f, 47.0001f, 50.0f, 100.0f),
+      make_design(7.1f, 12.0f, 200.0f, 46.995f, 50.0f, 100.0f),
+      make_design(7.1f, 12.0f, 200.0f, 47.2f, 50.0f, 100.0f),
+      make_design(7.1f, 12.0f, 200.0f, 46.0f, 50.0f, 100.0f),
+      make_design(1.9f, 5.0f, 250.0f, 2940.0f, 3000.0f, 500.0f),
+      make_design(7.1f, 3.0f, 999.0f, 50.0f, 50.0f, 100.0f),
   };
 }
 

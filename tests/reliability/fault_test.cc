@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -31,12 +32,33 @@ class FaultTest : public testing::TestWithParam<std::string> {
   const Program& program() const { return program_named(GetParam()); }
 
   // Runs a session typed as `input` in the test's folder.
-  Ending session(const std::string& input, Launch launch = {}) {
-    write_file(dir_.path() / "input", input);
-    launch.program = program().path;
+  Ending session(const std::string& input, Launch launch = {},
+                 std::chrono::duration<double> limit = seconds(30)) {
+    return finish(start_session(input, launch, "run"), limit);
+  }
+
+  // The same started in the background, its input in a file named after
+  // `tag`.
+  Child start_session(const std::string& input, Launch launch,
+                      const std::string& tag) {
+    const std::filesystem::path input_file = dir_.path() / (tag + ".input");
+    write_file(input_file, input);
+    if (launch.program.empty()) launch.program = program().path;
     launch.dir = dir_.path();
-    launch.stdin_file = dir_.path() / "input";
-    return run(launch);
+    launch.stdin_file = input_file;
+    return start(launch, tag);
+  }
+
+  // The report of the typical design, written alone in a folder of its own.
+  std::string solo_report() {
+    TempDir alone;
+    write_file(alone.path() / "input", std::string(kInputs) + "3\n5\n");
+    Launch launch;
+    launch.program = program().path;
+    launch.dir = alone.path();
+    launch.stdin_file = alone.path() / "input";
+    run(launch);
+    return read_file(alone.path() / "rezultat.txt");
   }
 
   std::filesystem::path results_file() const {
@@ -102,6 +124,84 @@ TEST_P(FaultTest, SecondReportCutShortLeavesTheFirstWhole) {
   const Ending e = session(std::string(kInputs) + "3\n3\n5\n", launch);
   EXPECT_EQ(e.status, 2) << describe(e);
   EXPECT_EQ(read_file(results_file()), before + report);
+}
+
+// A FIFO named rezultat.txt held the program in open() until something read
+// it; a device behind a symlink took the report and confirmed it.  Neither
+// can be cut back, so both are refused at once; a symlink to a regular file
+// still takes the report.
+TEST_P(FaultTest, FifoAsResultsFileHungTheDialogue) {
+  ASSERT_EQ(::mkfifo(results_file().c_str(), 0600), 0);
+  const Ending fifo = session(std::string(kInputs) + "3\n5\n", {}, seconds(10));
+  ASSERT_FALSE(fifo.timed_out);
+  EXPECT_EQ(fifo.status, 2) << describe(fifo);
+  EXPECT_EQ(fifo.err, "merid: rezultat.txt: not a regular file\n");
+  EXPECT_EQ(fifo.out.find(confirmation(program())), std::string::npos);
+
+  std::filesystem::remove(results_file());
+  std::filesystem::create_symlink("/dev/null", results_file());
+  const Ending device = session(std::string(kInputs) + "3\n5\n");
+  EXPECT_EQ(device.status, 2) << describe(device);
+  EXPECT_EQ(device.err, "merid: rezultat.txt: not a regular file\n");
+
+  std::filesystem::remove(results_file());
+  std::filesystem::create_symlink("real.txt", results_file());
+  const Ending linked = session(std::string(kInputs) + "3\n5\n");
+  EXPECT_EQ(linked.status, 0) << describe(linked);
+  EXPECT_NE(read_file(dir_.path() / "real.txt").size(), 0u);
+}
+
+// A first report that fails leaves no empty rezultat.txt behind.
+TEST_P(FaultTest, FailedFirstReportLeftAnEmptyResultsFile) {
+  for (const rlim_t room : {rlim_t{0}, rlim_t{1000}}) {
+    SCOPED_TRACE("room for " + std::to_string(room) + " bytes");
+    // The limit would also stop a captured standard output.
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    Launch launch;
+    launch.file_size_limit = room;
+    launch.stdout_fd = null;
+    const Ending e = session(std::string(kInputs) + "3\n5\n", launch);
+    ::close(null);
+    EXPECT_EQ(e.status, 2) << describe(e);
+    // (With no room, the captured standard error takes nothing either.)
+    if (room > 0) {
+      EXPECT_EQ(e.err, "merid: rezultat.txt: " +
+                           std::string(std::strerror(EFBIG)) + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(results_file()));
+  }
+}
+
+bool strace_works() {
+  return std::system("strace -o /dev/null true >/dev/null 2>&1") == 0;
+}
+
+// A program whose write was cut short truncated the file to where its
+// report began, even when a second program had appended its whole,
+// confirmed report meanwhile.  The truncate is delayed by three seconds
+// under strace, and the second program starts in that gap; it now waits for
+// its turn and its report stays.
+TEST_P(FaultTest, CutBackDeletedAnotherProgramsConfirmedReport) {
+  if (!strace_works()) GTEST_SKIP() << "strace cannot trace here";
+  const std::string before = earlier_contents();
+  write_file(results_file(), before);
+  const std::filesystem::path slow = dir_.path() / "slow_cut_back.sh";
+  write_file(slow, std::string("#!/bin/sh\nexec strace -f -o /dev/null ") +
+                       "-e inject=ftruncate:delay_enter=3000000 " +
+                       program().path + "\n");
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  Launch cut_short;
+  cut_short.program = slow.string();
+  cut_short.file_size_limit = before.size() + 1000;
+  const Child first =
+      start_session(std::string(kInputs) + "3\n5\n", cut_short, "first");
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const Ending second = session(std::string(kInputs) + "3\n5\n");
+  const Ending failed = finish(first, seconds(30));
+  EXPECT_EQ(failed.status, 2) << describe(failed);
+  ASSERT_EQ(second.status, 0) << describe(second);
+  ASSERT_NE(second.out.find(confirmation(program())), std::string::npos);
+  EXPECT_EQ(read_file(results_file()), before + solo_report());
 }
 
 // Every line of a session that visits every menu choice, with answers out

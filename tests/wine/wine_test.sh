@@ -7,6 +7,7 @@
 #   wine_test.sh session STATE_FILE POSIX_PROGRAM WINDOWS_PROGRAM STDIN WORK_DIR
 #                STATUS [--existing-results BYTES] [--results-is-directory]
 #                [--file-size-limit KIB] [--results-unchanged]
+#   wine_test.sh console STATE_FILE WINDOWS_PROGRAM STDIN WORK_DIR
 #
 # One Wine prefix serves a whole test run: prefix-create makes it in a fresh
 # temporary directory, starts a persistent wineserver for it and writes its
@@ -191,12 +192,42 @@ run_session() {
     "status $posix_status, rezultat.txt $(file_kind "$work/posix/rezultat.txt")"
 }
 
+# The UTF-8 program on a console after "chcp 65001": Wine's console shows
+# its screen on a pseudo-terminal made by script(1).  A UTF-8 sequence that
+# reaches the console in two writes shows as replacement characters (U+FFFD,
+# bytes EF BF BD); each screen must reach it whole.
+run_console() {
+  local state=$1 windows=$2 input=$3 work=$4
+  wine_env "$(<"$state")/prefix"
+  windows=$(realpath -- "$windows")
+  input=$(realpath -- "$input")
+  rm -rf -- "$work"
+  mkdir -p "$work"
+  cp -- "$windows" "$work/program.exe"
+  cp -- "$input" "$work/input"
+  (cd "$work" && script -qec \
+    "$wine cmd /c 'chcp 65001 >nul & program.exe <input'" console.log \
+    </dev/null >/dev/null 2>&1)
+  local cut
+  cut=$(LC_ALL=C grep -c $'\xef\xbf\xbd' "$work/console.log" || true)
+  if ((cut > 0)); then
+    fail "$cut console lines show replacement characters; kept in $work"
+    return 1
+  fi
+  if ! grep -q 'Данные записаны' "$work/console.log"; then
+    fail "the confirmation did not reach the console; kept in $work"
+    return 1
+  fi
+  echo "console: $(wc -c <"$work/console.log") bytes, no cut UTF-8 sequence"
+}
+
 command=${1:-}
 shift || true
 case $command in
 prefix-create) create_prefix "$@" ;;
 prefix-remove) remove_prefix "$@" ;;
 session) run_session "$@" ;;
+console) run_console "$@" ;;
 *)
   echo "usage: $0 prefix-create|prefix-remove|session ..." >&2
   exit 64

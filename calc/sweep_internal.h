@@ -1,32 +1,82 @@
-#ifndef MERID_CALC_SUBPOLOSA_H_
-#define MERID_CALC_SUBPOLOSA_H_
+#ifndef MERID_CALC_SWEEP_INTERNAL_H_
+#define MERID_CALC_SWEEP_INTERNAL_H_
 
-// The frequency grid of the sweeps and the -1 dB bandwidths of the voltage
-// and the current response.
+// The parts the sweeps of calc/sweep.h are made of, for calc and its tests
+// alone: the walk over the grid a block of points at a time, the consumers
+// of the blocks that measure each band, and the stand-ins that spare them
+// a logarithm or a square root per point.
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <vector>
 
 #include "calc/complex.h"
-#include "calc/grid_sweep.h"
 #include "calc/network.h"
+#include "calc/sweep.h"
 
 namespace merid {
 
-// A sweep grid: point i (from 1) lies at the running sum fstart + step + ...
-// + step, each sum rounded to single precision.
-struct SweepGrid {
-  float fstart = 0.0f;  // Hz
-  float step = 0.0f;    // Hz
-  std::int32_t nstep = 0;
+// The walk over a sweep grid that the response sweeps and the S11 sweep
+// share: the grid frequencies and the tank's impedances there, a block of
+// points at a time, computed once for every sweep that reads them.
+// Points per block: enough for the loops over a block to vectorise well,
+// few enough for a block and the sweeps' per-block arrays to stay in the
+// first-level cache.
+inline constexpr std::size_t kBlockPoints = 256;
+
+// Consecutive points of a grid, as a structure of arrays so that the loops
+// over them vectorise.
+struct GridBlock {
+  std::size_t first = 0;  // index of the block's first point in the grid
+  std::size_t count = 0;  // points in the block, at most kBlockPoints
+  std::array<float, kBlockPoints> freq;  // Hz
+  std::array<float, kBlockPoints> zp2_re;
+  std::array<float, kBlockPoints> zp2_im;
+  std::array<float, kBlockPoints> zser_re;
+  std::array<float, kBlockPoints> zser_im;
+  std::array<float, kBlockPoints> zin_re;
+  std::array<float, kBlockPoints> zin_im;
+
+  Impedances impedances(std::size_t j) const {
+    return Impedances{Complex{zp2_re[j], zp2_im[j]},
+                      Complex{zser_re[j], zser_im[j]},
+                      Complex{zin_re[j], zin_im[j]}};
+  }
+  // The tank at point j under `drive`.
+  DrivenState driven(std::size_t j, const Drive& drive) const {
+    return drive_tank(impedances(j), drive);
+  }
+  // Of the points of this block, how many lie among the first `points` of
+  // the grid.
+  std::size_t count_below(std::size_t points) const {
+    return first < points ? std::min(count, points - first) : 0;
+  }
 };
 
-// The grid step for the working frequency `f` and the number of points up
-// to `fstop` (both Hz): 500 Hz below 1.1 MHz, a rounded linear rise up to
-// 30.1 MHz, 5000 Hz from there.
-SweepGrid delta(float f, float fstart, float fstop);
+// Fills `block` with the next block.count points of the grid: the
+// frequencies from `phi` on, advancing `phi` by `step` a point, and the
+// impedances at them.
+void fill_block(const Tank& tank, float& phi, float step, GridBlock& block);
+
+// Calls visit(block) for the points 0 ... points - 1 of the grid whose point
+// 0 lies at `start` Hz, in order.  Point i lies at the running sum start +
+// step + ... + step, each sum rounded to single precision.
+template <typename Visit>
+void sweep_grid(const Tank& tank, float start, float step, std::size_t points,
+                Visit visit) {
+  GridBlock block;
+  float phi = start;
+  for (std::size_t first = 0; first < points; first += kBlockPoints) {
+    block.first = first;
+    block.count = std::min(kBlockPoints, points - first);
+    fill_block(tank, phi, step, block);
+    visit(static_cast<const GridBlock&>(block));
+  }
+}
 
 // One grid point of a response: its frequency (Hz) and its distance (dB)
 // from the reference level.
@@ -55,6 +105,8 @@ class BandSearch {
   // Index of the first falling edge: the marked point that ends the first
   // in-band run.
   std::size_t first_edge() const { return first_edge_; }
+  // From the first to the last point in band.
+  Band band() const;
   // Hz from the first to the last point in band, or 0 with none.
   float width() const;
 
@@ -82,20 +134,6 @@ float band_width(std::span<ResponsePoint> resp);
 // offset from the sweep grid that covers its upper half, where the
 // resonance lies.  The reference of the current response.
 float peak_output(const Tank& tank, const Drive& drive, const SweepGrid& grid);
-
-// -1 dB bandwidth in Hz of the output voltage under the high-impedance
-// drive, against the peak found over the upper half of the grid.
-float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
-               float q0, const SweepGrid& grid);
-
-// -1 dB bandwidth in Hz of the output voltage under the matched drive,
-// against `vref2`, the output voltage at the working frequency.
-float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
-               float q0, const SweepGrid& grid, Complex vref2);
-
-// The pieces the two procedures above are made of.  The synthesis uses them
-// directly, to feed both responses and the S11 sweep from one walk over the
-// grid.
 
 // Deviation in dB of a point whose output is x times the reference:
 // |20 log10 x|.
@@ -179,6 +217,7 @@ class ResponseScale {
   };
 
   const Edges& edges() const { return edges_; }
+  const ResponseRatio& ratio() const { return ratio_; }
   // Whether Edges::stand_in applies: always for the voltage response, for
   // the current response with a finite positive peak (its ratio is then
   // never a not-a-number for a square that is not one).
@@ -193,22 +232,30 @@ class ResponseScale {
   Edges edges_;
 };
 
-// One response's band, its grid points entered a block at a time.
+// One response's band, its grid points entered a block at a time.  With a
+// `trace`, each point is appended to it as well, at its level in dB
+// relative to the reference: -20 log10 x.
 class ResponseBand {
  public:
-  ResponseBand(std::int32_t nstep, const ResponseScale& scale);
+  ResponseBand(std::int32_t nstep, const ResponseScale& scale,
+               std::vector<CurvePoint>* trace);
 
   std::size_t size() const { return points_; }
   // Enters the points of `block` that belong to the response, point
   // block.first + j yielding the squared magnitude squared[j].
   void enter(const GridBlock& block, const double* squared);
+  Band band() const { return search_.band(); }
   // Hz.
   float width() const { return search_.width(); }
 
  private:
+  void trace_levels(const GridBlock& block, const double* squared,
+                    std::size_t n);
+
   ResponseScale scale_;
   std::size_t points_;
   BandSearch search_;
+  std::vector<CurvePoint>* trace_;
 };
 
 // The current response of fpolosa1: the output under `drive` against the
@@ -216,11 +263,13 @@ class ResponseBand {
 class CurrentResponse {
  public:
   CurrentResponse(const Tank& tank, const Drive& drive, const SweepGrid& grid,
-                  const DeviationScale& scale);
+                  const DeviationScale& scale,
+                  std::vector<CurvePoint>* trace = nullptr);
 
   std::size_t points() const { return band_.size(); }
   void take(const GridBlock& block);
-  float band() const { return band_.width(); }
+  Band band() const { return band_.band(); }
+  float width() const { return band_.width(); }
 
  private:
   Drive drive_;
@@ -232,11 +281,13 @@ class CurrentResponse {
 class VoltageResponse {
  public:
   VoltageResponse(const Drive& drive, const SweepGrid& grid, Complex vref2,
-                  const DeviationScale& scale);
+                  const DeviationScale& scale,
+                  std::vector<CurvePoint>* trace = nullptr);
 
   std::size_t points() const { return band_.size(); }
   void take(const GridBlock& block);
-  float band() const { return band_.width(); }
+  Band band() const { return band_.band(); }
+  float width() const { return band_.width(); }
 
  private:
   Drive drive_;
@@ -244,6 +295,60 @@ class VoltageResponse {
   ResponseBand band_;
 };
 
+// Which side of 0.1 a reflection magnitude lies on, read off the square it
+// is the root of (modulus_squared): the modulus never falls as its square
+// rises, so the sides are parted by two squares that bisection finds.  An
+// infinite square lies above, a not-a-number one on neither side, as their
+// moduli do.
+class ThresholdSides {
+ public:
+  ThresholdSides();
+
+  // Sides as floats, which a loop of double comparisons can select between
+  // with SSE2 alone.  A crossing is a pair of points on opposite sides.
+  static constexpr float kBelow = -1.0f;
+  static constexpr float kAbove = 1.0f;
+  static constexpr float kNeither = 0.0f;  // at 0.1, or not-a-number
+
+  float side(double squared) const {
+    return squared < below_ ? kBelow : squared >= above_ ? kAbove : kNeither;
+  }
+
+ private:
+  double below_;  // the smallest square whose root is not below 0.1
+  double above_;  // the smallest square whose root is above 0.1
+};
+
+// The S11 sweep of subs11 fed a block of grid points at a time, so that the
+// synthesis can run it on the walk over the grid it shares with the
+// response sweeps.  Only the magnitudes of consecutive points are compared,
+// so no table is kept: each point is set against the one before it as it
+// arrives.  With a `trace`, each point's |S11| is appended to it.
+class S11Sweep {
+ public:
+  S11Sweep(float rin, std::int32_t ns11,
+           std::vector<CurvePoint>* trace = nullptr);
+
+  std::size_t points() const { return points_; }
+  void take(const GridBlock& block);
+  S11Band band() const;
+
+ private:
+  void take_here(const GridBlock& block);
+  void record_crossings(const float* freq, const float* side, std::size_t n);
+  void trace_magnitudes(const GridBlock& block, std::size_t n);
+
+  float rin_;
+  std::size_t points_;
+  std::vector<CurvePoint>* trace_;
+  ThresholdSides sides_;
+  float first_freq_ = 0.0f;                     // of point 0, Hz
+  float prev_side_ = ThresholdSides::kNeither;  // of the last point taken
+  float prev_freq_ = 0.0f;                      // its frequency, Hz
+  std::array<double, 3> fcross_{};
+  std::int32_t ncross_ = 0;
+};
+
 }  // namespace merid
 
-#endif  // MERID_CALC_SUBPOLOSA_H_
+#endif  // MERID_CALC_SWEEP_INTERNAL_H_

@@ -1,0 +1,119 @@
+// Fuzz target: merid-calc's argument parsing and dispatch, run_calc on an
+// argument vector with its streams and plot file in memory.  The input is
+// the arguments separated by NUL bytes.  A plot whose path begins with
+// "/full/" fails to be written, as on a full disk.
+//
+// Checks (besides the sanitizers and the time limit): the status is one of
+// the three; a failure is one line on standard error, "merid-calc: " and
+// no control byte before its line end, and nothing on standard output
+// unless the design came before a plot that failed; a success says nothing
+// on standard error and writes the results, and any plot it wrote is a
+// whole SVG document; JSON and CSV end in a line feed.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/calc_app.h"
+#include "base/byte_io.h"
+#include "fuzz/fuzz_support.h"
+#include "tests/support/string_io.h"
+
+namespace merid::fuzz {
+namespace {
+
+std::vector<std::string_view> split_at_nul(std::string_view bytes) {
+  std::vector<std::string_view> args;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = bytes.find('\0', start);
+    args.push_back(bytes.substr(start, end - start));
+    if (end == std::string_view::npos) return args;
+    start = end + 1;
+  }
+}
+
+// The plot file in memory.
+struct FakeFiles {
+  int writes = 0;
+  bool failed = false;
+  std::string bytes;
+
+  std::string write(const std::string& path, std::string_view svg) {
+    ++writes;
+    if (path.starts_with("/full/")) {
+      failed = true;
+      return "No space left on device";
+    }
+    bytes = std::string(svg);
+    return {};
+  }
+};
+
+bool one_report_line(std::string_view err) {
+  if (!err.starts_with("merid-calc: ") || !err.ends_with("\n")) return false;
+  for (std::size_t i = 0; i + 1 < err.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(err[i]);
+    if (byte < 0x20 || byte == 0x7F) return false;
+  }
+  return true;
+}
+
+bool whole_svg(std::string_view svg) {
+  return svg.starts_with("<?xml ") && svg.ends_with("</svg>\n");
+}
+
+bool asks_for(const std::vector<std::string_view>& args,
+              std::string_view word) {
+  for (const std::string_view arg : args) {
+    if (arg == word) return true;
+  }
+  return false;
+}
+
+void check_run(const std::vector<std::string_view>& args) {
+  StringSink out;
+  StringSink err;
+  FakeFiles files;
+  const ExitStatus status = run_calc(
+      args, out, err, [&](const std::string& path, std::string_view svg) {
+        return files.write(path, svg);
+      });
+  require(files.writes <= 1, "the plot is written once at most");
+  switch (status) {
+    case ExitStatus::kSuccess:
+      require(err.text().empty(), "a success says nothing on stderr");
+      require(!out.text().empty(), "a success writes its results");
+      require(files.writes == 0 || whole_svg(files.bytes),
+              "a plot is a whole SVG document");
+      require(!asks_for(args, "--help") || out.text().ends_with("\n"),
+              "the help ends in a line end");
+      break;
+    case ExitStatus::kInfeasible:
+      require(files.writes == 0, "an infeasible design has no plot");
+      require(!out.text().empty() || !err.text().empty(),
+              "an infeasible design is reported");
+      break;
+    case ExitStatus::kFailure:
+      require(one_report_line(err.text()), "a failure is one printable line");
+      require(out.text().empty() || files.failed,
+              "a refused command line writes no results");
+      break;
+    default:
+      require(false, "the status is 0, 1 or 2");
+  }
+  if (status != ExitStatus::kFailure && !out.text().empty()) {
+    require(out.text().ends_with("\n"), "the output ends in a line end");
+  }
+}
+
+}  // namespace
+}  // namespace merid::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  merid::fuzz::check_run(merid::fuzz::split_at_nul(bytes));
+  return 0;
+}
