@@ -165,7 +165,7 @@ std::vector<double> mhz_ticks(const Axes& a) {
   const double first = std::ceil(a.mhz.lo / a.mhz_step - 1e-9);
   for (double n = first; n * a.mhz_step <= a.mhz.hi + 1e-9 * a.mhz_step;
        n += 1.0) {
-    ticks.push_back(n * a.mhz_step);
+    ticks.push_back(n * a.mhz_step + 0.0);  // no "-0.0" at the origin
   }
   return ticks;
 }

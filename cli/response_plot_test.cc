@@ -145,6 +145,8 @@ TEST(ResponsePlot, DefaultWindowHoldsTheBandsWithAMargin) {
       whole_high = std::max(whole_high, Attr(*e, "x1"));
     }
     EXPECT_LE(whole_high - whole_low, high - low);
+    // The axis starts at 0, not at a negative zero.
+    for (const Element& e : whole) EXPECT_NE(e.text.rfind("-0", 0), 0u);
   }
 }
 
