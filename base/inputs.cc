@@ -8,9 +8,9 @@ namespace merid {
 namespace {
 
 // "lo <= NAME <= hi", with "<" for an exclusive lower bound.
-std::string bounds(std::string_view low, const InputSpec& spec) {
-  return concat({low, spec.range.low_inclusive ? " <= " : " < ", spec.name,
-                 " <= ", plain(spec.range.high)});
+std::string bounds(std::string_view low, const InputSpec& row) {
+  return concat({low, row.range.low_inclusive ? " <= " : " < ", row.name,
+                 " <= ", plain(row.range.high)});
 }
 
 std::string with_unit(std::string text, std::string_view unit) {
@@ -30,14 +30,14 @@ bool refused(Input input, float value, float qn) {
 }
 
 std::string range_text(Input input, float qn) {
-  const InputSpec& spec = input_spec(input);
-  if (!spec.range.low_times_qn) {
-    return with_unit(bounds(plain(spec.range.low), spec), spec.range.unit);
+  const InputSpec& row = input_spec(input);
+  if (!row.range.low_times_qn) {
+    return with_unit(bounds(plain(row.range.low), row), row.range.unit);
   }
   const std::string formula =
-      bounds(concat({plain(spec.range.low), "*QN"}), spec);
-  if (std::isnan(qn)) return with_unit(formula, spec.range.unit);
-  return concat({bounds(plain(spec.range.low * qn), spec), " (", formula, ")"});
+      bounds(concat({plain(row.range.low), "*QN"}), row);
+  if (std::isnan(qn)) return with_unit(formula, row.range.unit);
+  return concat({bounds(plain(row.range.low * qn), row), " (", formula, ")"});
 }
 
 bool new_loaded_q_refused(float qn, float q0) {

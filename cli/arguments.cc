@@ -177,11 +177,11 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   }
 
   for (std::size_t i = first; i < kInputCount; ++i) {
-    const InputSpec& spec = kInputs[i];
+    const InputSpec& row = kInputs[i];
     const InputValue read =
-        read_input(spec.input, numbers[i - first], options.design.qn);
+        read_input(row.input, numbers[i - first], options.design.qn);
     if (!read.error.empty()) return failed(read.error);
-    options.design.*spec.member = read.value;
+    options.design.*row.member = read.value;
   }
   parsed.ok = true;
   return parsed;

@@ -6,6 +6,7 @@
 // this interface, so tests replace all four.
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,20 @@ void platform_startup();
 
 // More than the dialogue or merid-calc write between two flushes.
 inline constexpr std::size_t kOutputBufferBytes = 64 * 1024;
+
+// Standard error carries bytes untranslated as well: merid-calc's messages
+// end in LF or, when they are the dialogue's, in CR LF, which text mode
+// would turn into CR CR LF.
+void binary_standard_error();
+
+// Whether `stream` is a Windows console, which shows UTF-8 bytes right only
+// at code page 65001 but wide characters at any.  Never on POSIX, where a
+// terminal takes the bytes as they are.
+bool is_wide_console(std::FILE* stream);
+
+// Writes the UTF-8 `text` to the Windows console `stream` as UTF-16, after
+// whatever the stream holds buffered.  False when the console refused it.
+bool write_wide_console(std::FILE* stream, std::string_view text);
 
 }  // namespace merid
 

@@ -230,6 +230,12 @@ void platform_startup() {
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
+void binary_standard_error() {}
+
+bool is_wide_console(std::FILE*) { return false; }
+
+bool write_wide_console(std::FILE*, std::string_view) { return false; }
+
 Env& system_env() {
   static PosixEnv env;
   return env;

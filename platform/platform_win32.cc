@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "text/utf16.h"
 
 namespace merid {
 namespace {
@@ -193,6 +194,45 @@ void platform_startup() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
   std::setvbuf(stdout, nullptr, _IOFBF, kOutputBufferBytes);
+}
+
+void binary_standard_error() { _setmode(_fileno(stderr), _O_BINARY); }
+
+namespace {
+
+HANDLE handle_of(std::FILE* stream) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+}  // namespace
+
+// GetConsoleMode fails on a file, a pipe or the null device.
+bool is_wide_console(std::FILE* stream) {
+  const HANDLE handle = handle_of(stream);
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+bool write_wide_console(std::FILE* stream, std::string_view text) {
+  if (std::fflush(stream) != 0) return false;
+  const std::u16string wide = utf8_to_utf16(text);
+  const HANDLE handle = handle_of(stream);
+  constexpr std::size_t kLargestWrite = 8192;
+  std::size_t done = 0;
+  while (done < wide.size()) {
+    std::size_t chunk = std::min(wide.size() - done, kLargestWrite);
+    // A surrogate pair goes to the console in one piece.
+    const char16_t last = wide[done + chunk - 1];
+    if (chunk > 1 && last >= 0xD800 && last <= 0xDBFF) --chunk;
+    DWORD written = 0;
+    if (WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(chunk),
+                      &written, nullptr) == 0 ||
+        written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
 }
 
 Env& system_env() {

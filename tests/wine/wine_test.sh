@@ -8,6 +8,10 @@
 #                STATUS [--existing-results BYTES] [--results-is-directory]
 #                [--file-size-limit KIB] [--results-unchanged]
 #   wine_test.sh console STATE_FILE WINDOWS_PROGRAM STDIN WORK_DIR
+#   wine_test.sh launcher STATE_FILE POSIX_PROGRAM WINDOWS_PROGRAM LAUNCHER
+#                STDIN WORK_DIR STATUS
+#   wine_test.sh calc STATE_FILE POSIX_CALC WINDOWS_CALC WORK_DIR STATUS
+#                ARGUMENT...
 #
 # One Wine prefix serves a whole test run: prefix-create makes it in a fresh
 # temporary directory, starts a persistent wineserver for it and writes its
@@ -20,6 +24,17 @@
 # that is not a console; any ANSI control sequence (ESC [ ... letter) that it
 # might write is removed from the Windows output before the comparison.  The
 # programs themselves never write ESC, so nothing of theirs is lost.
+#
+# A launcher session runs the .cmd launcher through Wine's cmd.exe, with
+# the Windows program beside it, and compares as a session does; after
+# status 2 the launcher's pause must have added its prompt after the
+# program's output, and after any other status nothing.  (Wine without a
+# console reports code page 0 and refuses chcp, so the code page the
+# launcher sets and restores is not seen here.)
+#
+# A calc run gives both merid-calc programs the same arguments: standard
+# output, standard error and the exit status (which must be STATUS) must be
+# the same bytes, as merid-calc writes to a file or a pipe.
 set -euo pipefail
 
 wine=${MERID_WINE:-wine}
@@ -134,6 +149,15 @@ file_kind() {
   fi
 }
 
+report_failures() {
+  local work=$1
+  ((failures > 0)) || return 0
+  echo "stderr (POSIX):" >&2 && cat "$work/posix/stderr" >&2
+  echo "stderr (Windows):" >&2 && cat "$work/windows/stderr" >&2
+  echo "runs kept in $work" >&2
+  return 1
+}
+
 run_session() {
   local state=$1 posix=$2 windows=$3 input=$4 work=$5 expected=$6
   shift 6
@@ -182,12 +206,7 @@ run_session() {
     check_unchanged "$work/posix/rezultat.txt" POSIX
     check_unchanged "$work/windows/rezultat.txt" Windows
   fi
-  if ((failures > 0)); then
-    echo "stderr (POSIX):" >&2 && cat "$work/posix/stderr" >&2
-    echo "stderr (Windows):" >&2 && cat "$work/windows/stderr" >&2
-    echo "runs kept in $work" >&2
-    return 1
-  fi
+  report_failures "$work" || return 1
   echo "same bytes: standard output $(wc -c <"$work/posix/stdout") bytes," \
     "status $posix_status, rezultat.txt $(file_kind "$work/posix/rezultat.txt")"
 }
@@ -221,6 +240,62 @@ run_console() {
   echo "console: $(wc -c <"$work/console.log") bytes, no cut UTF-8 sequence"
 }
 
+# The launcher and the Windows program are copied into WORK/windows, the
+# folder the launcher runs in, as they lie side by side in the ZIP.
+run_launcher() {
+  local state=$1 posix=$2 windows=$3 launcher=$4 input=$5 work=$6
+  local expected=$7
+  existing_results=0 results_is_directory=0 file_size_limit=0
+  wine_env "$(<"$state")/prefix"
+  posix=$(realpath -- "$posix")
+  input=$(realpath -- "$input")
+  rm -rf -- "$work"
+  mkdir -p "$work/windows"
+  cp -- "$windows" "$launcher" "$work/windows/"
+  run_program "$work/posix" "$input" "$posix" &
+  run_program "$work/windows" "$input" "$wine" cmd /c "$(basename "$launcher")" &
+  wait
+  local status
+  status=$(<"$work/windows/status")
+  [[ $status == "$expected" ]] ||
+    fail "launcher exit status $status, expected $expected"
+  strip_cls "$work/windows/stdout"
+  local program_bytes extra
+  program_bytes=$(wc -c <"$work/posix/stdout")
+  head -c "$program_bytes" "$work/windows/stdout.compared" >"$work/windows/program"
+  compare_files "standard output" "$work/posix/stdout" "$work/windows/program"
+  extra=$(($(wc -c <"$work/windows/stdout.compared") - program_bytes))
+  if [[ $expected == 2 ]]; then
+    ((extra > 0)) || fail "no pause after status 2"
+  else
+    ((extra == 0)) || fail "$extra bytes after the program's output"
+  fi
+  compare_results_files "$work/posix" "$work/windows"
+  report_failures "$work" || return 1
+  echo "the launcher passed on the program's $program_bytes bytes and status $status"
+}
+
+run_calc() {
+  local state=$1 posix=$2 windows=$3 work=$4 expected=$5
+  shift 5
+  existing_results=0 results_is_directory=0 file_size_limit=0
+  wine_env "$(<"$state")/prefix"
+  posix=$(realpath -- "$posix")
+  windows=$(realpath -- "$windows")
+  rm -rf -- "$work"
+  run_program "$work/posix" /dev/null "$posix" "$@"
+  run_program "$work/windows" /dev/null "$wine" "$windows" "$@"
+  local status
+  status=$(<"$work/posix/status")
+  [[ $status == "$expected" ]] || fail "exit status $status, expected $expected"
+  compare_files "exit status" "$work/posix/status" "$work/windows/status"
+  compare_files "standard output" "$work/posix/stdout" "$work/windows/stdout"
+  compare_files "standard error" "$work/posix/stderr" "$work/windows/stderr"
+  report_failures "$work" || return 1
+  echo "same bytes: standard output $(wc -c <"$work/posix/stdout") bytes," \
+    "standard error $(wc -c <"$work/posix/stderr") bytes, status $status"
+}
+
 command=${1:-}
 shift || true
 case $command in
@@ -228,8 +303,10 @@ prefix-create) create_prefix "$@" ;;
 prefix-remove) remove_prefix "$@" ;;
 session) run_session "$@" ;;
 console) run_console "$@" ;;
+launcher) run_launcher "$@" ;;
+calc) run_calc "$@" ;;
 *)
-  echo "usage: $0 prefix-create|prefix-remove|session ..." >&2
+  echo "usage: $0 prefix-create|prefix-remove|session|console|launcher|calc ..." >&2
   exit 64
   ;;
 esac
