@@ -108,19 +108,26 @@ void write_swr_text(ByteSink& out, const SwrStresses& s) {
 }
 
 std::string swr_json_member(const SwrStresses& s, std::string_view indent) {
+  const bool one_line = indent.empty();
+  // What starts a member `depth` levels into the object.
+  const auto line = [&](std::size_t depth) {
+    return one_line ? std::string()
+                    : concat({"\n", indent, std::string(2 * depth, ' ')});
+  };
+  const std::string_view comma = one_line ? ", " : ",";
   std::string out =
-      concat({"\"load_swr\": {\n", indent, "  \"swr\": ", json_number(s.swr)});
+      concat({"\"load_swr\": {", line(1), "\"swr\": ", json_number(s.swr)});
   for (const Drives& drive : drives(s)) {
-    out += concat({",\n", indent, "  \"", drive.name, "\": {"});
+    out += concat({comma, line(1), "\"", drive.name, "\": {"});
     bool first = true;
     for (const SwrField& field : kSwrFields) {
-      out += concat({first ? "\n" : ",\n", indent, "    \"", field.name,
+      out += concat({first ? "" : comma, line(2), "\"", field.name,
                      "\": ", json_number(field.get(*drive.stresses))});
       first = false;
     }
-    out += concat({"\n", indent, "  }"});
+    out += concat({line(1), "}"});
   }
-  return out + concat({"\n", indent, "}"});
+  return out + concat({line(0), "}"});
 }
 
 std::string swr_csv_header() {

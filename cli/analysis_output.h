@@ -34,8 +34,9 @@ inline constexpr std::string_view kHighImpedanceDrive = "high_impedance";
 void write_harmonics_text(ByteSink& out, const Design& d);
 void write_swr_text(ByteSink& out, const SwrStresses& s);
 
-// "load_swr": {"swr": S, "matched": {...}, "high_impedance": {...}} with
-// `indent` before each line after the first; no line end.
+// "load_swr": {"swr": S, "matched": {...}, "high_impedance": {...}}, a
+// member on each line after `indent`, or all on one line for an empty
+// `indent`; no line end.
 std::string swr_json_member(const SwrStresses& s, std::string_view indent);
 
 // CSV: "load_swr" and then "matched_uc1" ... "high_impedance_s11_max".

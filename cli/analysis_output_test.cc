@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/design_fields.h"
+#include "cli/band_table.h"
 #include "cli/data_output.h"
 #include "tests/support/json_test_reader.h"
 #include "tests/support/string_io.h"
@@ -56,6 +57,21 @@ TEST(SwrJson, EachDriveReadsBackToTheSameFloats) {
     }
     EXPECT_EQ(Bits(JsonFloat(o, "uc1_peak")), Bits(peak(drives[i]->uc1)));
   }
+}
+
+// A band row stays one line, its load_swr in it.
+TEST(SwrJson, BandRowsKeepOneLineEach) {
+  const Design inputs =
+      make_design(0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
+  const std::vector<BandRow> rows = band_table(inputs);
+  std::stringstream json(band_table_json(rows, 2.0f));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(json, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), rows.size() + 2);
+  const SwrStresses s = swr_stresses(rows[0].design, 2.0f);
+  const JsonObject o = ReadJsonObject(InnerObject(lines[1], "high_impedance"));
+  EXPECT_EQ(o.size(), swr_fields().size());
+  EXPECT_EQ(Bits(JsonFloat(o, "il_peak")), Bits(peak(s.high_impedance.il)));
 }
 
 TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {

@@ -74,7 +74,7 @@ std::string band_json_row(const BandRow& row, float swr) {
   if (swr >= kMinSwr && row.design.infeasible)
     out.append(", \"load_swr\": null");
   if (swr >= kMinSwr && !row.design.infeasible) {
-    out += concat({", ", swr_json_member(swr_stresses(row.design, swr), "  ")});
+    out += concat({", ", swr_json_member(swr_stresses(row.design, swr), "")});
   }
   out.push_back('}');
   return out;
