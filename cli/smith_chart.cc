@@ -158,16 +158,75 @@ void draw_curve(SvgWriter& svg, const std::vector<ImpedancePoint>& curve,
   flush();
 }
 
-// A square marker of class `css` with `label` beside it.
-void mark(SvgWriter& svg, Point at, std::string_view css,
-          std::string_view label) {
-  if (!std::isfinite(at.x) || !std::isfinite(at.y)) return;
-  svg.rect({at.x - 4.0, at.y - 4.0}, 8.0, 8.0, css);
-  if (!label.empty()) svg.text({at.x + 8.0, at.y - 6.0}, label, "small");
+struct Mark {
+  Point at;
+  std::string_view css;
+  std::string label;
+};
+
+// A box on the page: a marker or a label.
+struct Box {
+  double left, top, right, bottom;
+
+  bool overlaps(const Box& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+};
+
+// With a little room around it, so that no label touches a marker.
+Box marker_box(Point at) {
+  return Box{at.x - 6.0, at.y - 6.0, at.x + 6.0, at.y + 6.0};
 }
 
-void draw_marks(SvgWriter& svg, const Design& d, const ResponseCurves& c) {
+// A label's box at baseline `at`, 12 px text, 7 px a character.
+Box label_box(Point at, std::string_view label) {
+  const double width = 7.0 * static_cast<double>(label.size());
+  return Box{at.x, at.y - 11.0, at.x + width, at.y + 3.0};
+}
+
+// Marks often sit close together near the centre: each label takes the
+// first corner beside its marker that no marker and no label placed before
+// covers.
+void draw_marks(SvgWriter& svg, const std::vector<Mark>& marks) {
+  std::vector<Box> taken;
+  for (const Mark& m : marks) {
+    svg.rect({m.at.x - 4.0, m.at.y - 4.0}, 8.0, 8.0, m.css);
+    taken.push_back(marker_box(m.at));
+  }
+  for (const Mark& m : marks) {
+    const double width = 7.0 * static_cast<double>(m.label.size());
+    const std::array<Point, 4> corners = {
+        {{m.at.x + 7.0, m.at.y - 6.0},
+         {m.at.x - 7.0 - width, m.at.y - 6.0},
+         {m.at.x + 7.0, m.at.y + 15.0},
+         {m.at.x - 7.0 - width, m.at.y + 15.0}}};
+    Point chosen = corners[0];
+    for (const Point corner : corners) {
+      const Box box = label_box(corner, m.label);
+      const bool free =
+          std::none_of(taken.begin(), taken.end(),
+                       [&](const Box& t) { return t.overlaps(box); });
+      if (free) {
+        chosen = corner;
+        break;
+      }
+    }
+    taken.push_back(label_box(chosen, m.label));
+    svg.text(chosen, m.label, "small");
+  }
+}
+
+// F and the edges of both -1 dB bands, where their impedance is finite.
+std::vector<Mark> chart_marks(const Design& d, const ResponseCurves& c) {
   const Tank& tank = d.details.tank;
+  std::vector<Mark> marks;
+  const auto add = [&](float freq, std::string_view css, std::string label) {
+    const Point at = impedance_on_page(zin_at(tank, freq), d.rin);
+    if (std::isfinite(at.x) && std::isfinite(at.y)) {
+      marks.push_back(Mark{at, css, std::move(label)});
+    }
+  };
+  add(working_hertz(d), "mark-f", "F");
   struct Edges {
     const Band* band;
     std::string_view css;
@@ -176,13 +235,10 @@ void draw_marks(SvgWriter& svg, const Design& d, const ResponseCurves& c) {
   for (const Edges& e : {Edges{&c.voltage_band, "mark-voltage", "U"},
                          Edges{&c.current_band, "mark-current", "I"}}) {
     if (!e.band->found) continue;
-    mark(svg, impedance_on_page(zin_at(tank, e.band->low), d.rin), e.css,
-         concat({e.name, "-"}));
-    mark(svg, impedance_on_page(zin_at(tank, e.band->high), d.rin), e.css,
-         concat({e.name, "+"}));
+    add(e.band->low, e.css, concat({e.name, "-"}));
+    add(e.band->high, e.css, concat({e.name, "+"}));
   }
-  mark(svg, impedance_on_page(zin_at(tank, working_hertz(d)), d.rin), "mark-f",
-       "F");
+  return marks;
 }
 
 void legend_line(SvgWriter& svg, double y, std::string_view css,
@@ -245,7 +301,7 @@ std::string smith_chart_svg(const Design& d, const ResponseCurves& curves) {
   draw_grid(svg);
   svg.polyline(reflection_circle(kS11Limit), "limit-s11");
   draw_curve(svg, input_impedance_curve(d, curves), d.rin);
-  draw_marks(svg, d, curves);
+  draw_marks(svg, chart_marks(d, curves));
   draw_legend(svg, d);
   return svg.finish();
 }
