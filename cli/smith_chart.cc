@@ -117,7 +117,8 @@ void draw_grid(SvgWriter& svg) {
   svg.polyline(resistance_circle(0.0), "rim");
   for (const double v : kGridValues) {
     const Point r = on_page(gamma_of(v, 0.0));
-    svg.text({r.x + 2.0, r.y - 4.0}, plain(static_cast<float>(v)),
+    // Under the real axis: the marks' labels go above and beside them.
+    svg.text({r.x + 2.0, r.y + 12.0}, plain(static_cast<float>(v)),
              "grid-label");
     for (const double sign : {1.0, -1.0}) {
       const Gamma g = gamma_of(0.0, sign * v);
