@@ -8,27 +8,32 @@
 #include <span>
 #include <string>
 
+#include "calc/mismatch.h"
 #include "calc/synthesis.h"
 #include "cli/band_table.h"
 
 namespace merid {
 
-// One JSON object, one key per line.  JSON has no infinity or not-a-number:
-// such a value is written null.
-std::string design_json(const Design& d);
+// One JSON object, one key per line, and with `swr` the stresses under a
+// mismatched load as the object "load_swr" last.  JSON has no infinity or
+// not-a-number: such a value is written null.
+std::string design_json(const Design& d, const SwrStresses* swr = nullptr);
 
-// A header line of field names and one line of values; non-finite values
-// are written inf, -inf or nan.
-std::string design_csv(const Design& d);
+// A header line of field names and one line of values, with `swr` its
+// columns last; non-finite values are written inf, -inf or nan.
+std::string design_csv(const Design& d, const SwrStresses* swr = nullptr);
 
 // The band table as a JSON array of objects, one per line, each with
 // "band", "edge" and "infeasible" before the design's fields.  An
 // infeasible row has its inputs and null for everything else.
-std::string band_table_json(std::span<const BandRow> rows);
+// With an SWR `swr` (0: none) each feasible row ends in "load_swr", an
+// infeasible one in null for it.
+std::string band_table_json(std::span<const BandRow> rows, float swr = 0.0f);
 
 // The band table as CSV: band, edge, infeasible (0 or 1), then the design's
 // fields; an infeasible row leaves the cells it has no value for empty.
-std::string band_table_csv(std::span<const BandRow> rows);
+// With an SWR `swr` (0: none) each row ends in the load_swr columns.
+std::string band_table_csv(std::span<const BandRow> rows, float swr = 0.0f);
 
 }  // namespace merid
 
