@@ -3,14 +3,14 @@
 #include <array>
 #include <bit>
 
+#include "calc/harmonics.h"
+
 namespace merid {
 namespace {
 
 // sqrt(2) rounded to single precision; each peak is one product with it.
 constexpr float kSqrt2 = 1.41421356f;
 static_assert(std::bit_cast<std::uint32_t>(kSqrt2) == 0x3FB504F3);
-
-float peak(float rms) { return kSqrt2 * rms; }
 
 // A field read straight from the design.
 template <auto Member>
@@ -24,6 +24,11 @@ FieldValue result_of(const Design& d) {
 template <auto Member>
 FieldValue detail_of(const Design& d) {
   return d.details.*Member;
+}
+// Harmonic N of the table's KU or KI.
+template <auto Member, int N>
+FieldValue harmonic_of(const Design& d) {
+  return (harmonic_table(d).*Member)[N - kFirstHarmonic];
 }
 template <auto Member>
 FieldValue peak_of(const Design& d) {
@@ -85,6 +90,18 @@ constexpr auto kFields = std::to_array<DesignField>({
      K::kResult, B::kResultsRight, 5, Msg::kLabelKu, R::kKu},
     {"ki", "second-harmonic suppression KI, dB", result_of<&Results::ki>,
      K::kResult, B::kResultsRight, 6, Msg::kLabelKi, R::kKi},
+    {"ku3", "third-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 3>, K::kHarmonic},
+    {"ku4", "fourth-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 4>, K::kHarmonic},
+    {"ku5", "fifth-harmonic suppression, voltage drive, dB",
+     harmonic_of<&HarmonicTable::ku, 5>, K::kHarmonic},
+    {"ki3", "third-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 3>, K::kHarmonic},
+    {"ki4", "fourth-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 4>, K::kHarmonic},
+    {"ki5", "fifth-harmonic suppression, current drive, dB",
+     harmonic_of<&HarmonicTable::ki, 5>, K::kHarmonic},
     {"s11", "reflection magnitude at the input port", result_of<&Results::s11>,
      K::kResult, B::kResultsRight, 7, Msg::kLabelS11, R::kS11},
     {"s22", "reflection magnitude at the output port", result_of<&Results::s22>,
@@ -172,6 +189,8 @@ consteval bool consistent() {
 static_assert(consistent());
 
 }  // namespace
+
+float peak(float rms) { return kSqrt2 * rms; }
 
 Peaks peak_values(const Results& r) {
   return Peaks{peak(r.uin), peak(r.uout), peak(r.ul),

@@ -35,14 +35,19 @@ struct Peaks {
 
 Peaks peak_values(const Results& r);
 
+// The peak of a sine wave of RMS value `rms`: one product with sqrt(2)
+// rounded to single precision.
+float peak(float rms);
+
 using FieldValue = std::variant<float, std::int32_t>;
 
 enum class FieldKind {
-  kInput,   // one of the six inputs, known without a calculation
-  kTypedF,  // fmhz: the frequency as the calculation found it, MHz
-  kResult,  // one of the twenty-two results
-  kPeak,    // derived from a result
-  kSweep,   // the sweep grid and the S11 crossing count
+  kInput,     // one of the six inputs, known without a calculation
+  kTypedF,    // fmhz: the frequency as the calculation found it, MHz
+  kResult,    // one of the twenty-two results
+  kPeak,      // derived from a result
+  kHarmonic,  // KU and KI at 3F to 5F, analysed from the design
+  kSweep,     // the sweep grid and the S11 crossing count
 };
 
 // Where the results screen shows a field.
@@ -74,7 +79,8 @@ struct DesignField {
 };
 
 // Every field in output order: the six inputs, fmhz, the twenty-two
-// results, the six peaks, then the sweep grid and the S11 crossing count.
+// results with KU and KI at 3F to 5F after ki, the six peaks, then the
+// sweep grid and the S11 crossing count.
 std::span<const DesignField> design_fields();
 
 // The value `field` holds in `d`, as calculate() left it.

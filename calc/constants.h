@@ -15,6 +15,10 @@ namespace merid {
 inline constexpr float kOmegaFactor = 6.283185f;
 static_assert(std::bit_cast<std::uint32_t>(kOmegaFactor) == 0x40C90FDA);
 
+// f in Hz = kHertzPerMegahertz * f in MHz, as the calculation converts it.
+inline constexpr float kHertzPerMegahertz = 1000000.0f;
+static_assert(std::bit_cast<std::uint32_t>(kHertzPerMegahertz) == 0x49742400);
+
 // First frequency of every sweep grid, Hz.
 inline constexpr float kSweepStart = 1000.0f;
 static_assert(std::bit_cast<std::uint32_t>(kSweepStart) == 0x447A0000);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/constants.h"
+#include "calc/harmonics.h"
 
 namespace merid {
 namespace {
@@ -26,8 +27,7 @@ Harmonics analyse_harmonics(const Tank& tank, const Drive& drive, float f) {
   h.qc1 = squared_magnitude(at_f.vin) / at_f.e.x1;
   h.qc2 = squared_magnitude(at_f.vout) / at_f.e.x2;
   h.vref = at_f.vout;
-  h.suppression =
-      kDecibelsPerDecade * log10_single(modulus(at_f.vout / at_2f.vout));
+  h.suppression = suppression_db(at_f.vout, at_2f.vout);
   return h;
 }
 

@@ -14,7 +14,6 @@
 namespace merid {
 namespace {
 
-constexpr float kHertzPerMegahertz = 1000000.0f;
 // Turns L in H into uH; the same float as kHertzPerMegahertz.
 constexpr float kMicrohenryPerHenry = 1000000.0f;
 constexpr float kLowQThreshold = 4.01f;
@@ -26,7 +25,6 @@ constexpr float kPicoPerFarad = 1e12f;
 constexpr float kMegahertzPerHertz = 1e-6f;
 constexpr float kHertzPerKilohertz = 1000.0f;
 
-static_assert(std::bit_cast<std::uint32_t>(kHertzPerMegahertz) == 0x49742400);
 static_assert(std::bit_cast<std::uint32_t>(kMicrohenryPerHenry) == 0x49742400);
 static_assert(std::bit_cast<std::uint32_t>(kLowQThreshold) == 0x408051EC);
 static_assert(std::bit_cast<std::uint32_t>(kWideWindow) == 0x3FF33333);

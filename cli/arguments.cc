@@ -5,6 +5,7 @@
 #include "base/free_form.h"
 #include "base/number_text.h"
 #include "base/quoted.h"
+#include "calc/mismatch.h"
 
 namespace merid {
 namespace {
@@ -48,6 +49,16 @@ bool read_format(std::string_view name, OutputFormat& format) {
   return true;
 }
 
+// An SWR typed by the keyboard's number rules, from kMinSwr to kMaxSwr.
+bool read_swr(std::string_view text, float& swr) {
+  if (text.size() > kMaxArgumentBytes) return false;
+  const RealEntry entry = parse_real(text);
+  if (entry.status != EntryStatus::kValue) return false;
+  if (!(entry.value >= kMinSwr && entry.value <= kMaxSwr)) return false;
+  swr = entry.value;
+  return true;
+}
+
 // Walks the options; whatever is not an option is one of the numbers.
 class OptionReader {
  public:
@@ -83,6 +94,17 @@ class OptionReader {
       } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
         options.svg_path = std::string(value_of(arg, "--svg"));
         if (options.svg_path.empty()) return "--svg needs a file name";
+      } else if (arg == "--whole-window") {
+        options.whole_window = true;
+      } else if (arg == "--smith" || starts_with(arg, "--smith=")) {
+        options.smith_path = std::string(value_of(arg, "--smith"));
+        if (options.smith_path.empty()) return "--smith needs a file name";
+      } else if (arg == "--swr" || starts_with(arg, "--swr=")) {
+        const std::string_view text = value_of(arg, "--swr");
+        if (!read_swr(text, options.swr)) {
+          return concat({"--swr ", quoted(text),
+                         ": give an SWR from 1 to 10, as in 2 or 1,5"});
+        }
       } else {
         return concat(
             {"unknown option ", echoed(arg), "; see merid-calc --help"});
@@ -161,6 +183,17 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   }
   if (options.bands && !options.svg_path.empty()) {
     return failed("--svg plots one design and takes no --bands");
+  }
+  if (options.bands && !options.smith_path.empty()) {
+    return failed("--smith charts one design and takes no --bands");
+  }
+  if (options.bands && options.swr >= kMinSwr &&
+      options.format == OutputFormat::kText) {
+    return failed(
+        "--swr with --bands adds columns to --format json or csv only");
+  }
+  if (options.whole_window && options.svg_path.empty()) {
+    return failed("--whole-window sets the span of the --svg plot; add --svg");
   }
   if (options.amplifier.fixed_coil && !options.bands) {
     return failed(

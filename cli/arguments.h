@@ -24,7 +24,10 @@ struct Options {
   bool version = false;
   OutputFormat format = OutputFormat::kText;
   bool bands = false;
-  std::string svg_path;  // empty: no plot
+  std::string svg_path;       // empty: no plot
+  bool whole_window = false;  // the plot spans the whole sweep window
+  std::string smith_path;     // empty: no Smith chart
+  float swr = 0.0f;           // 0: no stresses under a mismatched load
   AmplifierOptions amplifier;
   Design design;  // with amplifier.rin_from, rin is the estimate
 };

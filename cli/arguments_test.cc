@@ -123,6 +123,18 @@ const MessageCase kMessageCases[] = {
      "--svg needs a file name"},
     {{"--plot", "7.1", "12", "200", "2000", "50", "100"},
      "unknown option \"--plot\"; see merid-calc --help"},
+    {{"--swr", "0.99", "7.1", "12", "200", "2000", "50", "100"},
+     "--swr \"0.99\": give an SWR from 1 to 10, as in 2 or 1,5"},
+    {{"--swr=10.01", "7.1", "12", "200", "2000", "50", "100"},
+     "--swr \"10.01\": give an SWR from 1 to 10, as in 2 or 1,5"},
+    {{"7.1", "12", "200", "2000", "50", "100", "--swr"},
+     "--swr \"\": give an SWR from 1 to 10, as in 2 or 1,5"},
+    {{"--bands", "--swr", "2", "12", "200", "2000", "50", "100"},
+     "--swr with --bands adds columns to --format json or csv only"},
+    {{"--bands", "--smith", "a.svg", "12", "200", "2000", "50", "100"},
+     "--smith charts one design and takes no --bands"},
+    {{"--whole-window", "7.1", "12", "200", "2000", "50", "100"},
+     "--whole-window sets the span of the --svg plot; add --svg"},
     // The amplifier options name the option, the value and its range.
     {{"--cmin", "-1", "7.1", "12", "200", "2000", "50", "100"},
      "--cmin: CMIN = \"-1\" is outside the accepted range 0 <= CMIN <= "
@@ -212,6 +224,22 @@ TEST(ParseArguments, OptionsInAnyPlaceAndBothSpellings) {
   EXPECT_EQ(o.design.f, 7.1f);
   EXPECT_EQ(o.design.qn, 12.0f);
   EXPECT_EQ(o.design.pin, 100.0f);
+}
+
+TEST(ParseArguments, SwrSmithAndWholeWindow) {
+  const ParsedArguments parsed =
+      Parse({"--swr", "2,5", "--smith=z.svg", "--svg", "p.svg",
+             "--whole-window", "7.1", "12", "200", "2000", "50", "100"});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  EXPECT_EQ(parsed.options.swr, 2.5f);
+  EXPECT_EQ(parsed.options.smith_path, "z.svg");
+  EXPECT_TRUE(parsed.options.whole_window);
+  for (const char* edge : {"1", "10"}) {
+    const ParsedArguments at_edge =
+        Parse({"--swr", edge, "7.1", "12", "200", "2000", "50", "100"});
+    EXPECT_TRUE(at_edge.ok) << at_edge.error;
+  }
+  EXPECT_EQ(Parse({"7.1", "12", "200", "2000", "50", "100"}).options.swr, 0.0f);
 }
 
 TEST(ParseArguments, BandsTakeTheFiveInputsAfterTheFrequency) {

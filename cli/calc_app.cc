@@ -14,13 +14,16 @@
 #include "base/number_text.h"
 #include "base/quoted.h"
 #include "base/version.h"
+#include "calc/mismatch.h"
 #include "calc/synthesis.h"
 #include "cli/amplifier_report.h"
+#include "cli/analysis_output.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
+#include "cli/smith_chart.h"
 #include "cli/text_output.h"
 
 namespace merid {
@@ -35,10 +38,11 @@ std::string padded(std::string_view text, std::size_t width) {
 }
 
 constexpr std::string_view kUsage =
-    "Usage: merid-calc [--format text|json|csv] [--svg FILE] [--cmin PF]\n"
+    "Usage: merid-calc [--format text|json|csv] [--swr S] [--svg FILE\n"
+    "                  [--whole-window]] [--smith FILE] [--cmin PF]\n"
     "                  F QN Q0 RIN ROUT PIN\n"
     "       merid-calc --bands [--fixed-coil] [--format text|json|csv]\n"
-    "                  [--cmin PF] QN Q0 RIN ROUT PIN\n"
+    "                  [--swr S] [--cmin PF] QN Q0 RIN ROUT PIN\n"
     "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
     "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
     "out)\n"
@@ -59,7 +63,10 @@ constexpr std::string_view kOutputHelp =
     "                 with its CR LF line ends (the six inputs and the 22\n"
     "                 results), then the peak values that component ratings\n"
     "                 need: the peak voltage across C1, C2 and L and the peak\n"
-    "                 current in each, sqrt(2) times the RMS values.\n"
+    "                 current in each, sqrt(2) times the RMS values, and KU\n"
+    "                 and KI at 3F, 4F and 5F (the screen has them at 2F),\n"
+    "                 from the same two drives in the same single-precision\n"
+    "                 arithmetic as the screen's.\n"
     "  --format json  one JSON object of the fields listed below.\n"
     "  --format csv   a header line of the field names and one line of\n"
     "                 values.\n"
@@ -77,17 +84,51 @@ constexpr std::string_view kOutputHelp =
     "                 one line per row; each row has band, edge (low, centre\n"
     "                 or high) and infeasible before the fields below, and a\n"
     "                 row that cannot be built is marked, not left out.\n"
-    "                 The bands, MHz:";
+    "                 With --swr only as json or csv, each row with its\n"
+    "                 load_swr.  The bands, MHz:";
+
+constexpr std::string_view kSwrHelp =
+    "  --swr S        also the stresses under a mismatched load, 1 <= S <= 10\n"
+    "                 (typed like the inputs): the designed tank at F with\n"
+    "                 its load replaced by every impedance of SWR S against\n"
+    "                 ROUT (reflection (S-1)/(S+1) at 360 evenly spaced\n"
+    "                 phases, S*ROUT and ROUT/S exact among them, each\n"
+    "                 extreme then refined between its neighbouring phases),\n"
+    "                 for each drive: the matched one (RIN, open-circuit\n"
+    "                 voltage twice sqrt(RIN PIN)) and the high-impedance\n"
+    "                 one (11 RIN),\n"
+    "                 the largest RMS and peak voltage across and current in\n"
+    "                 C1, C2 and L, the largest power into the load and lost\n"
+    "                 in the coil, and the limits of the input resistance,\n"
+    "                 reactance and |S11| the amplifier sees.  Each load is\n"
+    "                 analysed in the screen's single-precision arithmetic,\n"
+    "                 so S = 1 gives the screen's currents and coil voltage\n"
+    "                 to the bit; the voltages across C1 and C2 and the\n"
+    "                 powers are those of the analysis, which the screen's\n"
+    "                 nominal input and output voltages and output power\n"
+    "                 match to rounding.\n"
+    "                 As text two blocks under the peaks; as JSON the object\n"
+    "                 load_swr (swr, then matched and high_impedance, each\n"
+    "                 with the keys below); as CSV the columns load_swr,\n"
+    "                 matched_KEY and high_impedance_KEY.\n";
 
 constexpr std::string_view kSvgHelp =
-    "  --svg FILE     also write FILE, an SVG plot against frequency over the\n"
-    "                 sweep window: the voltage response (output voltage from\n"
-    "                 a source of RIN, in dB relative to its value at F) and\n"
-    "                 the current response (from a source of 11 RIN, in dB\n"
-    "                 relative to its peak), on the left scale, and |S11| at\n"
-    "                 the input on the right scale; the -1 dB and 0.1 lines,\n"
-    "                 the working frequency, and the three bands that the\n"
-    "                 bandwidths measure.\n"
+    "  --svg FILE     also write FILE, an SVG plot against frequency: the\n"
+    "                 voltage response (output voltage from a source of RIN,\n"
+    "                 in dB relative to its value at F) and the current\n"
+    "                 response (from a source of 11 RIN, in dB relative to\n"
+    "                 its peak), on the left scale, and |S11| at the input on\n"
+    "                 the right scale; the -1 dB and 0.1 lines, the working\n"
+    "                 frequency, the three bands that the bandwidths measure\n"
+    "                 (each a bar under the plot and its edges in its own\n"
+    "                 dash), and KU and KI from 2F to 5F.  The axis spans the\n"
+    "                 three bands and as much again on each side.\n"
+    "  --whole-window the plot spans the whole sweep window, 0 to 1.3 F\n"
+    "                 (1.9 F for QN up to 4.01).\n"
+    "  --smith FILE   also write FILE, an SVG Smith chart of the input\n"
+    "                 impedance over the sweep window normalised to RIN,\n"
+    "                 with F, the edges of both -1 dB bands and the circle\n"
+    "                 |S11| = 0.1 marked.\n"
     "\n"
     "The amplifier behind the tank (these searches and estimates are new\n"
     "calculations, made in double precision where that is sounder; every\n"
@@ -138,6 +179,10 @@ constexpr std::string_view kFieldsHelp =
     "\n"
     "Fields (JSON keys, CSV columns; \"with\" marks those an option adds):\n";
 
+constexpr std::string_view kSwrFieldsHelp =
+    "\n"
+    "Fields of each drive under load_swr (with --swr):\n";
+
 constexpr std::string_view kExitHelp =
     "\n"
     "Exit status: 0 done, warnings or not; 1 the loaded Q is too small for\n"
@@ -180,6 +225,7 @@ std::string help_text() {
   }
   out += kOutputHelp;
   out += band_list();
+  out += kSwrHelp;
   out += kSvgHelp;
   for (std::size_t i = 0; i < kWarningCodeCount; ++i) {
     const auto code = static_cast<WarningCode>(i);
@@ -197,6 +243,10 @@ std::string help_text() {
   }
   out += concat({"  ", padded("warnings", kFieldNameColumns),
                  "the design's warnings, as above\n"});
+  out += kSwrFieldsHelp;
+  for (const SwrField& field : swr_fields()) {
+    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+  }
   out += kExitHelp;
   return out;
 }
@@ -225,10 +275,10 @@ Status bands_run(const Options& options, ByteSink& out, ByteSink& err) {
       }
       break;
     case OutputFormat::kJson:
-      out.write(band_table_json(rows, options.amplifier));
+      out.write(band_table_json(rows, options.amplifier, options.swr));
       break;
     case OutputFormat::kCsv:
-      out.write(band_table_csv(rows, options.amplifier));
+      out.write(band_table_csv(rows, options.amplifier, options.swr));
       break;
   }
   for (const AmplifierRow& r : rows) {
@@ -239,19 +289,54 @@ Status bands_run(const Options& options, ByteSink& out, ByteSink& err) {
 
 void write_design(const Design& d, const Options& options,
                   const AmplifierReport& report, ByteSink& out, ByteSink& err) {
+  // --swr asks for the stresses under a mismatched load.
+  const bool mismatch = options.swr >= kMinSwr;
+  const SwrStresses swr =
+      mismatch ? swr_stresses(d, options.swr) : SwrStresses{};
+  const SwrStresses* asked = mismatch ? &swr : nullptr;
   switch (options.format) {
     case OutputFormat::kText:
       write_design_text(out, d);
+      write_harmonics_text(out, d);
+      if (mismatch) write_swr_text(out, swr);
       write_amplifier_text(out, d, options.amplifier, report);
       write_warnings(err, d, options, report, "");
       break;
     case OutputFormat::kJson:
-      out.write(design_json(d, options.amplifier, report));
+      out.write(design_json(d, options.amplifier, report, asked));
       break;
     case OutputFormat::kCsv:
-      out.write(design_csv(d, options.amplifier, report));
+      out.write(design_csv(d, options.amplifier, report, asked));
       break;
   }
+}
+
+// Writes `bytes` to `path`; the report of a failure names the file.
+Status write_output_file(const FileWriter& write_file, const std::string& path,
+                         std::string_view bytes) {
+  const std::string failure = write_file(path, bytes);
+  if (failure.empty()) return Status{};
+  return Status{ExitStatus::kFailure,
+                concat({"cannot write ", shown_path(path), ": ", failure})};
+}
+
+// The plot and the Smith chart that the options ask for.
+Status write_drawings(const Options& options, const Design& d,
+                      const FileWriter& write_file) {
+  if (options.svg_path.empty() && options.smith_path.empty()) {
+    return Status{};
+  }
+  const ResponseCurves curves = response_curves(d);
+  if (!options.svg_path.empty()) {
+    const PlotWindow window =
+        options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
+    const Status plot = write_output_file(write_file, options.svg_path,
+                                          response_plot_svg(d, curves, window));
+    if (!plot.ok()) return plot;
+  }
+  if (options.smith_path.empty()) return Status{};
+  return write_output_file(write_file, options.smith_path,
+                           smith_chart_svg(d, curves));
 }
 
 Status design_run(const Options& options, ByteSink& out, ByteSink& err,
@@ -266,13 +351,7 @@ Status design_run(const Options& options, ByteSink& out, ByteSink& err,
     return Status{ExitStatus::kInfeasible, {}};
   }
   write_design(d, options, amplifier_report(d, options.amplifier), out, err);
-  if (options.svg_path.empty()) return Status{};
-  const std::string svg = response_plot_svg(d, response_curves(d));
-  const std::string failure = write_file(options.svg_path, svg);
-  if (failure.empty()) return Status{};
-  return Status{
-      ExitStatus::kFailure,
-      concat({"cannot write ", shown_path(options.svg_path), ": ", failure})};
+  return write_drawings(options, d, write_file);
 }
 
 Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,

@@ -217,6 +217,18 @@ TEST(RunCalc, SvgGoesToTheNamedFile) {
   EXPECT_EQ(run.out.rfind("f,qn,q0,", 0), 0u);
 }
 
+TEST(RunCalc, PlotAndSmithChartGoToTheirFilesAndSwrToTheOutput) {
+  const CalcRun run = RunCalc(Args(
+      kTypedDesigns[0], {"--smith", "z.svg", "--svg", "p.svg", "--swr", "2"}));
+  EXPECT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+  ASSERT_EQ(run.files.size(), 2u);
+  EXPECT_EQ(run.files[0].rfind("p.svg\n<?xml", 0), 0u);
+  EXPECT_EQ(run.files[1].rfind("z.svg\n<?xml", 0), 0u);
+  EXPECT_NE(run.out.find("\r\n Нагрузка с КСВ 2 на любой фазе"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("\r\n KU на 5F, дБ"), std::string::npos);
+}
+
 TEST(RunCalc, SvgThatCannotBeWrittenFailsWithTheReason) {
   const CalcRun run = RunCalc(Args(kTypedDesigns[0], {"--svg", "/no/such.svg"}),
                               "No such file or directory");
@@ -247,6 +259,12 @@ TEST(RunCalc, HelpNamesEveryOptionInputAndField) {
                            "--bands",
                            "--svg",
                            "--version",
+                           "--swr",
+                           "--smith",
+                           "--whole-window",
+                           "ku3",
+                           "ki5",
+                           "s11_max",
                            "0.1 <= F <= 150 (MHz)",
                            "1.2*QN < Q0 <= 999",
                            "0.01 < PIN <= 100000 (W)",

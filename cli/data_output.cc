@@ -7,6 +7,7 @@
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
+#include "cli/analysis_output.h"
 
 namespace merid {
 namespace {
@@ -140,7 +141,7 @@ std::string csv_values(const RowView& v) {
 }
 
 std::string band_json_row(const AmplifierRow& r,
-                          const AmplifierOptions& options) {
+                          const AmplifierOptions& options, float swr) {
   const BandRow& row = r.row;
   std::string out = concat({"{\"band\": ", json_string(row.band->name),
                             ", \"edge\": ", json_string(edge_name(row.edge)),
@@ -148,6 +149,12 @@ std::string band_json_row(const AmplifierRow& r,
   out.append(row.design.infeasible ? "true" : "false");
   out.append(", ");
   out.append(json_members(RowView{row.design, options, r.report}, ", "));
+  if (swr >= kMinSwr && row.design.infeasible) {
+    out.append(", \"load_swr\": null");
+  }
+  if (swr >= kMinSwr && !row.design.infeasible) {
+    out += concat({", ", swr_json_member(swr_stresses(row.design, swr), "")});
+  }
   out.push_back('}');
   return out;
 }
@@ -155,23 +162,28 @@ std::string band_json_row(const AmplifierRow& r,
 }  // namespace
 
 std::string design_json(const Design& d, const AmplifierOptions& options,
-                        const AmplifierReport& report) {
-  return concat(
-      {"{\n  ", json_members(RowView{d, options, report}, ",\n  "), "\n}\n"});
+                        const AmplifierReport& report, const SwrStresses* swr) {
+  std::string members = json_members(RowView{d, options, report}, ",\n  ");
+  if (swr != nullptr) members += concat({",\n  ", swr_json_member(*swr, "  ")});
+  return concat({"{\n  ", members, "\n}\n"});
 }
 
 std::string design_csv(const Design& d, const AmplifierOptions& options,
-                       const AmplifierReport& report) {
-  return concat({csv_header(options), "\n",
-                 csv_values(RowView{d, options, report}), "\n"});
+                       const AmplifierReport& report, const SwrStresses* swr) {
+  const std::string values = csv_values(RowView{d, options, report});
+  if (swr == nullptr) {
+    return concat({csv_header(options), "\n", values, "\n"});
+  }
+  return concat({csv_header(options), ",", swr_csv_header(), "\n", values, ",",
+                 swr_csv_values(*swr), "\n"});
 }
 
 std::string band_table_json(std::span<const AmplifierRow> rows,
-                            const AmplifierOptions& options) {
+                            const AmplifierOptions& options, float swr) {
   std::string out = "[\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     out.append("  ");
-    out.append(band_json_row(rows[i], options));
+    out.append(band_json_row(rows[i], options, swr));
     out.append(i + 1 < rows.size() ? ",\n" : "\n");
   }
   out.append("]\n");
@@ -179,9 +191,11 @@ std::string band_table_json(std::span<const AmplifierRow> rows,
 }
 
 std::string band_table_csv(std::span<const AmplifierRow> rows,
-                           const AmplifierOptions& options) {
-  std::string out =
-      concat({"band,edge,infeasible,", csv_header(options), "\n"});
+                           const AmplifierOptions& options, float swr) {
+  const bool mismatch = swr >= kMinSwr;
+  const std::string swr_header = mismatch ? swr_csv_header() : "";
+  std::string out = concat({"band,edge,infeasible,", csv_header(options),
+                            mismatch ? "," : "", swr_header, "\n"});
   for (const AmplifierRow& r : rows) {
     const BandRow& row = r.row;
     out.append(row.band->name);
@@ -189,6 +203,13 @@ std::string band_table_csv(std::span<const AmplifierRow> rows,
     out.append(edge_name(row.edge));
     out.append(row.design.infeasible ? ",1," : ",0,");
     out.append(csv_values(RowView{row.design, options, r.report}));
+    if (mismatch) {
+      out.push_back(',');
+      // An infeasible row leaves the cells empty, as its results.
+      out.append(row.design.infeasible
+                     ? std::string(2 * swr_fields().size(), ',')
+                     : swr_csv_values(swr_stresses(row.design, swr)));
+    }
     out.push_back('\n');
   }
   return out;

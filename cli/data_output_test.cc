@@ -164,6 +164,19 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   EXPECT_EQ(json.back().at("infeasible"), "true");
   EXPECT_EQ(json.back().at("f"), "148");
   EXPECT_EQ(json.back().at("c1"), "null");
+  // With --swr every cell of the mismatch columns stays empty too.
+  const std::vector<std::string> swr_lines =
+      Lines(band_table_csv(rows, {}, 2.0f));
+  const std::vector<std::string> swr_header = CsvCells(swr_lines[0]);
+  const std::vector<std::string> swr_first = CsvCells(swr_lines[1]);
+  ASSERT_EQ(swr_first.size(), swr_header.size());
+  EXPECT_EQ(swr_header[header.size()], "load_swr");
+  for (std::size_t i = header.size(); i < swr_first.size(); ++i) {
+    EXPECT_EQ(swr_first[i], "") << swr_header[i];
+  }
+  EXPECT_EQ(
+      ReadJsonArray(band_table_json(rows, {}, 2.0f)).back().at("load_swr"),
+      "null");
 }
 
 }  // namespace

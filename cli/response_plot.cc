@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/number_text.h"
+#include "calc/harmonics.h"
 #include "cli/svg_writer.h"
 #include "text/calc_texts.h"
 
@@ -15,15 +17,25 @@ namespace {
 
 // Page and plot area, in user units.
 constexpr double kWidth = 960.0;
-constexpr double kHeight = 600.0;
+constexpr double kHeight = 640.0;
 constexpr double kLeft = 80.0;
 constexpr double kRight = 880.0;
 constexpr double kTop = 60.0;
 constexpr double kBottom = 400.0;
+// Under the plot: the band bars, the harmonics, the legend.
+constexpr double kFirstBar = 462.0;
+constexpr double kBarPitch = 18.0;
+constexpr double kHarmonicsLine = 530.0;
+constexpr double kFirstLegendRow = 570.0;
+constexpr double kLegendPitch = 22.0;
 
 constexpr double kMegahertz = 1e6;
 constexpr double kLimitDb = -1.0;
 constexpr double kS11Limit = 0.1;
+// Text of class "small": its height above the baseline and the width of
+// one character, generous for a sans-serif face.
+constexpr double kSmallAscent = 11.0;
+constexpr double kSmallCharWidth = 7.0;
 
 constexpr std::string_view kCss =
     "text { font-family: sans-serif; font-size: 13px; fill: #222; }\n"
@@ -38,12 +50,17 @@ constexpr std::string_view kCss =
     ".limit-s11 { stroke: #2a9440; stroke-width: 1.2; "
     "stroke-dasharray: 6 4; }\n"
     ".fline { stroke: #000; stroke-width: 1.2; stroke-dasharray: 8 3 2 3; }\n"
-    ".band-voltage { fill: #1f5fbf; fill-opacity: 0.10; }\n"
-    ".band-current { fill: #d0432b; fill-opacity: 0.10; }\n"
-    ".band-s11 { fill: #2a9440; fill-opacity: 0.10; }\n"
+    ".edge-voltage { stroke: #1f5fbf; stroke-width: 1; "
+    "stroke-dasharray: 1 3; }\n"
+    ".edge-current { stroke: #d0432b; stroke-width: 1; "
+    "stroke-dasharray: 4 2 1 2; }\n"
+    ".edge-s11 { stroke: #2a9440; stroke-width: 1; stroke-dasharray: 5 5; }\n"
     ".bar-voltage { fill: #1f5fbf; }\n"
     ".bar-current { fill: #d0432b; }\n"
     ".bar-s11 { fill: #2a9440; }\n"
+    ".tick-voltage { stroke: #1f5fbf; stroke-width: 2; }\n"
+    ".tick-current { stroke: #d0432b; stroke-width: 2; }\n"
+    ".tick-s11 { stroke: #2a9440; stroke-width: 2; }\n"
     ".background { fill: #fff; }\n";
 
 // A linear map from values to user units, pinned to the plot area.
@@ -57,6 +74,7 @@ struct Scale {
     const double clamped = std::clamp(v, lo, hi);
     return px_lo + (clamped - lo) / (hi - lo) * (px_hi - px_lo);
   }
+  bool contains(double v) const { return v >= lo && v <= hi; }
 };
 
 struct Axes {
@@ -87,11 +105,37 @@ struct Extent {
   double high = 0.0;
 };
 
-Extent db_extent(const ResponseCurves& c) {
+const std::array<const Band*, 3> measured_bands(const ResponseCurves& c) {
+  return {&c.voltage_band, &c.current_band, &c.s11_band};
+}
+
+// The frequency span, MHz.  Around the bands: from the lowest edge of any
+// band to the highest, F included, widened by as much again on each side
+// (at least ten grid steps), within the sweep window.
+Extent frequency_window(const Design& d, const ResponseCurves& c,
+                        PlotWindow window) {
+  const double fstop = d.details.fstop / kMegahertz;
+  if (window == PlotWindow::kWhole) return Extent{0.0, fstop};
+  Extent e{d.fmhz, d.fmhz};
+  for (const Band* band : measured_bands(c)) {
+    if (!band->found) continue;
+    e.low = std::min(e.low, band->low / kMegahertz);
+    e.high = std::max(e.high, band->high / kMegahertz);
+  }
+  const double margin =
+      std::max(e.high - e.low, 10.0 * d.details.step / kMegahertz);
+  const double fstart = d.details.fstart / kMegahertz;
+  return Extent{std::max(fstart, e.low - margin),
+                std::min(fstop, e.high + margin)};
+}
+
+Extent db_extent(const ResponseCurves& c, const Scale& mhz) {
   Extent e;
   for (const auto* curve : {&c.voltage, &c.current}) {
     for (const CurvePoint& p : *curve) {
-      if (!std::isfinite(p.value)) continue;
+      if (!std::isfinite(p.value) || !mhz.contains(p.freq / kMegahertz)) {
+        continue;
+      }
       e.low = std::min(e.low, static_cast<double>(p.value));
       e.high = std::max(e.high, static_cast<double>(p.value));
     }
@@ -101,24 +145,34 @@ Extent db_extent(const ResponseCurves& c) {
 
 // The dB scale shows at least -10 to +5 dB and at most down to -60 dB,
 // where nothing about the bands is to be seen.
-Axes make_axes(const Design& d, const ResponseCurves& c) {
-  const double fstop = d.details.fstop / kMegahertz;
-  const Extent e = db_extent(c);
+Axes make_axes(const Extent& window, const ResponseCurves& c) {
+  Axes a;
+  a.mhz = Scale{window.low, window.high, kLeft, kRight};
+  const Extent e = db_extent(c, a.mhz);
   const double top = std::max(5.0, std::ceil(e.high / 5.0) * 5.0);
   const double bottom =
       std::min(-10.0, std::max(-60.0, std::floor(e.low / 10.0) * 10.0));
-  Axes a;
-  a.mhz = Scale{0.0, fstop, kLeft, kRight};
   a.db = Scale{bottom, top, kBottom, kTop};
   a.s11 = Scale{0.0, 1.0, kBottom, kTop};
-  a.mhz_step = nice_step(fstop, 10.0);
+  a.mhz_step = nice_step(window.high - window.low, 10.0);
   a.db_step = top - bottom > 30.0 ? 10.0 : 5.0;
   return a;
 }
 
+// The frequency ticks: multiples of the step within the axis.
+std::vector<double> mhz_ticks(const Axes& a) {
+  std::vector<double> ticks;
+  const double first = std::ceil(a.mhz.lo / a.mhz_step - 1e-9);
+  for (double n = first; n * a.mhz_step <= a.mhz.hi + 1e-9 * a.mhz_step;
+       n += 1.0) {
+    ticks.push_back(n * a.mhz_step + 0.0);  // no "-0.0" at the origin
+  }
+  return ticks;
+}
+
 void draw_grid(SvgWriter& svg, const Axes& a) {
   svg.begin_group("grid");
-  for (double v = 0.0; v <= a.mhz.hi + 1e-9; v += a.mhz_step) {
+  for (const double v : mhz_ticks(a)) {
     svg.line({a.mhz(v), kTop}, {a.mhz(v), kBottom}, "grid");
   }
   for (double v = std::ceil(a.db.lo / a.db_step) * a.db_step; v <= a.db.hi;
@@ -130,7 +184,7 @@ void draw_grid(SvgWriter& svg, const Axes& a) {
 
 void draw_tick_labels(SvgWriter& svg, const Axes& a) {
   const int mhz_decimals = decimals_for(a.mhz_step);
-  for (double v = 0.0; v <= a.mhz.hi + 1e-9; v += a.mhz_step) {
+  for (const double v : mhz_ticks(a)) {
     svg.text({a.mhz(v), kBottom + 18.0}, fixed(v, mhz_decimals), "small",
              TextAnchor::kMiddle);
   }
@@ -157,13 +211,26 @@ void draw_axis_titles(SvgWriter& svg, const Design& d) {
   svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, kPlotS11Axis, "");
 }
 
-// The curve as polylines; a non-finite value breaks the line.
+// What is drawn inside the plot area, in user units, for keeping labels
+// off it.
+using Drawn = std::vector<std::vector<Point>>;
+
+// The points of `curve` within the frequency axis as polylines; a
+// non-finite value breaks the line.
 void draw_curve(SvgWriter& svg, const Scale& x, const Scale& y,
-                std::span<const CurvePoint> curve, std::string_view css) {
-  const std::vector<CurvePoint> shown = decimated(curve, kMaxPlotPoints);
+                std::span<const CurvePoint> curve, std::string_view css,
+                Drawn& drawn) {
+  std::vector<CurvePoint> inside;
+  for (const CurvePoint& p : curve) {
+    if (x.contains(p.freq / kMegahertz)) inside.push_back(p);
+  }
+  const std::vector<CurvePoint> shown = decimated(inside, kMaxPlotPoints);
   std::vector<Point> run;
   const auto flush = [&] {
-    if (run.size() > 1) svg.polyline(run, css);
+    if (run.size() > 1) {
+      svg.polyline(run, css);
+      drawn.push_back(run);
+    }
     run.clear();
   };
   for (const CurvePoint& p : shown) {
@@ -180,18 +247,33 @@ struct BandMark {
   const Band* band;
   float width_khz;  // as the results show it
   std::string_view name;
-  std::string_view css;  // suffix of the band-* and bar-* classes
+  std::string_view css;  // suffix of the edge-*, bar-* and tick-* classes
 };
 
-void shade_band(SvgWriter& svg, const Axes& a, const BandMark& m) {
+// The band's two edges as lines across the plot, each band in its own
+// colour and dash, so that overlapping bands stay apart.
+void band_edges(SvgWriter& svg, const Axes& a, const BandMark& m,
+                Drawn& drawn) {
   if (!m.band->found) return;
-  const double x0 = a.mhz(m.band->low / kMegahertz);
-  const double x1 = a.mhz(m.band->high / kMegahertz);
-  svg.rect({x0, kTop}, std::max(x1 - x0, 1.0), kBottom - kTop,
-           concat({"band-", m.css}));
+  for (const float edge : {m.band->low, m.band->high}) {
+    const double mhz = edge / kMegahertz;
+    if (!a.mhz.contains(mhz)) continue;
+    const Point top{a.mhz(mhz), kTop};
+    const Point bottom{a.mhz(mhz), kBottom};
+    svg.line(top, bottom, concat({"edge-", m.css}));
+    drawn.push_back({top, bottom});
+  }
 }
 
-// A bar under the plot on the frequency scale, named with its width.
+// Width of `text` in class "small": one character per UTF-8 lead byte.
+double small_text_width(std::string_view text) {
+  const auto lead = [](char c) { return (c & 0xC0) != 0x80; };
+  return kSmallCharWidth *
+         static_cast<double>(std::count_if(text.begin(), text.end(), lead));
+}
+
+// A bar under the plot on the frequency scale, with end ticks, named with
+// its width; a band reaching beyond the axis is cut at its ends.
 void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
   std::string label(m.name);
   if (!m.band->found) {
@@ -200,28 +282,99 @@ void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
   }
   label += concat({": ", fixed(m.width_khz, 3), kPlotKhz});
   const double x0 = a.mhz(m.band->low / kMegahertz);
-  const double x1 = a.mhz(m.band->high / kMegahertz);
-  svg.rect({x0, y}, std::max(x1 - x0, 2.0), 8.0, concat({"bar-", m.css}));
+  const double x1 = std::max(a.mhz(m.band->high / kMegahertz), x0 + 2.0);
+  svg.rect({x0, y + 2.0}, x1 - x0, 5.0, concat({"bar-", m.css}));
+  for (const double x : {x0, x1}) {
+    svg.line({x, y}, {x, y + 9.0}, concat({"tick-", m.css}));
+  }
   // The label goes left of the bar when there is room for it.
-  if (x0 - kLeft > 230.0) {
+  if (x0 - kLeft > small_text_width(label) + 12.0) {
     svg.text({x0 - 6.0, y + 8.0}, label, "small", TextAnchor::kEnd);
   } else {
-    svg.text({std::max(x1, x0 + 2.0) + 6.0, y + 8.0}, label, "small");
+    svg.text({x1 + 6.0, y + 8.0}, label, "small");
   }
 }
 
-void draw_limits(SvgWriter& svg, const Axes& a, const Design& d) {
+// Whether a label of `width` with its baseline at `at` would touch
+// anything drawn: each drawn segment is walked in steps of a user unit.
+bool touches(const Drawn& drawn, Point at, double width) {
+  const double x0 = at.x - 2.0, x1 = at.x + width + 2.0;
+  const double y0 = at.y - kSmallAscent - 2.0, y1 = at.y + 4.0;
+  const auto inside = [&](Point p) {
+    return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
+  };
+  for (const std::vector<Point>& run : drawn) {
+    for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+      const Point p = run[i], q = run[i + 1];
+      const double length = std::hypot(q.x - p.x, q.y - p.y);
+      const int steps = 1 + static_cast<int>(length);
+      for (int s = 0; s <= steps; ++s) {
+        const double t = static_cast<double>(s) / steps;
+        if (inside({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)})) {
+          return true;
+        }
+      }
+    }
+    if (run.size() == 1 && inside(run[0])) return true;
+  }
+  return false;
+}
+
+// The label of a horizontal line at height `y`: just above or below it, at
+// the first place from `from_left` or from the right end that nothing
+// drawn touches.
+void line_label(SvgWriter& svg, const Drawn& drawn, double y,
+                std::string_view label, bool from_left) {
+  const double width = small_text_width(label);
+  const double span = kRight - kLeft - width - 12.0;
+  Point first{};
+  for (int i = 0; i <= 40; ++i) {
+    const double offset = 6.0 + span * i / 40.0;
+    const double x = from_left ? kLeft + offset : kRight - offset - width;
+    for (const double baseline : {y - 5.0, y + 14.0}) {
+      const Point at{x, baseline};
+      if (i == 0 && baseline == y - 5.0) first = at;
+      if (at.y - kSmallAscent < kTop || at.y > kBottom) continue;
+      if (!touches(drawn, at, width)) {
+        svg.text(at, label, "small");
+        return;
+      }
+    }
+  }
+  svg.text(first, label, "small");
+}
+
+void draw_limits(SvgWriter& svg, const Axes& a, Drawn& drawn) {
   const double y_db = a.db(kLimitDb);
   svg.line({kLeft, y_db}, {kRight, y_db}, "limit-db");
-  svg.text({kLeft + 6.0, y_db + 14.0}, kPlotLimitDb, "small");
   const double y_s11 = a.s11(kS11Limit);
   svg.line({kLeft, y_s11}, {kRight, y_s11}, "limit-s11");
-  svg.text({kRight - 6.0, y_s11 - 5.0}, "|S11| = 0.1", "small",
-           TextAnchor::kEnd);
+  drawn.push_back({{kLeft, y_db}, {kRight, y_db}});
+  drawn.push_back({{kLeft, y_s11}, {kRight, y_s11}});
+}
+
+// The working frequency, named above the plot.
+void draw_working_frequency(SvgWriter& svg, const Axes& a, const Design& d,
+                            Drawn& drawn) {
   const double x_f = a.mhz(d.fmhz);
   svg.line({x_f, kTop}, {x_f, kBottom}, "fline");
+  drawn.push_back({{x_f, kTop}, {x_f, kBottom}});
   svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), kPlotMhz}),
            "small", TextAnchor::kMiddle);
+}
+
+// The sweep window ends below 2F, so the harmonics are told in numbers.
+// "Подавление гармоник KU / KI, дБ: 2F 29.8 / 35.0; 3F ...".
+void draw_harmonics(SvgWriter& svg, const Design& d) {
+  const HarmonicTable h = harmonic_table(d);
+  std::string line(kPlotHarmonics);
+  const char* separator = " ";
+  for (std::size_t i = 0; i < kHarmonicCount; ++i) {
+    line += concat({separator, std::to_string(kFirstHarmonic + i), "F ",
+                    fixed(h.ku[i], 1), " / ", fixed(h.ki[i], 1)});
+    separator = "; ";
+  }
+  svg.text({kLeft, kHarmonicsLine}, line, "small");
 }
 
 void legend_item(SvgWriter& svg, Point at, std::string_view css,
@@ -231,22 +384,24 @@ void legend_item(SvgWriter& svg, Point at, std::string_view css,
 }
 
 void draw_legend(SvgWriter& svg) {
-  constexpr double kRow = 22.0;
-  constexpr double kFirstRow = 538.0;
   const double left = kLeft;
   const double right = kLeft + 430.0;
-  legend_item(svg, {left, kFirstRow}, "voltage", kPlotLegendVoltage);
-  legend_item(svg, {left, kFirstRow + kRow}, "current", kPlotLegendCurrent);
-  legend_item(svg, {left, kFirstRow + 2.0 * kRow}, "s11", kPlotLegendS11);
-  legend_item(svg, {right, kFirstRow}, "limit-db", kPlotLegendLimitDb);
-  legend_item(svg, {right, kFirstRow + kRow}, "limit-s11", "|S11| = 0.1");
-  legend_item(svg, {right, kFirstRow + 2.0 * kRow}, "fline", kPlotLegendF);
+  const double row1 = kFirstLegendRow;
+  const double row2 = row1 + kLegendPitch;
+  const double row3 = row2 + kLegendPitch;
+  legend_item(svg, {left, row1}, "voltage", kPlotLegendVoltage);
+  legend_item(svg, {left, row2}, "current", kPlotLegendCurrent);
+  legend_item(svg, {left, row3}, "s11", kPlotLegendS11);
+  legend_item(svg, {right, row1}, "limit-db", kPlotLegendLimitDb);
+  legend_item(svg, {right, row2}, "limit-s11", "|S11| = 0.1");
+  legend_item(svg, {right, row3}, "fline", kPlotLegendF);
 }
 
 }  // namespace
 
-std::string response_plot_svg(const Design& d, const ResponseCurves& curves) {
-  const Axes a = make_axes(d, curves);
+std::string response_plot_svg(const Design& d, const ResponseCurves& curves,
+                              PlotWindow window) {
+  const Axes a = make_axes(frequency_window(d, curves, window), curves);
   const Results& r = d.results;
   const std::array<BandMark, 3> bands = {{
       {&curves.voltage_band, r.bw_u, kPlotVoltageBand, "voltage"},
@@ -256,18 +411,23 @@ std::string response_plot_svg(const Design& d, const ResponseCurves& curves) {
 
   SvgWriter svg(kWidth, kHeight, kCss);
   svg.rect({0.0, 0.0}, kWidth, kHeight, "background");
-  for (const BandMark& m : bands) shade_band(svg, a, m);
   draw_grid(svg, a);
-  draw_limits(svg, a, d);
-  draw_curve(svg, a.mhz, a.s11, curves.s11, "s11");
-  draw_curve(svg, a.mhz, a.db, curves.current, "current");
-  draw_curve(svg, a.mhz, a.db, curves.voltage, "voltage");
+  Drawn drawn;
+  draw_limits(svg, a, drawn);
+  for (const BandMark& m : bands) band_edges(svg, a, m, drawn);
+  draw_working_frequency(svg, a, d, drawn);
+  draw_curve(svg, a.mhz, a.s11, curves.s11, "s11", drawn);
+  draw_curve(svg, a.mhz, a.db, curves.current, "current", drawn);
+  draw_curve(svg, a.mhz, a.db, curves.voltage, "voltage", drawn);
+  line_label(svg, drawn, a.db(kLimitDb), kPlotLimitDb, true);
+  line_label(svg, drawn, a.s11(kS11Limit), "|S11| = 0.1", false);
   svg.rect({kLeft, kTop}, kRight - kLeft, kBottom - kTop, "frame");
   draw_tick_labels(svg, a);
   draw_axis_titles(svg, d);
   for (std::size_t i = 0; i < bands.size(); ++i) {
-    band_bar(svg, a, bands[i], kBottom + 56.0 + 18.0 * static_cast<double>(i));
+    band_bar(svg, a, bands[i], kFirstBar + kBarPitch * static_cast<double>(i));
   }
+  draw_harmonics(svg, d);
   draw_legend(svg);
   return svg.finish();
 }

@@ -13,11 +13,19 @@ namespace merid {
 // Most points drawn per curve; the sweep grid has up to 57000.
 inline constexpr std::size_t kMaxPlotPoints = 2000;
 
+// How much of the sweep window the frequency axis spans.
+enum class PlotWindow {
+  kBands,  // around F: the three measured bands and as much again each side
+  kWhole,  // the whole sweep window from 0
+};
+
 // The voltage and the current response in dB (left scale) and |S11| (right
-// scale) against frequency in MHz over the sweep window of the feasible
-// design `d`; the -1 dB line, the 0.1 line, the working frequency and the
-// three measured bands marked, with axis labels and a legend.
-std::string response_plot_svg(const Design& d, const ResponseCurves& curves);
+// scale) against frequency in MHz of the feasible design `d`; the -1 dB
+// line, the 0.1 line, the working frequency and the three measured bands,
+// each as a bar of its own and its edges in its own dash, with axis labels,
+// a legend and the suppression of the harmonics 2F to 5F.
+std::string response_plot_svg(const Design& d, const ResponseCurves& curves,
+                              PlotWindow window = PlotWindow::kBands);
 
 }  // namespace merid
 

@@ -5,134 +5,23 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <map>
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/svg_writer.h"
+#include "tests/support/xml_test_reader.h"
 
 namespace merid {
 namespace {
 
-struct Element {
-  std::string name;
-  std::map<std::string, std::string> attributes;
-  std::string text;  // character data up to the next tag
-};
-
-// Reads the document strictly enough to catch what a browser would refuse:
-// unbalanced or crossed tags, unquoted attributes, a raw & or < in text.
-class XmlReader {
- public:
-  explicit XmlReader(std::string_view xml) : xml_(xml) {}
-
-  std::vector<Element> elements() {
-    if (xml_.rfind("<?xml ", 0) != 0) fail("no XML declaration");
-    pos_ = xml_.find("?>") + 2;
-    while (pos_ < xml_.size()) {
-      const std::size_t open = xml_.find('<', pos_);
-      check_text(xml_.substr(pos_, open - pos_));
-      if (open == std::string_view::npos) break;
-      pos_ = open;
-      tag();
-    }
-    if (!stack_.empty()) fail("unclosed <" + stack_.back() + ">");
-    return elements_;
-  }
-
- private:
-  void fail(const std::string& what) { ADD_FAILURE() << what; }
-
-  void check_text(std::string_view text) {
-    for (std::size_t amp = text.find('&'); amp != std::string_view::npos;
-         amp = text.find('&', amp + 1)) {
-      const std::string_view rest = text.substr(amp);
-      if (rest.rfind("&amp;", 0) != 0 && rest.rfind("&lt;", 0) != 0 &&
-          rest.rfind("&gt;", 0) != 0 && rest.rfind("&quot;", 0) != 0 &&
-          rest.rfind("&apos;", 0) != 0) {
-        fail("raw & in " + std::string(text));
-      }
-    }
-    if (!elements_.empty()) elements_.back().text += std::string(text);
-  }
-
-  void tag() {
-    const std::size_t close = xml_.find('>', pos_);
-    if (close == std::string_view::npos) {
-      fail("open tag");
-      pos_ = xml_.size();
-      return;
-    }
-    std::string_view body = xml_.substr(pos_ + 1, close - pos_ - 1);
-    pos_ = close + 1;
-    if (body.front() == '/') {
-      const std::string name(body.substr(1));
-      if (stack_.empty() || stack_.back() != name) fail("crossed </" + name);
-      if (!stack_.empty()) stack_.pop_back();
-      return;
-    }
-    const bool empty = body.back() == '/';
-    if (empty) body.remove_suffix(1);
-    Element e;
-    const std::size_t space = body.find(' ');
-    e.name = std::string(body.substr(0, space));
-    read_attributes(space == std::string_view::npos ? "" : body.substr(space),
-                    e);
-    elements_.push_back(e);
-    if (!empty) stack_.push_back(e.name);
-  }
-
-  void read_attributes(std::string_view text, Element& e) {
-    while (!text.empty()) {
-      const std::size_t start = text.find_first_not_of(' ');
-      if (start == std::string_view::npos) return;
-      const std::size_t eq = text.find("=\"", start);
-      if (eq == std::string_view::npos) return fail("bad attribute");
-      const std::size_t quote = text.find('"', eq + 2);
-      if (quote == std::string_view::npos) return fail("open attribute");
-      const std::string value(text.substr(eq + 2, quote - eq - 2));
-      if (value.find('<') != std::string::npos) fail("< in attribute");
-      check_text(value);
-      e.attributes[std::string(text.substr(start, eq - start))] = value;
-      text.remove_prefix(quote + 1);
-    }
-  }
-
-  std::string_view xml_;
-  std::size_t pos_ = 0;
-  std::vector<std::string> stack_;
-  std::vector<Element> elements_;
-};
-
-double Number(const std::string& text) {
-  double v = 0.0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), v);
-  EXPECT_TRUE(ec == std::errc() && end == text.data() + text.size()) << text;
-  return v;
-}
-
-std::vector<Element> Plot(float f, float qn, float q0, float rin, float rout) {
+std::vector<Element> Plot(float f, float qn, float q0, float rin, float rout,
+                          PlotWindow window = PlotWindow::kBands) {
   Design d = make_design(f, qn, q0, rin, rout, 100.0f);
   synthesis(d);
   EXPECT_FALSE(d.infeasible);
-  return XmlReader(response_plot_svg(d, response_curves(d))).elements();
-}
-
-std::vector<const Element*> WithClass(const std::vector<Element>& all,
-                                      std::string_view name,
-                                      std::string_view css_class) {
-  std::vector<const Element*> found;
-  for (const Element& e : all) {
-    const auto it = e.attributes.find("class");
-    if (e.name == name && it != e.attributes.end() && it->second == css_class) {
-      found.push_back(&e);
-    }
-  }
-  return found;
+  return XmlReader(response_plot_svg(d, response_curves(d), window)).elements();
 }
 
 bool HasText(const std::vector<Element>& all, std::string_view text) {
@@ -159,16 +48,19 @@ TEST(ResponsePlot, HasTheCurvesMarksLabelsAndLegend) {
   EXPECT_EQ(WithClass(svg, "line", "limit-db").size(), 2u);
   EXPECT_EQ(WithClass(svg, "line", "limit-s11").size(), 2u);
   EXPECT_EQ(WithClass(svg, "line", "fline").size(), 2u);
-  // Each band shaded on the plot and drawn as a bar under it.
+  // Each band's edges across the plot and a bar under it: no tint that
+  // another band's could hide.
   for (const char* band : {"voltage", "current", "s11"}) {
-    EXPECT_EQ(WithClass(svg, "rect", std::string("band-") + band).size(), 1u);
+    EXPECT_EQ(WithClass(svg, "line", std::string("edge-") + band).size(), 2u);
     EXPECT_EQ(WithClass(svg, "rect", std::string("bar-") + band).size(), 1u);
+    EXPECT_EQ(WithClass(svg, "line", std::string("tick-") + band).size(), 2u);
   }
   for (const char* label :
        {"Частота, МГц", "АЧХ, дБ", "|S11| на входе", "-1 дБ", "|S11| = 0.1",
         "F = 7.1 МГц", "АЧХ-U (-1 дБ): 632.502 кГц",
         "АЧХ-I (-1 дБ): 340.578 кГц", "Полоса S11(0.1): 124.497 кГц",
-        "АЧХ-U: U вых.", "АЧХ-I: U вых."}) {
+        "АЧХ-U: U вых.", "АЧХ-I: U вых.",
+        "Подавление гармоник KU / KI, дБ: 2F 29.8 / 35.0; 3F"}) {
     EXPECT_TRUE(HasText(svg, label)) << label;
   }
 }
@@ -183,18 +75,111 @@ TEST(ResponsePlot, EveryPointLiesInTheDrawingAndCurvesAreThinned) {
                 svg[0].attributes.at("height"));
   for (const char* curve : {"voltage", "current", "s11"}) {
     for (const Element* e : WithClass(svg, "polyline", curve)) {
-      std::istringstream points(e->attributes.at("points"));
-      std::string pair;
-      std::size_t count = 0;
-      while (points >> pair) {
-        const std::size_t comma = pair.find(',');
-        const double x = Number(pair.substr(0, comma));
-        const double y = Number(pair.substr(comma + 1));
-        EXPECT_TRUE(x >= 0 && x <= width && y >= 0 && y <= height) << pair;
-        ++count;
+      const std::vector<SvgPoint> points = PolylinePoints(*e);
+      for (const SvgPoint& p : points) {
+        EXPECT_TRUE(p.x >= 0 && p.x <= width && p.y >= 0 && p.y <= height)
+            << p.x << "," << p.y;
       }
-      EXPECT_GT(count, 100u) << curve;
-      EXPECT_LE(count, kMaxPlotPoints) << curve;
+      EXPECT_GT(points.size(), 100u) << curve;
+      EXPECT_LE(points.size(), kMaxPlotPoints) << curve;
+    }
+  }
+}
+
+double Attr(const Element& e, const char* name) {
+  return Number(e.attributes.at(name));
+}
+
+struct Frame {
+  double left, right, top, bottom;
+};
+
+Frame FrameOf(const std::vector<Element>& svg) {
+  const std::vector<const Element*> frames = WithClass(svg, "rect", "frame");
+  EXPECT_EQ(frames.size(), 1u);
+  const Element& f = *frames.at(0);
+  return Frame{Attr(f, "x"), Attr(f, "x") + Attr(f, "width"), Attr(f, "y"),
+               Attr(f, "y") + Attr(f, "height")};
+}
+
+struct PlotCase {
+  float f, qn, q0, rin, rout;
+};
+
+// The typical design, a wide window, a step-up, the largest grid and the
+// lowest frequency.
+constexpr PlotCase kPlotCases[] = {
+    {7.1f, 12.0f, 200.0f, 2000.0f, 50.0f},
+    {1.8f, 3.5f, 150.0f, 300.0f, 75.0f},
+    {14.2f, 10.0f, 250.0f, 20.0f, 50.0f},
+    {150.0f, 3.0f, 100.0f, 100.0f, 50.0f},
+    {0.1f, 5.0f, 50.0f, 300.0f, 50.0f},
+};
+
+// By default the axis holds every band edge with room on both sides; the
+// whole window starts at 0.
+TEST(ResponsePlot, DefaultWindowHoldsTheBandsWithAMargin) {
+  for (const PlotCase& c : kPlotCases) {
+    SCOPED_TRACE(testing::Message() << c.f << " MHz, Qn " << c.qn);
+    const std::vector<Element> svg = Plot(c.f, c.qn, c.q0, c.rin, c.rout);
+    const Frame frame = FrameOf(svg);
+    double low = frame.right, high = frame.left;
+    for (const char* band : {"edge-voltage", "edge-current", "edge-s11"}) {
+      for (const Element* e : WithClass(svg, "line", band)) {
+        low = std::min(low, Attr(*e, "x1"));
+        high = std::max(high, Attr(*e, "x1"));
+      }
+    }
+    ASSERT_LT(low, high);
+    const double width = frame.right - frame.left;
+    // The bands take between a third and the whole axis, less the grid's
+    // ends.
+    EXPECT_GT(high - low, 0.3 * width);
+    EXPECT_GE(low, frame.left);
+    EXPECT_LE(high, frame.right);
+    const std::vector<Element> whole =
+        Plot(c.f, c.qn, c.q0, c.rin, c.rout, PlotWindow::kWhole);
+    double whole_low = frame.right, whole_high = frame.left;
+    for (const Element* e : WithClass(whole, "line", "edge-voltage")) {
+      whole_low = std::min(whole_low, Attr(*e, "x1"));
+      whole_high = std::max(whole_high, Attr(*e, "x1"));
+    }
+    EXPECT_LE(whole_high - whole_low, high - low);
+    // The axis starts at 0, not at a negative zero.
+    for (const Element& e : whole) EXPECT_NE(e.text.rfind("-0", 0), 0u);
+  }
+}
+
+// Text of class small: 12 px high, at most 7 px a character.
+bool TouchesCurve(const std::vector<Element>& svg, const Element& text) {
+  const double x = Attr(text, "x"), y = Attr(text, "y");
+  std::size_t chars = 0;
+  for (const char ch : text.text) chars += (ch & 0xC0) != 0x80;
+  const double right = x + 7.0 * static_cast<double>(chars);
+  for (const char* curve : {"voltage", "current", "s11"}) {
+    for (const Element* e : WithClass(svg, "polyline", curve)) {
+      for (const SvgPoint& p : PolylinePoints(*e)) {
+        if (p.x >= x && p.x <= right && p.y >= y - 11.0 && p.y <= y + 2.0) {
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+TEST(ResponsePlot, LineLabelsStayClearOfTheCurves) {
+  for (const PlotCase& c : kPlotCases) {
+    for (const PlotWindow window : {PlotWindow::kBands, PlotWindow::kWhole}) {
+      SCOPED_TRACE(testing::Message() << c.f << " MHz, Qn " << c.qn);
+      const std::vector<Element> svg =
+          Plot(c.f, c.qn, c.q0, c.rin, c.rout, window);
+      for (const Element& e : svg) {
+        if (e.name == "text" &&
+            (e.text == "-1 дБ" || e.text == "|S11| = 0.1")) {
+          EXPECT_FALSE(TouchesCurve(svg, e)) << e.text;
+        }
+      }
     }
   }
 }

@@ -2,7 +2,8 @@
 #define MERID_TEXT_CALC_TEXTS_H_
 
 // merid-calc's own Russian texts, UTF-8: the peak block and the band table
-// of its text output, and the words of its plot.  The dialogue's texts are
+// of its text output, the harmonics and mismatch blocks, and the words of
+// its plot and its Smith chart.  The dialogue's texts are
 // the console message table; these are apart from it.
 
 #include <array>
@@ -60,10 +61,61 @@ inline constexpr std::string_view kPlotLegendS11 =
 inline constexpr std::string_view kPlotLegendLimitDb =
     "уровень -1 дБ обеих АЧХ";
 inline constexpr std::string_view kPlotLegendF =
-    "рабочая частота F; полосы отмечены заливкой и полосками";
+    "рабочая частота F; края полос - пунктир их цвета";
 inline constexpr std::string_view kPlotVoltageBand = "АЧХ-U (-1 дБ)";
 inline constexpr std::string_view kPlotCurrentBand = "АЧХ-I (-1 дБ)";
 inline constexpr std::string_view kPlotS11Band = "Полоса S11(0.1)";
+
+// The blocks under the peaks: the harmonics 3F to 5F and the stresses
+// under a mismatched load.  Their labels end as the peaks' do: a left
+// label of 8 to 15 characters takes two tabs, of 16 to 23 one; a right
+// label of 7 to 14 two, of 15 to 22 one.
+inline constexpr std::string_view kHarmonicsHeading =
+    " Подавление гармоник (KU: источник R вх., KI: источник 11·R вх.):";
+// "KU на 3F" to "KI на 5F".
+inline constexpr std::array<std::string_view, 3> kHarmonicKuLabels = {
+    " KU на 3F, дБ\t\t= ", " KU на 4F, дБ\t\t= ", " KU на 5F, дБ\t\t= "};
+inline constexpr std::array<std::string_view, 3> kHarmonicKiLabels = {
+    " KI на 3F, дБ\t\t= ", " KI на 4F, дБ\t\t= ", " KI на 5F, дБ\t\t= "};
+
+// " Нагрузка с КСВ 3 на любой фазе, источник с R = R вх.:"
+inline constexpr std::string_view kSwrHeadingStart = " Нагрузка с КСВ ";
+inline constexpr std::string_view kSwrHeadingMatched =
+    " на любой фазе, источник с R = R вх.:";
+inline constexpr std::string_view kSwrHeadingHighImpedance =
+    " на любой фазе, источник с R = 11·R вх.:";
+inline constexpr std::string_view kSwrNote =
+    " (наибольшие значения, для R, X и |S11| - пределы)";
+
+// The rows of one drive, left and right label of each.
+inline constexpr std::array<std::array<std::string_view, 2>, 10> kSwrRowLabels =
+    {{
+        {" U на С1, В (эфф.)\t= ", " U пик на С1, В\t= "},
+        {" U на С2, В (эфф.)\t= ", " U пик на С2, В\t= "},
+        {" U на L, В (эфф.)\t= ", " U пик на L,  В\t= "},
+        {" I в С1, А (эфф.)\t= ", " I пик в С1, А\t\t= "},
+        {" I в С2, А (эфф.)\t= ", " I пик в С2, А\t\t= "},
+        {" I в L,  А (эфф.)\t= ", " I пик в L,  А\t\t= "},
+        {" P в нагрузке, Вт\t= ", " P потерь в L, Вт\t= "},
+        {" R вх. мин., Ом\t\t= ", " R вх. макс., Ом\t= "},
+        {" X вх. мин., Ом\t\t= ", " X вх. макс., Ом\t= "},
+        {" |S11| мин.\t\t= ", " |S11| макс.\t\t= "},
+    }};
+
+inline constexpr std::string_view kPlotHarmonics =
+    "Подавление гармоник KU / KI, дБ:";
+
+// The Smith chart.
+inline constexpr std::string_view kSmithNormalised = "Z вх. / R вх., R вх. = ";
+inline constexpr std::string_view kSmithCurveFrom = "Z вх. от ";
+inline constexpr std::string_view kSmithCurveTo = " до ";
+inline constexpr std::string_view kSmithVoltageEdges =
+    "U-, U+: края АЧХ-U (-1 дБ)";
+inline constexpr std::string_view kSmithCurrentEdges =
+    "I-, I+: края АЧХ-I (-1 дБ)";
+inline constexpr std::array<std::string_view, 3> kSmithReading = {
+    "Вверху индуктивное, внизу емкостное", "сопротивление; частота растет",
+    "по часовой стрелке."};
 
 }  // namespace merid
 

@@ -81,6 +81,16 @@ TEST_F(CalcProgram, SvgOfTheTypicalDesignIsThePlotInTheDocs) {
          "with merid-calc --svg";
 }
 
+TEST_F(CalcProgram, SmithChartOfTheTypicalDesignIsTheChartInTheDocs) {
+  const fs::path svg = dir_.path() / "typical_smith.svg";
+  const Ending e = typical({"--smith", svg.string()});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(read_file(svg) == read_file(MERID_DOCS_TYPICAL_SMITH_SVG))
+      << MERID_DOCS_TYPICAL_SMITH_SVG
+      << " is not the program's chart of the typical design; write it again "
+         "with merid-calc --smith";
+}
+
 TEST_F(CalcProgram, SvgPathThatCannotBeWrittenEndsWithStatusTwo) {
   const Ending e =
       typical({"--svg", (dir_.path() / "no/such/folder/x.svg").string()});
