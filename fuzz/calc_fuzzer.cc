@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/calc_app.h"
 #include "base/byte_io.h"
+#include "cli/calc_app.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/support/string_io.h"
 
