@@ -5,9 +5,12 @@
 // JSON and CSV, its meaning for --help, its label and place on the results
 // screen and its slot in the report.  The screen, the report record and
 // lines, JSON, CSV, the help's field list and the golden file's columns are
-// all generated from this table.  A new result costs its member in
-// Results, its computation in synthesis, one row here and its labels in
-// text/ (the screen's, and the report's beside them).
+// all generated from this table.  A new result for JSON and CSV only costs
+// its member in Results (calc/synthesis.h), its computation
+// (calc/synthesis.cc) and one row in base/design_fields.cc.  A result on the
+// screen and in the report also needs a Msg for its screen label
+// (text/messages.h and .cc), its report label in text/report_texts.cc and
+// a slot in base/report_record.h.
 
 #include <array>
 #include <cstddef>
@@ -28,9 +31,9 @@ struct Peaks {
   float uc1 = 0.0f;  // V across C1 (the input voltage)
   float uc2 = 0.0f;  // V across C2 (the output voltage)
   float ul = 0.0f;   // V across L
-  float ic1 = 0.0f;  // A
-  float ic2 = 0.0f;
-  float il = 0.0f;
+  float ic1 = 0.0f;  // amperes through C1
+  float ic2 = 0.0f;  // amperes through C2
+  float il = 0.0f;   // amperes through L
 };
 
 Peaks peak_values(const Results& r);

@@ -12,6 +12,17 @@ void append_hex_byte(std::string& out, unsigned char byte) {
 
 bool is_control(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
+bool is_utf8_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The first `max_bytes` of `text`, less the start of a UTF-8 character
+// that would be cut.
+std::string_view utf8_prefix(std::string_view text, std::size_t max_bytes) {
+  std::size_t end = max_bytes;
+  while (end > 0 && is_utf8_continuation(static_cast<unsigned char>(text[end])))
+    --end;
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 std::string quoted(std::string_view bytes) {
@@ -37,8 +48,10 @@ std::string quoted(std::string_view bytes, std::size_t max_bytes) {
 }
 
 std::string shown_path(std::string_view path) {
+  constexpr std::size_t kMaxBytes = 200;
+  const bool cut = path.size() > kMaxBytes;
   std::string out;
-  for (const char c : path) {
+  for (const char c : cut ? utf8_prefix(path, kMaxBytes) : path) {
     const auto byte = static_cast<unsigned char>(c);
     if (is_control(byte)) {
       append_hex_byte(out, byte);
@@ -46,6 +59,7 @@ std::string shown_path(std::string_view path) {
       out.push_back(c);
     }
   }
+  if (cut) out.append("...");
   return out;
 }
 

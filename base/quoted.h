@@ -20,7 +20,8 @@ std::string quoted(std::string_view bytes);
 std::string quoted(std::string_view bytes, std::size_t max_bytes);
 
 // A file name as typed, but with control bytes as \xNN so that none acts on
-// the terminal; a UTF-8 name stays readable.
+// the terminal; a UTF-8 name stays readable.  A name longer than 200 bytes
+// is cut there (not inside a UTF-8 character), with "..." after it.
 std::string shown_path(std::string_view path);
 
 }  // namespace merid

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/number_entry.h"
+#include "base/free_form.h"
 
 namespace merid {
 namespace {

@@ -371,26 +371,66 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   return design_run(options, out, err, write_file);
 }
 
-// A name beside `path` (the same folder, so the rename cannot cross file
-// systems) that no file has yet.
-std::string temporary_name(const std::string& path) {
+// The file a write to `path` should replace: the end of its chain of
+// symbolic links (which may not exist yet), or `path` itself.  Replacing
+// the link with a regular file would cut it from what it points to.
+std::filesystem::path landing_path(std::filesystem::path path) {
+  constexpr int kMaxLinks = 40;  // a loop of links ends here
+  for (int i = 0; i < kMaxLinks; ++i) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(
+            std::filesystem::symlink_status(path, error)))
+      break;
+    const std::filesystem::path target =
+        std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+// A short name in `folder` (so the rename cannot cross file systems, and a
+// target name of any legal length leaves room for it) that no file has yet.
+std::filesystem::path temporary_name(const std::filesystem::path& folder) {
   std::random_device random;
   for (;;) {
     const std::uint64_t tag =
         (std::uint64_t{random()} << 32) ^ std::uint64_t{random()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
+    char leaf[32];
+    std::snprintf(leaf, sizeof leaf, ".merid-%016llx.tmp",
                   static_cast<unsigned long long>(tag));
-    const std::string name = path + suffix;
+    const std::filesystem::path name = folder / leaf;
     std::error_code error;
-    if (!std::filesystem::exists(name, error)) return name;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(name, error)))
+      return name;
   }
 }
 
-// Writes `bytes` to the file `path`; the reason in words when it fails.
-std::string write_new_file(const std::string& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+// The permissions of the file at `path`; perms::unknown when there is none.
+std::filesystem::perms old_permissions(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_status status =
+      std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status))
+    return std::filesystem::perms::unknown;
+  return status.permissions();
+}
+
+// Writes `bytes` to the new file `path`, given `permissions` (unless
+// unknown) before the first byte goes in; the reason in words when it fails.
+std::string write_new_file(const std::filesystem::path& path,
+                           std::string_view bytes,
+                           std::filesystem::perms permissions) {
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
   if (file == nullptr) return std::strerror(errno);
+  if (permissions != std::filesystem::perms::unknown) {
+    std::error_code error;
+    std::filesystem::permissions(path, permissions, error);
+    if (error) {
+      std::fclose(file);
+      return error.message();
+    }
+  }
   const bool written =
       std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const int write_errno = errno;
@@ -403,11 +443,13 @@ std::string write_new_file(const std::string& path, std::string_view bytes) {
 }  // namespace
 
 std::string write_whole_file(const std::string& path, std::string_view bytes) {
-  const std::string temporary = temporary_name(path);
-  const std::string failure = write_new_file(temporary, bytes);
+  const std::filesystem::path target = landing_path(path);
+  const std::filesystem::path temporary = temporary_name(target.parent_path());
+  const std::string failure =
+      write_new_file(temporary, bytes, old_permissions(target));
   std::error_code error;
   if (failure.empty()) {
-    std::filesystem::rename(temporary, path, error);
+    std::filesystem::rename(temporary, target, error);
     if (!error) return {};
   }
   std::error_code ignored;

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/free_form.h"
 #include "tests/support/string_io.h"
 
 namespace merid {

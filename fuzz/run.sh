@@ -5,6 +5,7 @@
 #
 #   fuzz/run.sh BUILD_DIR SECONDS [WORK_DIR] [TARGET...]
 #
+# With no TARGET it runs every *_fuzzer program in BUILD_DIR/fuzz.
 # One target runs at a time, at a lower priority.  The last lines of each
 # log are libFuzzer's figures: executions, coverage, peak memory.
 set -euo pipefail
@@ -15,8 +16,17 @@ work=${3:-$(mktemp -d)}
 shift $(($# < 3 ? $# : 3))
 here=$(cd "$(dirname "$0")" && pwd)
 targets=("$@")
+# With no TARGET, every fuzzer the build made (fuzz/CMakeLists.txt lists them).
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(real_entry menu_entry value_field dialogue synthesis calc)
+  for fuzzer in "$build"/fuzz/*_fuzzer; do
+    [ -x "$fuzzer" ] || continue
+    name=${fuzzer##*/}
+    targets+=("${name%_fuzzer}")
+  done
+fi
+if [ "${#targets[@]}" -eq 0 ]; then
+  echo "fuzz/run.sh: no fuzz target in $build/fuzz (build the fuzz preset)" >&2
+  exit 2
 fi
 
 # Input streams may be longer than the reader's 4 KiB buffer.

@@ -149,8 +149,8 @@ void remove_if_ours_and_empty(int fd, const std::string& path) {
 // `start` through `fd` itself, never by path name (the name may meanwhile
 // belong to another file), and a file this append made is removed again.
 // The turn is given up when the last descriptor closes.
-Status cut_back(int fd, bool created, const std::string& path,
-                      off_t start, int error_number) {
+Status cut_back(int fd, bool created, const std::string& path, off_t start,
+                int error_number) {
   (void)::ftruncate(fd, start);
   if (created) remove_if_ours_and_empty(fd, path);
   ::close(fd);
@@ -218,7 +218,7 @@ class PosixEnv : public Env {
   // A report goes out whole or not at all, one program at a time: see
   // append_report.
   Status append_all_or_nothing(const std::string& path,
-                                     std::string_view bytes) override {
+                               std::string_view bytes) override {
     return append_report(path, bytes);
   }
 };

@@ -48,7 +48,9 @@ class CheckedStream : public merid::ByteSink {
 // A standard stream for merid-calc's UTF-8 text.  A Windows console gets
 // it as wide characters at each flush (whole, so that no character is
 // split between two writes) and shows it right at any code page; a file,
-// a pipe or a POSIX terminal gets the bytes as they are, at once.
+// a pipe or a POSIX terminal gets the bytes as they are, through the C
+// stream's buffer (standard output is fully buffered; platform_startup()
+// sets it), so they go out at each flush or when the buffer fills.
 class TextStream : public merid::ByteSink {
  public:
   explicit TextStream(std::FILE* stream)

@@ -1,6 +1,10 @@
 # Shared by ./run, ./test and .ci/run (sourced, not run): installs the
 # Debian packages a build needs when they are missing, and configures and
-# builds a preset with its output kept in a log.
+# builds a preset with its output kept in a log.  The build happens in the
+# checkout whatever the caller's current folder, which it leaves as it was.
+
+# The checkout this file belongs to, as an absolute path.
+merid_checkout=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
 
 # Whether the Debian package $1 is installed (not merely known or removed).
 merid_has_package() {
@@ -68,8 +72,13 @@ merid_install_packages() {
 }
 
 # merid_build_preset PRESET LOG: configures (the first time) and builds the
-# CMake preset, its output in LOG, shown only when something fails.
+# CMake preset of the checkout, its output in LOG (relative to the
+# checkout), shown only when something fails.
 merid_build_preset() {
+  (cd "$merid_checkout" && merid_build_preset_here "$@")
+}
+
+merid_build_preset_here() {
   local preset=$1 log=$2 dir
   dir=build/$preset
   mkdir -p "$(dirname "$log")"

@@ -129,7 +129,8 @@ std::vector<Design> edge_designs() {
       make_design(30.0f, 1.2f, 999.0f, 50.0f, 50.0f, 100.0f),
       make_design(3.5f, 100.0f, 999.0f, 100000.0f, 0.1f, 100000.0f),
       make_design(14.2f, 70.0f, 84.5f, 100000.0f, 100000.0f, 100000.0f),
-      // rin = rout * eta: the reactance formula divides zero by zero.
+      // rin = rout * eta: the reactance formula's zero by zero, now given
+      // the tank that matches rin.
       make_design(7.1f, 10.0f, 100.0f, 90.0f, 100.0f, 100.0f),
       make_design(7.1f, nan, 200.0f, 2000.0f, 50.0f, 100.0f),
       // rin at and near rout * eta, where the cancelling form gave NaN or a

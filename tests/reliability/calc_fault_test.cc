@@ -97,5 +97,42 @@ TEST_F(CalcFaultTest, FailedSvgWriteDestroyedTheOldPlot) {
   EXPECT_TRUE(read_file(plot).ends_with("</svg>\n"));
 }
 
+// The plot was first written to "<name>.<16 hex>.tmp", so a legal 250-byte
+// name failed as too long; the rename gave a private plot the default mode;
+// and a symbolic link to the plot was replaced by a regular file.
+TEST_F(CalcFaultTest, SvgReplacementBrokeLongNamesModesAndLinks) {
+  namespace fs = std::filesystem;
+  const std::string tail = " " + std::string(kTypical);
+  const std::string long_name = std::string(246, 'p') + ".svg";
+  Ending e = calc("--svg " + long_name + tail, ">/dev/null");
+  EXPECT_EQ(e.status, 0) << describe(e);
+  EXPECT_TRUE(read_file(dir_.path() / long_name).ends_with("</svg>\n"));
+
+  const fs::path private_plot = dir_.path() / "private.svg";
+  write_file(private_plot, "old\n");
+  const fs::perms kPrivate = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(private_plot, kPrivate);
+  e = calc("--svg private.svg" + tail, ">/dev/null");
+  EXPECT_EQ(e.status, 0) << describe(e);
+  EXPECT_EQ(fs::status(private_plot).permissions(), kPrivate);
+  EXPECT_TRUE(read_file(private_plot).ends_with("</svg>\n"));
+
+  fs::create_directory(dir_.path() / "plots");
+  write_file(dir_.path() / "plots" / "kept.svg", "old\n");
+  fs::create_symlink("plots/kept.svg", dir_.path() / "kept.svg");
+  fs::create_symlink("plots/new.svg", dir_.path() / "new.svg");
+  for (const char* name : {"kept.svg", "new.svg"}) {
+    SCOPED_TRACE(name);
+    e = calc(std::string("--svg ") + name + tail, ">/dev/null");
+    EXPECT_EQ(e.status, 0) << describe(e);
+    EXPECT_TRUE(fs::is_symlink(dir_.path() / name));
+    EXPECT_TRUE(read_file(dir_.path() / "plots" / name).ends_with("</svg>\n"));
+  }
+  for (const fs::path& folder : {dir_.path(), dir_.path() / "plots"}) {
+    for (const auto& entry : fs::directory_iterator(folder))
+      EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
+  }
+}
+
 }  // namespace
 }  // namespace merid::reliability

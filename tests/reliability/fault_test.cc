@@ -211,7 +211,7 @@ TEST_P(FaultTest, CutBackDeletedAnotherProgramsConfirmedReport) {
 // of range and not a number among them.
 const std::vector<std::string>& full_session() {
   static const std::vector<std::string> lines = {
-      "0.09", "7.1", "12", "200",  "2000", "50", "100",  // A
+      "0.09", "7.1", "12", "200",  "2000", "50", "100",  // 0.09 MHz refused
       "x",    "0",   "1",  "14.2",                       // menu, choice 1
       "2",    "15",                                      // choice 2
       "3",                                               // the report
