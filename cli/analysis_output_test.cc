@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/design_fields.h"
+#include "cli/amplifier_report.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
 #include "tests/support/json_test_reader.h"
@@ -16,6 +17,14 @@
 
 namespace merid {
 namespace {
+
+// The outputs without amplifier options.
+std::string DesignJson(const Design& d, const SwrStresses* swr = nullptr) {
+  return design_json(d, {}, amplifier_report(d, {}), swr);
+}
+std::string DesignCsv(const Design& d, const SwrStresses* swr = nullptr) {
+  return design_csv(d, {}, amplifier_report(d, {}), swr);
+}
 
 Design Typical() {
   Design d = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
@@ -37,12 +46,12 @@ std::string InnerObject(const std::string& json, const std::string& key) {
 TEST(SwrJson, EachDriveReadsBackToTheSameFloats) {
   const Design d = Typical();
   const SwrStresses s = swr_stresses(d, 3.0f);
-  const std::string json = design_json(d, &s);
+  const std::string json = DesignJson(d, &s);
   // The design's own fields stay as they are, load_swr comes last.
   EXPECT_EQ(json.rfind("  \"load_swr\": {\n    \"swr\": 3,\n", json.size()),
             json.find("  \"load_swr\""));
   EXPECT_EQ(json.substr(0, json.find("  \"load_swr\"")),
-            design_json(d).substr(0, design_json(d).size() - 3) + ",\n");
+            DesignJson(d).substr(0, DesignJson(d).size() - 3) + ",\n");
   const std::array<const MismatchStresses*, 2> drives = {&s.matched,
                                                          &s.high_impedance};
   const std::array<std::string, 2> keys = {std::string(kMatchedDrive),
@@ -63,12 +72,12 @@ TEST(SwrJson, EachDriveReadsBackToTheSameFloats) {
 TEST(SwrJson, BandRowsKeepOneLineEach) {
   const Design inputs =
       make_design(0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
-  const std::vector<BandRow> rows = band_table(inputs);
-  std::stringstream json(band_table_json(rows, 2.0f));
+  const std::vector<AmplifierRow> rows = amplifier_band_table(inputs, {});
+  std::stringstream json(band_table_json(rows, {}, 2.0f));
   std::vector<std::string> lines;
   for (std::string line; std::getline(json, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), rows.size() + 2);
-  const SwrStresses s = swr_stresses(rows[0].design, 2.0f);
+  const SwrStresses s = swr_stresses(rows[0].row.design, 2.0f);
   const JsonObject o = ReadJsonObject(InnerObject(lines[1], "high_impedance"));
   EXPECT_EQ(o.size(), swr_fields().size());
   EXPECT_EQ(Bits(JsonFloat(o, "il_peak")), Bits(peak(s.high_impedance.il)));
@@ -77,11 +86,11 @@ TEST(SwrJson, BandRowsKeepOneLineEach) {
 TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {
   const Design d = Typical();
   const SwrStresses s = swr_stresses(d, 2.0f);
-  std::stringstream csv(design_csv(d, &s));
+  std::stringstream csv(DesignCsv(d, &s));
   std::string header, values;
   std::getline(csv, header);
   std::getline(csv, values);
-  const std::string plain = design_csv(d);
+  const std::string plain = DesignCsv(d);
   EXPECT_EQ(header.substr(0, plain.find('\n')),
             plain.substr(0, plain.find('\n')));
   const std::size_t first = header.find(",load_swr,");

@@ -81,6 +81,16 @@ class OptionReader {
           return concat(
               {"--format ", echoed(name), ": choose text, json or csv"});
         }
+      } else if (arg == "--fixed-coil") {
+        options.amplifier.fixed_coil = true;
+      } else if (arg == "--cmin" || starts_with(arg, "--cmin=")) {
+        std::string error =
+            read_cmin(value_of(arg, "--cmin"), options.amplifier);
+        if (!error.empty()) return error;
+      } else if (arg == "--rin-from" || starts_with(arg, "--rin-from=")) {
+        std::string error =
+            read_rin_from(value_of(arg, "--rin-from"), options.amplifier);
+        if (!error.empty()) return error;
       } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
         options.svg_path = std::string(value_of(arg, "--svg"));
         if (options.svg_path.empty()) return "--svg needs a file name";
@@ -116,11 +126,18 @@ class OptionReader {
   std::size_t pos_ = 0;
 };
 
-std::string count_error(std::size_t given, bool bands) {
-  const std::string usage =
-      bands ? "--bands takes five numbers, QN Q0 RIN ROUT PIN (the band "
-              "table gives the frequencies)"
-            : "expected six numbers, F QN Q0 RIN ROUT PIN";
+std::string count_error(std::size_t given, bool bands, bool rin_from) {
+  std::string usage;
+  if (rin_from) {
+    usage = bands ? "--bands with --rin-from takes four numbers, QN Q0 ROUT "
+                    "PIN (--rin-from gives RIN)"
+                  : "with --rin-from expected five numbers, F QN Q0 ROUT PIN "
+                    "(--rin-from gives RIN)";
+  } else {
+    usage = bands ? "--bands takes five numbers, QN Q0 RIN ROUT PIN (the "
+                    "band table gives the frequencies)"
+                  : "expected six numbers, F QN Q0 RIN ROUT PIN";
+  }
   return concat(
       {usage, ", got ", std::to_string(given), "; see merid-calc --help"});
 }
@@ -157,9 +174,12 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   std::vector<std::string_view> numbers;
   std::string error = OptionReader(args).read(options, numbers);
   if (!error.empty()) return failed(std::move(error));
+  const std::optional<RinEstimate>& estimate = options.amplifier.rin_from;
   const std::size_t first = options.bands ? 1 : 0;
-  if (numbers.size() != kInputCount - first) {
-    return failed(count_error(numbers.size(), options.bands));
+  const std::size_t given = kInputCount - first - (estimate ? 1 : 0);
+  if (numbers.size() != given) {
+    return failed(
+        count_error(numbers.size(), options.bands, estimate.has_value()));
   }
   if (options.bands && !options.svg_path.empty()) {
     return failed("--svg plots one design and takes no --bands");
@@ -175,11 +195,20 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   if (options.whole_window && options.svg_path.empty()) {
     return failed("--whole-window sets the span of the --svg plot; add --svg");
   }
+  if (options.amplifier.fixed_coil && !options.bands) {
+    return failed(
+        "--fixed-coil keeps one coil across each band and needs --bands");
+  }
 
+  std::size_t next = 0;
   for (std::size_t i = first; i < kInputCount; ++i) {
     const InputSpec& row = kInputs[i];
+    if (row.input == Input::kRin && estimate) {
+      options.design.rin = static_cast<float>(estimate->resistance);
+      continue;
+    }
     const InputValue read =
-        read_input(row.input, numbers[i - first], options.design.qn);
+        read_input(row.input, numbers[next++], options.design.qn);
     if (!read.error.empty()) return failed(read.error);
     options.design.*row.member = read.value;
   }

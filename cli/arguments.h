@@ -11,6 +11,7 @@
 #include "base/free_form.h"
 #include "base/inputs.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_options.h"
 
 namespace merid {
 
@@ -27,7 +28,8 @@ struct Options {
   bool whole_window = false;  // the plot spans the whole sweep window
   std::string smith_path;     // empty: no Smith chart
   float swr = 0.0f;           // 0: no stresses under a mismatched load
-  Design design;
+  AmplifierOptions amplifier;
+  Design design;  // with amplifier.rin_from, rin is the estimate
 };
 
 // The options, or the one-line reason they cannot be had.

@@ -135,7 +135,51 @@ const MessageCase kMessageCases[] = {
      "--smith charts one design and takes no --bands"},
     {{"--whole-window", "7.1", "12", "200", "2000", "50", "100"},
      "--whole-window sets the span of the --svg plot; add --svg"},
+    // The amplifier options name the option, the value and its range.
+    {{"--cmin", "-1", "7.1", "12", "200", "2000", "50", "100"},
+     "--cmin: CMIN = \"-1\" is outside the accepted range 0 <= CMIN <= "
+     "100000 (pF)"},
+    {{"--cmin=pF", "7.1", "12", "200", "2000", "50", "100"},
+     "--cmin: CMIN = \"pF\" is not a number; accepted range 0 <= CMIN <= "
+     "100000 (pF)"},
+    {{"--fixed-coil", "7.1", "12", "200", "2000", "50", "100"},
+     "--fixed-coil keeps one coil across each band and needs --bands"},
+    {{"--rin-from", "tube:2500,0.4,D", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"tube:2500,0.4,D\": CLASS = \"D\": choose A, AB, B or C"},
+    {{"--rin-from", "tube:2500,0,AB", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"tube:2500,0,AB\": IA = \"0\" is outside the accepted "
+     "range 0 < IA <= 1000 (A)"},
+    {{"--rin-from", "tube:2500,0.4", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"tube:2500,0.4\": expected tube:EA,IA,CLASS"},
+    {{"--rin-from", "transistor:13.8,14,100", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"transistor:13.8,14,100\": VSAT = 14 is outside the "
+     "accepted range 0 <= VSAT < VCC = 13.8 (V)"},
+    {{"--rin-from", "transistor:1,0.99,1000", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"transistor:1,0.99,1000\": the estimate RIN = 0.000 ohm "
+     "is outside the accepted range 0.1 <= RIN <= 100000 (ohm)"},
+    {{"--rin-from", "valve:1", "7.1", "12", "200", "50", "100"},
+     "--rin-from \"valve:1\": choose tube:EA,IA,CLASS or "
+     "transistor:VCC,VSAT,P"},
+    {{"--rin-from=tube:2500,0.4,AB", "7.1", "12", "200", "2000", "50", "100"},
+     "with --rin-from expected five numbers, F QN Q0 ROUT PIN (--rin-from "
+     "gives RIN), got 6; see merid-calc --help"},
 };
+
+TEST(ParseArguments, RinFromTheRatingsTakesThePlaceOfRin) {
+  const ParsedArguments tube = Parse(
+      {"--rin-from", "tube:2500,0.4,AB", "7.1", "12", "200", "50", "100"});
+  ASSERT_TRUE(tube.ok) << tube.error;
+  EXPECT_EQ(tube.options.design.rin, static_cast<float>(2500.0 / (1.7 * 0.4f)));
+  EXPECT_EQ(tube.options.design.rout, 50.0f);
+  const ParsedArguments transistor =
+      Parse({"--bands", "--rin-from=transistor:13.8,1.3,100", "12", "200", "50",
+             "100", "--cmin", "12,5"});
+  ASSERT_TRUE(transistor.ok) << transistor.error;
+  const double swing = static_cast<double>(13.8f) - 1.3f;
+  EXPECT_EQ(transistor.options.design.rin,
+            static_cast<float>(swing * swing / 200.0));
+  EXPECT_EQ(transistor.options.amplifier.cmin, 12.5f);
+}
 
 TEST(ParseArguments, OneLineNamingArgumentValueAndRange) {
   for (const MessageCase& c : kMessageCases) {

@@ -16,6 +16,7 @@
 #include "base/version.h"
 #include "calc/mismatch.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_report.h"
 #include "cli/analysis_output.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
@@ -38,9 +39,13 @@ std::string padded(std::string_view text, std::size_t width) {
 
 constexpr std::string_view kUsage =
     "Usage: merid-calc [--format text|json|csv] [--swr S] [--svg FILE\n"
-    "                  [--whole-window]] [--smith FILE] F QN Q0 RIN ROUT PIN\n"
-    "       merid-calc --bands [--format text|json|csv] [--swr S]\n"
-    "                  QN Q0 RIN ROUT PIN\n"
+    "                  [--whole-window]] [--smith FILE] [--cmin PF]\n"
+    "                  F QN Q0 RIN ROUT PIN\n"
+    "       merid-calc --bands [--fixed-coil] [--format text|json|csv]\n"
+    "                  [--swr S] [--cmin PF] QN Q0 RIN ROUT PIN\n"
+    "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
+    "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
+    "out)\n"
     "       merid-calc --help | --version\n"
     "\n"
     "Calculates the pi-network output tank of an RF power amplifier (C1 from\n"
@@ -125,7 +130,54 @@ constexpr std::string_view kSvgHelp =
     "                 with F, the edges of both -1 dB bands and the circle\n"
     "                 |S11| = 0.1 marked.\n"
     "\n"
-    "Fields (JSON keys, CSV columns):\n";
+    "The amplifier behind the tank (these searches and estimates are new\n"
+    "calculations, made in double precision where that is sounder; every\n"
+    "design they report is the dialogue's own single-precision synthesis):\n"
+    "  --cmin PF      the smallest C1 the amplifier side can have: the tube's\n"
+    "                 or transistor's output capacitance, strays and the\n"
+    "                 tuning capacitor's minimum, in pF, 0 <= PF <= 100000.\n"
+    "                 Adds Cmin, the margin C1 - Cmin and the lowest loaded Q\n"
+    "                 (in steps of 0.001, within the accepted range, found by\n"
+    "                 bisection on the synthesis: C1 grows with the loaded Q)\n"
+    "                 at which C1 >= Cmin, or says that none exists.  With\n"
+    "                 --bands, per row, as a last column Qn(Cmin).\n"
+    "  --fixed-coil   with --bands: a tapped coil keeps one inductance per\n"
+    "                 band.  L is that of the design at the band's upper\n"
+    "                 edge with QN; at the lower edge and the centre that L\n"
+    "                 is kept and the loaded Q at which the synthesis gives\n"
+    "                 it is found by bisection, so that the network still\n"
+    "                 matches RIN.  Each row shows C1, C2 (the range of each\n"
+    "                 capacitor on the band with that tap), the coil, the\n"
+    "                 row's loaded Q and KU, and the peak stresses; a row no\n"
+    "                 accepted loaded Q can match says so.\n"
+    "  --rin-from tube:EA,IA,CLASS\n"
+    "                 RIN estimated from the anode supply EA (V, 0 < EA <=\n"
+    "                 100000), the anode current IA (A, 0 < IA <= 1000) and\n"
+    "                 the class A, AB, B or C: RIN = EA / (k IA) with k 1.3,\n"
+    "                 1.7, 1.9 or 2.0.  The numbers take a decimal point.\n"
+    "  --rin-from transistor:VCC,VSAT,P\n"
+    "                 RIN estimated from the supply VCC (V, 0 < VCC <= "
+    "10000),\n"
+    "                 the saturation voltage VSAT (V, 0 <= VSAT < VCC) and "
+    "the\n"
+    "                 output power P (W, 0 < P <= 100000): RIN = (VCC -\n"
+    "                 VSAT)^2 / (2 P).  The estimate, which must lie in RIN's\n"
+    "                 range, is used as RIN and the RIN argument is left out;\n"
+    "                 the text output shows it with its rule.\n"
+    "\n"
+    "Warnings: a result that is physically meaningless or misleading is\n"
+    "reported with the figure that shows it, on standard error as\n"
+    "\"merid-calc: warning: ...\" lines in text mode, as the \"warnings\"\n"
+    "array of {\"code\", \"text\"} objects in JSON and as the warnings column\n"
+    "(the codes, parted by blanks) in CSV.  The codes:\n";
+
+// The field list's names take this many columns after two blanks; a
+// meaning of two lines goes on under its first.
+constexpr std::size_t kFieldNameColumns = 14;
+
+constexpr std::string_view kFieldsHelp =
+    "\n"
+    "Fields (JSON keys, CSV columns; \"with\" marks those an option adds):\n";
 
 constexpr std::string_view kSwrFieldsHelp =
     "\n"
@@ -133,13 +185,14 @@ constexpr std::string_view kSwrFieldsHelp =
 
 constexpr std::string_view kExitHelp =
     "\n"
-    "Exit status: 0 done; 1 the loaded Q is too small for the transformation\n"
-    "(the dialogue's two-line message follows, on standard error for json\n"
-    "and csv; with --bands such rows are marked in the table); 2 a bad\n"
-    "argument (one line on standard error naming it, its value and its\n"
-    "accepted range), a file that cannot be written, or standard output\n"
-    "that cannot take the results (\"merid-calc: standard output: \" and\n"
-    "the reason).\n";
+    "Exit status: 0 done, warnings or not; 1 the loaded Q is too small for\n"
+    "the transformation (the dialogue's two-line message follows, on\n"
+    "standard error for json and csv; with --bands such rows are marked in\n"
+    "the table, and so are rows that --fixed-coil cannot match); 2 a bad\n"
+    "argument or option value (one line on standard error naming it, its\n"
+    "value and its accepted range), a file that cannot be written, or\n"
+    "standard output that cannot take the results (\"merid-calc: standard\n"
+    "output: \" and the reason).\n";
 
 // "160m 1.8-2, 80m 3.5-3.8, ..." in the help's right-hand column.
 std::string band_list() {
@@ -174,9 +227,22 @@ std::string help_text() {
   out += band_list();
   out += kSwrHelp;
   out += kSvgHelp;
-  for (const DesignField& field : design_fields()) {
-    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+  for (std::size_t i = 0; i < kWarningCodeCount; ++i) {
+    const auto code = static_cast<WarningCode>(i);
+    out += concat(
+        {"  ", padded(warning_code(code), 23), warning_meaning(code), "\n"});
   }
+  out += kFieldsHelp;
+  for (const DesignField& field : design_fields()) {
+    out += concat(
+        {"  ", padded(field.name, kFieldNameColumns), field.meaning, "\n"});
+  }
+  for (const AmplifierField& field : amplifier_fields()) {
+    out += concat(
+        {"  ", padded(field.name, kFieldNameColumns), field.meaning, "\n"});
+  }
+  out += concat({"  ", padded("warnings", kFieldNameColumns),
+                 "the design's warnings, as above\n"});
   out += kSwrFieldsHelp;
   for (const SwrField& field : swr_fields()) {
     out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
@@ -185,26 +251,44 @@ std::string help_text() {
   return out;
 }
 
-Status bands_run(const Options& options, ByteSink& out) {
-  const std::vector<BandRow> rows = band_table(options.design);
+// "merid-calc: warning: ..." lines for standard error; `where` names a
+// band table's row.
+void write_warnings(ByteSink& err, const Design& d, const Options& options,
+                    const AmplifierReport& report, std::string_view where) {
+  for (const DesignWarning& w : report.warnings) {
+    err.write(concat({kProgram, ": warning: ", where,
+                      warning_text(w, d, options.amplifier), "\n"}));
+  }
+}
+
+Status bands_run(const Options& options, ByteSink& out, ByteSink& err) {
+  const std::vector<AmplifierRow> rows =
+      amplifier_band_table(options.design, options.amplifier);
   switch (options.format) {
     case OutputFormat::kText:
-      write_band_table_text(out, options.design, rows);
+      write_band_table_text(out, options.design, rows, options.amplifier);
+      for (const AmplifierRow& r : rows) {
+        const std::string where =
+            concat({r.row.band->name, " ", edge_name(r.row.edge), " (",
+                    plain(r.row.design.fmhz), " MHz): "});
+        write_warnings(err, r.row.design, options, r.report, where);
+      }
       break;
     case OutputFormat::kJson:
-      out.write(band_table_json(rows, options.swr));
+      out.write(band_table_json(rows, options.amplifier, options.swr));
       break;
     case OutputFormat::kCsv:
-      out.write(band_table_csv(rows, options.swr));
+      out.write(band_table_csv(rows, options.amplifier, options.swr));
       break;
   }
-  for (const BandRow& row : rows) {
-    if (row.design.infeasible) return Status{ExitStatus::kInfeasible, {}};
+  for (const AmplifierRow& r : rows) {
+    if (has_no_network(r)) return Status{ExitStatus::kInfeasible, {}};
   }
   return Status{};
 }
 
-void write_design(const Design& d, const Options& options, ByteSink& out) {
+void write_design(const Design& d, const Options& options,
+                  const AmplifierReport& report, ByteSink& out, ByteSink& err) {
   // --swr asks for the stresses under a mismatched load.
   const bool mismatch = options.swr >= kMinSwr;
   const SwrStresses swr =
@@ -215,12 +299,14 @@ void write_design(const Design& d, const Options& options, ByteSink& out) {
       write_design_text(out, d);
       write_harmonics_text(out, d);
       if (mismatch) write_swr_text(out, swr);
+      write_amplifier_text(out, d, options.amplifier, report);
+      write_warnings(err, d, options, report, "");
       break;
     case OutputFormat::kJson:
-      out.write(design_json(d, asked));
+      out.write(design_json(d, options.amplifier, report, asked));
       break;
     case OutputFormat::kCsv:
-      out.write(design_csv(d, asked));
+      out.write(design_csv(d, options.amplifier, report, asked));
       break;
   }
 }
@@ -258,10 +344,13 @@ Status design_run(const Options& options, ByteSink& out, ByteSink& err,
   const Design d = calculate(options.design);
   if (d.infeasible) {
     // JSON and CSV readers get nothing rather than Russian text.
-    write_infeasible_text(options.format == OutputFormat::kText ? out : err);
+    const bool text = options.format == OutputFormat::kText;
+    write_infeasible_text(text ? out : err);
+    // The RIN the loaded Q could not reach, when it was estimated.
+    if (text) write_rin_estimate_text(out, options.amplifier);
     return Status{ExitStatus::kInfeasible, {}};
   }
-  write_design(d, options, out);
+  write_design(d, options, amplifier_report(d, options.amplifier), out, err);
   return write_drawings(options, d, write_file);
 }
 
@@ -278,7 +367,7 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
     out.write(concat({kProgram, " ", kVersion, "\n"}));
     return Status{};
   }
-  if (options.bands) return bands_run(options, out);
+  if (options.bands) return bands_run(options, out, err);
   return design_run(options, out, err, write_file);
 }
 
@@ -374,8 +463,8 @@ ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
   out.flush();
   if (!result.error.empty()) {
     err.write(concat({kProgram, ": ", result.error, "\n"}));
-    err.flush();
   }
+  err.flush();  // the warnings too
   return result.code;
 }
 

@@ -255,13 +255,159 @@ TEST(RunCalc, UnwritableSvgPathEchoedControlBytes) {
 TEST(RunCalc, HelpNamesEveryOptionInputAndField) {
   const CalcRun run = RunCalc({"--help"});
   EXPECT_EQ(run.status, ExitStatus::kSuccess);
-  for (const char* word :
-       {"--format", "--bands", "--svg", "--version", "--swr", "--smith",
-        "--whole-window", "ku3", "ki5", "s11_max", "0.1 <= F <= 150 (MHz)",
-        "1.2*QN < Q0 <= 999", "0.01 < PIN <= 100000 (W)", "1.8-2", "144-148",
-        "uc1_peak", "ncross", "Exit status"}) {
+  for (const char* word : {"--format",
+                           "--bands",
+                           "--svg",
+                           "--version",
+                           "--swr",
+                           "--smith",
+                           "--whole-window",
+                           "ku3",
+                           "ki5",
+                           "s11_max",
+                           "0.1 <= F <= 150 (MHz)",
+                           "1.2*QN < Q0 <= 999",
+                           "0.01 < PIN <= 100000 (W)",
+                           "1.8-2",
+                           "144-148",
+                           "uc1_peak",
+                           "ncross",
+                           "Exit status",
+                           "--cmin",
+                           "--fixed-coil",
+                           "--rin-from tube:EA,IA,CLASS",
+                           "transistor:VCC,VSAT,P",
+                           "qn_for_cmin",
+                           "l_fixed",
+                           "warnings",
+                           "c1_below_cmin",
+                           "bw_s11_one_crossing",
+                           "double precision"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
+}
+
+// The lines of standard error, each without "merid-calc: warning: ".
+std::vector<std::string> WarningLines(const std::string& err) {
+  constexpr std::string_view kPrefix = "merid-calc: warning: ";
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < err.size()) {
+    const std::size_t end = err.find('\n', start);
+    const std::string line = err.substr(start, end - start);
+    EXPECT_EQ(line.rfind(kPrefix, 0), 0u) << line;
+    lines.push_back(line.substr(kPrefix.size()));
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST(RunCalc, WarningsOnStandardErrorInJsonAndInCsv) {
+  // Equal resistances at a low loaded Q: a voltage band from the bottom of
+  // the window and one S11 crossing.
+  const std::vector<std::string_view> design = {"14", "1.47", "200",
+                                                "50", "50",   "100"};
+  const CalcRun text = RunCalc(design);
+  EXPECT_EQ(text.status, ExitStatus::kSuccess);
+  EXPECT_EQ(text.out.find("warning"), std::string::npos);
+  const std::vector<std::string> lines = WarningLines(text.err);
+  ASSERT_EQ(lines.size(), 2u);
+
+  std::vector<std::string_view> as_json = design;
+  as_json.insert(as_json.begin(), "--format=json");
+  const CalcRun json = RunCalc(as_json);
+  EXPECT_EQ(json.err, "");
+  const std::vector<JsonObject> warnings =
+      ReadJsonArray(ReadJsonObject(json.out).at("warnings"));
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0].at("code"), "bw_u_at_window_bottom");
+  EXPECT_EQ(warnings[1].at("code"), "bw_s11_one_crossing");
+  EXPECT_EQ(warnings[0].at("text"), lines[0]);
+  EXPECT_EQ(warnings[1].at("text"), lines[1]);
+
+  std::vector<std::string_view> as_csv = design;
+  as_csv.insert(as_csv.begin(), "--format=csv");
+  const std::string csv = RunCalc(as_csv).out;
+  EXPECT_EQ(csv.substr(0, csv.find('\n')).substr(csv.find(",warnings")),
+            ",warnings");
+  EXPECT_EQ(csv.substr(csv.rfind(',')),
+            ",bw_u_at_window_bottom bw_s11_one_crossing\n");
+}
+
+TEST(RunCalc, CminAddsItsMarginAndTheLoadedQThatReachesIt) {
+  const CalcRun plain = RunCalc(Args(kTypedDesigns[0], {}));
+  const CalcRun text = RunCalc(Args(kTypedDesigns[0], {"--cmin", "150"}));
+  EXPECT_EQ(text.status, ExitStatus::kSuccess);
+  // The design's own text comes first, unchanged.
+  EXPECT_EQ(text.out.rfind(plain.out, 0), 0u);
+  EXPECT_NE(text.out.find("Qn для C1 >= Cmin\t=     15.202\r\n"),
+            std::string::npos);
+  EXPECT_EQ(WarningLines(text.err),
+            std::vector<std::string>{
+                "C1 = 119.426 pF is below CMIN = 150 pF by 30.574 pF"});
+
+  const JsonObject json = ReadJsonObject(
+      RunCalc(Args(kTypedDesigns[0], {"--cmin=150", "--format=json"})).out);
+  EXPECT_EQ(json.at("cmin"), "150");
+  EXPECT_EQ(json.at("qn_for_cmin"), "15.202");
+  EXPECT_DOUBLE_EQ(std::stod(json.at("c1_margin")),
+                   static_cast<double>(JsonFloat(json, "c1")) - 150.0);
+  const JsonObject none = ReadJsonObject(
+      RunCalc(Args(kTypedDesigns[0], {"--cmin=5000", "--format=json"})).out);
+  EXPECT_EQ(none.at("qn_for_cmin"), "null");
+}
+
+TEST(RunCalc, FixedCoilRowsCarryTheCoilAndTheirOwnLoadedQ) {
+  const CalcRun run = RunCalc({"--bands", "--fixed-coil", "--format", "json",
+                               "65", "200", "2000", "50", "100"});
+  // 1.8 MHz would need a loaded Q above 70: that row has no network.
+  EXPECT_EQ(run.status, ExitStatus::kInfeasible);
+  const std::vector<JsonObject> rows = ReadJsonArray(run.out);
+  ASSERT_GE(rows.size(), 3u);
+  EXPECT_EQ(rows[0].at("coil_fit"), "qn_above_range");
+  EXPECT_EQ(rows[0].at("infeasible"), "true");
+  EXPECT_EQ(rows[1].at("coil_fit"), "matched");
+  EXPECT_EQ(rows[2].at("coil_fit"), "tap");
+  EXPECT_EQ(rows[0].at("l_fixed"), rows[2].at("l"));
+  EXPECT_EQ(rows[1].at("l_fixed"), rows[2].at("l"));
+  EXPECT_GT(JsonFloat(rows[1], "qn"), 65.0f);
+  EXPECT_EQ(rows[2].at("qn"), "65");
+
+  const CalcRun text =
+      RunCalc({"--bands", "--fixed-coil", "65", "200", "2000", "50", "100"});
+  EXPECT_NE(text.out.find("1.800  с этой L нужна Qn выше допустимой\r\n"),
+            std::string::npos);
+}
+
+TEST(RunCalc, RinFromTheRatingsIsMarkedAsAnEstimate) {
+  const std::vector<std::string_view> tube = {
+      "--rin-from", "tube:2500,0.4,AB", "7.1", "12", "200", "50", "100"};
+  const CalcRun text = RunCalc(tube);
+  EXPECT_EQ(text.status, ExitStatus::kSuccess);
+  EXPECT_NE(text.out.find(" лампа, класс AB: R вх. = Ea / (k * Ia) = 2500 / "
+                          "(1.7 * 0.4) = 3676.471 Ом\r\n"),
+            std::string::npos);
+  // Qn 5 is too small for 3676 ohm into 50: the estimate still shows.
+  const CalcRun infeasible = RunCalc(
+      {"--rin-from", "tube:2500,0.4,AB", "7.1", "5", "200", "50", "100"});
+  EXPECT_EQ(infeasible.status, ExitStatus::kInfeasible);
+  EXPECT_NE(infeasible.out.find("= 3676.471 Ом\r\n"), std::string::npos);
+  std::vector<std::string_view> as_json = tube;
+  as_json.push_back("--format=json");
+  const JsonObject json = ReadJsonObject(RunCalc(as_json).out);
+  EXPECT_EQ(json.at("rin_from"), "tube");
+  EXPECT_EQ(json.at("rin_k"), "1.7");
+  EXPECT_EQ(JsonFloat(json, "rin"),
+            static_cast<float>(std::stod(json.at("rin_estimate"))));
+}
+
+TEST(RunCalc, BadOptionValueIsOneLineAndStatusTwo) {
+  const CalcRun run = RunCalc(Args(kTypedDesigns[0], {"--cmin", "1e6"}));
+  EXPECT_EQ(run.status, ExitStatus::kFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "merid-calc: --cmin: CMIN = \"1e6\" is outside the accepted "
+            "range 0 <= CMIN <= 100000 (pF)\n");
 }
 
 TEST(RunCalc, VersionIsTheBanners) {

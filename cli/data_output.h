@@ -2,7 +2,8 @@
 #define MERID_CLI_DATA_OUTPUT_H_
 
 // merid-calc's machine-readable outputs: JSON and CSV with every field of
-// design_fields(), each float in the shortest text that reads back to the
+// design_fields(), the amplifier fields the options ask for and the
+// design's warnings, each float in the shortest text that reads back to the
 // same float.  Lines end in LF.
 
 #include <span>
@@ -10,30 +11,42 @@
 
 #include "calc/mismatch.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_options.h"
+#include "cli/amplifier_report.h"
 #include "cli/band_table.h"
 
 namespace merid {
 
-// One JSON object, one key per line, and with `swr` the stresses under a
-// mismatched load as the object "load_swr" last.  JSON has no infinity or
-// not-a-number: such a value is written null.
-std::string design_json(const Design& d, const SwrStresses* swr = nullptr);
+// One JSON object, one key per line: the design's fields, the amplifier
+// fields the options ask for, "warnings", an array of {"code", "text"}
+// objects, and with `swr` the stresses under a mismatched load as the
+// object "load_swr" last.  JSON has no infinity or not-a-number: such a
+// value is written null.
+std::string design_json(const Design& d, const AmplifierOptions& options,
+                        const AmplifierReport& report,
+                        const SwrStresses* swr = nullptr);
 
-// A header line of field names and one line of values, with `swr` its
+// A header line of field names and one line of values in the same order,
+// the warnings' codes parted by blanks in their column, with `swr` its
 // columns last; non-finite values are written inf, -inf or nan.
-std::string design_csv(const Design& d, const SwrStresses* swr = nullptr);
+std::string design_csv(const Design& d, const AmplifierOptions& options,
+                       const AmplifierReport& report,
+                       const SwrStresses* swr = nullptr);
 
 // The band table as a JSON array of objects, one per line, each with
-// "band", "edge" and "infeasible" before the design's fields.  An
-// infeasible row has its inputs and null for everything else.
-// With an SWR `swr` (0: none) each feasible row ends in "load_swr", an
-// infeasible one in null for it.
-std::string band_table_json(std::span<const BandRow> rows, float swr = 0.0f);
+// "band", "edge" and "infeasible" before the fields of design_json.  An
+// infeasible row has its inputs and null for everything else.  With an SWR
+// `swr` (0: none) each feasible row ends in "load_swr", an infeasible one
+// in null for it.
+std::string band_table_json(std::span<const AmplifierRow> rows,
+                            const AmplifierOptions& options, float swr = 0.0f);
 
-// The band table as CSV: band, edge, infeasible (0 or 1), then the design's
-// fields; an infeasible row leaves the cells it has no value for empty.
-// With an SWR `swr` (0: none) each row ends in the load_swr columns.
-std::string band_table_csv(std::span<const BandRow> rows, float swr = 0.0f);
+// The band table as CSV: band, edge, infeasible (0 or 1), then the columns
+// of design_csv; an infeasible row leaves the cells it has no value for
+// empty.  With an SWR `swr` (0: none) each row ends in the load_swr
+// columns.
+std::string band_table_csv(std::span<const AmplifierRow> rows,
+                           const AmplifierOptions& options, float swr = 0.0f);
 
 }  // namespace merid
 

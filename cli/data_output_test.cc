@@ -33,6 +33,14 @@ std::vector<Design> Designs() {
           Calculated(1.234567f, 70.0f, 999.0f, 100000.0f, 99.9f, 99999.9f)};
 }
 
+// The outputs without amplifier options.
+std::string DesignJson(const Design& d) {
+  return design_json(d, {}, amplifier_report(d, {}));
+}
+std::string DesignCsv(const Design& d) {
+  return design_csv(d, {}, amplifier_report(d, {}));
+}
+
 std::vector<std::string> CsvCells(const std::string& line) {
   std::vector<std::string> cells;
   std::stringstream in(line);
@@ -75,8 +83,8 @@ void ExpectSameValue(const FieldValue& value, const std::string& text,
 TEST(DesignJson, ReadsBackToTheSameFloats) {
   for (const Design& d : Designs()) {
     ASSERT_FALSE(d.infeasible);
-    const JsonObject json = ReadJsonObject(design_json(d));
-    ASSERT_EQ(json.size(), design_fields().size());
+    const JsonObject json = ReadJsonObject(DesignJson(d));
+    ASSERT_EQ(json.size(), design_fields().size() + 1);  // and warnings
     for (const DesignField& field : design_fields()) {
       ExpectSameValue(field_value(field, d), json.at(std::string(field.name)),
                       field.name);
@@ -86,13 +94,14 @@ TEST(DesignJson, ReadsBackToTheSameFloats) {
 
 TEST(DesignCsv, ReadsBackToTheSameFloats) {
   for (const Design& d : Designs()) {
-    const std::vector<std::string> lines = Lines(design_csv(d));
+    const std::vector<std::string> lines = Lines(DesignCsv(d));
     ASSERT_EQ(lines.size(), 2u);
     const std::vector<std::string> names = CsvCells(lines[0]);
     const std::vector<std::string> values = CsvCells(lines[1]);
-    ASSERT_EQ(names.size(), design_fields().size());
+    ASSERT_EQ(names.size(), design_fields().size() + 1);
     ASSERT_EQ(values.size(), names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(names.back(), "warnings");
+    for (std::size_t i = 0; i < design_fields().size(); ++i) {
       const DesignField& field = design_fields()[i];
       EXPECT_EQ(names[i], field.name);
       ExpectSameValue(field_value(field, d), values[i], field.name);
@@ -106,24 +115,25 @@ TEST(DesignJson, NotANumberIsNullAndCsvSaysNan) {
   Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f, 100.0f);
   ASSERT_FALSE(d.infeasible);
   d.results.c1 = std::nanf("");
-  const JsonObject json = ReadJsonObject(design_json(d));
+  const JsonObject json = ReadJsonObject(DesignJson(d));
   EXPECT_EQ(json.at("c1"), "null");
   EXPECT_EQ(json.at("eta"), "94");  // the rest stays correct
-  const std::vector<std::string> values = CsvCells(Lines(design_csv(d))[1]);
+  const std::vector<std::string> values = CsvCells(Lines(DesignCsv(d))[1]);
   EXPECT_TRUE(std::isnan(ReadFloat(values[7])));  // c1
 }
 
 TEST(BandTableJson, EveryRowReadsBack) {
   const Design inputs = Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
-  const std::vector<BandRow> rows = band_table(inputs);
-  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows));
+  const std::vector<AmplifierRow> rows = amplifier_band_table(inputs, {});
+  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows, {}));
   ASSERT_EQ(json.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(json[i].at("band"), rows[i].band->name);
-    EXPECT_EQ(json[i].at("edge"), edge_name(rows[i].edge));
+    const BandRow& row = rows[i].row;
+    EXPECT_EQ(json[i].at("band"), row.band->name);
+    EXPECT_EQ(json[i].at("edge"), edge_name(row.edge));
     EXPECT_EQ(json[i].at("infeasible"), "false");
     for (const DesignField& field : design_fields()) {
-      ExpectSameValue(field_value(field, rows[i].design),
+      ExpectSameValue(field_value(field, row.design),
                       json[i].at(std::string(field.name)), field.name);
     }
   }
@@ -132,8 +142,8 @@ TEST(BandTableJson, EveryRowReadsBack) {
 TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   // Qn 5 cannot turn 2000 ohm into 50 at any frequency.
   const Design inputs = make_design(0.0f, 5.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
-  const std::vector<BandRow> rows = band_table(inputs);
-  const std::vector<std::string> lines = Lines(band_table_csv(rows));
+  const std::vector<AmplifierRow> rows = amplifier_band_table(inputs, {});
+  const std::vector<std::string> lines = Lines(band_table_csv(rows, {}));
   ASSERT_EQ(lines.size(), rows.size() + 1);
   const std::vector<std::string> header = CsvCells(lines[0]);
   EXPECT_EQ(header[0], "band");
@@ -150,12 +160,13 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   for (std::size_t i = 10; i < first.size(); ++i) {
     EXPECT_EQ(first[i], "") << header[i];
   }
-  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows));
+  const std::vector<JsonObject> json = ReadJsonArray(band_table_json(rows, {}));
   EXPECT_EQ(json.back().at("infeasible"), "true");
   EXPECT_EQ(json.back().at("f"), "148");
   EXPECT_EQ(json.back().at("c1"), "null");
   // With --swr every cell of the mismatch columns stays empty too.
-  const std::vector<std::string> swr_lines = Lines(band_table_csv(rows, 2.0f));
+  const std::vector<std::string> swr_lines =
+      Lines(band_table_csv(rows, {}, 2.0f));
   const std::vector<std::string> swr_header = CsvCells(swr_lines[0]);
   const std::vector<std::string> swr_first = CsvCells(swr_lines[1]);
   ASSERT_EQ(swr_first.size(), swr_header.size());
@@ -163,8 +174,9 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   for (std::size_t i = header.size(); i < swr_first.size(); ++i) {
     EXPECT_EQ(swr_first[i], "") << swr_header[i];
   }
-  EXPECT_EQ(ReadJsonArray(band_table_json(rows, 2.0f)).back().at("load_swr"),
-            "null");
+  EXPECT_EQ(
+      ReadJsonArray(band_table_json(rows, {}, 2.0f)).back().at("load_swr"),
+      "null");
 }
 
 }  // namespace

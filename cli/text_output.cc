@@ -1,13 +1,16 @@
 #include "cli/text_output.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
 #include "console/console_writer.h"
 #include "console/results_screen.h"
+#include "text/amplifier_texts.h"
 #include "text/calc_texts.h"
 #include "text/messages.h"
 #include "text/value_field.h"
@@ -16,10 +19,23 @@ namespace merid {
 namespace {
 
 // The band table: a name column, then values in screen-wide fields, each
-// right-aligned in its column under its heading; 80 columns in all.
+// right-aligned in its column under its heading; 80 columns in all without
+// the amplifier options' columns.
 constexpr std::size_t kBandLabelColumns = 5;
 constexpr std::array<std::size_t, kBandColumnHeadings.size()>
     kBandColumnWidths = {12, 12, 12, 12, 13, 13};
+constexpr std::size_t kQnColumnWidth = 10;
+constexpr std::size_t kKuColumnWidth = 10;
+constexpr std::size_t kQnForCminColumnWidth = 12;
+
+// One column of the band table.
+struct BandColumn {
+  std::string_view heading;
+  std::size_t width;
+  // The value of a feasible row; none prints `missing`.
+  std::optional<float> (*value)(const AmplifierRow&);
+  std::string_view missing = {};
+};
 
 void write_line(ByteSink& out, std::string line) {
   line.append(kLineEnd);
@@ -54,32 +70,98 @@ std::string padded_right(std::string_view text, std::size_t width) {
   return out;
 }
 
-void band_header(ByteSink& out) {
+std::vector<BandColumn> band_columns(const AmplifierOptions& options) {
+  using Row = const AmplifierRow&;
+  const auto& h = kBandColumnHeadings;
+  const auto& w = kBandColumnWidths;
+  std::vector<BandColumn> columns = {
+      {h[0], w[0],
+       [](Row r) -> std::optional<float> { return r.row.design.f; }},
+      {h[1], w[1],
+       [](Row r) -> std::optional<float> { return r.row.design.results.c1; }},
+      {h[2], w[2],
+       [](Row r) -> std::optional<float> { return r.row.design.results.c2; }},
+      {h[3], w[3],
+       [](Row r) -> std::optional<float> {
+         if (r.report.coil != CoilFit::kNone) return r.report.l_fixed;
+         return r.row.design.results.l;
+       }},
+      {h[4], w[4],
+       [](Row r) -> std::optional<float> {
+         return peak_values(r.row.design.results).uc1;
+       }},
+      {h[5], w[5], [](Row r) -> std::optional<float> {
+         return peak_values(r.row.design.results).il;
+       }}};
+  if (options.fixed_coil) {
+    const BandColumn qn{
+        kBandQnHeading, kQnColumnWidth,
+        [](Row r) -> std::optional<float> { return r.row.design.qn; }};
+    const BandColumn ku{
+        kBandKuHeading, kKuColumnWidth,
+        [](Row r) -> std::optional<float> { return r.row.design.results.ku; }};
+    columns.insert(columns.begin() + 4, {qn, ku});
+  }
+  if (options.cmin) {
+    columns.push_back({kBandQnForCminHeading, kQnForCminColumnWidth,
+                       [](Row r) { return r.report.qn_for_cmin; },
+                       kBandNoQnForCmin});
+  }
+  return columns;
+}
+
+void band_header(ByteSink& out, std::span<const BandColumn> columns) {
   std::string line =
       concat({" ", padded_right(kBandLabelHeading, kBandLabelColumns)});
-  for (std::size_t i = 0; i < kBandColumnHeadings.size(); ++i) {
-    line.append(padded_left(kBandColumnHeadings[i], kBandColumnWidths[i]));
+  for (const BandColumn& column : columns) {
+    line.append(padded_left(column.heading, column.width));
   }
   write_line(out, std::move(line));
 }
 
-void band_row(ByteSink& out, std::string_view label, const Design& d) {
+void band_row(ByteSink& out, std::string_view label, const AmplifierRow& r,
+              std::span<const BandColumn> columns) {
+  const Design& d = r.row.design;
   std::string line = concat({" ", padded_right(label, kBandLabelColumns)});
   if (d.infeasible) {
     line.append(value_field(d.fmhz, static_cast<int>(kBandColumnWidths[0])));
-    line.append(kInfeasibleRow);
+    line.append(r.report.coil == CoilFit::kQnAboveRange ? kCoilOutOfRangeRow
+                                                        : kInfeasibleRow);
     write_line(out, std::move(line));
     return;
   }
-  const Results& r = d.results;
-  const Peaks p = peak_values(r);
-  const std::array<float, 6> values = {d.f, r.c1, r.c2, r.l, p.uc1, p.il};
-  for (std::size_t i = 0; i < values.size(); ++i) {
+  for (const BandColumn& column : columns) {
+    const std::optional<float> value = column.value(r);
+    if (!value) {
+      line.append(padded_left(column.missing, column.width));
+      continue;
+    }
     // A screen-wide field, blanks before it to fill the column.
-    line.append(kBandColumnWidths[i] - kScreenFieldWidth, ' ');
-    line.append(value_field(values[i], kScreenFieldWidth));
+    line.append(column.width - kScreenFieldWidth, ' ');
+    line.append(value_field(*value, kScreenFieldWidth));
   }
   write_line(out, std::move(line));
+}
+
+void write_rin_estimate(ByteSink& out, const AmplifierOptions& options) {
+  if (!options.rin_from) return;
+  const RinEstimate& e = *options.rin_from;
+  ConsoleWriter screen(out, utf8_messages());
+  screen.empty_line();
+  write_line(out, std::string(kRinEstimateHeading));
+  screen.text_line(Msg::kResultsDashes);
+  const std::string r = concat({fixed(e.resistance, 3), kOhm});
+  if (e.device == RinEstimate::Device::kTube) {
+    const double k = tube_class_factor(e.tube_class);
+    write_line(out,
+               concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
+                       plain(e.ratings[0]), " / (", fixed(k, 1), " * ",
+                       plain(e.ratings[1]), ") = ", r}));
+    return;
+  }
+  write_line(out, concat({kRinTransistor, "(", plain(e.ratings[0]), " - ",
+                          plain(e.ratings[1]), ")^2 / (2 * ",
+                          plain(e.ratings[2]), ") = ", r}));
 }
 
 }  // namespace
@@ -102,8 +184,32 @@ void write_infeasible_text(ByteSink& out) {
   screen.text_line(Msg::kInfeasible2);
 }
 
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
+  write_rin_estimate(out, options);
+}
+
+void write_amplifier_text(ByteSink& out, const Design& d,
+                          const AmplifierOptions& options,
+                          const AmplifierReport& report) {
+  if (options.cmin) {
+    ConsoleWriter screen(out, utf8_messages());
+    screen.empty_line();
+    write_line(out, std::string(kCminHeading));
+    screen.text_line(Msg::kResultsDashes);
+    peak_row(out, kCminLabel, *options.cmin, kC1MarginLabel,
+             static_cast<float>(c1_margin(d, *options.cmin)));
+    write_line(
+        out, report.qn_for_cmin
+                 ? concat({kQnForCminLabel,
+                           value_field(*report.qn_for_cmin, kScreenFieldWidth)})
+                 : concat({kQnForCminLabel, kNoQnForCmin}));
+  }
+  write_rin_estimate(out, options);
+}
+
 void write_band_table_text(ByteSink& out, const Design& inputs,
-                           std::span<const BandRow> rows) {
+                           std::span<const AmplifierRow> rows,
+                           const AmplifierOptions& options) {
   ConsoleWriter screen(out, utf8_messages());
   screen.text_line(Msg::kInputHeading);
   screen.text_line(Msg::kInputDashes);
@@ -111,14 +217,20 @@ void write_band_table_text(ByteSink& out, const Design& inputs,
   screen.empty_line();
   write_line(out, std::string(kBandsHeading));
   screen.text_line(Msg::kResultsDashes);
-  band_header(out);
-  const AmateurBand* previous = nullptr;
-  for (const BandRow& row : rows) {
-    const bool first_of_band = row.band != previous;
-    if (first_of_band && previous != nullptr) screen.empty_line();
-    band_row(out, first_of_band ? row.band->label : "", row.design);
-    previous = row.band;
+  if (options.fixed_coil) {
+    write_line(out, std::string(kFixedCoilHeading));
+    write_line(out, std::string(kFixedCoilHeading2));
   }
+  const std::vector<BandColumn> columns = band_columns(options);
+  band_header(out, columns);
+  const AmateurBand* previous = nullptr;
+  for (const AmplifierRow& r : rows) {
+    const bool first_of_band = r.row.band != previous;
+    if (first_of_band && previous != nullptr) screen.empty_line();
+    band_row(out, first_of_band ? r.row.band->label : "", r, columns);
+    previous = r.row.band;
+  }
+  write_rin_estimate(out, options);
 }
 
 }  // namespace merid

@@ -10,6 +10,8 @@
 
 #include "base/byte_io.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_options.h"
+#include "cli/amplifier_report.h"
 #include "cli/band_table.h"
 
 namespace merid {
@@ -23,11 +25,25 @@ void write_design_text(ByteSink& out, const Design& d);
 // transformation.
 void write_infeasible_text(ByteSink& out);
 
+// What the amplifier options add under the design's text: with --cmin,
+// Cmin, the margin C1 - Cmin and the loaded Q that gives C1 >= Cmin; with
+// --rin-from, the estimate of R вх. and its rule.  Nothing without them.
+void write_amplifier_text(ByteSink& out, const Design& d,
+                          const AmplifierOptions& options,
+                          const AmplifierReport& report);
+
+// With --rin-from, the estimate of R вх. and its rule; nothing without.
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options);
+
 // The five fixed inputs in the input block's form, then one row per band
 // frequency: F, C1, C2, L, the peak voltage across C1 and the peak current
-// in L.  An infeasible row says so after its frequency.
+// in L; with --fixed-coil the band's coil in the L column and the row's
+// loaded Q and KU after it, with --cmin the loaded Q for Cmin last.  An
+// infeasible row says so after its frequency, and so does a row the coil
+// cannot match.  With --rin-from the estimate closes the table.
 void write_band_table_text(ByteSink& out, const Design& inputs,
-                           std::span<const BandRow> rows);
+                           std::span<const AmplifierRow> rows,
+                           const AmplifierOptions& options);
 
 }  // namespace merid
 

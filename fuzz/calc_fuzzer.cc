@@ -6,9 +6,10 @@
 // Checks (besides the sanitizers and the time limit): the status is one of
 // the three; a failure is one line on standard error, "merid-calc: " and
 // no control byte before its line end, and nothing on standard output
-// unless the design came before a plot that failed; a success says nothing
-// on standard error and writes the results, and any plot it wrote is a
-// whole SVG document; JSON and CSV end in a line feed.
+// unless the design came before a plot that failed (then the design's
+// warnings may stand before that line); a success says nothing on standard
+// error but its design's warnings, and writes the results, and any plot it
+// wrote is a whole SVG document; JSON and CSV end in a line feed.
 
 #include <cstdint>
 #include <string>
@@ -60,6 +61,22 @@ bool one_report_line(std::string_view err) {
   return true;
 }
 
+constexpr std::string_view kWarning = "merid-calc: warning: ";
+
+// Standard error with its leading warning lines, each one printable line,
+// taken off.
+std::string_view after_warnings(std::string_view err) {
+  while (err.starts_with(kWarning)) {
+    const std::size_t end = err.find('\n');
+    if (end == std::string_view::npos ||
+        !one_report_line(err.substr(0, end + 1))) {
+      return err;
+    }
+    err.remove_prefix(end + 1);
+  }
+  return err;
+}
+
 bool whole_svg(std::string_view svg) {
   return svg.starts_with("<?xml ") && svg.ends_with("</svg>\n");
 }
@@ -83,7 +100,8 @@ void check_run(const std::vector<std::string_view>& args) {
   require(files.writes <= 1, "the plot is written once at most");
   switch (status) {
     case ExitStatus::kSuccess:
-      require(err.text().empty(), "a success says nothing on stderr");
+      require(after_warnings(err.text()).empty(),
+              "a success says nothing on stderr but warnings");
       require(!out.text().empty(), "a success writes its results");
       require(files.writes == 0 || whole_svg(files.bytes),
               "a plot is a whole SVG document");
@@ -96,7 +114,9 @@ void check_run(const std::vector<std::string_view>& args) {
               "an infeasible design is reported");
       break;
     case ExitStatus::kFailure:
-      require(one_report_line(err.text()), "a failure is one printable line");
+      require(one_report_line(files.failed ? after_warnings(err.text())
+                                           : std::string_view(err.text())),
+              "a failure is one printable line");
       require(out.text().empty() || files.failed,
               "a refused command line writes no results");
       break;

@@ -2,8 +2,9 @@
 #define MERID_TESTS_SUPPORT_JSON_TEST_READER_H_
 
 // For tests: a strict reader of the JSON that merid-calc writes, objects of
-// scalars and arrays of such objects, that keeps each value's text so a
-// test can read it back with from_chars.
+// scalars and of arrays of such objects, and arrays of such objects, that
+// keeps each value's text so a test can read it back with from_chars (an
+// array member's text reads with ReadJsonArray).
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,8 @@ class JsonTestReader {
     do {
       const std::string key = string();
       expect(':');
-      if (!members.emplace(key, scalar()).second) fail("duplicate " + key);
+      const std::string value = peek() == '[' ? array_text() : scalar();
+      if (!members.emplace(key, value).second) fail("duplicate " + key);
     } while (take(','));
     expect('}');
     return members;
@@ -84,6 +86,13 @@ class JsonTestReader {
     if (s.find('\\') != std::string::npos) fail("escape in a plain string");
     pos_ = end + 1;
     return s;
+  }
+  // An array of objects, as written.
+  std::string array_text() {
+    peek();
+    const std::size_t begin = pos_;
+    array();
+    return std::string(text_.substr(begin, pos_ - begin));
   }
   // A number by the JSON grammar, a plain string or a literal.
   std::string scalar() {

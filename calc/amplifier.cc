@@ -1,0 +1,125 @@
+#include "calc/amplifier.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "calc/bisection.h"
+
+namespace merid {
+namespace {
+
+// The float that the decimal k / 1000 typed gives: parsed from its digits,
+// so that it is the value a user who types the printed figure gets.
+float thousandths(std::int64_t k) {
+  const std::string digits = std::to_string(k / 1000) + "." +
+                             std::to_string(1000 + k % 1000).substr(1);
+  float value = 0.0f;
+  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return value;
+}
+
+// The first k in [lo, hi] at which `holds` is true, given that once true
+// it stays true; none when it is false at hi.
+template <typename Predicate>
+std::optional<std::int64_t> first_index_where(std::int64_t lo, std::int64_t hi,
+                                              Predicate holds) {
+  if (lo > hi || !holds(hi)) return std::nullopt;
+  while (lo < hi) {
+    const std::int64_t mid = lo + (hi - lo) / 2;
+    if (holds(mid)) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+// The float just below a positive x.
+float before(float x) { return std::nextafter(x, 0.0f); }
+
+}  // namespace
+
+Design with_loaded_q(const Design& inputs, float qn) {
+  Design d =
+      make_design(inputs.f, qn, inputs.q0, inputs.rin, inputs.rout, inputs.pin);
+  synthesis(d);
+  return d;
+}
+
+std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
+                                       LoadedQRange range) {
+  const auto lo = static_cast<std::int64_t>(
+      std::ceil(static_cast<double>(range.low) / kLoadedQResolution));
+  const auto hi = static_cast<std::int64_t>(
+      std::floor(static_cast<double>(range.high) / kLoadedQResolution));
+  // The grid's ends can round to just outside the range.
+  const auto in_range = [&range](float qn) {
+    return qn >= range.low && qn <= range.high;
+  };
+  const std::int64_t first = in_range(thousandths(lo)) ? lo : lo + 1;
+  const std::int64_t last = in_range(thousandths(hi)) ? hi : hi - 1;
+  const std::optional<std::int64_t> k =
+      first_index_where(first, last, [&](std::int64_t i) {
+        const Design d = with_loaded_q(inputs, thousandths(i));
+        return !d.infeasible && d.results.c1 >= cmin_pf;
+      });
+  if (!k) return std::nullopt;
+  return thousandths(*k);
+}
+
+double c1_margin(const Design& d, double cmin_pf) {
+  return static_cast<double>(d.results.c1) - cmin_pf;
+}
+
+FixedCoilRow fixed_coil_row(const Design& top, float f_mhz,
+                            LoadedQRange range) {
+  FixedCoilRow row;
+  row.l_fixed = top.results.l;
+  const double coil = top.details.tank.l;
+  const Design inputs =
+      make_design(f_mhz, top.qn, top.q0, top.rin, top.rout, top.pin);
+  const auto l_at = [&inputs](float qn) -> double {
+    const Design d = with_loaded_q(inputs, qn);
+    return d.infeasible ? INFINITY : d.details.tank.l;
+  };
+  const auto reached = [&](float qn) { return l_at(qn) <= coil; };
+  if (top.qn > range.high || !reached(range.high)) {
+    row.fit = FixedCoilFit::kOutOfRange;
+    return row;
+  }
+  float qn = first_float_where(top.qn, range.high, reached);
+  // The float before may lie nearer the coil from above.
+  if (qn > top.qn && l_at(before(qn)) - coil < coil - l_at(qn)) {
+    qn = before(qn);
+  }
+  row.design = with_loaded_q(inputs, qn);
+  return row;
+}
+
+double tube_class_factor(TubeClass tube_class) {
+  switch (tube_class) {
+    case TubeClass::kA:
+      return 1.3;
+    case TubeClass::kAB:
+      return 1.7;
+    case TubeClass::kB:
+      return 1.9;
+    case TubeClass::kC:
+      break;
+  }
+  return 2.0;
+}
+
+double tube_load_resistance(double ea, double ia, TubeClass tube_class) {
+  return ea / (tube_class_factor(tube_class) * ia);
+}
+
+double transistor_load_resistance(double vcc, double vsat, double power) {
+  const double swing = vcc - vsat;
+  return (swing * swing) / (2.0 * power);
+}
+
+}  // namespace merid

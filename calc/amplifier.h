@@ -1,0 +1,78 @@
+#ifndef MERID_CALC_AMPLIFIER_H_
+#define MERID_CALC_AMPLIFIER_H_
+
+// What a real amplifier asks of the tank beyond one design: the loaded Q
+// that its smallest possible C1 forces, the networks one coil tap gives
+// across a band, and the load resistance estimated from its ratings.  The
+// searches run the synthesis itself, so every design they report is one
+// the calculation gives for the inputs it names.
+
+#include <optional>
+
+#include "calc/synthesis.h"
+
+namespace merid {
+
+// The loaded Q values a design may take, both ends accepted.
+struct LoadedQRange {
+  float low = 0.0f;
+  float high = 0.0f;
+};
+
+// `inputs` (its six inputs as make_design takes them, f in MHz) calculated
+// with the loaded Q `qn`.
+Design with_loaded_q(const Design& inputs, float qn);
+
+// Loaded Q found for a minimum C1 lies on this grid, so that typed back as
+// printed it gives the same design.
+inline constexpr double kLoadedQResolution = 0.001;
+
+// The lowest loaded Q on the grid of kLoadedQResolution within `range` at
+// which the design of `inputs` (as with_loaded_q takes them) is feasible with
+// C1 >= cmin_pf (pF); none when even range.high does not give it.  C1 grows
+// with the loaded Q, so the search is a bisection.
+std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
+                                       LoadedQRange range);
+
+// C1 - Cmin in pF, in double precision, of a feasible design.
+double c1_margin(const Design& d, double cmin_pf);
+
+// How a row of a fixed coil came out.
+enum class FixedCoilFit {
+  kMatched,     // a loaded Q in range gives the coil's L
+  kOutOfRange,  // only a loaded Q above the accepted range would
+};
+
+// One frequency of a band with the coil fixed.
+struct FixedCoilRow {
+  FixedCoilFit fit = FixedCoilFit::kMatched;
+  float l_fixed = 0.0f;  // the coil, uH
+  Design design;         // matched: the network at the row's frequency
+};
+
+// The coil of `top`, a feasible design at a band's highest frequency, kept
+// at f_mhz (at most top's frequency): the design with the other inputs of
+// `top` and the loaded Q in `range` whose L is nearest the coil's.  At a
+// lower frequency the same L has a smaller reactance, which a higher
+// loaded Q asks for, so the search runs from top's loaded Q up; L falls
+// as the loaded Q rises from there.
+FixedCoilRow fixed_coil_row(const Design& top, float f_mhz, LoadedQRange range);
+
+// Classes of operation of a tube amplifier.
+enum class TubeClass { kA, kAB, kB, kC };
+
+// k of the rule R = Ea / (k Ia): 1.3, 1.7, 1.9 and 2.0 for A, AB, B and C.
+double tube_class_factor(TubeClass tube_class);
+
+// Load resistance in ohm that a tube wants: anode supply `ea` (V), anode
+// current `ia` (A).
+double tube_load_resistance(double ea, double ia, TubeClass tube_class);
+
+// Load resistance in ohm that a transistor wants for the output power
+// `power` (W) from the supply `vcc` with the saturation voltage `vsat`
+// (V): (vcc - vsat)^2 / (2 power).
+double transistor_load_resistance(double vcc, double vsat, double power);
+
+}  // namespace merid
+
+#endif  // MERID_CALC_AMPLIFIER_H_

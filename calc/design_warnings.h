@@ -1,0 +1,65 @@
+#ifndef MERID_CALC_DESIGN_WARNINGS_H_
+#define MERID_CALC_DESIGN_WARNINGS_H_
+
+// The results of a feasible design that are physically meaningless or
+// misleading, each with the figure that shows it.
+
+#include <optional>
+#include <vector>
+
+#include "calc/synthesis.h"
+
+namespace merid {
+
+enum class WarningCode {
+  kC1Negative,      // C1 < 0: the network needs a shunt inductor there
+  kKuNegative,      // KU < 0: the second harmonic passes better than f
+  kKiNegative,      // KI < 0: the same under the current drive
+  kBandUAtBottom,   // the voltage response's band reaches the window bottom
+  kBandUAtTop,      // ... its top
+  kBandIAtBottom,   // the current response's band reaches the bottom
+  kBandIAtTop,      // ... its top
+  kS11OneCrossing,  // bw_s11 is the frequency of its one crossing
+  kS11NoWidth,      // bw_s11 is 0: no crossing, or more than three
+  kS11AtF,          // S11 at f above kS11Limit: the design misses rin
+  kC1BelowCmin,     // C1 below the amplifier's minimum
+};
+
+// What a warning shows, in the unit its code gives: the shunt inductance
+// in uH for kC1Negative; KU or KI in dB; the band's width in kHz for the
+// four band codes; bw_s11 in kHz for kS11OneCrossing, the crossing count
+// for kS11NoWidth; S11 for kS11AtF; C1 - Cmin in pF for kC1BelowCmin.
+struct DesignWarning {
+  WarningCode code;
+  double figure;
+};
+
+// Whether each -1 dB band takes in the first or the last point of the
+// sweep grid, where the band search saw it cut off.
+struct WindowReach {
+  bool voltage_bottom = false;
+  bool voltage_top = false;
+  bool current_bottom = false;
+  bool current_top = false;
+};
+
+// Where the bands of the feasible design `d` lie: its sweeps run again
+// over its grid, without a trace.
+WindowReach window_reach(const Design& d);
+
+// S11 at f above this says the network does not match rin.
+inline constexpr double kS11Limit = 0.01;
+
+// The warnings of the feasible design `d`, in the order of WarningCode.
+// `cmin_pf` is the amplifier's minimum C1 when one is given.
+std::vector<DesignWarning> design_warnings(const Design& d,
+                                           const WindowReach& reach,
+                                           std::optional<double> cmin_pf);
+
+// The inductance in uH whose reactance at f_mhz equals that of the
+// capacitance c1_pf, taken as positive: -1 / (omega^2 C1) for C1 < 0.
+double shunt_inductance_uh(double c1_pf, double f_mhz);
+
+}  // namespace merid
+
+#endif  // MERID_CALC_DESIGN_WARNINGS_H_

@@ -1,0 +1,267 @@
+#include "cli/amplifier_report.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "base/inputs.h"
+#include "base/number_text.h"
+#include "calc/bisection.h"
+
+namespace merid {
+namespace {
+
+// The float just below a positive x.
+float before(float x) { return std::nextafter(x, 0.0f); }
+
+std::optional<float> cmin_loaded_q(const Design& inputs,
+                                   const AmplifierOptions& options) {
+  if (!options.cmin) return std::nullopt;
+  return loaded_q_for_cmin(inputs, *options.cmin, accepted_loaded_q(inputs.q0));
+}
+
+// The design of `inputs` at `f_mhz` as make_design gives it.
+Design inputs_at(const Design& inputs, float f_mhz) {
+  return make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
+                     inputs.pin);
+}
+
+// A row the coil cannot match: its inputs, nothing calculated.
+Design unmatched(const Design& inputs) {
+  Design d = inputs;
+  d.fmhz = d.f;
+  d.infeasible = true;
+  return d;
+}
+
+// The three rows of `band` with the coil of its upper edge.
+void fixed_coil_band(const AmateurBand& band, const Design& inputs,
+                     const AmplifierOptions& options,
+                     std::vector<AmplifierRow>& rows) {
+  const Design top = calculate(inputs_at(inputs, band.f[2]));
+  const LoadedQRange range = accepted_loaded_q(inputs.q0);
+  for (const BandEdge edge : {BandEdge::kLow, BandEdge::kCentre}) {
+    const Design at = inputs_at(inputs, band.f[static_cast<std::size_t>(edge)]);
+    if (top.infeasible) {
+      const Design d = calculate(at);
+      rows.push_back({BandRow{&band, edge, d}, amplifier_report(d, options)});
+      continue;
+    }
+    const FixedCoilRow coil = fixed_coil_row(top, at.f, range);
+    const bool matched = coil.fit == FixedCoilFit::kMatched;
+    const Design d = matched ? coil.design : unmatched(at);
+    AmplifierReport report = amplifier_report(d, options);
+    report.coil = matched ? CoilFit::kMatched : CoilFit::kQnAboveRange;
+    report.l_fixed = coil.l_fixed;
+    rows.push_back({BandRow{&band, edge, d}, std::move(report)});
+  }
+  AmplifierReport report = amplifier_report(top, options);
+  if (!top.infeasible) {
+    report.coil = CoilFit::kTap;
+    report.l_fixed = top.results.l;
+  }
+  rows.push_back({BandRow{&band, BandEdge::kHigh, top}, std::move(report)});
+}
+
+std::string_view coil_fit_name(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kNone:
+      return "none";
+    case CoilFit::kTap:
+      return "tap";
+    case CoilFit::kMatched:
+      return "matched";
+    case CoilFit::kQnAboveRange:
+      break;
+  }
+  return "qn_above_range";
+}
+
+bool with_cmin(const AmplifierOptions& o) { return o.cmin.has_value(); }
+bool with_fixed_coil(const AmplifierOptions& o) { return o.fixed_coil; }
+bool with_rin_from(const AmplifierOptions& o) { return o.rin_from.has_value(); }
+
+using R = AmplifierReport;
+using O = AmplifierOptions;
+
+constexpr auto kFields = std::to_array<AmplifierField>({
+    {"cmin", "with --cmin: the smallest C1 the amplifier side allows, pF",
+     with_cmin,
+     [](const Design&, const R&, const O& o) -> ExtraValue { return *o.cmin; }},
+    {"c1_margin", "with --cmin: C1 - CMIN, pF (below 0: C1 cannot be built)",
+     with_cmin,
+     [](const Design& d, const R&, const O& o) -> ExtraValue {
+       if (d.infeasible) return std::monostate{};
+       return c1_margin(d, *o.cmin);
+     }},
+    {"qn_for_cmin",
+     "with --cmin: the lowest accepted loaded Q (steps of 0.001)\n"
+     "                giving C1 >= CMIN; null when none",
+     with_cmin,
+     [](const Design&, const R& r, const O&) -> ExtraValue {
+       if (!r.qn_for_cmin) return std::monostate{};
+       return *r.qn_for_cmin;
+     }},
+    {"l_fixed", "with --fixed-coil: the band's coil, uH", with_fixed_coil,
+     [](const Design&, const R& r, const O&) -> ExtraValue {
+       if (r.coil == CoilFit::kNone) return std::monostate{};
+       return r.l_fixed;
+     }},
+    {"coil_fit",
+     "with --fixed-coil: tap (the band's top row, which fixes the\n"
+     "                coil), matched, or qn_above_range (no accepted loaded\n"
+     "                Q matches); none without a coil",
+     with_fixed_coil,
+     [](const Design&, const R& r, const O&) -> ExtraValue {
+       return coil_fit_name(r.coil);
+     }},
+    {"rin_from", "with --rin-from: tube or transistor", with_rin_from,
+     [](const Design&, const R&, const O& o) -> ExtraValue {
+       return o.rin_from->device == RinEstimate::Device::kTube
+                  ? std::string_view("tube")
+                  : std::string_view("transistor");
+     }},
+    {"rin_k", "with --rin-from tube: k of RIN = EA / (k IA)", with_rin_from,
+     [](const Design&, const R&, const O& o) -> ExtraValue {
+       if (o.rin_from->device != RinEstimate::Device::kTube) {
+         return std::monostate{};
+       }
+       return tube_class_factor(o.rin_from->tube_class);
+     }},
+    {"rin_estimate",
+     "with --rin-from: the estimate in double precision, ohm; rin\n"
+     "                is it rounded to single precision",
+     with_rin_from,
+     [](const Design&, const R&, const O& o) -> ExtraValue {
+       return o.rin_from->resistance;
+     }},
+});
+
+std::string three(double x) { return fixed(x, 3); }
+
+struct WarningDescription {
+  std::string_view code;
+  std::string_view meaning;
+};
+
+// In the order of WarningCode.
+constexpr std::array<WarningDescription, kWarningCodeCount> kWarnings = {{
+    {"c1_negative", "C1 < 0: a shunt inductor is needed there (its uH)"},
+    {"ku_negative", "KU < 0 dB: the second harmonic passes better than F"},
+    {"ki_negative", "KI < 0 dB: the same under the current drive"},
+    {"bw_u_at_window_bottom",
+     "the voltage response's -1 dB band is cut by the bottom"},
+    {"bw_u_at_window_top", "... by the top of the sweep window"},
+    {"bw_i_at_window_bottom", "the same for the current response"},
+    {"bw_i_at_window_top", "... and the top"},
+    {"bw_s11_one_crossing",
+     "bw_s11 is the frequency of one crossing, not a width"},
+    {"bw_s11_no_width", "bw_s11 = 0: no crossing of 0.1, or more than three"},
+    {"s11_above_limit", "S11 at F above 0.01: the network misses RIN"},
+    {"c1_below_cmin", "C1 below --cmin (by how many pF)"},
+}};
+
+}  // namespace
+
+LoadedQRange accepted_loaded_q(float q0) {
+  const float low = first_float_where(kMinLoadedQ, kMaxLoadedQ, [](float qn) {
+    return !refused(Input::kQn, qn, NAN);
+  });
+  const auto q0_refused = [q0](float qn) {
+    return refused(Input::kQ0, q0, qn);
+  };
+  float high = kMaxLoadedQ;
+  if (q0_refused(high)) high = before(first_float_where(low, high, q0_refused));
+  return LoadedQRange{low, high};
+}
+
+AmplifierReport amplifier_report(const Design& d,
+                                 const AmplifierOptions& options) {
+  AmplifierReport report;
+  report.qn_for_cmin = cmin_loaded_q(inputs_at(d, d.fmhz), options);
+  if (d.infeasible) return report;
+  std::optional<double> cmin;
+  if (options.cmin) cmin = *options.cmin;
+  report.warnings = design_warnings(d, window_reach(d), cmin);
+  return report;
+}
+
+std::vector<AmplifierRow> amplifier_band_table(
+    const Design& inputs, const AmplifierOptions& options) {
+  std::vector<AmplifierRow> rows;
+  if (!options.fixed_coil) {
+    for (const BandRow& row : band_table(inputs)) {
+      rows.push_back({row, amplifier_report(row.design, options)});
+    }
+    return rows;
+  }
+  for (const AmateurBand& band : kAmateurBands) {
+    fixed_coil_band(band, inputs, options, rows);
+  }
+  return rows;
+}
+
+std::span<const AmplifierField> amplifier_fields() { return kFields; }
+
+std::string_view warning_code(WarningCode code) {
+  return kWarnings[static_cast<std::size_t>(code)].code;
+}
+
+std::string_view warning_meaning(WarningCode code) {
+  return kWarnings[static_cast<std::size_t>(code)].meaning;
+}
+
+std::string warning_text(const DesignWarning& w, const Design& d,
+                         const AmplifierOptions& options) {
+  const Results& r = d.results;
+  const std::string top = three(1e-6 * d.details.fstop);
+  switch (w.code) {
+    case WarningCode::kC1Negative:
+      return concat({"C1 = ", three(r.c1),
+                     " pF is negative: the network needs a shunt inductor of ",
+                     three(w.figure), " uH there"});
+    case WarningCode::kKuNegative:
+      return concat({"KU = ", three(w.figure),
+                     " dB is negative: under the matched drive the network "
+                     "passes the second harmonic better than the "
+                     "fundamental"});
+    case WarningCode::kKiNegative:
+      return concat({"KI = ", three(w.figure),
+                     " dB is negative: under the high-impedance drive the "
+                     "network passes the second harmonic better than the "
+                     "fundamental"});
+    case WarningCode::kBandUAtBottom:
+    case WarningCode::kBandIAtBottom:
+    case WarningCode::kBandUAtTop:
+    case WarningCode::kBandIAtTop: {
+      const bool voltage = w.code == WarningCode::kBandUAtBottom ||
+                           w.code == WarningCode::kBandUAtTop;
+      const bool bottom = w.code == WarningCode::kBandUAtBottom ||
+                          w.code == WarningCode::kBandIAtBottom;
+      return concat(
+          {"the -1 dB band of the ", voltage ? "voltage" : "current",
+           " response (", voltage ? "bw_u" : "bw_i", " = ", three(w.figure),
+           " kHz) is cut by the ", bottom ? "bottom" : "top",
+           " of the sweep window (",
+           bottom ? three(1e-3 * d.details.fstart) + " kHz" : top + " MHz",
+           "): it is not a band around F"});
+    }
+    case WarningCode::kS11OneCrossing:
+      return concat({"S11 crosses 0.1 only once, at ", three(w.figure),
+                     " kHz: bw_s11 is that frequency, not a width"});
+    case WarningCode::kS11NoWidth:
+      return concat({"the S11 sweep found ",
+                     std::to_string(static_cast<long>(w.figure)),
+                     " crossings of 0.1: bw_s11 = 0 is no width"});
+    case WarningCode::kS11AtF:
+      return concat({"S11 at F is ", fixed(w.figure, 4),
+                     ", above 0.01: the network does not match RIN"});
+    case WarningCode::kC1BelowCmin:
+      break;
+  }
+  return concat({"C1 = ", three(r.c1),
+                 " pF is below CMIN = ", plain(options.cmin.value_or(0.0f)),
+                 " pF by ", three(-w.figure), " pF"});
+}
+
+}  // namespace merid
