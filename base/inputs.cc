@@ -8,7 +8,7 @@ namespace merid {
 namespace {
 
 // "lo <= NAME <= hi", with "<" for an exclusive lower bound.
-std::string bounds(std::string_view low, const InputSpec& row) {
+std::string bounds(std::string_view low, const InputRow& row) {
   return concat({low, row.range.low_inclusive ? " <= " : " < ", row.name,
                  " <= ", plain(row.range.high)});
 }
@@ -23,14 +23,14 @@ std::string with_unit(std::string text, std::string_view unit) {
 // Each test is made as written so that the bounds are the single-precision
 // constants and products they are.
 bool refused(Input input, float value, float qn) {
-  const InputRange& range = input_spec(input).range;
+  const InputRange& range = input_row(input).range;
   const float low = range.low_times_qn ? range.low * qn : range.low;
   const bool below = range.low_inclusive ? value < low : value <= low;
   return below || value > range.high || std::isnan(value);
 }
 
 std::string range_text(Input input, float qn) {
-  const InputSpec& row = input_spec(input);
+  const InputRow& row = input_row(input);
   if (!row.range.low_times_qn) {
     return with_unit(bounds(plain(row.range.low), row), row.range.unit);
   }

@@ -41,7 +41,7 @@ struct InputRange {
   std::string_view unit;  // for the range text; empty when there is none
 };
 
-struct InputSpec {
+struct InputRow {
   Input input;
   std::string_view name;  // as the command line writes it, e.g. "QN"
   Msg prompt;             // the dialogue's question
@@ -50,7 +50,7 @@ struct InputSpec {
   std::string_view meaning;  // for --help
 };
 
-inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
+inline constexpr std::array<InputRow, kInputCount> kInputs = {{
     {Input::kF,
      "F",
      Msg::kPromptF,
@@ -89,13 +89,13 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "input power"},
 }};
 
-constexpr const InputSpec& input_spec(Input input) {
+constexpr const InputRow& input_row(Input input) {
   return kInputs[static_cast<std::size_t>(input)];
 }
 
 // The argument's name as the usage line writes it, e.g. "QN".
 constexpr std::string_view input_name(Input input) {
-  return input_spec(input).name;
+  return input_row(input).name;
 }
 
 // The dialogue's test of an input: true when `value` lies outside its

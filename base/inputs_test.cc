@@ -26,7 +26,7 @@ TEST(Calculate, FrequencyComesBackInMegahertzEitherWay) {
   EXPECT_EQ(infeasible.fmhz, 7.1f);
 }
 
-TEST(InputSpec, TableRowsStandInTheirInputsPlaces) {
+TEST(InputRow, TableRowsStandInTheirInputsPlaces) {
   for (std::size_t i = 0; i < kInputCount; ++i) {
     EXPECT_EQ(static_cast<std::size_t>(kInputs[i].input), i);
     EXPECT_EQ(static_cast<std::size_t>(kInputs[i].prompt),

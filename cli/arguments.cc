@@ -77,6 +77,7 @@ class OptionReader {
         options.bands = true;
       } else if (arg == "--format" || starts_with(arg, "--format=")) {
         const std::string_view name = value_of(arg, "--format");
+        if (name.empty()) return "--format needs text, json or csv";
         if (!read_format(name, options.format)) {
           return concat(
               {"--format ", echoed(name), ": choose text, json or csv"});
@@ -202,7 +203,7 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
 
   std::size_t next = 0;
   for (std::size_t i = first; i < kInputCount; ++i) {
-    const InputSpec& row = kInputs[i];
+    const InputRow& row = kInputs[i];
     if (row.input == Input::kRin && estimate) {
       options.design.rin = static_cast<float>(estimate->resistance);
       continue;

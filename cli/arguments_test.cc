@@ -118,7 +118,7 @@ const MessageCase kMessageCases[] = {
     {{"--format", "xml", "7.1", "12", "200", "2000", "50", "100"},
      "--format \"xml\": choose text, json or csv"},
     {{"7.1", "12", "200", "2000", "50", "100", "--format"},
-     "--format \"\": choose text, json or csv"},
+     "--format needs text, json or csv"},
     {{"--svg=", "7.1", "12", "200", "2000", "50", "100"},
      "--svg needs a file name"},
     {{"--plot", "7.1", "12", "200", "2000", "50", "100"},

@@ -219,7 +219,7 @@ std::string band_list() {
 
 std::string help_text() {
   std::string out(kUsage);
-  for (const InputSpec& input : kInputs) {
+  for (const InputRow& input : kInputs) {
     out += concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
                    range_text(input.input, NAN), "\n"});
   }

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "base/free_form.h"
 #include "base/version.h"
 #include "calc/synthesis.h"
 #include "console/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
-#include "console/number_entry.h"
 #include "platform/platform.h"
 #include "tests/support/json_test_reader.h"
 #include "tests/support/string_io.h"

@@ -94,7 +94,7 @@ class Dialogue {
     clear_screen();
     out_.text_line(Msg::kBanner);
     out_.text_line(Msg::kBannerDashes);
-    for (const InputSpec& input : kInputs) {
+    for (const InputRow& input : kInputs) {
       if (!ask(input.prompt, d.*input.member, [&](float value) {
             return refused(input.input, value, d.qn);
           })) {
