@@ -197,6 +197,11 @@ std::string input_prompt(int input) {
       utf8_messages()[input_spec(static_cast<Input>(input)).prompt]);
 }
 
+// `value` in the screen's ten-character three-decimal field.
+std::string screen_field(float value) {
+  return value_field(value, kScreenFieldWidth);
+}
+
 // The dialogue's own message, e.g. the infeasible design's two lines.
 std::string message(int index) {
   if (index < 0 || index >= static_cast<int>(kMessageCount)) return {};
@@ -215,6 +220,7 @@ EMSCRIPTEN_BINDINGS(merid) {
   emscripten::function("range", &merid::input_range);
   emscripten::function("prompt", &merid::input_prompt);
   emscripten::function("message", &merid::message);
+  emscripten::function("field", &merid::screen_field);
   emscripten::constant("kInfeasible1",
                        static_cast<int>(merid::Msg::kInfeasible1));
   emscripten::constant("kInfeasible2",
