@@ -127,6 +127,15 @@ async function main() {
     console.error(errors.join('\n'));
     ++failures;
   }
+  // At 200 % zoom a 1000-pixel window is 500 CSS pixels wide: the page
+  // must reflow into it without a horizontal scroll bar.
+  await page.setViewportSize({width: 500, height: 800});
+  const overflow = await page.evaluate(
+      () => document.documentElement.scrollWidth - window.innerWidth);
+  if (overflow > 0) {
+    console.error(`at 200 % zoom the page is ${overflow} pixels too wide`);
+    ++failures;
+  }
   if (screenshot) {
     await page.setViewportSize({width: 1000, height: 1250});
     await page.screenshot({path: screenshot, fullPage: true});
