@@ -25,6 +25,14 @@ const kWarnings = [
   (x) => `C1 меньше наименьшей C1 усилителя на ${(-x).toFixed(3)} пФ`,
 ];
 
+const kBandColumns = [
+  ['band', 'Диап.'], ['f', 'F, МГц'], ['c1', 'C1, пФ'], ['c2', 'C2, пФ'],
+  ['l', 'L, мкГн'], ['qn', 'Qn'], ['qn_for_cmin', 'Qn(Cmin)'], ['coil', 'Катушка'],
+];
+const kCoilFits = {
+  none: '', tap: 'отвод', matched: 'подобрана', qn_above_range: 'Qn вне диапазона',
+};
+
 // A screen label without its blanks, tabs and equals sign.
 const bareLabel = (label) => label.replace(/[\s=:]+$/u, '').trim();
 
@@ -66,6 +74,8 @@ class Page {
     }
     document.getElementById('download').addEventListener(
         'click', () => this.download());
+    document.getElementById('bands-run').addEventListener(
+        'click', () => this.showBands());
     document.getElementById('loading').hidden = true;
     this.update();
   }
@@ -137,6 +147,41 @@ class Page {
       warnings.append(element('li', kWarnings[w.code](w.figure)));
     }
     if (this.design.warnings.length === 0) warnings.append(element('li', 'нет'));
+  }
+
+  // The band table takes about a second (the fixed coil's searches), so it
+  // is calculated on request, not on every change.
+  showBands() {
+    const table = document.getElementById('bands-table');
+    const status = document.getElementById('bands-status');
+    table.replaceChildren();
+    if (!this.values) {
+      status.textContent = 'Сначала исправьте исходные данные.';
+      return;
+    }
+    const [, qn, q0, rin, rout, pin] = this.values;
+    const rows = JSON.parse(this.merid.bands(
+        qn, q0, rin, rout, pin, this.readCmin(),
+        document.getElementById('fixed-coil').checked));
+    const head = element('tr');
+    for (const [, title] of kBandColumns) {
+      const th = element('th', title);
+      th.scope = 'col';
+      head.append(th);
+    }
+    table.append(head);
+    for (const r of rows) {
+      const tr = element('tr');
+      for (const [key] of kBandColumns) {
+        let text = r[key] ?? '';
+        if (key === 'band') text = r.edge === 'low' ? r.band : '';
+        if (key === 'coil') text = kCoilFits[r.coil];
+        if (r.infeasible && key === 'c1') text = 'не реализуем';
+        tr.append(element(key === 'band' ? 'th' : 'td', text));
+      }
+      table.append(tr);
+    }
+    status.textContent = `Рассчитано строк: ${rows.length}.`;
   }
 
   // The report as the dialogue appends it to rezultat.txt, dated today.

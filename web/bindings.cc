@@ -18,6 +18,8 @@
 #include "base/inputs.h"
 #include "calc/design_warnings.h"
 #include "calc/synthesis.h"
+#include "cli/amplifier_report.h"
+#include "cli/band_table.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
 #include "tests/support/synthesis_golden.h"
@@ -197,6 +199,60 @@ std::string input_prompt(int input) {
       utf8_messages()[input_spec(static_cast<Input>(input)).prompt]);
 }
 
+std::string_view coil_name(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kTap:
+      return "tap";
+    case CoilFit::kMatched:
+      return "matched";
+    case CoilFit::kQnAboveRange:
+      return "qn_above_range";
+    case CoilFit::kNone:
+      break;
+  }
+  return "none";
+}
+
+std::string band_row_json(const AmplifierRow& r) {
+  const Design& d = r.row.design;
+  const auto field = [](float value) {
+    return json_string(value_field(value, kScreenFieldWidth));
+  };
+  std::string out = "{\"band\":" + json_string(r.row.band->label) +
+                    ",\"edge\":" + json_string(edge_name(r.row.edge)) +
+                    ",\"f\":" + field(d.fmhz) + ",\"qn\":" + field(d.qn) +
+                    ",\"infeasible\":" + (d.infeasible ? "true" : "false");
+  if (!d.infeasible) {
+    out += ",\"c1\":" + field(d.results.c1) + ",\"l\":" + field(d.results.l) +
+           ",\"c2\":" + field(d.results.c2);
+  }
+  if (r.report.qn_for_cmin) {
+    out += ",\"qn_for_cmin\":" + field(*r.report.qn_for_cmin);
+  }
+  out += ",\"coil\":\"" + std::string(coil_name(r.report.coil)) + "\"";
+  if (r.report.coil != CoilFit::kNone) {
+    out += ",\"l_fixed\":" + field(r.report.l_fixed);
+  }
+  return out + "}";
+}
+
+// The band table as merid-calc --bands gives it: the design's loaded Q,
+// Q0, RIN, ROUT and PIN at the edges and centre of every amateur band,
+// with the loaded Q a minimum C1 forces (cmin_pf above zero) and each
+// band's coil kept from its upper edge (fixed_coil).
+std::string bands_json(float qn, float q0, float rin, float rout, float pin,
+                       float cmin_pf, bool fixed_coil) {
+  AmplifierOptions options;
+  if (cmin_pf > 0.0f) options.cmin = cmin_pf;
+  options.fixed_coil = fixed_coil;
+  const Design inputs = make_design(0.0f, qn, q0, rin, rout, pin);
+  std::string out;
+  for (const AmplifierRow& r : amplifier_band_table(inputs, options)) {
+    out += (out.empty() ? "" : ",") + band_row_json(r);
+  }
+  return "[" + out + "]";
+}
+
 // `value` in the screen's ten-character three-decimal field.
 std::string screen_field(float value) {
   return value_field(value, kScreenFieldWidth);
@@ -221,6 +277,7 @@ EMSCRIPTEN_BINDINGS(merid) {
   emscripten::function("prompt", &merid::input_prompt);
   emscripten::function("message", &merid::message);
   emscripten::function("field", &merid::screen_field);
+  emscripten::function("bands", &merid::bands_json);
   emscripten::constant("kInfeasible1",
                        static_cast<int>(merid::Msg::kInfeasible1));
   emscripten::constant("kInfeasible2",

@@ -127,6 +127,17 @@ async function main() {
     console.error(errors.join('\n'));
     ++failures;
   }
+  // The band table on request, with the fixed coil: the 40 m centre row.
+  await page.check('#fixed-coil');
+  await page.click('#bands-run');
+  const centre40 = await page.$$eval('#bands-table tr', (rows) =>
+      [...rows[8].children].map((c) => c.textContent));
+  if (centre40[1] !== '     7.100' || centre40[2] !== '   121.231' ||
+      centre40[4] !== '     4.632' || centre40[7] !== 'подобрана') {
+    console.error(`the band table's 40 m centre row: ${centre40.join('|')}`);
+    ++failures;
+  }
+
   // At 200 % zoom a 1000-pixel window is 500 CSS pixels wide: the page
   // must reflow into it without a horizontal scroll bar.
   await page.setViewportSize({width: 500, height: 800});
