@@ -132,6 +132,9 @@ class Page {
     const peaks = document.getElementById('peaks');
     const warnings = document.getElementById('warnings');
     for (const node of [inputBlock, rows, peaks, warnings]) node.replaceChildren();
+    for (const id of ['plot-response', 'plot-smith']) {
+      if (!this.design) document.getElementById(id).removeAttribute('src');
+    }
     document.getElementById('download').disabled = this.design === null;
     if (!this.design) return;
     const screen = this.design.screen;
@@ -147,6 +150,22 @@ class Page {
       warnings.append(element('li', kWarnings[w.code](w.figure)));
     }
     if (this.design.warnings.length === 0) warnings.append(element('li', 'нет'));
+    this.schedulePlots();
+  }
+
+  // The plots take some 50 ms, so they follow the figures a frame later
+  // and only for the last of quick changes.
+  schedulePlots() {
+    clearTimeout(this.plotTimer);
+    this.plotTimer = setTimeout(() => {
+      if (!this.design) return;
+      const plots = JSON.parse(this.merid.plots(...this.values));
+      for (const [id, svg] of [['plot-response', plots.response],
+                               ['plot-smith', plots.smith]]) {
+        document.getElementById(id).src =
+            'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg);
+      }
+    }, 30);
   }
 
   // The band table takes about a second (the fixed coil's searches), so it

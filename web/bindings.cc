@@ -20,6 +20,9 @@
 #include "calc/synthesis.h"
 #include "cli/amplifier_report.h"
 #include "cli/band_table.h"
+#include "cli/response_curves.h"
+#include "cli/response_plot.h"
+#include "cli/smith_chart.h"
 #include "console/results_screen.h"
 #include "report/printer.h"
 #include "tests/support/synthesis_golden.h"
@@ -253,6 +256,17 @@ std::string bands_json(float qn, float q0, float rin, float rout, float pin,
   return "[" + out + "]";
 }
 
+// merid-calc's response plot and Smith chart of the design, as SVG
+// documents; empty strings for an infeasible design.
+std::string plots_json(float f, float qn, float q0, float rin, float rout,
+                       float pin) {
+  const Design d = calculate(inputs_of(f, qn, q0, rin, rout, pin));
+  if (d.infeasible) return "{\"response\":\"\",\"smith\":\"\"}";
+  const ResponseCurves curves = response_curves(d);
+  return "{\"response\":" + json_string(response_plot_svg(d, curves)) +
+         ",\"smith\":" + json_string(smith_chart_svg(d, curves)) + "}";
+}
+
 // `value` in the screen's ten-character three-decimal field.
 std::string screen_field(float value) {
   return value_field(value, kScreenFieldWidth);
@@ -278,6 +292,7 @@ EMSCRIPTEN_BINDINGS(merid) {
   emscripten::function("message", &merid::message);
   emscripten::function("field", &merid::screen_field);
   emscripten::function("bands", &merid::bands_json);
+  emscripten::function("plots", &merid::plots_json);
   emscripten::constant("kInfeasible1",
                        static_cast<int>(merid::Msg::kInfeasible1));
   emscripten::constant("kInfeasible2",

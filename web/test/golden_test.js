@@ -96,11 +96,22 @@ function checkNumberRules(merid) {
   assert.strictEqual(merid.range(0, NaN), '0.1 <= F <= 150 (MHz)');
 }
 
+function checkPlots(merid) {
+  const plots = JSON.parse(merid.plots(7.1, 12, 200, 2000, 50, 100));
+  for (const svg of [plots.response, plots.smith]) {
+    assert.ok(/<svg[^>]*>/.test(svg) && svg.trimEnd().endsWith('</svg>'),
+              'a plot is not an SVG document');
+  }
+  assert.deepStrictEqual(JSON.parse(merid.plots(7.1, 1.2, 200, 2000, 50, 100)),
+                         {response: '', smith: ''});
+}
+
 createMerid().then((merid) => {
   const designs = checkGolden(merid);
   checkTypicalScreen(merid);
   checkReport(merid);
   checkNumberRules(merid);
+  checkPlots(merid);
   console.log(`ok: ${designs} golden designs bit for bit, screen, report, number rules`);
 }).catch((error) => {
   console.error(error);

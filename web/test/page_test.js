@@ -138,6 +138,15 @@ async function main() {
     ++failures;
   }
 
+  // Both plots drawn.
+  await page.waitForFunction(() => ['plot-response', 'plot-smith'].every((id) => {
+    const img = document.getElementById(id);
+    return img.complete && img.naturalWidth > 0;
+  }), null, {timeout: 10000}).catch(() => {
+    console.error('the plots were not drawn');
+    ++failures;
+  });
+
   // At 200 % zoom a 1000-pixel window is 500 CSS pixels wide: the page
   // must reflow into it without a horizontal scroll bar.
   await page.setViewportSize({width: 500, height: 800});
@@ -149,7 +158,8 @@ async function main() {
   }
   if (screenshot) {
     await page.setViewportSize({width: 1000, height: 1250});
-    await page.screenshot({path: screenshot, fullPage: true});
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await page.screenshot({path: screenshot});
   }
   await context.close();
   if (failures) process.exit(1);
