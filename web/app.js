@@ -5,6 +5,7 @@
 
 const kInputCount = 6;
 const kQnIndex = 1;
+const kQ0Index = 2;
 const kPeaks = [
   ['uc1_peak', 'U на C1, В (ампл.)'], ['ic1_peak', 'I в С1, А (ампл.)'],
   ['uc2_peak', 'U на C2, В (ампл.)'], ['ic2_peak', 'I в С2, А (ампл.)'],
@@ -82,7 +83,7 @@ class Page {
 
   // One input read as the dialogue reads it and tested against its range;
   // the value, or null with the reason shown beside the input.
-  read(i, qn) {
+  read(i, qn, qnRefused) {
     const input = this.inputs[i];
     const hint = document.getElementById('hint-' + i);
     const entry = JSON.parse(this.merid.parse(input.value));
@@ -90,6 +91,8 @@ class Page {
     let problem = '';
     if (entry.status === 'malformed') problem = 'не число';
     else if (entry.status === 'empty') problem = 'нет значения';
+    // Q0 is bounded by QN; while QN is refused, Q0 is not judged.
+    else if (i === kQ0Index && qnRefused) problem = '';
     else if (this.merid.refused(i, entry.value ?? NaN, qn)) problem = 'вне диапазона';
     hint.textContent = problem ? `${problem}: ${range}` : range;
     hint.classList.toggle('refused', problem !== '');
@@ -113,7 +116,8 @@ class Page {
   update() {
     const values = [];
     for (let i = 0; i < kInputCount; ++i) {
-      values.push(this.read(i, i > kQnIndex ? values[kQnIndex] ?? NaN : NaN));
+      const qn = i > kQnIndex ? values[kQnIndex] : NaN;
+      values.push(this.read(i, qn ?? NaN, qn === null));
     }
     const cmin = this.readCmin();
     if (values.some((v) => v === null)) return this.show(null);

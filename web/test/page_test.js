@@ -107,6 +107,14 @@ async function main() {
   }
   await page.fill('#in-0', '7,1');
 
+  // While QN is refused, Q0 is not called out of range.
+  await page.fill('#in-1', '80');
+  if (await page.getAttribute('#in-2', 'aria-invalid') !== 'false') {
+    console.error('Q0 is marked refused because QN is');
+    ++failures;
+  }
+  await page.fill('#in-1', '12');
+
   // One change of input, timed in the page: reported, not asserted.
   const ms = await page.evaluate(() => {
     const t0 = performance.now();
