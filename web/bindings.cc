@@ -199,7 +199,7 @@ std::string input_range(int input, float qn) {
 
 std::string input_prompt(int input) {
   return std::string(
-      utf8_messages()[input_spec(static_cast<Input>(input)).prompt]);
+      utf8_messages()[input_row(static_cast<Input>(input)).prompt]);
 }
 
 std::string_view coil_name(CoilFit fit) {
