@@ -58,8 +58,10 @@ merid_install_packages() {
       merid_has_package "$package" || wanted+=("$package")
     done
     ((${#wanted[@]} == 0)) && continue
-    merid_apt_get install -y -qq --no-install-recommends "${wanted[@]}" >&2 ||
-      true
+    # --no-remove: a package that only installs by removing another (luit
+    # and chromium exclude each other on Debian 12) is reported, not forced.
+    merid_apt_get install -y -qq --no-install-recommends --no-remove \
+      "${wanted[@]}" >&2 || true
   done
   local still=()
   for package in "${missing[@]}"; do
