@@ -74,15 +74,13 @@ double c1_margin(const Design& d, double cmin_pf) {
   return static_cast<double>(d.results.c1) - cmin_pf;
 }
 
-FixedCoilRow fixed_coil_row(const Design& top, float f_mhz,
+FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
                             LoadedQRange range) {
   FixedCoilRow row;
   row.l_fixed = top.results.l;
   const double coil = top.details.tank.l;
-  const Design inputs =
-      make_design(f_mhz, top.qn, top.q0, top.rin, top.rout, top.pin);
-  const auto l_at = [&inputs](float qn) -> double {
-    const Design d = with_loaded_q(inputs, qn);
+  const auto l_at = [&at](float qn) -> double {
+    const Design d = with_loaded_q(at, qn);
     return d.infeasible ? INFINITY : d.details.tank.l;
   };
   const auto reached = [&](float qn) { return l_at(qn) <= coil; };
@@ -95,7 +93,7 @@ FixedCoilRow fixed_coil_row(const Design& top, float f_mhz,
   if (qn > top.qn && l_at(before(qn)) - coil < coil - l_at(qn)) {
     qn = before(qn);
   }
-  row.design = with_loaded_q(inputs, qn);
+  row.design = with_loaded_q(at, qn);
   return row;
 }
 

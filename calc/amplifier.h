@@ -51,12 +51,13 @@ struct FixedCoilRow {
 };
 
 // The coil of `top`, a feasible design at a band's highest frequency, kept
-// at f_mhz (at most top's frequency): the design with the other inputs of
-// `top` and the loaded Q in `range` whose L is nearest the coil's.  At a
-// lower frequency the same L has a smaller reactance, which a higher
-// loaded Q asks for, so the search runs from top's loaded Q up; L falls
-// as the loaded Q rises from there.
-FixedCoilRow fixed_coil_row(const Design& top, float f_mhz, LoadedQRange range);
+// at the frequency of `at` (at most top's): the design of the inputs of
+// `at` (its loaded Q ignored) with the loaded Q in `range` whose L is
+// nearest the coil's.  At a lower frequency the same L has a smaller
+// reactance, which a higher loaded Q asks for, so the search runs from
+// top's loaded Q up; L falls as the loaded Q rises from there.
+FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
+                            LoadedQRange range);
 
 // Classes of operation of a tube amplifier.
 enum class TubeClass { kA, kAB, kB, kC };

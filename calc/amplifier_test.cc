@@ -64,7 +64,8 @@ TEST(FixedCoilRow, EachRowMatchesRinWithTheBandsOneCoil) {
     float previous_qn = top.qn;
     for (const float f : {band[1], band[0]}) {
       SCOPED_TRACE(testing::Message() << f << " MHz");
-      const FixedCoilRow row = fixed_coil_row(top, f, kRange);
+      const FixedCoilRow row =
+          fixed_coil_row(top, typical_at(f, top.qn), kRange);
       ASSERT_EQ(row.fit, FixedCoilFit::kMatched);
       EXPECT_EQ(row.l_fixed, top.results.l);
       const Design& d = row.design;
@@ -87,8 +88,10 @@ TEST(FixedCoilRow, EachRowMatchesRinWithTheBandsOneCoil) {
 TEST(FixedCoilRow, LoadedQAboveTheAcceptedRangeIsSaid) {
   // At 1.8 MHz the coil of 2 MHz and Qn 65 asks for about 72.
   const Design top = with_loaded_q(typical_at(2.0f, 65.0f), 65.0f);
-  EXPECT_EQ(fixed_coil_row(top, 1.8f, kRange).fit, FixedCoilFit::kOutOfRange);
-  const FixedCoilRow centre = fixed_coil_row(top, 1.9f, kRange);
+  EXPECT_EQ(fixed_coil_row(top, typical_at(1.8f, 65.0f), kRange).fit,
+            FixedCoilFit::kOutOfRange);
+  const FixedCoilRow centre =
+      fixed_coil_row(top, typical_at(1.9f, 65.0f), kRange);
   ASSERT_EQ(centre.fit, FixedCoilFit::kMatched);
   EXPECT_GT(centre.design.qn, 65.0f);
   EXPECT_LT(centre.design.qn, 70.0f);

@@ -17,18 +17,41 @@ float last_point(float fstart, float step, std::int32_t points) {
 
 }  // namespace
 
-WindowReach window_reach(const Design& d) {
-  const Details& x = d.details;
-  const SweepBands bands =
-      sweep_bands(x.tank, d.results.uin, d.rin,
-                  SweepGrid{x.fstart, x.step, x.nstep}, x.vref2, x.ns11);
-  const float top = last_point(x.fstart, x.step, x.nstep);
-  const auto at_bottom = [&x](const Band& b) {
-    return b.found && b.low == x.fstart;
+WindowReach window_reach(const Band& voltage, const Band& current,
+                         const SweepGrid& grid) {
+  const float top = last_point(grid.fstart, grid.step, grid.nstep);
+  const auto at_bottom = [&grid](const Band& b) {
+    return b.found && b.low == grid.fstart;
   };
   const auto at_top = [top](const Band& b) { return b.found && b.high == top; };
-  return WindowReach{at_bottom(bands.voltage), at_top(bands.voltage),
-                     at_bottom(bands.current), at_top(bands.current)};
+  return WindowReach{at_bottom(voltage), at_top(voltage), at_bottom(current),
+                     at_top(current)};
+}
+
+WindowReach window_reach(const Design& d) {
+  const Details& x = d.details;
+  const SweepGrid grid{x.fstart, x.step, x.nstep};
+  const SweepBands bands =
+      sweep_bands(x.tank, d.results.uin, d.rin, grid, x.vref2, x.ns11);
+  return window_reach(bands.voltage, bands.current, grid);
+}
+
+WarningFigures warning_figures(const Design& d, const WindowReach& reach) {
+  const Results& r = d.results;
+  WarningFigures f;
+  f.fmhz = d.fmhz;
+  f.c1 = r.c1;
+  f.ku = r.ku;
+  f.ki = r.ki;
+  f.bw_u = r.bw_u;
+  f.bw_i = r.bw_i;
+  f.bw_s11 = r.bw_s11;
+  f.s11 = r.s11;
+  f.reach = reach;
+  f.fstart = d.details.fstart;
+  f.fstop = d.details.fstop;
+  f.s11_crossings = d.details.ncross;
+  return f;
 }
 
 double shunt_inductance_uh(double c1_pf, double f_mhz) {
@@ -36,31 +59,40 @@ double shunt_inductance_uh(double c1_pf, double f_mhz) {
   return -1e6 / (omega * omega * c1_pf * 1e-12);
 }
 
+std::vector<DesignWarning> design_warnings(const WarningFigures& f,
+                                           std::optional<double> cmin_pf) {
+  std::vector<DesignWarning> out;
+  const auto warn = [&out](bool when, WarningCode code, double figure,
+                           double context = 0.0) {
+    if (when) out.push_back(DesignWarning{code, figure, context});
+  };
+  warn(f.c1 < 0.0f, WarningCode::kC1Negative, shunt_inductance_uh(f.c1, f.fmhz),
+       f.c1);
+  warn(f.ku < 0.0f, WarningCode::kKuNegative, f.ku);
+  warn(f.ki < 0.0f, WarningCode::kKiNegative, f.ki);
+  warn(f.reach.voltage_bottom, WarningCode::kBandUAtBottom, f.bw_u, f.fstart);
+  warn(f.reach.voltage_top, WarningCode::kBandUAtTop, f.bw_u, f.fstop);
+  warn(f.reach.current_bottom, WarningCode::kBandIAtBottom, f.bw_i, f.fstart);
+  warn(f.reach.current_top, WarningCode::kBandIAtTop, f.bw_i, f.fstop);
+  if (f.s11_crossings) {
+    const std::int32_t crossings = *f.s11_crossings;
+    warn(crossings == 1, WarningCode::kS11OneCrossing, f.bw_s11);
+    warn(crossings == 0 || crossings > 3, WarningCode::kS11NoWidth, crossings);
+  } else {
+    warn(!f.s11_band_found, WarningCode::kS11NoWidth, 0.0);
+  }
+  // Written so that a not-a-number S11 warns too.
+  warn(!(f.s11 <= kS11MatchLimit), WarningCode::kS11AtF, f.s11);
+  if (cmin_pf) {
+    warn(f.c1 < *cmin_pf, WarningCode::kC1BelowCmin, f.c1 - *cmin_pf, f.c1);
+  }
+  return out;
+}
+
 std::vector<DesignWarning> design_warnings(const Design& d,
                                            const WindowReach& reach,
                                            std::optional<double> cmin_pf) {
-  const Results& r = d.results;
-  std::vector<DesignWarning> out;
-  const auto warn = [&out](bool when, WarningCode code, double figure) {
-    if (when) out.push_back(DesignWarning{code, figure});
-  };
-  warn(r.c1 < 0.0f, WarningCode::kC1Negative,
-       shunt_inductance_uh(r.c1, d.fmhz));
-  warn(r.ku < 0.0f, WarningCode::kKuNegative, r.ku);
-  warn(r.ki < 0.0f, WarningCode::kKiNegative, r.ki);
-  warn(reach.voltage_bottom, WarningCode::kBandUAtBottom, r.bw_u);
-  warn(reach.voltage_top, WarningCode::kBandUAtTop, r.bw_u);
-  warn(reach.current_bottom, WarningCode::kBandIAtBottom, r.bw_i);
-  warn(reach.current_top, WarningCode::kBandIAtTop, r.bw_i);
-  const std::int32_t crossings = d.details.ncross;
-  warn(crossings == 1, WarningCode::kS11OneCrossing, r.bw_s11);
-  warn(crossings == 0 || crossings > 3, WarningCode::kS11NoWidth, crossings);
-  // Written so that a not-a-number S11 warns too.
-  warn(!(r.s11 <= kS11Limit), WarningCode::kS11AtF, r.s11);
-  if (cmin_pf) {
-    warn(r.c1 < *cmin_pf, WarningCode::kC1BelowCmin, r.c1 - *cmin_pf);
-  }
-  return out;
+  return design_warnings(warning_figures(d, reach), cmin_pf);
 }
 
 }  // namespace merid

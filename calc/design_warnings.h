@@ -4,9 +4,11 @@
 // The results of a feasible design that are physically meaningless or
 // misleading, each with the figure that shows it.
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "calc/sweep.h"
 #include "calc/synthesis.h"
 
 namespace merid {
@@ -21,7 +23,7 @@ enum class WarningCode {
   kBandIAtTop,      // ... its top
   kS11OneCrossing,  // bw_s11 is the frequency of its one crossing
   kS11NoWidth,      // bw_s11 is 0: no crossing, or more than three
-  kS11AtF,          // S11 at f above kS11Limit: the design misses rin
+  kS11AtF,          // S11 at f above kS11MatchLimit: the design misses rin
   kC1BelowCmin,     // C1 below the amplifier's minimum
 };
 
@@ -29,9 +31,13 @@ enum class WarningCode {
 // in uH for kC1Negative; KU or KI in dB; the band's width in kHz for the
 // four band codes; bw_s11 in kHz for kS11OneCrossing, the crossing count
 // for kS11NoWidth; S11 for kS11AtF; C1 - Cmin in pF for kC1BelowCmin.
+// `context` is the other figure the warning names: C1 in pF for
+// kC1Negative and kC1BelowCmin, the edge of the sweep window in Hz for the
+// band codes (its start for the bottom, its stop for the top), else 0.
 struct DesignWarning {
   WarningCode code;
   double figure;
+  double context = 0.0;
 };
 
 // Whether each -1 dB band takes in the first or the last point of the
@@ -43,15 +49,42 @@ struct WindowReach {
   bool current_top = false;
 };
 
+// Whether the bands `voltage` and `current`, measured over `grid`, take in
+// its first or its last point.
+WindowReach window_reach(const Band& voltage, const Band& current,
+                         const SweepGrid& grid);
+
 // Where the bands of the feasible design `d` lie: its sweeps run again
 // over its grid, without a trace.
 WindowReach window_reach(const Design& d);
 
-// S11 at f above this says the network does not match rin.
-inline constexpr double kS11Limit = 0.01;
+// What the warnings read of one feasible design, whatever its network.
+struct WarningFigures {
+  float fmhz = 0.0f;                              // working frequency
+  float c1 = 0.0f;                                // pF
+  float ku = 0.0f, ki = 0.0f;                     // second harmonic, dB
+  float bw_u = 0.0f, bw_i = 0.0f, bw_s11 = 0.0f;  // kHz
+  float s11 = 0.0f;                               // at F
+  WindowReach reach;
+  float fstart = 0.0f;  // the sweep window, Hz
+  float fstop = 0.0f;
+  // The crossings of 0.1 that decided bw_s11, where the count decides it
+  // (the pi network); none where bw_s11 spans the points within 0.1, and
+  // `s11_band_found` says whether there were any.
+  std::optional<std::int32_t> s11_crossings;
+  bool s11_band_found = true;
+};
 
-// The warnings of the feasible design `d`, in the order of WarningCode.
+// The figures of the feasible design `d` whose bands lie as `reach` says.
+WarningFigures warning_figures(const Design& d, const WindowReach& reach);
+
+// S11 at f above this says the network does not match rin.
+inline constexpr double kS11MatchLimit = 0.01;
+
+// The warnings of a feasible design, in the order of WarningCode.
 // `cmin_pf` is the amplifier's minimum C1 when one is given.
+std::vector<DesignWarning> design_warnings(const WarningFigures& f,
+                                           std::optional<double> cmin_pf);
 std::vector<DesignWarning> design_warnings(const Design& d,
                                            const WindowReach& reach,
                                            std::optional<double> cmin_pf);

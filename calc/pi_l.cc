@@ -1,0 +1,348 @@
+#include "calc/pi_l.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "calc/constants.h"
+
+namespace merid {
+namespace {
+
+constexpr double kPicoPerFarad = 1e12;
+constexpr double kMicroPerHenry = 1e6;
+constexpr float kPercent = 100.0f;
+
+float squared_magnitude(Complex z) { return z.re * z.re + z.im * z.im; }
+
+// The series coil of reactance x with its loss resistance x / q0.
+Complex coil(float x, float q0) { return Complex{x / q0, x}; }
+
+// The L section in double precision: the series reactance of L2 and the
+// susceptance of CL at the working frequency, with L2's loss at q0.
+struct LSection {
+  double x2 = 0.0;  // ohm
+  double b = 0.0;   // S
+};
+
+// CL at the middle: the branch L2 + ROUT has R = ROUT + x/q0 and must show
+// R^2 + x^2 = RMID R, so that CL = x / (R^2 + x^2) leaves RMID real.
+LSection step_down(double rmid, double rout, double q0) {
+  const double a = 1.0 + 1.0 / (q0 * q0);
+  const double b = (2.0 * rout - rmid) / q0;
+  const double c = rout * rout - rmid * rout;
+  const double x = (-b + std::sqrt(b * b - 4.0 * a * c)) / (2.0 * a);
+  const double r = rout + x / q0;
+  return LSection{x, x / (rmid * r)};
+}
+
+// CL across the load, q = ROUT / XCL: ROUT || CL is ROUT / (1 + q^2) in
+// series with -q ROUT / (1 + q^2), which L2 cancels; its loss adds x2 / q0,
+// so RMID (1 + q^2) = ROUT (1 + q / q0).
+LSection step_up(double rmid, double rout, double q0) {
+  const double p = rout / q0;
+  const double q =
+      (p + std::sqrt(p * p - 4.0 * rmid * (rmid - rout))) / (2.0 * rmid);
+  return LSection{q * rout / (1.0 + q * q), q / rout};
+}
+
+PiLResults stresses(const PiLNetwork& n, const PiLState& s, float pin) {
+  PiLResults r;
+  r.uin = modulus(s.vin);
+  r.umid = modulus(s.vmid);
+  r.uout = modulus(s.vout);
+  r.ul1 = modulus(s.vl1);
+  r.ul2 = modulus(s.vl2);
+  r.ic1 = modulus(s.ic1);
+  r.il1 = modulus(s.il1);
+  r.icmid = modulus(s.icmid);
+  r.il2 = modulus(s.il2);
+  r.icout = modulus(s.icout);
+  r.qc1 = squared_magnitude(s.vin) / s.x1;
+  r.ql1 = squared_magnitude(s.il1) * s.xl1;
+  r.qcmid = squared_magnitude(s.vmid) / s.xmid;
+  r.ql2 = squared_magnitude(s.il2) * s.xl2;
+  r.qcout = squared_magnitude(s.vout) * s.bout;
+  // The power into the input node against the power into the load.
+  const float p_in = s.vin.re * s.iin.re + s.vin.im * s.iin.im;
+  const float p_load = squared_magnitude(s.vout) / n.rout;
+  const float eta = p_load / p_in;
+  r.pout = eta * pin;
+  r.ploss = pin - r.pout;
+  r.eta = kPercent * eta;
+  return r;
+}
+
+float reflection(Complex z, float r0) {
+  return modulus((z - real(r0)) / (z + real(r0)));
+}
+
+// Widens `band` to take in `freq`.
+void take_in(Band& band, float freq) {
+  if (!band.found) band.low = freq;
+  band.found = true;
+  band.high = freq;
+}
+
+float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
+
+// Calls visit(freq) for the first `points` points of `grid`: point 0 at
+// fstart, each next one the running sum with one more step, as the pi
+// network's sweeps form them.
+template <typename Visit>
+void walk(const SweepGrid& grid, std::int32_t points, Visit visit) {
+  float freq = grid.fstart;
+  for (std::int32_t i = 0; i < points; ++i) {
+    visit(freq);
+    freq = freq + grid.step;
+  }
+}
+
+// 20 log10 (v / ref), dB.
+float decibels(float v, float ref) {
+  return kDecibelsPerDecade * log10_single(v / ref);
+}
+
+// The design of `d`'s inputs with the built network `n` analysed at the
+// working frequency of `section`, the feasible pi section whose sweep plan
+// the bands use.  c2p is the section's C2' and cl what the L section adds
+// at the middle node or across the load, both in F.
+PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
+                   float cl) {
+  d.infeasible = false;
+  d.network = n;
+  const float fhz = working_hertz(section);
+  const float uin = section.results.uin;
+  d.drive_uin = uin;
+  const Drive matched = matched_drive(uin, d.rin);
+  const Drive high_z = high_impedance_drive(uin, d.rin);
+  const PiLState s = analyse_pi_l(n, matched, fhz);
+  PiLResults& r = d.results;
+  r = stresses(n, s, d.pin);
+  // C1, L1 and C2' as the pi section's own results show them.
+  r.c1 = section.results.c1;
+  r.c2p = section.results.c2;
+  r.cl = static_cast<float>(kPicoPerFarad * cl);
+  r.cmid = static_cast<float>(kPicoPerFarad * n.cmid);
+  r.cout = static_cast<float>(kPicoPerFarad * n.cout);
+  r.l1 = section.results.l;
+  r.l2 = static_cast<float>(kMicroPerHenry * n.l2);
+  r.q_pi = section.qn;
+  // The L section's loaded Q: its series arm's X over R with CL at the
+  // middle, the load's R over the reactance of CL across it.
+  r.q_l = d.cl_at_middle ? s.xl2 / (n.rout + s.xl2 / n.q0) : n.rout * s.bout;
+  r.s11 = reflection(s.zin, d.rin);
+  r.s22 = reflection(output_impedance(n, d.rin, fhz), d.rout);
+  for (int i = 0; i < kHarmonicCount; ++i) {
+    const float fn = static_cast<float>(kFirstHarmonic + i) * fhz;
+    r.harmonics.ku[i] =
+        suppression_db(s.vout, analyse_pi_l(n, matched, fn).vout);
+    r.harmonics.ki[i] = suppression_db(analyse_pi_l(n, high_z, fhz).vout,
+                                       analyse_pi_l(n, high_z, fn).vout);
+  }
+  const Details& plan = section.details;
+  d.grid = SweepGrid{plan.fstart, plan.step, plan.nstep};
+  d.fstop = plan.fstop;
+  d.ns11 = plan.ns11;
+  d.bands = pi_l_bands(n, uin, d.rin, fhz, d.grid, d.ns11);
+  r.bw_u = width_khz(d.bands.voltage);
+  r.bw_i = width_khz(d.bands.current);
+  r.bw_s11 = width_khz(d.bands.s11);
+  return d;
+}
+
+// The pi section of `d` at f_mhz with the loaded Q qn and RMID rmid.
+Design section_of(const PiLDesign& d, float f_mhz, float qn, float rmid) {
+  Design section = make_design(f_mhz, qn, d.q0, d.rin, rmid, d.pin);
+  synthesis(section);
+  return section;
+}
+
+}  // namespace
+
+float default_rmid(float rin, float rout) {
+  const double g = std::sqrt(static_cast<double>(rin) * rout);
+  const double scale = std::pow(10.0, std::floor(std::log10(g)) - 2.0);
+  return static_cast<float>(std::round(g / scale) * scale);
+}
+
+PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
+  const float omega = kOmegaFactor * freq;
+  PiLState s;
+  s.x1 = 1.0f / (n.c1 * omega);
+  s.xl1 = n.l1 * omega;
+  s.xmid = 1.0f / (n.cmid * omega);
+  s.xl2 = n.l2 * omega;
+  s.bout = n.cout * omega;
+  const Complex zc1{0.0f, -s.x1};
+  const Complex zcmid{0.0f, -s.xmid};
+  const Complex zl1 = coil(s.xl1, n.q0);
+  const Complex zl2 = coil(s.xl2, n.q0);
+  // ROUT || cout as an admittance, so that cout = 0 needs no case.
+  const Complex zout = real(n.rout) / Complex{1.0f, s.bout * n.rout};
+  const Complex zser2 = zl2 + zout;
+  s.zmid = parall(zser2, zcmid);
+  const Complex zser1 = zl1 + s.zmid;
+  s.zin = parall(zser1, zc1);
+  s.iin = real(drive.emf) / (real(drive.zs) + s.zin);
+  s.vin = s.zin * s.iin;
+  s.il1 = s.vin / zser1;
+  s.vmid = s.zmid * s.il1;
+  s.il2 = s.vmid / zser2;
+  s.vout = zout * s.il2;
+  s.vl1 = zl1 * s.il1;
+  s.vl2 = zl2 * s.il2;
+  s.ic1 = s.vin / zc1;
+  s.icmid = s.vmid / zcmid;
+  s.icout = s.vout * Complex{0.0f, s.bout};
+  return s;
+}
+
+Complex output_impedance(const PiLNetwork& n, float rin, float freq) {
+  const float omega = kOmegaFactor * freq;
+  const Complex zsource =
+      parall(real(rin), Complex{0.0f, -1.0f / (n.c1 * omega)});
+  const Complex zback1 = coil(n.l1 * omega, n.q0) + zsource;
+  const Complex zbmid = parall(zback1, Complex{0.0f, -1.0f / (n.cmid * omega)});
+  const Complex zback2 = coil(n.l2 * omega, n.q0) + zbmid;
+  return zback2 / (real(1.0f) + Complex{0.0f, n.cout * omega} * zback2);
+}
+
+PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
+                    const SweepGrid& grid, std::int32_t ns11,
+                    SweepTrace* trace) {
+  const Drive matched = matched_drive(uin, rin);
+  const Drive high_z = high_impedance_drive(uin, rin);
+  const float vref = modulus(analyse_pi_l(n, matched, f).vout);
+  // The pi network's peak search: nstep - trunc(nstep / 2) + 1 points from
+  // (nstep step) / 2 on, over the upper half of the window where F lies.
+  const float half = 2.0f;
+  const float peak_start = (static_cast<float>(grid.nstep) * grid.step) / half;
+  const std::int32_t peak_points =
+      grid.nstep -
+      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half) + 1;
+  float vmax = 0.0f;
+  walk(SweepGrid{peak_start, grid.step, peak_points}, peak_points,
+       [&](float freq) {
+         vmax = std::max(vmax, modulus(analyse_pi_l(n, high_z, freq).vout));
+       });
+  const auto within_1db = [](float db) { return std::fabs(db) <= 1.0f; };
+  PiLBands bands;
+  walk(grid, grid.nstep, [&](float freq) {
+    const float u =
+        decibels(modulus(analyse_pi_l(n, matched, freq).vout), vref);
+    const float i = decibels(modulus(analyse_pi_l(n, high_z, freq).vout), vmax);
+    if (within_1db(u)) take_in(bands.voltage, freq);
+    if (within_1db(i)) take_in(bands.current, freq);
+    if (trace != nullptr) {
+      trace->voltage.push_back(CurvePoint{freq, u});
+      trace->current.push_back(CurvePoint{freq, i});
+    }
+  });
+  walk(grid, ns11, [&](float freq) {
+    const float s11 = reflection(analyse_pi_l(n, matched, freq).zin, rin);
+    if (s11 <= 0.1f) take_in(bands.s11, freq);
+    if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, s11});
+  });
+  return bands;
+}
+
+PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
+                           float pin, float rmid) {
+  PiLDesign d;
+  d.f = f;
+  d.qn = qn;
+  d.q0 = q0;
+  d.rin = rin;
+  d.rout = rout;
+  d.pin = pin;
+  d.rmid = rmid;
+  d.cl_at_middle = rmid >= rout;
+  return d;
+}
+
+Design pi_section_inputs(const PiLDesign& d) {
+  return make_design(d.f, d.qn, d.q0, d.rin, d.rmid, d.pin);
+}
+
+PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
+  PiLDesign d = inputs;
+  d.infeasible = true;
+  const Design section = section_of(d, d.f, d.qn, d.rmid);
+  if (section.infeasible) return d;
+
+  const double omega =
+      static_cast<double>(kOmegaFactor * working_hertz(section));
+  const LSection l = d.cl_at_middle ? step_down(d.rmid, d.rout, d.q0)
+                                    : step_up(d.rmid, d.rout, d.q0);
+  const float cl = static_cast<float>(l.b / omega);
+  const Tank& tank = section.details.tank;
+  PiLNetwork n;
+  n.c1 = tank.c1;
+  n.l1 = tank.l;
+  n.cmid = d.cl_at_middle ? tank.c2 + cl : tank.c2;
+  n.l2 = static_cast<float>(l.x2 / omega);
+  n.cout = d.cl_at_middle ? 0.0f : cl;
+  n.q0 = d.q0;
+  n.rout = d.rout;
+  return analysed(d, n, section, cl);
+}
+
+PiLDesign pi_l_synthesis(float f, float qn, float q0, float rin, float rout,
+                         float pin, float rmid) {
+  return pi_l_synthesis(make_pi_l_design(f, qn, q0, rin, rout, pin, rmid));
+}
+
+WarningFigures warning_figures(const PiLDesign& d) {
+  const PiLResults& r = d.results;
+  WarningFigures f;
+  f.fmhz = d.f;
+  f.c1 = r.c1;
+  f.ku = r.harmonics.ku[0];
+  f.ki = r.harmonics.ki[0];
+  f.bw_u = r.bw_u;
+  f.bw_i = r.bw_i;
+  f.bw_s11 = r.bw_s11;
+  f.s11 = r.s11;
+  f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid);
+  f.fstart = d.grid.fstart;
+  f.fstop = d.fstop;
+  f.s11_band_found = d.bands.s11.found;
+  return f;
+}
+
+PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
+                                    LoadedQRange range) {
+  PiLFixedCoilRow row;
+  row.l_fixed = top.results.l1;
+  row.design = make_pi_l_design(f_mhz, top.qn, top.q0, top.rin, top.rout,
+                                top.pin, top.rmid);
+  // What the middle node sees through the fixed L section at f_mhz.
+  const PiLNetwork& n = top.network;
+  const float omega = kOmegaFactor * (kHertzPerMegahertz * f_mhz);
+  const Complex zout = real(n.rout) / Complex{1.0f, omega * n.cout * n.rout};
+  const Complex y = real(1.0f) / (coil(n.l2 * omega, n.q0) + zout);
+  const float rmid = 1.0f / y.re;
+  const float cl = -y.im / omega;
+  row.design.rmid = rmid;
+
+  const Design top_section = section_of(top, top.f, top.qn, top.rmid);
+  const FixedCoilRow pi = fixed_coil_row(
+      top_section, make_design(f_mhz, top.qn, top.q0, top.rin, rmid, top.pin),
+      range);
+  row.fit = pi.fit;
+  if (pi.fit != FixedCoilFit::kMatched) return row;
+  const Tank& tank = pi.design.details.tank;
+  PiLNetwork built = n;
+  built.c1 = tank.c1;
+  built.l1 = tank.l;
+  built.cmid = tank.c2 + cl;
+  row.design.qn = pi.design.qn;
+  // The L section's shunt capacitor: what it adds at the middle, or the
+  // fixed one across the load.
+  const float l_shunt = top.cl_at_middle ? cl : n.cout;
+  row.design = analysed(row.design, built, pi.design, l_shunt);
+  return row;
+}
+
+}  // namespace merid

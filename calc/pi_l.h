@@ -1,0 +1,164 @@
+#ifndef MERID_CALC_PI_L_H_
+#define MERID_CALC_PI_L_H_
+
+// The pi-L network: a pi section (C1, L1, C2') from RIN down or up to an
+// intermediate resistance RMID, then an L section (series L2 and one shunt
+// capacitor CL) from RMID to ROUT.  CL stands across the larger of RMID and
+// ROUT, as an L section must: with RMID >= ROUT it is at the middle node in
+// parallel with C2', so the middle capacitor is their sum; with RMID < ROUT
+// it is across the load and the middle node holds C2' alone.
+
+#include <cstdint>
+
+#include "calc/amplifier.h"
+#include "calc/complex.h"
+#include "calc/design_warnings.h"
+#include "calc/harmonics.h"
+#include "calc/network.h"
+#include "calc/sweep.h"
+#include "calc/synthesis.h"
+
+namespace merid {
+
+// The built network: capacitors in F, coils in H; cout may be 0.
+struct PiLNetwork {
+  float c1 = 0.0f;
+  float l1 = 0.0f;
+  float cmid = 0.0f;  // the capacitor at the middle node
+  float l2 = 0.0f;
+  float cout = 0.0f;  // CL when it is across the load, else 0
+  float q0 = 0.0f;    // unloaded Q of both coils
+  float rout = 0.0f;
+};
+
+// The intermediate resistance used when none is given: sqrt(RIN ROUT),
+// rounded to three significant digits.
+float default_rmid(float rin, float rout);
+
+// Every node and branch quantity of one analysis, voltages and currents as
+// phasors.
+struct PiLState {
+  Complex zin;      // input impedance
+  Complex zmid;     // what L1 sees: the middle capacitor and the L section
+  Complex iin;      // current from the drive
+  Complex vin;      // input node
+  Complex il1;      // through L1
+  Complex vmid;     // middle node
+  Complex il2;      // through L2
+  Complex vout;     // output node
+  Complex vl1;      // across L1 with its loss
+  Complex vl2;      // across L2 with its loss
+  Complex ic1;      // in C1
+  Complex icmid;    // in the middle capacitor
+  Complex icout;    // in the output capacitor
+  float x1 = 0.0f;  // reactances at the frequency, ohm
+  float xl1 = 0.0f;
+  float xmid = 0.0f;  // of cmid
+  float xl2 = 0.0f;
+  float bout = 0.0f;  // susceptance of cout, S
+};
+
+// The network driven by `drive` at `freq` Hz, in single precision.
+PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq);
+
+// The impedance seen from the load terminals with RIN behind the input.
+Complex output_impedance(const PiLNetwork& n, float rin, float freq);
+
+// RMS stresses and powers at the working frequency under the matched drive.
+struct PiLResults {
+  float c1 = 0.0f, c2p = 0.0f, cl = 0.0f, cmid = 0.0f, cout = 0.0f;  // pF
+  float l1 = 0.0f, l2 = 0.0f;                                        // uH
+  float q_pi = 0.0f;                // loaded Q of the pi section (QN)
+  float q_l = 0.0f;                 // loaded Q of the L section
+  float eta = 0.0f;                 // efficiency of the whole network, %
+  float pout = 0.0f, ploss = 0.0f;  // W
+  float uin = 0.0f, umid = 0.0f, uout = 0.0f, ul1 = 0.0f, ul2 = 0.0f;    // V
+  float ic1 = 0.0f, il1 = 0.0f, icmid = 0.0f, il2 = 0.0f, icout = 0.0f;  // A
+  float qc1 = 0.0f, ql1 = 0.0f, qcmid = 0.0f, ql2 = 0.0f, qcout = 0.0f;  // var
+  float s11 = 0.0f, s22 = 0.0f;
+  HarmonicTable harmonics;  // KU and KI at 2F to 5F
+  float bw_u = 0.0f;        // -1 dB band of the voltage response, kHz
+  float bw_i = 0.0f;        // -1 dB band of the current response, kHz
+  float bw_s11 = 0.0f;      // band of |S11| <= 0.1, kHz
+};
+
+// The bands over the pi network's sweep grid of the same design, each from
+// the first to the last grid point that lies within it, by the pi
+// network's rules: the voltage response (matched drive) within 1 dB either
+// way of its value at F, the current response (high-impedance drive)
+// within 1 dB either way of its peak over the upper half of the window
+// (the pi network's peak search), and |S11| <= 0.1 over the first `ns11`
+// points.  Not found: a zero width.
+struct PiLBands {
+  Band voltage;
+  Band current;
+  Band s11;
+};
+
+// The bands of `n` driven from uin behind rin, with the working frequency
+// `f` (Hz) as the voltage response's reference.  With a `trace`, every grid
+// point's values are kept as well: the responses in dB against their
+// references and |S11|.
+PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
+                    const SweepGrid& grid, std::int32_t ns11,
+                    SweepTrace* trace = nullptr);
+
+// One pi-L design: its six inputs (f in MHz) and RMID, and once calculated,
+// the network and its results.
+struct PiLDesign {
+  float f = 0.0f;   // MHz
+  float qn = 0.0f;  // loaded Q of the pi section
+  float q0 = 0.0f, rin = 0.0f, rout = 0.0f, pin = 0.0f;
+  float rmid = 0.0f;         // ohm, what the pi section transforms RIN to
+  bool infeasible = true;    // QN too small for RIN:RMID, or not calculated
+  bool cl_at_middle = true;  // RMID >= ROUT
+  float drive_uin = 0.0f;    // V RMS: the drives' open-circuit voltage is 2x
+  PiLNetwork network;
+  PiLResults results;
+  // The sweep plan of the pi section's own calculation, and where the
+  // three bands lie on it.
+  SweepGrid grid;
+  float fstop = 0.0f;  // Hz, the top of the sweep window
+  std::int32_t ns11 = 0;
+  PiLBands bands;
+};
+
+// The inputs of a design, nothing calculated.
+PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
+                           float pin, float rmid);
+
+// Synthesises and analyses the network of `inputs`.  The pi section is the
+// pi network's own single-precision synthesis for RIN to RMID; the L
+// section is solved in double precision with the loss of L2 at Q0.
+PiLDesign pi_l_synthesis(const PiLDesign& inputs);
+PiLDesign pi_l_synthesis(float f, float qn, float q0, float rin, float rout,
+                         float pin, float rmid);
+
+// The pi section of `d`'s inputs as the pi network's synthesis takes them:
+// ROUT replaced by RMID.  Its C1 and L are the network's C1 and L1.
+Design pi_section_inputs(const PiLDesign& d);
+
+// What the warnings read of the feasible design `d`: its C1, the second
+// harmonic, the bands and where they lie, S11 at F.
+WarningFigures warning_figures(const PiLDesign& d);
+
+// One frequency of a band with both coils and the output capacitor fixed.
+struct PiLFixedCoilRow {
+  FixedCoilFit fit = FixedCoilFit::kMatched;
+  float l_fixed = 0.0f;  // L1, uH
+  PiLDesign design;      // matched: the network at the row's frequency
+};
+
+// The coils (and the output capacitor) of `top`, a feasible design at a
+// band's highest frequency, kept at f_mhz (at most top's frequency) while
+// C1 and the middle capacitor tune.  At f_mhz the fixed L section shows the
+// middle node a conductance G and a susceptance B; the pi section then
+// transforms RIN to 1/G (the row's rmid) with the loaded Q in `range` whose
+// L1 is nearest the coil's, and the middle capacitor is its C2' less B /
+// omega (the row's cl).
+PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
+                                    LoadedQRange range);
+
+}  // namespace merid
+
+#endif  // MERID_CALC_PI_L_H_
