@@ -20,11 +20,17 @@ std::optional<float> cmin_loaded_q(const Design& inputs,
   return loaded_q_for_cmin(inputs, *options.cmin, accepted_loaded_q(inputs.q0));
 }
 
-// The design of `inputs` at `f_mhz` as make_design gives it.
+// The design of `inputs` at `f_mhz`, nothing calculated.
 Design inputs_at(const Design& inputs, float f_mhz) {
   return make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
                      inputs.pin);
 }
+PiLDesign inputs_at(const PiLDesign& inputs, float f_mhz) {
+  return make_pi_l_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
+                          inputs.pin, inputs.rmid);
+}
+
+PiLDesign calculate(const PiLDesign& inputs) { return pi_l_synthesis(inputs); }
 
 // A row the coil cannot match: its inputs, nothing calculated.
 Design unmatched(const Design& inputs) {
@@ -33,34 +39,84 @@ Design unmatched(const Design& inputs) {
   d.infeasible = true;
   return d;
 }
+PiLDesign unmatched(const PiLDesign& inputs) {
+  PiLDesign d = inputs;
+  d.infeasible = true;
+  return d;
+}
+
+// The row at the frequency of `at` with the coils of `top`.
+FixedCoilRow coil_row(const Design& top, const Design& at, LoadedQRange range) {
+  return fixed_coil_row(top, at, range);
+}
+PiLFixedCoilRow coil_row(const PiLDesign& top, const PiLDesign& at,
+                         LoadedQRange range) {
+  return pi_l_fixed_coil_row(top, at.f, range);
+}
+
+// The tapped coil of a band's top design, uH.
+float tapped_coil(const Design& top) { return top.results.l; }
+float tapped_coil(const PiLDesign& top) { return top.results.l1; }
+
+// What the report says of a feasible design with the warning figures `f`.
+void add_figures(AmplifierReport& report, const WarningFigures& f,
+                 const AmplifierOptions& options) {
+  std::optional<double> cmin;
+  if (options.cmin) {
+    cmin = *options.cmin;
+    report.c1_margin = static_cast<double>(f.c1) - *cmin;
+  }
+  report.warnings = design_warnings(f, cmin);
+}
 
 // The three rows of `band` with the coil of its upper edge.
-void fixed_coil_band(const AmateurBand& band, const Design& inputs,
+template <typename NetworkDesign>
+void fixed_coil_band(const AmateurBand& band, const NetworkDesign& inputs,
                      const AmplifierOptions& options,
-                     std::vector<AmplifierRow>& rows) {
-  const Design top = calculate(inputs_at(inputs, band.f[2]));
+                     std::vector<AmplifierRowOf<NetworkDesign>>& rows) {
+  const NetworkDesign top = calculate(inputs_at(inputs, band.f[2]));
   const LoadedQRange range = accepted_loaded_q(inputs.q0);
   for (const BandEdge edge : {BandEdge::kLow, BandEdge::kCentre}) {
-    const Design at = inputs_at(inputs, band.f[static_cast<std::size_t>(edge)]);
+    const NetworkDesign at =
+        inputs_at(inputs, band.f[static_cast<std::size_t>(edge)]);
     if (top.infeasible) {
-      const Design d = calculate(at);
-      rows.push_back({BandRow{&band, edge, d}, amplifier_report(d, options)});
+      const NetworkDesign d = calculate(at);
+      rows.push_back({{&band, edge, d}, amplifier_report(d, options)});
       continue;
     }
-    const FixedCoilRow coil = fixed_coil_row(top, at.f, range);
+    const auto coil = coil_row(top, at, range);
     const bool matched = coil.fit == FixedCoilFit::kMatched;
-    const Design d = matched ? coil.design : unmatched(at);
+    const NetworkDesign d = matched ? coil.design : unmatched(at);
     AmplifierReport report = amplifier_report(d, options);
     report.coil = matched ? CoilFit::kMatched : CoilFit::kQnAboveRange;
     report.l_fixed = coil.l_fixed;
-    rows.push_back({BandRow{&band, edge, d}, std::move(report)});
+    rows.push_back({{&band, edge, d}, std::move(report)});
   }
   AmplifierReport report = amplifier_report(top, options);
   if (!top.infeasible) {
     report.coil = CoilFit::kTap;
-    report.l_fixed = top.results.l;
+    report.l_fixed = tapped_coil(top);
   }
-  rows.push_back({BandRow{&band, BandEdge::kHigh, top}, std::move(report)});
+  rows.push_back({{&band, BandEdge::kHigh, top}, std::move(report)});
+}
+
+template <typename NetworkDesign>
+std::vector<AmplifierRowOf<NetworkDesign>> band_rows(
+    const NetworkDesign& inputs, const AmplifierOptions& options) {
+  std::vector<AmplifierRowOf<NetworkDesign>> rows;
+  if (!options.fixed_coil) {
+    for (const BandRowOf<NetworkDesign>& row :
+         band_table([&inputs](float f_mhz) {
+           return calculate(inputs_at(inputs, f_mhz));
+         })) {
+      rows.push_back({row, amplifier_report(row.design, options)});
+    }
+    return rows;
+  }
+  for (const AmateurBand& band : kAmateurBands) {
+    fixed_coil_band(band, inputs, options, rows);
+  }
+  return rows;
 }
 
 std::string_view coil_fit_name(CoilFit fit) {
@@ -86,24 +142,23 @@ using O = AmplifierOptions;
 
 constexpr auto kFields = std::to_array<AmplifierField>({
     {"cmin", "with --cmin: the smallest C1 the amplifier side allows, pF",
-     with_cmin,
-     [](const Design&, const R&, const O& o) -> ExtraValue { return *o.cmin; }},
+     with_cmin, [](const R&, const O& o) -> ExtraValue { return *o.cmin; }},
     {"c1_margin", "with --cmin: C1 - CMIN, pF (below 0: C1 cannot be built)",
      with_cmin,
-     [](const Design& d, const R&, const O& o) -> ExtraValue {
-       if (d.infeasible) return std::monostate{};
-       return c1_margin(d, *o.cmin);
+     [](const R& r, const O&) -> ExtraValue {
+       if (!r.c1_margin) return std::monostate{};
+       return *r.c1_margin;
      }},
     {"qn_for_cmin",
      "with --cmin: the lowest accepted loaded Q (steps of 0.001)\n"
      "                giving C1 >= CMIN; null when none",
      with_cmin,
-     [](const Design&, const R& r, const O&) -> ExtraValue {
+     [](const R& r, const O&) -> ExtraValue {
        if (!r.qn_for_cmin) return std::monostate{};
        return *r.qn_for_cmin;
      }},
     {"l_fixed", "with --fixed-coil: the band's coil, uH", with_fixed_coil,
-     [](const Design&, const R& r, const O&) -> ExtraValue {
+     [](const R& r, const O&) -> ExtraValue {
        if (r.coil == CoilFit::kNone) return std::monostate{};
        return r.l_fixed;
      }},
@@ -112,17 +167,15 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      "                coil), matched, or qn_above_range (no accepted loaded\n"
      "                Q matches); none without a coil",
      with_fixed_coil,
-     [](const Design&, const R& r, const O&) -> ExtraValue {
-       return coil_fit_name(r.coil);
-     }},
+     [](const R& r, const O&) -> ExtraValue { return coil_fit_name(r.coil); }},
     {"rin_from", "with --rin-from: tube or transistor", with_rin_from,
-     [](const Design&, const R&, const O& o) -> ExtraValue {
+     [](const R&, const O& o) -> ExtraValue {
        return o.rin_from->device == RinEstimate::Device::kTube
                   ? std::string_view("tube")
                   : std::string_view("transistor");
      }},
     {"rin_k", "with --rin-from tube: k of RIN = EA / (k IA)", with_rin_from,
-     [](const Design&, const R&, const O& o) -> ExtraValue {
+     [](const R&, const O& o) -> ExtraValue {
        if (o.rin_from->device != RinEstimate::Device::kTube) {
          return std::monostate{};
        }
@@ -132,9 +185,7 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      "with --rin-from: the estimate in double precision, ohm; rin\n"
      "                is it rounded to single precision",
      with_rin_from,
-     [](const Design&, const R&, const O& o) -> ExtraValue {
-       return o.rin_from->resistance;
-     }},
+     [](const R&, const O& o) -> ExtraValue { return o.rin_from->resistance; }},
 });
 
 std::string three(double x) { return fixed(x, 3); }
@@ -180,25 +231,27 @@ AmplifierReport amplifier_report(const Design& d,
   AmplifierReport report;
   report.qn_for_cmin = cmin_loaded_q(inputs_at(d, d.fmhz), options);
   if (d.infeasible) return report;
-  std::optional<double> cmin;
-  if (options.cmin) cmin = *options.cmin;
-  report.warnings = design_warnings(d, window_reach(d), cmin);
+  add_figures(report, warning_figures(d, window_reach(d)), options);
+  return report;
+}
+
+AmplifierReport amplifier_report(const PiLDesign& d,
+                                 const AmplifierOptions& options) {
+  AmplifierReport report;
+  report.qn_for_cmin = cmin_loaded_q(pi_section_inputs(d), options);
+  if (d.infeasible) return report;
+  add_figures(report, warning_figures(d), options);
   return report;
 }
 
 std::vector<AmplifierRow> amplifier_band_table(
     const Design& inputs, const AmplifierOptions& options) {
-  std::vector<AmplifierRow> rows;
-  if (!options.fixed_coil) {
-    for (const BandRow& row : band_table(inputs)) {
-      rows.push_back({row, amplifier_report(row.design, options)});
-    }
-    return rows;
-  }
-  for (const AmateurBand& band : kAmateurBands) {
-    fixed_coil_band(band, inputs, options, rows);
-  }
-  return rows;
+  return band_rows(inputs, options);
+}
+
+std::vector<PiLAmplifierRow> amplifier_band_table(
+    const PiLDesign& inputs, const AmplifierOptions& options) {
+  return band_rows(inputs, options);
 }
 
 std::span<const AmplifierField> amplifier_fields() { return kFields; }
@@ -211,13 +264,11 @@ std::string_view warning_meaning(WarningCode code) {
   return kWarnings[static_cast<std::size_t>(code)].meaning;
 }
 
-std::string warning_text(const DesignWarning& w, const Design& d,
+std::string warning_text(const DesignWarning& w,
                          const AmplifierOptions& options) {
-  const Results& r = d.results;
-  const std::string top = three(1e-6 * d.details.fstop);
   switch (w.code) {
     case WarningCode::kC1Negative:
-      return concat({"C1 = ", three(r.c1),
+      return concat({"C1 = ", three(w.context),
                      " pF is negative: the network needs a shunt inductor of ",
                      three(w.figure), " uH there"});
     case WarningCode::kKuNegative:
@@ -238,13 +289,13 @@ std::string warning_text(const DesignWarning& w, const Design& d,
                            w.code == WarningCode::kBandUAtTop;
       const bool bottom = w.code == WarningCode::kBandUAtBottom ||
                           w.code == WarningCode::kBandIAtBottom;
-      return concat(
-          {"the -1 dB band of the ", voltage ? "voltage" : "current",
-           " response (", voltage ? "bw_u" : "bw_i", " = ", three(w.figure),
-           " kHz) is cut by the ", bottom ? "bottom" : "top",
-           " of the sweep window (",
-           bottom ? three(1e-3 * d.details.fstart) + " kHz" : top + " MHz",
-           "): it is not a band around F"});
+      return concat({"the -1 dB band of the ", voltage ? "voltage" : "current",
+                     " response (", voltage ? "bw_u" : "bw_i", " = ",
+                     three(w.figure), " kHz) is cut by the ",
+                     bottom ? "bottom" : "top", " of the sweep window (",
+                     bottom ? three(1e-3 * w.context) + " kHz"
+                            : three(1e-6 * w.context) + " MHz",
+                     "): it is not a band around F"});
     }
     case WarningCode::kS11OneCrossing:
       return concat({"S11 crosses 0.1 only once, at ", three(w.figure),
@@ -259,7 +310,7 @@ std::string warning_text(const DesignWarning& w, const Design& d,
     case WarningCode::kC1BelowCmin:
       break;
   }
-  return concat({"C1 = ", three(r.c1),
+  return concat({"C1 = ", three(w.context),
                  " pF is below CMIN = ", plain(options.cmin.value_or(0.0f)),
                  " pF by ", three(-w.figure), " pF"});
 }

@@ -6,6 +6,7 @@
 // design's warnings; and the fields that carry them in JSON and CSV, a
 // table beside the design's own.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 #include "calc/amplifier.h"
 #include "calc/design_warnings.h"
+#include "calc/pi_l.h"
 #include "calc/synthesis.h"
 #include "cli/amplifier_options.h"
 #include "cli/band_table.h"
@@ -30,8 +32,9 @@ enum class CoilFit {
 
 struct AmplifierReport {
   // With --cmin: the lowest loaded Q giving C1 >= Cmin, none when no
-  // accepted one does.
+  // accepted one does; and C1 - Cmin of a feasible design, pF.
   std::optional<float> qn_for_cmin;
+  std::optional<double> c1_margin;
   CoilFit coil = CoilFit::kNone;
   float l_fixed = 0.0f;  // uH, unless coil is kNone
   std::vector<DesignWarning> warnings;
@@ -40,31 +43,41 @@ struct AmplifierReport {
 // The loaded Q values the inputs accept with the unloaded Q `q0`.
 LoadedQRange accepted_loaded_q(float q0);
 
-// The report on `d`, a design calculate() gave, under `options`; nothing
-// but the loaded Q for Cmin when it is infeasible.
+// The report on `d`, a design calculate() or pi_l_synthesis() gave, under
+// `options`; nothing but the loaded Q for Cmin when it is infeasible.  The
+// loaded Q for Cmin of a pi-L design is its pi section's, with its RMID.
 AmplifierReport amplifier_report(const Design& d,
+                                 const AmplifierOptions& options);
+AmplifierReport amplifier_report(const PiLDesign& d,
                                  const AmplifierOptions& options);
 
 // A row of --bands and its report.
-struct AmplifierRow {
-  BandRow row;
+template <typename NetworkDesign>
+struct AmplifierRowOf {
+  BandRowOf<NetworkDesign> row;
   AmplifierReport report;
 };
+using AmplifierRow = AmplifierRowOf<Design>;
+using PiLAmplifierRow = AmplifierRowOf<PiLDesign>;
 
-// The band table of `inputs` under `options`: with a fixed coil, each
-// band's lower edge and centre keep the coil of its upper edge, and a row
-// the coil cannot match is marked infeasible with coil kQnAboveRange.
+// The band table of `inputs` (f is ignored) under `options`: with a fixed
+// coil, each band's lower edge and centre keep the coil of its upper edge
+// (with the pi-L network both coils and the output capacitor), and a row
+// the coils cannot match is marked infeasible with coil kQnAboveRange.
 std::vector<AmplifierRow> amplifier_band_table(const Design& inputs,
                                                const AmplifierOptions& options);
+std::vector<PiLAmplifierRow> amplifier_band_table(
+    const PiLDesign& inputs, const AmplifierOptions& options);
 
 // Whether a row has no network to show.
-inline bool has_no_network(const AmplifierRow& r) {
+template <typename NetworkDesign>
+bool has_no_network(const AmplifierRowOf<NetworkDesign>& r) {
   return r.row.design.infeasible;
 }
 
-// A value of the amplifier fields: null, a number, or a word.
+// A value of an output field: null, a number, or a word.
 using ExtraValue =
-    std::variant<std::monostate, float, double, std::string_view>;
+    std::variant<std::monostate, float, std::int32_t, double, std::string_view>;
 
 // One field that the amplifier options add to JSON and CSV, after the
 // design's fields and before "warnings".
@@ -72,8 +85,7 @@ struct AmplifierField {
   std::string_view name;
   std::string_view meaning;  // with the unit, for --help
   bool (*shown)(const AmplifierOptions&);
-  ExtraValue (*get)(const Design&, const AmplifierReport&,
-                    const AmplifierOptions&);
+  ExtraValue (*get)(const AmplifierReport&, const AmplifierOptions&);
 };
 
 std::span<const AmplifierField> amplifier_fields();
@@ -87,8 +99,8 @@ std::string_view warning_code(WarningCode code);
 // What a code means and which figure it gives, for --help.
 std::string_view warning_meaning(WarningCode code);
 
-// The warning in words, with its figure; `d` is the design it is about.
-std::string warning_text(const DesignWarning& w, const Design& d,
+// The warning in words, with its figures.
+std::string warning_text(const DesignWarning& w,
                          const AmplifierOptions& options);
 
 }  // namespace merid

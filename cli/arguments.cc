@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <cmath>
 #include <vector>
 
 #include "base/free_form.h"
@@ -59,6 +60,37 @@ bool read_swr(std::string_view text, float& swr) {
   return true;
 }
 
+bool read_network(std::string_view name, Network& network) {
+  if (name == "pi") {
+    network = Network::kPi;
+  } else if (name == "pi-l") {
+    network = Network::kPiL;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// RMID typed by the keyboard's number rules, in ROUT's range.
+std::string read_rmid(std::string_view text, float& rmid) {
+  const bool fits = text.size() <= kMaxArgumentBytes;
+  const RealEntry entry = fits ? parse_real(text) : RealEntry{};
+  if (!fits || entry.status != EntryStatus::kValue ||
+      refused(Input::kRout, entry.value, NAN)) {
+    return concat({"--rmid ", echoed(text),
+                   ": give a resistance in ROUT's range, ",
+                   range_text(Input::kRout, NAN)});
+  }
+  rmid = entry.value;
+  return {};
+}
+
+// What the pi-L network does not offer yet, or empty.
+std::string_view pi_l_refusal(const Options& options) {
+  if (options.swr >= kMinSwr) return "--swr";
+  return {};
+}
+
 // Walks the options; whatever is not an option is one of the numbers.
 class OptionReader {
  public:
@@ -82,6 +114,14 @@ class OptionReader {
           return concat(
               {"--format ", echoed(name), ": choose text, json or csv"});
         }
+      } else if (arg == "--network" || starts_with(arg, "--network=")) {
+        const std::string_view name = value_of(arg, "--network");
+        if (!read_network(name, options.network)) {
+          return concat({"--network ", echoed(name), ": choose pi or pi-l"});
+        }
+      } else if (arg == "--rmid" || starts_with(arg, "--rmid=")) {
+        std::string error = read_rmid(value_of(arg, "--rmid"), options.rmid);
+        if (!error.empty()) return error;
       } else if (arg == "--fixed-coil") {
         options.amplifier.fixed_coil = true;
       } else if (arg == "--cmin" || starts_with(arg, "--cmin=")) {
@@ -181,6 +221,17 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   if (numbers.size() != given) {
     return failed(
         count_error(numbers.size(), options.bands, estimate.has_value()));
+  }
+  if (options.network == Network::kPiL) {
+    const std::string_view refused_option = pi_l_refusal(options);
+    if (!refused_option.empty()) {
+      return failed(
+          concat({refused_option, " is not offered with --network pi-l yet"}));
+    }
+  } else if (options.rmid > 0.0f) {
+    return failed(
+        "--rmid sets the pi-L network's middle resistance; add --network "
+        "pi-l");
   }
   if (options.bands && !options.svg_path.empty()) {
     return failed("--svg plots one design and takes no --bands");

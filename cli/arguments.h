@@ -17,6 +17,9 @@ namespace merid {
 
 enum class OutputFormat { kText, kJson, kCsv };
 
+// The pi network (the dialogue's) or the pi-L network.
+enum class Network { kPi, kPiL };
+
 // What the command line asks for.  `design` holds the inputs that were
 // given; with `bands` the frequency is not one of them.
 struct Options {
@@ -28,6 +31,8 @@ struct Options {
   bool whole_window = false;  // the plot spans the whole sweep window
   std::string smith_path;     // empty: no Smith chart
   float swr = 0.0f;           // 0: no stresses under a mismatched load
+  Network network = Network::kPi;
+  float rmid = 0.0f;  // ohm; 0: the default of the pi-L network
   AmplifierOptions amplifier;
   Design design;  // with amplifier.rin_from, rin is the estimate
 };

@@ -17,19 +17,10 @@ std::string_view edge_name(BandEdge edge) {
 }
 
 std::vector<BandRow> band_table(const Design& inputs) {
-  constexpr BandEdge kEdges[] = {BandEdge::kLow, BandEdge::kCentre,
-                                 BandEdge::kHigh};
-  std::vector<BandRow> rows;
-  for (const AmateurBand& band : kAmateurBands) {
-    for (const BandEdge edge : kEdges) {
-      // Nothing of an earlier row may stand in a later one.
-      const Design d = calculate(
-          make_design(band.f[static_cast<std::size_t>(edge)], inputs.qn,
-                      inputs.q0, inputs.rin, inputs.rout, inputs.pin));
-      rows.push_back(BandRow{&band, edge, d});
-    }
-  }
-  return rows;
+  return band_table([&inputs](float f_mhz) {
+    return calculate(make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin,
+                                 inputs.rout, inputs.pin));
+  });
 }
 
 }  // namespace merid

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/pi_l.h"
 #include "calc/synthesis.h"
 #include "text/calc_texts.h"
 
@@ -40,12 +41,38 @@ inline constexpr std::array<AmateurBand, kBandLabels.size()> kAmateurBands = {{
     {"2m", kBandLabels[10], {144.0f, 146.0f, 148.0f}},
 }};
 
-// One row of the table: a fresh calculation at one frequency.
-struct BandRow {
+// One row of the table: a fresh calculation at one frequency, of the pi
+// network (Design) or the pi-L network (PiLDesign).
+template <typename NetworkDesign>
+struct BandRowOf {
   const AmateurBand* band;
   BandEdge edge;
-  Design design;  // infeasible rows carry only their inputs
+  NetworkDesign design;  // infeasible rows carry only their inputs
 };
+using BandRow = BandRowOf<Design>;
+
+// The designs that calculate_at(f_mhz) gives at the three frequencies of
+// every band, in ascending order.
+template <typename CalculateAt>
+auto band_table(CalculateAt calculate_at) {
+  using NetworkDesign = decltype(calculate_at(0.0f));
+  constexpr BandEdge kEdges[] = {BandEdge::kLow, BandEdge::kCentre,
+                                 BandEdge::kHigh};
+  std::vector<BandRowOf<NetworkDesign>> rows;
+  for (const AmateurBand& band : kAmateurBands) {
+    for (const BandEdge edge : kEdges) {
+      // Nothing of an earlier row may stand in a later one.
+      rows.push_back(
+          {&band, edge, calculate_at(band.f[static_cast<std::size_t>(edge)])});
+    }
+  }
+  return rows;
+}
+
+// The frequency a row shows, MHz: as the calculation found it (the pi
+// network's), or as typed (the pi-L network's).
+inline float shown_mhz(const Design& d) { return d.fmhz; }
+inline float shown_mhz(const PiLDesign& d) { return d.f; }
 
 // The design `inputs` (its qn, q0, rin, rout and pin; f is ignored) at the
 // three frequencies of every band, in ascending order.

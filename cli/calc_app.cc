@@ -15,12 +15,14 @@
 #include "base/quoted.h"
 #include "base/version.h"
 #include "calc/mismatch.h"
+#include "calc/pi_l.h"
 #include "calc/synthesis.h"
 #include "cli/amplifier_report.h"
 #include "cli/analysis_output.h"
 #include "cli/arguments.h"
 #include "cli/band_table.h"
 #include "cli/data_output.h"
+#include "cli/pi_l_output.h"
 #include "cli/response_curves.h"
 #include "cli/response_plot.h"
 #include "cli/smith_chart.h"
@@ -46,6 +48,8 @@ constexpr std::string_view kUsage =
     "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
     "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
     "out)\n"
+    "       merid-calc --network pi-l [--rmid OHM] ... (every option but\n"
+    "                  --swr)\n"
     "       merid-calc --help | --version\n"
     "\n"
     "Calculates the pi-network output tank of an RF power amplifier (C1 from\n"
@@ -183,6 +187,53 @@ constexpr std::string_view kSwrFieldsHelp =
     "\n"
     "Fields of each drive under load_swr (with --swr):\n";
 
+constexpr std::string_view kNetworkHelp =
+    "\n"
+    "The network:\n"
+    "  --network pi   the default: the pi network above.\n"
+    "  --network pi-l a pi section (C1, L1, C2') from RIN to RMID, exactly\n"
+    "                 the pi network's single-precision synthesis with ROUT\n"
+    "                 replaced by RMID and QN its loaded Q, then an L\n"
+    "                 section (series L2, shunt CL) from RMID to ROUT with\n"
+    "                 L2's loss at the same Q0, solved in double precision.\n"
+    "                 CL stands across the larger of RMID and ROUT: with RMID\n"
+    "                 >= ROUT it is at the middle node in parallel with C2',\n"
+    "                 and the middle capacitor cmid to fit is their sum;\n"
+    "                 with RMID < ROUT it is across the load (cout) and the\n"
+    "                 middle node holds C2' alone.  Shows every element, the\n"
+    "                 RMS and peak voltages and currents, reactive powers,\n"
+    "                 the efficiency of the whole network, KU and KI at 2F\n"
+    "                 to 5F (the same two drives), S11 and S22, analysed in\n"
+    "                 single precision, and three bands over the pi\n"
+    "                 section's sweep grid, each from the first to the last\n"
+    "                 point within it: the voltage response within 1 dB of\n"
+    "                 its value at F, the current response within 1 dB of\n"
+    "                 its peak on the grid, |S11| <= 0.1.  JSON and CSV have\n"
+    "                 the fields listed last, then the amplifier fields and\n"
+    "                 the warnings as above (not bw_s11_one_crossing: the\n"
+    "                 S11 band here is no count of crossings; bw_s11_no_width\n"
+    "                 when no point is within 0.1).  --svg and --smith draw\n"
+    "                 its curves, --cmin takes C1 and the loaded Q of the pi\n"
+    "                 section (at the design's RMID), and --bands makes its\n"
+    "                 table of F, C1, L1, cmid, L2, cout (with RMID < ROUT)\n"
+    "                 and the peaks across C1 and in L1.  --bands\n"
+    "                 --fixed-coil keeps L1, L2 and cout of each band's top\n"
+    "                 row: at a lower F the fixed L section shows the middle\n"
+    "                 node a conductance G and a susceptance B; the pi\n"
+    "                 section then goes from RIN to the row's rmid = 1/G at\n"
+    "                 the loaded Q (found as for the pi network) whose L1 is\n"
+    "                 the coil, and cmid is its C2' less B/omega (the row's\n"
+    "                 cl), so C1 and cmid tune.  --swr is not offered with\n"
+    "                 it yet (status 2).\n"
+    "  --rmid OHM     with --network pi-l, the intermediate resistance, in\n"
+    "                 ROUT's range; the default is sqrt(RIN ROUT) rounded to\n"
+    "                 three significant digits.\n";
+
+constexpr std::string_view kPiLFieldsHelp =
+    "\n"
+    "Fields of --network pi-l (JSON keys, CSV columns, after network, which\n"
+    "is pi-l):\n";
+
 constexpr std::string_view kExitHelp =
     "\n"
     "Exit status: 0 done, warnings or not; 1 the loaded Q is too small for\n"
@@ -247,44 +298,78 @@ std::string help_text() {
   for (const SwrField& field : swr_fields()) {
     out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
   }
+  out += kNetworkHelp;
+  out += kPiLFieldsHelp;
+  for (const PiLField& field : pi_l_fields()) {
+    out += concat({"  ", padded(field.name, 10), field.meaning, "\n"});
+  }
   out += kExitHelp;
   return out;
 }
 
 // "merid-calc: warning: ..." lines for standard error; `where` names a
 // band table's row.
-void write_warnings(ByteSink& err, const Design& d, const Options& options,
-                    const AmplifierReport& report, std::string_view where) {
+void write_warnings(ByteSink& err, const AmplifierReport& report,
+                    const Options& options, std::string_view where) {
   for (const DesignWarning& w : report.warnings) {
     err.write(concat({kProgram, ": warning: ", where,
-                      warning_text(w, d, options.amplifier), "\n"}));
+                      warning_text(w, options.amplifier), "\n"}));
   }
 }
 
-Status bands_run(const Options& options, ByteSink& out, ByteSink& err) {
-  const std::vector<AmplifierRow> rows =
-      amplifier_band_table(options.design, options.amplifier);
+std::string band_json(std::span<const AmplifierRow> rows,
+                      const Options& options) {
+  return band_table_json(rows, options.amplifier, options.swr);
+}
+std::string band_json(std::span<const PiLAmplifierRow> rows,
+                      const Options& options) {
+  return band_table_json(rows, options.amplifier);
+}
+std::string band_csv(std::span<const AmplifierRow> rows,
+                     const Options& options) {
+  return band_table_csv(rows, options.amplifier, options.swr);
+}
+std::string band_csv(std::span<const PiLAmplifierRow> rows,
+                     const Options& options) {
+  return band_table_csv(rows, options.amplifier);
+}
+
+// --bands of the pi or the pi-L network of `inputs`.
+template <typename NetworkDesign>
+Status bands_run(const NetworkDesign& inputs, const Options& options,
+                 ByteSink& out, ByteSink& err) {
+  const auto rows = amplifier_band_table(inputs, options.amplifier);
   switch (options.format) {
     case OutputFormat::kText:
-      write_band_table_text(out, options.design, rows, options.amplifier);
-      for (const AmplifierRow& r : rows) {
+      write_band_table_text(out, inputs, rows, options.amplifier);
+      for (const auto& r : rows) {
         const std::string where =
             concat({r.row.band->name, " ", edge_name(r.row.edge), " (",
-                    plain(r.row.design.fmhz), " MHz): "});
-        write_warnings(err, r.row.design, options, r.report, where);
+                    plain(shown_mhz(r.row.design)), " MHz): "});
+        write_warnings(err, r.report, options, where);
       }
       break;
     case OutputFormat::kJson:
-      out.write(band_table_json(rows, options.amplifier, options.swr));
+      out.write(band_json(rows, options));
       break;
     case OutputFormat::kCsv:
-      out.write(band_table_csv(rows, options.amplifier, options.swr));
+      out.write(band_csv(rows, options));
       break;
   }
-  for (const AmplifierRow& r : rows) {
+  for (const auto& r : rows) {
     if (has_no_network(r)) return Status{ExitStatus::kInfeasible, {}};
   }
   return Status{};
+}
+
+// The dialogue's message for an infeasible design, or for JSON and CSV
+// readers nothing on standard output rather than Russian text.
+Status infeasible_run(const Options& options, ByteSink& out, ByteSink& err) {
+  const bool text = options.format == OutputFormat::kText;
+  write_infeasible_text(text ? out : err);
+  // The RIN the loaded Q could not reach, when it was estimated.
+  if (text) write_rin_estimate_text(out, options.amplifier);
+  return Status{ExitStatus::kInfeasible, {}};
 }
 
 void write_design(const Design& d, const Options& options,
@@ -299,8 +384,8 @@ void write_design(const Design& d, const Options& options,
       write_design_text(out, d);
       write_harmonics_text(out, d);
       if (mismatch) write_swr_text(out, swr);
-      write_amplifier_text(out, d, options.amplifier, report);
-      write_warnings(err, d, options, report, "");
+      write_amplifier_text(out, options.amplifier, report);
+      write_warnings(err, report, options, "");
       break;
     case OutputFormat::kJson:
       out.write(design_json(d, options.amplifier, report, asked));
@@ -320,37 +405,63 @@ Status write_output_file(const FileWriter& write_file, const std::string& path,
                 concat({"cannot write ", shown_path(path), ": ", failure})};
 }
 
-// The plot and the Smith chart that the options ask for.
-Status write_drawings(const Options& options, const Design& d,
+// The plot and the Smith chart that the options ask for, of the feasible
+// design `d` of either network.
+template <typename NetworkDesign>
+Status write_drawings(const Options& options, const NetworkDesign& d,
                       const FileWriter& write_file) {
   if (options.svg_path.empty() && options.smith_path.empty()) {
     return Status{};
   }
   const ResponseCurves curves = response_curves(d);
+  const DrawingSubject subject = drawing_subject(d);
   if (!options.svg_path.empty()) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
-    const Status plot = write_output_file(write_file, options.svg_path,
-                                          response_plot_svg(d, curves, window));
+    const Status plot =
+        write_output_file(write_file, options.svg_path,
+                          response_plot_svg(subject, curves, window));
     if (!plot.ok()) return plot;
   }
   if (options.smith_path.empty()) return Status{};
   return write_output_file(write_file, options.smith_path,
-                           smith_chart_svg(d, curves));
+                           smith_chart_svg(subject, curves));
 }
 
 Status design_run(const Options& options, ByteSink& out, ByteSink& err,
                   const FileWriter& write_file) {
   const Design d = calculate(options.design);
-  if (d.infeasible) {
-    // JSON and CSV readers get nothing rather than Russian text.
-    const bool text = options.format == OutputFormat::kText;
-    write_infeasible_text(text ? out : err);
-    // The RIN the loaded Q could not reach, when it was estimated.
-    if (text) write_rin_estimate_text(out, options.amplifier);
-    return Status{ExitStatus::kInfeasible, {}};
-  }
+  if (d.infeasible) return infeasible_run(options, out, err);
   write_design(d, options, amplifier_report(d, options.amplifier), out, err);
+  return write_drawings(options, d, write_file);
+}
+
+// The inputs of the pi-L network: the six numbers and RMID.
+PiLDesign pi_l_inputs(const Options& options) {
+  const Design& in = options.design;
+  const float rmid =
+      options.rmid > 0.0f ? options.rmid : default_rmid(in.rin, in.rout);
+  return make_pi_l_design(in.f, in.qn, in.q0, in.rin, in.rout, in.pin, rmid);
+}
+
+Status pi_l_run(const Options& options, ByteSink& out, ByteSink& err,
+                const FileWriter& write_file) {
+  const PiLDesign d = pi_l_synthesis(pi_l_inputs(options));
+  if (d.infeasible) return infeasible_run(options, out, err);
+  const AmplifierReport report = amplifier_report(d, options.amplifier);
+  switch (options.format) {
+    case OutputFormat::kText:
+      write_pi_l_text(out, d);
+      write_amplifier_text(out, options.amplifier, report);
+      write_warnings(err, report, options, "");
+      break;
+    case OutputFormat::kJson:
+      out.write(design_json(d, options.amplifier, report));
+      break;
+    case OutputFormat::kCsv:
+      out.write(design_csv(d, options.amplifier, report));
+      break;
+  }
   return write_drawings(options, d, write_file);
 }
 
@@ -367,7 +478,12 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
     out.write(concat({kProgram, " ", kVersion, "\n"}));
     return Status{};
   }
-  if (options.bands) return bands_run(options, out, err);
+  if (options.network == Network::kPiL) {
+    if (options.bands)
+      return bands_run(pi_l_inputs(options), options, out, err);
+    return pi_l_run(options, out, err, write_file);
+  }
+  if (options.bands) return bands_run(options.design, options, out, err);
   return design_run(options, out, err, write_file);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -12,8 +13,11 @@
 #include <vector>
 
 #include "base/free_form.h"
+#include "base/number_text.h"
 #include "base/version.h"
+#include "calc/pi_l.h"
 #include "calc/synthesis.h"
+#include "cli/pi_l_output.h"
 #include "console/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
@@ -415,6 +419,149 @@ TEST(RunCalc, VersionIsTheBanners) {
   // The banner's text is typed by hand; the version comes from CMake.
   const std::string in_banner = "(версия " + std::string(kVersion) + ")";
   EXPECT_NE(utf8_messages()[Msg::kBanner].find(in_banner), std::string::npos);
+}
+
+TEST(RunCalc, NetworkPiIsTheDefaultsOutput) {
+  for (const std::string_view format : {"text", "json", "csv"}) {
+    const CalcRun plain = RunCalc(Args(kTypedDesigns[0], {"--format", format}));
+    const CalcRun pi = RunCalc(
+        Args(kTypedDesigns[0], {"--network", "pi", "--format", format}));
+    EXPECT_EQ(pi.status, ExitStatus::kSuccess);
+    EXPECT_EQ(pi.out, plain.out);
+  }
+}
+
+TEST(RunCalc, PiLJsonAndCsvHoldTheSynthesisBits) {
+  const PiLDesign d =
+      pi_l_synthesis(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f, 316.0f);
+  const CalcRun json =
+      RunCalc(Args(kTypedDesigns[0], {"--network=pi-l", "--format", "json"}));
+  ASSERT_EQ(json.status, ExitStatus::kSuccess) << json.err;
+  const JsonObject object = ReadJsonObject(json.out);
+  EXPECT_EQ(object.at("network"), "pi-l");
+  for (const PiLField& field : pi_l_fields()) {
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(
+                  JsonFloat(object, std::string(field.name))),
+              std::bit_cast<std::uint32_t>(field.get(d)))
+        << field.name;
+  }
+  const CalcRun csv =
+      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--format", "csv"}));
+  ASSERT_EQ(csv.status, ExitStatus::kSuccess);
+  const std::size_t header_end = csv.out.find('\n');
+  const std::string header = csv.out.substr(0, header_end);
+  const std::string values = csv.out.substr(header_end + 1);
+  EXPECT_EQ(header.substr(0, 13), "network,f,qn,");
+  EXPECT_EQ(values.substr(0, 5), "pi-l,");
+  EXPECT_EQ(std::count(header.begin(), header.end(), ','),
+            std::count(values.begin(), values.end(), ','));
+  EXPECT_EQ(values.back(), '\n');
+}
+
+TEST(RunCalc, PiLTextSaysWhereTheShuntOfTheLSectionStands) {
+  const CalcRun down = RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l"}));
+  ASSERT_EQ(down.status, ExitStatus::kSuccess) << down.err;
+  EXPECT_NE(down.out.find(" R пром., Ом\t\t=    316.000\r\n"),
+            std::string::npos);
+  EXPECT_NE(down.out.find("C ср. = C2' + CL"), std::string::npos);
+  EXPECT_NE(down.out.find(" KU на 2F, дБ\t\t= "), std::string::npos);
+  EXPECT_NE(down.out.find(" Пиковые значения:\r\n"), std::string::npos);
+  EXPECT_EQ(down.out.find('\n'), down.out.find("\r\n") + 1);
+
+  const CalcRun up = RunCalc(Args({"7.1", "10", "200", "12.5", "50", "100"},
+                                  {"--network", "pi-l", "--rmid", "25"}));
+  ASSERT_EQ(up.status, ExitStatus::kSuccess) << up.err;
+  EXPECT_NE(up.out.find(" R пром., Ом\t\t=     25.000\r\n"), std::string::npos);
+  EXPECT_NE(up.out.find("C ср. = C2': CL"), std::string::npos);
+}
+
+TEST(RunCalc, PiLInfeasibleForRinToRmidWritesTheDialoguesMessage) {
+  const CalcRun run =
+      RunCalc(Args({"7.1", "2", "200", "5000", "50", "100"},
+                   {"--network", "pi-l", "--rmid", "500", "--format", "json"}));
+  EXPECT_EQ(run.status, ExitStatus::kInfeasible);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err, "");
+}
+
+TEST(RunCalc, PiLRefusesSwrAndRmidWithoutPiL) {
+  const CalcRun swr =
+      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--swr", "2"}));
+  EXPECT_EQ(swr.status, ExitStatus::kFailure);
+  EXPECT_EQ(swr.err,
+            "merid-calc: --swr is not offered with --network pi-l yet\n");
+  const CalcRun rmid = RunCalc(Args(kTypedDesigns[0], {"--rmid", "300"}));
+  EXPECT_EQ(rmid.status, ExitStatus::kFailure);
+  EXPECT_NE(rmid.err.find("add --network pi-l"), std::string::npos);
+  const CalcRun bad_rmid =
+      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--rmid", "0"}));
+  EXPECT_EQ(bad_rmid.status, ExitStatus::kFailure);
+  EXPECT_NE(bad_rmid.err.find("--rmid \"0\""), std::string::npos);
+  const CalcRun bad_network =
+      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-t"}));
+  EXPECT_EQ(bad_network.err,
+            "merid-calc: --network \"pi-t\": choose pi or pi-l\n");
+}
+
+TEST(RunCalc, PiLBandsKeepEachBandsCoilsAndSayWhereCminBinds) {
+  const CalcRun run =
+      RunCalc({"--network", "pi-l", "--bands", "--fixed-coil", "--cmin", "30",
+               "--format", "json", "12", "200", "2000", "50", "100"});
+  ASSERT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+  const std::vector<JsonObject> rows = ReadJsonArray(run.out);
+  ASSERT_EQ(rows.size(), 33u);
+  for (std::size_t band = 0; band < rows.size(); band += 3) {
+    const JsonObject& top = rows[band + 2];
+    EXPECT_EQ(top.at("coil_fit"), "tap");
+    EXPECT_EQ(top.at("rmid"), "316");
+    for (std::size_t i = band; i < band + 3; ++i) {
+      SCOPED_TRACE(rows[i].at("band") + " " + rows[i].at("edge"));
+      EXPECT_EQ(rows[i].at("network"), "pi-l");
+      EXPECT_EQ(rows[i].at("l_fixed"), top.at("l1"));
+      EXPECT_EQ(rows[i].at("l2"), top.at("l2"));
+      EXPECT_NE(rows[i].at("qn_for_cmin"), "");
+      // C1 below 30 pF is said where it happens, and only there.
+      const bool below = JsonFloat(rows[i], "c1") < 30.0f;
+      EXPECT_EQ(
+          rows[i].at("warnings").find("c1_below_cmin") != std::string::npos,
+          below);
+    }
+    EXPECT_EQ(rows[band].at("coil_fit"), "matched");
+    EXPECT_LT(JsonFloat(rows[band], "rmid"), 316.0f);
+    EXPECT_GT(JsonFloat(rows[band], "qn"), 12.0f);
+  }
+
+  const CalcRun csv = RunCalc({"--network", "pi-l", "--bands", "--format",
+                               "csv", "12", "200", "2000", "50", "100"});
+  ASSERT_EQ(csv.status, ExitStatus::kSuccess);
+  EXPECT_EQ(csv.out.rfind("band,edge,infeasible,network,f,qn,", 0), 0u);
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 34);
+
+  const CalcRun text = RunCalc({"--network", "pi-l", "--bands", "--cmin", "30",
+                                "12", "200", "2000", "50", "100"});
+  EXPECT_NE(text.out.find(" R пром., Ом\t\t=    316.000\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.out.find("C ср., пФ    L2, мкГн  U пик С1, В  I пик L1, А"),
+            std::string::npos);
+  EXPECT_NE(text.err.find("merid-calc: warning: 6m low (50 MHz): C1 = "),
+            std::string::npos);
+}
+
+TEST(RunCalc, PiLDrawsItsPlotAndChartAndWarnsOnStandardError) {
+  const CalcRun run =
+      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--svg", "p.svg",
+                                      "--smith", "z.svg", "--cmin", "120"}));
+  ASSERT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+  ASSERT_EQ(run.files.size(), 2u);
+  for (const std::string& file : run.files) {
+    EXPECT_NE(file.find("П-L-контур: F = 7.1 МГц"), std::string::npos);
+    EXPECT_NE(file.find("R пром. = 316 Ом"), std::string::npos);
+  }
+  EXPECT_NE(run.out.find(" Qn для C1 >= Cmin\t=     14.715\r\n"),
+            std::string::npos);
+  EXPECT_EQ(WarningLines(run.err),
+            std::vector<std::string>{
+                "C1 = 97.980 pF is below CMIN = 120 pF by 22.020 pF"});
 }
 
 }  // namespace

@@ -2,31 +2,18 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
 #include "cli/analysis_output.h"
+#include "cli/pi_l_output.h"
 
 namespace merid {
 namespace {
-
-bool known(const DesignField& field, const Design& d) {
-  return field.known_without_results() || !d.infeasible;
-}
-
-std::string json_value(const FieldValue& value) {
-  if (const float* x = std::get_if<float>(&value)) {
-    return std::isfinite(*x) ? shortest(*x) : "null";
-  }
-  return shortest(std::get<std::int32_t>(value));
-}
-
-std::string csv_value(const FieldValue& value) {
-  if (const float* x = std::get_if<float>(&value)) return shortest(*x);
-  return shortest(std::get<std::int32_t>(value));
-}
 
 std::string json_string(std::string_view text) {
   // Band names, edges, codes and warnings are ASCII: only a quote or a
@@ -46,36 +33,68 @@ std::string shortest_double(double x) {
   return std::string(buf, end);
 }
 
-// An amplifier field's value; `json` writes null and quotes words.
-std::string extra_value(const ExtraValue& value, bool json) {
+// A field's value: JSON writes null for none and for what is not finite
+// and quotes words; CSV leaves none empty.
+std::string output_value(const ExtraValue& value, bool json) {
   if (const float* x = std::get_if<float>(&value)) {
-    return json ? json_value(*x) : csv_value(*x);
+    return json && !std::isfinite(*x) ? "null" : shortest(*x);
   }
   if (const double* x = std::get_if<double>(&value)) {
-    if (json && !std::isfinite(*x)) return "null";
-    return shortest_double(*x);
+    return json && !std::isfinite(*x) ? "null" : shortest_double(*x);
   }
+  if (const auto* n = std::get_if<std::int32_t>(&value)) return shortest(*n);
   if (const auto* word = std::get_if<std::string_view>(&value)) {
     return json ? json_string(*word) : std::string(*word);
   }
   return json ? "null" : "";
 }
 
+struct NamedValue {
+  std::string_view name;
+  ExtraValue value;
+};
+
+// The fields of the network itself, none where an infeasible design has
+// no value.
+std::vector<NamedValue> own_fields(const Design& d) {
+  std::vector<NamedValue> out;
+  for (const DesignField& field : design_fields()) {
+    ExtraValue value;
+    if (field.known_without_results() || !d.infeasible) {
+      std::visit([&value](auto x) { value = x; }, field_value(field, d));
+    }
+    out.push_back({field.name, value});
+  }
+  return out;
+}
+
+std::vector<NamedValue> own_fields(const PiLDesign& d) {
+  std::vector<NamedValue> out = {{"network", kPiLNetworkName}};
+  for (const PiLField& field : pi_l_fields()) {
+    ExtraValue value;
+    if (field.input || !d.infeasible) value = field.get(d);
+    out.push_back({field.name, value});
+  }
+  return out;
+}
+
 // One design as the outputs write it: its own fields, those the options
-// add, then its warnings.
+// add, its warnings, and with --swr the stresses under a mismatched load
+// (none for an infeasible design).
 struct RowView {
-  const Design& d;
+  std::vector<NamedValue> fields;
   const AmplifierOptions& options;
   const AmplifierReport& report;
+  const SwrStresses* swr = nullptr;
 };
 
 std::string json_warnings(const RowView& v) {
   std::string out = "[";
   for (const DesignWarning& w : v.report.warnings) {
     if (out.size() > 1) out.append(", ");
-    out.append(concat(
-        {"{\"code\": ", json_string(warning_code(w.code)),
-         ", \"text\": ", json_string(warning_text(w, v.d, v.options)), "}"}));
+    out.append(
+        concat({"{\"code\": ", json_string(warning_code(w.code)),
+                ", \"text\": ", json_string(warning_text(w, v.options)), "}"}));
   }
   out.push_back(']');
   return out;
@@ -90,72 +109,123 @@ std::string csv_warnings(const AmplifierReport& report) {
   return out;
 }
 
-// "key": value pairs of the row, joined by `separator`.
-std::string json_members(const RowView& v, std::string_view separator) {
+// "key": value pairs of the row, joined by `separator`; `swr_indent` is
+// that of the load_swr object's members.
+std::string json_members(const RowView& v, std::string_view separator,
+                         bool with_swr, std::string_view swr_indent) {
   std::string out;
   const auto member = [&](std::string_view name, std::string_view value) {
     if (!out.empty()) out.append(separator);
     out.append(concat({json_string(name), ": ", value}));
   };
-  for (const DesignField& field : design_fields()) {
-    member(field.name,
-           known(field, v.d) ? json_value(field_value(field, v.d)) : "null");
+  for (const NamedValue& field : v.fields) {
+    member(field.name, output_value(field.value, true));
   }
   for (const AmplifierField& field : amplifier_fields()) {
     if (!field.shown(v.options)) continue;
-    member(field.name, extra_value(field.get(v.d, v.report, v.options), true));
+    member(field.name, output_value(field.get(v.report, v.options), true));
   }
   member("warnings", json_warnings(v));
+  if (with_swr && v.swr == nullptr) member("load_swr", "null");
+  if (with_swr && v.swr != nullptr) {
+    out += concat({separator, swr_json_member(*v.swr, swr_indent)});
+  }
   return out;
 }
 
-std::string csv_header(const AmplifierOptions& options) {
+std::string csv_header(const RowView& v, bool with_swr) {
   std::string out;
-  for (const DesignField& field : design_fields()) {
+  for (const NamedValue& field : v.fields) {
     if (!out.empty()) out.push_back(',');
     out.append(field.name);
   }
   for (const AmplifierField& field : amplifier_fields()) {
-    if (field.shown(options)) out.append(concat({",", field.name}));
+    if (field.shown(v.options)) out.append(concat({",", field.name}));
   }
   out.append(",warnings");
+  if (with_swr) out.append(concat({",", swr_csv_header()}));
   return out;
 }
 
-std::string csv_values(const RowView& v) {
+std::string csv_values(const RowView& v, bool with_swr) {
   std::string out;
   bool first = true;
-  for (const DesignField& field : design_fields()) {
+  for (const NamedValue& field : v.fields) {
     if (!first) out.push_back(',');
     first = false;
-    if (known(field, v.d)) out.append(csv_value(field_value(field, v.d)));
+    out.append(output_value(field.value, false));
   }
   for (const AmplifierField& field : amplifier_fields()) {
     if (!field.shown(v.options)) continue;
     out.push_back(',');
-    out.append(extra_value(field.get(v.d, v.report, v.options), false));
+    out.append(output_value(field.get(v.report, v.options), false));
   }
   out.push_back(',');
   out.append(csv_warnings(v.report));
+  if (!with_swr) return out;
+  out.push_back(',');
+  // An infeasible row leaves the cells empty, as its results.
+  out.append(v.swr == nullptr ? std::string(2 * swr_fields().size(), ',')
+                              : swr_csv_values(*v.swr));
   return out;
 }
 
-std::string band_json_row(const AmplifierRow& r,
-                          const AmplifierOptions& options, float swr) {
-  const BandRow& row = r.row;
-  std::string out = concat({"{\"band\": ", json_string(row.band->name),
-                            ", \"edge\": ", json_string(edge_name(row.edge)),
-                            ", \"infeasible\": "});
-  out.append(row.design.infeasible ? "true" : "false");
-  out.append(", ");
-  out.append(json_members(RowView{row.design, options, r.report}, ", "));
-  if (swr >= kMinSwr && row.design.infeasible) {
-    out.append(", \"load_swr\": null");
+std::string one_json(const RowView& v) {
+  return concat(
+      {"{\n  ", json_members(v, ",\n  ", v.swr != nullptr, "  "), "\n}\n"});
+}
+
+std::string one_csv(const RowView& v) {
+  const bool with_swr = v.swr != nullptr;
+  return concat({csv_header(v, with_swr), "\n", csv_values(v, with_swr), "\n"});
+}
+
+// The stresses of a feasible row under an SWR `swr` (0: none asked).
+std::optional<SwrStresses> row_stresses(const Design& d, float swr) {
+  if (swr < kMinSwr || d.infeasible) return std::nullopt;
+  return swr_stresses(d, swr);
+}
+std::optional<SwrStresses> row_stresses(const PiLDesign&, float) {
+  return std::nullopt;
+}
+
+template <typename NetworkDesign>
+std::string rows_json(std::span<const AmplifierRowOf<NetworkDesign>> rows,
+                      const AmplifierOptions& options, float swr) {
+  std::string out = "[\n";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const BandRowOf<NetworkDesign>& row = rows[i].row;
+    const std::optional<SwrStresses> s = row_stresses(row.design, swr);
+    const RowView v{own_fields(row.design), options, rows[i].report,
+                    s ? &*s : nullptr};
+    out.append(
+        concat({"  {\"band\": ", json_string(row.band->name),
+                ", \"edge\": ", json_string(edge_name(row.edge)),
+                ", \"infeasible\": ", row.design.infeasible ? "true" : "false",
+                ", ", json_members(v, ", ", swr >= kMinSwr, ""), "}",
+                i + 1 < rows.size() ? ",\n" : "\n"}));
   }
-  if (swr >= kMinSwr && !row.design.infeasible) {
-    out += concat({", ", swr_json_member(swr_stresses(row.design, swr), "")});
+  out.append("]\n");
+  return out;
+}
+
+template <typename NetworkDesign>
+std::string rows_csv(std::span<const AmplifierRowOf<NetworkDesign>> rows,
+                     const AmplifierOptions& options, float swr) {
+  const bool with_swr = swr >= kMinSwr;
+  std::string out;
+  for (const AmplifierRowOf<NetworkDesign>& r : rows) {
+    const BandRowOf<NetworkDesign>& row = r.row;
+    const std::optional<SwrStresses> s = row_stresses(row.design, swr);
+    const RowView v{own_fields(row.design), options, r.report,
+                    s ? &*s : nullptr};
+    if (out.empty()) {
+      out = concat({"band,edge,infeasible,", csv_header(v, with_swr), "\n"});
+    }
+    out.append(concat({row.band->name, ",", edge_name(row.edge),
+                       row.design.infeasible ? ",1," : ",0,",
+                       csv_values(v, with_swr), "\n"}));
   }
-  out.push_back('}');
   return out;
 }
 
@@ -163,56 +233,42 @@ std::string band_json_row(const AmplifierRow& r,
 
 std::string design_json(const Design& d, const AmplifierOptions& options,
                         const AmplifierReport& report, const SwrStresses* swr) {
-  std::string members = json_members(RowView{d, options, report}, ",\n  ");
-  if (swr != nullptr) members += concat({",\n  ", swr_json_member(*swr, "  ")});
-  return concat({"{\n  ", members, "\n}\n"});
+  return one_json(RowView{own_fields(d), options, report, swr});
+}
+
+std::string design_json(const PiLDesign& d, const AmplifierOptions& options,
+                        const AmplifierReport& report) {
+  return one_json(RowView{own_fields(d), options, report});
 }
 
 std::string design_csv(const Design& d, const AmplifierOptions& options,
                        const AmplifierReport& report, const SwrStresses* swr) {
-  const std::string values = csv_values(RowView{d, options, report});
-  if (swr == nullptr) {
-    return concat({csv_header(options), "\n", values, "\n"});
-  }
-  return concat({csv_header(options), ",", swr_csv_header(), "\n", values, ",",
-                 swr_csv_values(*swr), "\n"});
+  return one_csv(RowView{own_fields(d), options, report, swr});
+}
+
+std::string design_csv(const PiLDesign& d, const AmplifierOptions& options,
+                       const AmplifierReport& report) {
+  return one_csv(RowView{own_fields(d), options, report});
 }
 
 std::string band_table_json(std::span<const AmplifierRow> rows,
                             const AmplifierOptions& options, float swr) {
-  std::string out = "[\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    out.append("  ");
-    out.append(band_json_row(rows[i], options, swr));
-    out.append(i + 1 < rows.size() ? ",\n" : "\n");
-  }
-  out.append("]\n");
-  return out;
+  return rows_json(rows, options, swr);
+}
+
+std::string band_table_json(std::span<const PiLAmplifierRow> rows,
+                            const AmplifierOptions& options) {
+  return rows_json(rows, options, 0.0f);
 }
 
 std::string band_table_csv(std::span<const AmplifierRow> rows,
                            const AmplifierOptions& options, float swr) {
-  const bool mismatch = swr >= kMinSwr;
-  const std::string swr_header = mismatch ? swr_csv_header() : "";
-  std::string out = concat({"band,edge,infeasible,", csv_header(options),
-                            mismatch ? "," : "", swr_header, "\n"});
-  for (const AmplifierRow& r : rows) {
-    const BandRow& row = r.row;
-    out.append(row.band->name);
-    out.push_back(',');
-    out.append(edge_name(row.edge));
-    out.append(row.design.infeasible ? ",1," : ",0,");
-    out.append(csv_values(RowView{row.design, options, r.report}));
-    if (mismatch) {
-      out.push_back(',');
-      // An infeasible row leaves the cells empty, as its results.
-      out.append(row.design.infeasible
-                     ? std::string(2 * swr_fields().size(), ',')
-                     : swr_csv_values(swr_stresses(row.design, swr)));
-    }
-    out.push_back('\n');
-  }
-  return out;
+  return rows_csv(rows, options, swr);
+}
+
+std::string band_table_csv(std::span<const PiLAmplifierRow> rows,
+                           const AmplifierOptions& options) {
+  return rows_csv(rows, options, 0.0f);
 }
 
 }  // namespace merid

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "calc/mismatch.h"
+#include "calc/pi_l.h"
 #include "calc/synthesis.h"
 #include "cli/amplifier_options.h"
 #include "cli/amplifier_report.h"
@@ -25,6 +26,10 @@ namespace merid {
 std::string design_json(const Design& d, const AmplifierOptions& options,
                         const AmplifierReport& report,
                         const SwrStresses* swr = nullptr);
+// The same of a pi-L design: "network": "pi-l" first, then the fields of
+// pi_l_fields().
+std::string design_json(const PiLDesign& d, const AmplifierOptions& options,
+                        const AmplifierReport& report);
 
 // A header line of field names and one line of values in the same order,
 // the warnings' codes parted by blanks in their column, with `swr` its
@@ -32,6 +37,8 @@ std::string design_json(const Design& d, const AmplifierOptions& options,
 std::string design_csv(const Design& d, const AmplifierOptions& options,
                        const AmplifierReport& report,
                        const SwrStresses* swr = nullptr);
+std::string design_csv(const PiLDesign& d, const AmplifierOptions& options,
+                       const AmplifierReport& report);
 
 // The band table as a JSON array of objects, one per line, each with
 // "band", "edge" and "infeasible" before the fields of design_json.  An
@@ -40,6 +47,8 @@ std::string design_csv(const Design& d, const AmplifierOptions& options,
 // in null for it.
 std::string band_table_json(std::span<const AmplifierRow> rows,
                             const AmplifierOptions& options, float swr = 0.0f);
+std::string band_table_json(std::span<const PiLAmplifierRow> rows,
+                            const AmplifierOptions& options);
 
 // The band table as CSV: band, edge, infeasible (0 or 1), then the columns
 // of design_csv; an infeasible row leaves the cells it has no value for
@@ -47,6 +56,8 @@ std::string band_table_json(std::span<const AmplifierRow> rows,
 // columns.
 std::string band_table_csv(std::span<const AmplifierRow> rows,
                            const AmplifierOptions& options, float swr = 0.0f);
+std::string band_table_csv(std::span<const PiLAmplifierRow> rows,
+                           const AmplifierOptions& options);
 
 }  // namespace merid
 

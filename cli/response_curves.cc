@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/number_text.h"
+#include "calc/constants.h"
+#include "calc/s11module.h"
 #include "calc/sweep.h"
+#include "text/calc_texts.h"
 
 namespace merid {
 
@@ -19,6 +23,71 @@ ResponseCurves response_curves(const Design& d) {
                         bands.voltage,
                         bands.current,
                         bands.s11.band};
+}
+
+ResponseCurves response_curves(const PiLDesign& d) {
+  SweepTrace trace;
+  const PiLBands bands =
+      pi_l_bands(d.network, d.drive_uin, d.rin, kHertzPerMegahertz * d.f,
+                 d.grid, d.ns11, &trace);
+  return ResponseCurves{std::move(trace.voltage),
+                        std::move(trace.current),
+                        std::move(trace.s11),
+                        bands.voltage,
+                        bands.current,
+                        bands.s11};
+}
+
+namespace {
+
+// "П-контур: F = 7.1 МГц, Qn = 12, ...": the network and its inputs.
+std::string title(std::string_view network, float fmhz, float qn, float q0,
+                  float rin, float rout) {
+  return concat({network, kPlotTitleF, plain(fmhz), kPlotTitleQn, plain(qn),
+                 kPlotTitleQ0, plain(q0), kPlotTitleRin, plain(rin),
+                 kPlotTitleRout, plain(rout), kPlotOhm});
+}
+
+}  // namespace
+
+DrawingSubject drawing_subject(const Design& d) {
+  const Results& r = d.results;
+  const Details& x = d.details;
+  const Tank tank = x.tank;
+  return DrawingSubject{title(kPlotTitlePi, d.fmhz, d.qn, d.q0, d.rin, d.rout),
+                        d.fmhz,
+                        working_hertz(d),
+                        d.rin,
+                        x.fstart,
+                        x.fstop,
+                        x.step,
+                        r.bw_u,
+                        r.bw_i,
+                        r.bw_s11,
+                        harmonic_table(d),
+                        [tank](float freq) {
+                          return input_impedance(tank, elements_at(tank, freq));
+                        }};
+}
+
+DrawingSubject drawing_subject(const PiLDesign& d) {
+  const PiLResults& r = d.results;
+  const PiLNetwork n = d.network;
+  const Drive any = matched_drive(d.drive_uin, d.rin);
+  return DrawingSubject{
+      concat({title(kPlotTitlePiL, d.f, d.qn, d.q0, d.rin, d.rout),
+              kPlotTitleRmid, plain(d.rmid), kPlotOhm}),
+      d.f,
+      kHertzPerMegahertz * d.f,
+      d.rin,
+      d.grid.fstart,
+      d.fstop,
+      d.grid.step,
+      r.bw_u,
+      r.bw_i,
+      r.bw_s11,
+      r.harmonics,
+      [n, any](float freq) { return analyse_pi_l(n, any, freq).zin; }};
 }
 
 std::vector<CurvePoint> decimated(std::span<const CurvePoint> curve,

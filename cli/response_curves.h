@@ -6,9 +6,14 @@
 // bandwidth measures.
 
 #include <cstddef>
+#include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
+#include "calc/complex.h"
+#include "calc/harmonics.h"
+#include "calc/pi_l.h"
 #include "calc/sweep.h"
 #include "calc/synthesis.h"
 
@@ -36,6 +41,29 @@ struct ResponseCurves {
 // The curves of the feasible design `d` and their bands, from the sweeps
 // that give its bandwidths, traced point by point.
 ResponseCurves response_curves(const Design& d);
+ResponseCurves response_curves(const PiLDesign& d);
+
+// What the plot and the Smith chart say of a feasible design besides its
+// curves, whichever its network.
+struct DrawingSubject {
+  std::string title;    // the network and its inputs
+  float fmhz = 0.0f;    // the working frequency as the outputs show it
+  float fhz = 0.0f;     // ... and as the calculation used it, Hz
+  float rin = 0.0f;     // ohm
+  float fstart = 0.0f;  // the sweep window and its step, Hz
+  float fstop = 0.0f;
+  float step = 0.0f;
+  float bw_u = 0.0f;  // the three bandwidths, kHz
+  float bw_i = 0.0f;
+  float bw_s11 = 0.0f;
+  HarmonicTable harmonics;
+  // The input impedance at a frequency in Hz, from the impedance of the
+  // port that the S11 sweep takes its reflection from.
+  std::function<Complex(float)> zin;
+};
+
+DrawingSubject drawing_subject(const Design& d);
+DrawingSubject drawing_subject(const PiLDesign& d);
 
 // At most about `max_points` points of `curve` for drawing: the lowest and
 // the highest point of each run of neighbours, in frequency order, so that

@@ -112,9 +112,9 @@ const std::array<const Band*, 3> measured_bands(const ResponseCurves& c) {
 // The frequency span, MHz.  Around the bands: from the lowest edge of any
 // band to the highest, F included, widened by as much again on each side
 // (at least ten grid steps), within the sweep window.
-Extent frequency_window(const Design& d, const ResponseCurves& c,
+Extent frequency_window(const DrawingSubject& d, const ResponseCurves& c,
                         PlotWindow window) {
-  const double fstop = d.details.fstop / kMegahertz;
+  const double fstop = d.fstop / kMegahertz;
   if (window == PlotWindow::kWhole) return Extent{0.0, fstop};
   Extent e{d.fmhz, d.fmhz};
   for (const Band* band : measured_bands(c)) {
@@ -122,9 +122,8 @@ Extent frequency_window(const Design& d, const ResponseCurves& c,
     e.low = std::min(e.low, band->low / kMegahertz);
     e.high = std::max(e.high, band->high / kMegahertz);
   }
-  const double margin =
-      std::max(e.high - e.low, 10.0 * d.details.step / kMegahertz);
-  const double fstart = d.details.fstart / kMegahertz;
+  const double margin = std::max(e.high - e.low, 10.0 * d.step / kMegahertz);
+  const double fstart = d.fstart / kMegahertz;
   return Extent{std::max(fstart, e.low - margin),
                 std::min(fstop, e.high + margin)};
 }
@@ -199,12 +198,8 @@ void draw_tick_labels(SvgWriter& svg, const Axes& a) {
   }
 }
 
-void draw_axis_titles(SvgWriter& svg, const Design& d) {
-  svg.text({kWidth / 2.0, 28.0},
-           concat({kPlotTitleF, plain(d.fmhz), kPlotTitleQn, plain(d.qn),
-                   kPlotTitleQ0, plain(d.q0), kPlotTitleRin, plain(d.rin),
-                   kPlotTitleRout, plain(d.rout), kPlotOhm}),
-           "title", TextAnchor::kMiddle);
+void draw_axis_titles(SvgWriter& svg, const DrawingSubject& d) {
+  svg.text({kWidth / 2.0, 28.0}, d.title, "title", TextAnchor::kMiddle);
   svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, kPlotFrequencyAxis, "",
            TextAnchor::kMiddle);
   svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, kPlotDbAxis, "");
@@ -354,8 +349,8 @@ void draw_limits(SvgWriter& svg, const Axes& a, Drawn& drawn) {
 }
 
 // The working frequency, named above the plot.
-void draw_working_frequency(SvgWriter& svg, const Axes& a, const Design& d,
-                            Drawn& drawn) {
+void draw_working_frequency(SvgWriter& svg, const Axes& a,
+                            const DrawingSubject& d, Drawn& drawn) {
   const double x_f = a.mhz(d.fmhz);
   svg.line({x_f, kTop}, {x_f, kBottom}, "fline");
   drawn.push_back({{x_f, kTop}, {x_f, kBottom}});
@@ -365,8 +360,8 @@ void draw_working_frequency(SvgWriter& svg, const Axes& a, const Design& d,
 
 // The sweep window ends below 2F, so the harmonics are told in numbers.
 // "Подавление гармоник KU / KI, дБ: 2F 29.8 / 35.0; 3F ...".
-void draw_harmonics(SvgWriter& svg, const Design& d) {
-  const HarmonicTable h = harmonic_table(d);
+void draw_harmonics(SvgWriter& svg, const DrawingSubject& d) {
+  const HarmonicTable& h = d.harmonics;
   std::string line(kPlotHarmonics);
   const char* separator = " ";
   for (std::size_t i = 0; i < kHarmonicCount; ++i) {
@@ -401,12 +396,16 @@ void draw_legend(SvgWriter& svg) {
 
 std::string response_plot_svg(const Design& d, const ResponseCurves& curves,
                               PlotWindow window) {
+  return response_plot_svg(drawing_subject(d), curves, window);
+}
+
+std::string response_plot_svg(const DrawingSubject& d,
+                              const ResponseCurves& curves, PlotWindow window) {
   const Axes a = make_axes(frequency_window(d, curves, window), curves);
-  const Results& r = d.results;
   const std::array<BandMark, 3> bands = {{
-      {&curves.voltage_band, r.bw_u, kPlotVoltageBand, "voltage"},
-      {&curves.current_band, r.bw_i, kPlotCurrentBand, "current"},
-      {&curves.s11_band, r.bw_s11, kPlotS11Band, "s11"},
+      {&curves.voltage_band, d.bw_u, kPlotVoltageBand, "voltage"},
+      {&curves.current_band, d.bw_i, kPlotCurrentBand, "current"},
+      {&curves.s11_band, d.bw_s11, kPlotS11Band, "s11"},
   }};
 
   SvgWriter svg(kWidth, kHeight, kCss);

@@ -67,10 +67,6 @@ Point impedance_on_page(Complex zin, float rin) {
                           static_cast<double>(zin.im) / rin));
 }
 
-Complex zin_at(const Tank& tank, float freq) {
-  return input_impedance(tank, elements_at(tank, freq));
-}
-
 // The circle of constant resistance r, or the arc of constant reactance x
 // inside the rim: the other part runs over the whole real line, here as
 // tan of an angle.
@@ -218,16 +214,16 @@ void draw_marks(SvgWriter& svg, const std::vector<Mark>& marks) {
 }
 
 // F and the edges of both -1 dB bands, where their impedance is finite.
-std::vector<Mark> chart_marks(const Design& d, const ResponseCurves& c) {
-  const Tank& tank = d.details.tank;
+std::vector<Mark> chart_marks(const DrawingSubject& d,
+                              const ResponseCurves& c) {
   std::vector<Mark> marks;
   const auto add = [&](float freq, std::string_view css, std::string label) {
-    const Point at = impedance_on_page(zin_at(tank, freq), d.rin);
+    const Point at = impedance_on_page(d.zin(freq), d.rin);
     if (std::isfinite(at.x) && std::isfinite(at.y)) {
       marks.push_back(Mark{at, css, std::move(label)});
     }
   };
-  add(working_hertz(d), "mark-f", "F");
+  add(d.fhz, "mark-f", "F");
   struct Edges {
     const Band* band;
     std::string_view css;
@@ -254,16 +250,15 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
   svg.text({kLegendX + 38.0, y}, label, "small");
 }
 
-void draw_legend(SvgWriter& svg, const Design& d) {
+void draw_legend(SvgWriter& svg, const DrawingSubject& d) {
   constexpr double kRow = 24.0;
   double y = 120.0;
   svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kPlotOhm}),
            "");
   y += 1.5 * kRow;
-  legend_line(
-      svg, y, "zin",
-      concat({kSmithCurveFrom, fixed(d.details.fstart / 1e6, 3), kSmithCurveTo,
-              fixed(d.details.fstop / 1e6, 3), kPlotMhz}));
+  legend_line(svg, y, "zin",
+              concat({kSmithCurveFrom, fixed(d.fstart / 1e6, 3), kSmithCurveTo,
+                      fixed(d.fstop / 1e6, 3), kPlotMhz}));
   y += kRow;
   legend_line(svg, y, "limit-s11", "|S11| = 0.1");
   y += kRow;
@@ -281,24 +276,25 @@ void draw_legend(SvgWriter& svg, const Design& d) {
 
 }  // namespace
 
-std::vector<ImpedancePoint> input_impedance_curve(const Design& d,
+std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
                                                   const ResponseCurves& c) {
   std::vector<ImpedancePoint> curve;
   curve.reserve(c.s11.size());
   for (const CurvePoint& p : c.s11) {
-    curve.push_back(ImpedancePoint{p.freq, zin_at(d.details.tank, p.freq)});
+    curve.push_back(ImpedancePoint{p.freq, d.zin(p.freq)});
   }
   return curve;
 }
 
 std::string smith_chart_svg(const Design& d, const ResponseCurves& curves) {
+  return smith_chart_svg(drawing_subject(d), curves);
+}
+
+std::string smith_chart_svg(const DrawingSubject& d,
+                            const ResponseCurves& curves) {
   SvgWriter svg(kWidth, kHeight, kCss);
   svg.rect({0.0, 0.0}, kWidth, kHeight, "background");
-  svg.text({kWidth / 2.0, 28.0},
-           concat({kPlotTitleF, plain(d.fmhz), kPlotTitleQn, plain(d.qn),
-                   kPlotTitleQ0, plain(d.q0), kPlotTitleRin, plain(d.rin),
-                   kPlotTitleRout, plain(d.rout), kPlotOhm}),
-           "title", TextAnchor::kMiddle);
+  svg.text({kWidth / 2.0, 28.0}, d.title, "title", TextAnchor::kMiddle);
   draw_grid(svg);
   svg.polyline(reflection_circle(kS11Limit), "limit-s11");
   draw_curve(svg, input_impedance_curve(d, curves), d.rin);

@@ -22,13 +22,15 @@ struct ImpedancePoint {
 // The input impedance at the frequencies of the S11 curve, from the
 // impedance of the port that the S11 sweep takes its reflection from, so
 // |zin - rin| / |zin + rin| is each point's |S11| to the bit.
-std::vector<ImpedancePoint> input_impedance_curve(const Design& d,
+std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
                                                   const ResponseCurves& c);
 
-// The chart of the feasible design `d`, normalised to its rin: the curve,
-// the working frequency, the edges of the two -1 dB bands, and the circle
-// |S11| = 0.1, with a grid of constant resistance and reactance, a title
-// and a legend in the response plot's style.
+// The chart of the feasible design `d`, of either network, normalised to its
+// rin: the curve, the working frequency, the edges of the two -1 dB bands, and
+// the circle |S11| = 0.1, with a grid of constant resistance and reactance, a
+// title and a legend in the response plot's style.
+std::string smith_chart_svg(const DrawingSubject& d,
+                            const ResponseCurves& curves);
 std::string smith_chart_svg(const Design& d, const ResponseCurves& curves);
 
 }  // namespace merid

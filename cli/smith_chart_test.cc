@@ -46,7 +46,8 @@ double Distance(SvgPoint p, const Circle& c) {
 TEST(InputImpedanceCurve, IsTheImpedanceBehindEachPointOfTheS11Curve) {
   const Design d = Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f);
   const ResponseCurves curves = response_curves(d);
-  const std::vector<ImpedancePoint> zin = input_impedance_curve(d, curves);
+  const std::vector<ImpedancePoint> zin =
+      input_impedance_curve(drawing_subject(d), curves);
   ASSERT_EQ(zin.size(), curves.s11.size());
   for (std::size_t i = 0; i < zin.size(); ++i) {
     const float gamma = swrsub(zin[i].zin, real(d.rin)).gamma;

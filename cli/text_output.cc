@@ -1,6 +1,7 @@
 #include "cli/text_output.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,11 +9,13 @@
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
+#include "cli/pi_l_output.h"
 #include "console/console_writer.h"
 #include "console/results_screen.h"
 #include "text/amplifier_texts.h"
 #include "text/calc_texts.h"
 #include "text/messages.h"
+#include "text/pi_l_texts.h"
 #include "text/value_field.h"
 
 namespace merid {
@@ -28,12 +31,13 @@ constexpr std::size_t kQnColumnWidth = 10;
 constexpr std::size_t kKuColumnWidth = 10;
 constexpr std::size_t kQnForCminColumnWidth = 12;
 
-// One column of the band table.
+// One column of the band table of rows of type Row.
+template <typename Row>
 struct BandColumn {
   std::string_view heading;
   std::size_t width;
   // The value of a feasible row; none prints `missing`.
-  std::optional<float> (*value)(const AmplifierRow&);
+  std::optional<float> (*value)(const Row&);
   std::string_view missing = {};
 };
 
@@ -70,11 +74,22 @@ std::string padded_right(std::string_view text, std::size_t width) {
   return out;
 }
 
-std::vector<BandColumn> band_columns(const AmplifierOptions& options) {
+// With --cmin, the loaded Q for Cmin last.
+template <typename Row>
+void add_cmin_column(std::vector<BandColumn<Row>>& columns,
+                     const AmplifierOptions& options) {
+  if (!options.cmin) return;
+  columns.push_back({kBandQnForCminHeading, kQnForCminColumnWidth,
+                     [](const Row& r) { return r.report.qn_for_cmin; },
+                     kBandNoQnForCmin});
+}
+
+std::vector<BandColumn<AmplifierRow>> band_columns(
+    const Design&, const AmplifierOptions& options) {
   using Row = const AmplifierRow&;
   const auto& h = kBandColumnHeadings;
   const auto& w = kBandColumnWidths;
-  std::vector<BandColumn> columns = {
+  std::vector<BandColumn<AmplifierRow>> columns = {
       {h[0], w[0],
        [](Row r) -> std::optional<float> { return r.row.design.f; }},
       {h[1], w[1],
@@ -94,43 +109,82 @@ std::vector<BandColumn> band_columns(const AmplifierOptions& options) {
          return peak_values(r.row.design.results).il;
        }}};
   if (options.fixed_coil) {
-    const BandColumn qn{
+    const BandColumn<AmplifierRow> qn{
         kBandQnHeading, kQnColumnWidth,
         [](Row r) -> std::optional<float> { return r.row.design.qn; }};
-    const BandColumn ku{
+    const BandColumn<AmplifierRow> ku{
         kBandKuHeading, kKuColumnWidth,
         [](Row r) -> std::optional<float> { return r.row.design.results.ku; }};
     columns.insert(columns.begin() + 4, {qn, ku});
   }
-  if (options.cmin) {
-    columns.push_back({kBandQnForCminHeading, kQnForCminColumnWidth,
-                       [](Row r) { return r.report.qn_for_cmin; },
-                       kBandNoQnForCmin});
-  }
+  add_cmin_column(columns, options);
   return columns;
 }
 
-void band_header(ByteSink& out, std::span<const BandColumn> columns) {
+std::vector<BandColumn<PiLAmplifierRow>> band_columns(
+    const PiLDesign& inputs, const AmplifierOptions& options) {
+  using Row = const PiLAmplifierRow&;
+  using Value = std::optional<float>;
+  const auto& h = kPiLBandColumnHeadings;
+  const std::size_t w = kBandColumnWidths[0];
+  const std::size_t peak_w = kBandColumnWidths[4];
+  std::vector<BandColumn<PiLAmplifierRow>> columns = {
+      {h[0], w, [](Row r) -> Value { return r.row.design.f; }},
+      {h[1], w, [](Row r) -> Value { return r.row.design.results.c1; }},
+      {h[2], w,
+       [](Row r) -> Value {
+         if (r.report.coil != CoilFit::kNone) return r.report.l_fixed;
+         return r.row.design.results.l1;
+       }},
+      {h[3], w, [](Row r) -> Value { return r.row.design.results.cmid; }},
+      {h[4], w, [](Row r) -> Value { return r.row.design.results.l2; }}};
+  if (!inputs.cl_at_middle) {
+    columns.push_back(
+        {h[5], w, [](Row r) -> Value { return r.row.design.results.cout; }});
+  }
+  if (options.fixed_coil) {
+    columns.push_back({kBandQnHeading, kQnColumnWidth,
+                       [](Row r) -> Value { return r.row.design.qn; }});
+    columns.push_back({kPiLBandRmidHeading, w,
+                       [](Row r) -> Value { return r.row.design.rmid; }});
+    columns.push_back({kBandKuHeading, kKuColumnWidth, [](Row r) -> Value {
+                         return r.row.design.results.harmonics.ku[0];
+                       }});
+  }
+  columns.push_back({h[6], peak_w, [](Row r) -> Value {
+                       return peak(r.row.design.results.uin);
+                     }});
+  columns.push_back({h[7], peak_w, [](Row r) -> Value {
+                       return peak(r.row.design.results.il1);
+                     }});
+  add_cmin_column(columns, options);
+  return columns;
+}
+
+template <typename Row>
+void band_header(ByteSink& out, std::span<const BandColumn<Row>> columns) {
   std::string line =
       concat({" ", padded_right(kBandLabelHeading, kBandLabelColumns)});
-  for (const BandColumn& column : columns) {
+  for (const BandColumn<Row>& column : columns) {
     line.append(padded_left(column.heading, column.width));
   }
   write_line(out, std::move(line));
 }
 
-void band_row(ByteSink& out, std::string_view label, const AmplifierRow& r,
-              std::span<const BandColumn> columns) {
-  const Design& d = r.row.design;
+template <typename Row>
+void band_row(ByteSink& out, std::string_view label, const Row& r,
+              std::span<const BandColumn<Row>> columns) {
+  const auto& d = r.row.design;
   std::string line = concat({" ", padded_right(label, kBandLabelColumns)});
   if (d.infeasible) {
-    line.append(value_field(d.fmhz, static_cast<int>(kBandColumnWidths[0])));
+    line.append(
+        value_field(shown_mhz(d), static_cast<int>(kBandColumnWidths[0])));
     line.append(r.report.coil == CoilFit::kQnAboveRange ? kCoilOutOfRangeRow
                                                         : kInfeasibleRow);
     write_line(out, std::move(line));
     return;
   }
-  for (const BandColumn& column : columns) {
+  for (const BandColumn<Row>& column : columns) {
     const std::optional<float> value = column.value(r);
     if (!value) {
       line.append(padded_left(column.missing, column.width));
@@ -164,6 +218,34 @@ void write_rin_estimate(ByteSink& out, const AmplifierOptions& options) {
                           plain(e.ratings[2]), ") = ", r}));
 }
 
+// The band table under its input block: the heading, with a fixed coil
+// the two lines `coil_note` that say how it is kept, the column headings
+// and the rows, a blank line between bands; with --rin-from the estimate.
+template <typename NetworkDesign, typename Row>
+void write_band_rows(ByteSink& out, const NetworkDesign& inputs,
+                     std::span<const Row> rows, const AmplifierOptions& options,
+                     std::array<std::string_view, 2> coil_note) {
+  ConsoleWriter screen(out, utf8_messages());
+  screen.empty_line();
+  write_line(out, std::string(kBandsHeading));
+  screen.text_line(Msg::kResultsDashes);
+  if (options.fixed_coil) {
+    for (const std::string_view line : coil_note) {
+      write_line(out, std::string(line));
+    }
+  }
+  const std::vector<BandColumn<Row>> columns = band_columns(inputs, options);
+  band_header<Row>(out, columns);
+  const AmateurBand* previous = nullptr;
+  for (const Row& r : rows) {
+    const bool first_of_band = r.row.band != previous;
+    if (first_of_band && previous != nullptr) screen.empty_line();
+    band_row<Row>(out, first_of_band ? r.row.band->label : "", r, columns);
+    previous = r.row.band;
+  }
+  write_rin_estimate(out, options);
+}
+
 }  // namespace
 
 void write_design_text(ByteSink& out, const Design& d) {
@@ -188,8 +270,7 @@ void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
   write_rin_estimate(out, options);
 }
 
-void write_amplifier_text(ByteSink& out, const Design& d,
-                          const AmplifierOptions& options,
+void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                           const AmplifierReport& report) {
   if (options.cmin) {
     ConsoleWriter screen(out, utf8_messages());
@@ -197,7 +278,7 @@ void write_amplifier_text(ByteSink& out, const Design& d,
     write_line(out, std::string(kCminHeading));
     screen.text_line(Msg::kResultsDashes);
     peak_row(out, kCminLabel, *options.cmin, kC1MarginLabel,
-             static_cast<float>(c1_margin(d, *options.cmin)));
+             static_cast<float>(report.c1_margin.value_or(NAN)));
     write_line(
         out, report.qn_for_cmin
                  ? concat({kQnForCminLabel,
@@ -214,23 +295,16 @@ void write_band_table_text(ByteSink& out, const Design& inputs,
   screen.text_line(Msg::kInputHeading);
   screen.text_line(Msg::kInputDashes);
   show_fixed_inputs(screen, inputs);
-  screen.empty_line();
-  write_line(out, std::string(kBandsHeading));
-  screen.text_line(Msg::kResultsDashes);
-  if (options.fixed_coil) {
-    write_line(out, std::string(kFixedCoilHeading));
-    write_line(out, std::string(kFixedCoilHeading2));
-  }
-  const std::vector<BandColumn> columns = band_columns(options);
-  band_header(out, columns);
-  const AmateurBand* previous = nullptr;
-  for (const AmplifierRow& r : rows) {
-    const bool first_of_band = r.row.band != previous;
-    if (first_of_band && previous != nullptr) screen.empty_line();
-    band_row(out, first_of_band ? r.row.band->label : "", r, columns);
-    previous = r.row.band;
-  }
-  write_rin_estimate(out, options);
+  write_band_rows(out, inputs, rows, options,
+                  {kFixedCoilHeading, kFixedCoilHeading2});
+}
+
+void write_band_table_text(ByteSink& out, const PiLDesign& inputs,
+                           std::span<const PiLAmplifierRow> rows,
+                           const AmplifierOptions& options) {
+  write_pi_l_inputs(out, inputs, false);
+  write_band_rows(out, inputs, rows, options,
+                  {kPiLFixedCoilHeading, kPiLFixedCoilHeading2});
 }
 
 }  // namespace merid

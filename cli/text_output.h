@@ -28,8 +28,7 @@ void write_infeasible_text(ByteSink& out);
 // What the amplifier options add under the design's text: with --cmin,
 // Cmin, the margin C1 - Cmin and the loaded Q that gives C1 >= Cmin; with
 // --rin-from, the estimate of R вх. and its rule.  Nothing without them.
-void write_amplifier_text(ByteSink& out, const Design& d,
-                          const AmplifierOptions& options,
+void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                           const AmplifierReport& report);
 
 // With --rin-from, the estimate of R вх. and its rule; nothing without.
@@ -43,6 +42,14 @@ void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options);
 // cannot match.  With --rin-from the estimate closes the table.
 void write_band_table_text(ByteSink& out, const Design& inputs,
                            std::span<const AmplifierRow> rows,
+                           const AmplifierOptions& options);
+
+// The same of the pi-L network: its five fixed inputs and RMID, then F,
+// C1, L1, the middle capacitor, L2, with RMID < ROUT the output capacitor,
+// the peak voltage across C1 and the peak current in L1; with --fixed-coil
+// L1 is the band's coil and the row's loaded Q, RMID and KU follow L2.
+void write_band_table_text(ByteSink& out, const PiLDesign& inputs,
+                           std::span<const PiLAmplifierRow> rows,
                            const AmplifierOptions& options);
 
 }  // namespace merid

@@ -37,12 +37,16 @@ inline constexpr std::array<std::string_view, 11> kBandLabels = {
     "160 м", "80 м", "40 м", "30 м", "20 м", "17 м",
     "15 м",  "12 м", "10 м", "6 м",  "2 м"};
 
-// The plot.  The title is "П-контур: F = 7.1 МГц, Qn = 12, ...".
-inline constexpr std::string_view kPlotTitleF = "П-контур: F = ";
+// The plot.  The title is "П-контур: F = 7.1 МГц, Qn = 12, ..."; the pi-L
+// network's ends in ", R пром. = 316 Ом".
+inline constexpr std::string_view kPlotTitlePi = "П-контур";
+inline constexpr std::string_view kPlotTitlePiL = "П-L-контур";
+inline constexpr std::string_view kPlotTitleF = ": F = ";
 inline constexpr std::string_view kPlotTitleQn = " МГц, Qn = ";
 inline constexpr std::string_view kPlotTitleQ0 = ", Q0 = ";
 inline constexpr std::string_view kPlotTitleRin = ", R вх. = ";
 inline constexpr std::string_view kPlotTitleRout = " Ом, R вых. = ";
+inline constexpr std::string_view kPlotTitleRmid = ", R пром. = ";
 inline constexpr std::string_view kPlotOhm = " Ом";
 inline constexpr std::string_view kPlotMhz = " МГц";
 inline constexpr std::string_view kPlotKhz = " кГц";
