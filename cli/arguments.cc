@@ -1,6 +1,8 @@
 #include "cli/arguments.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "base/free_form.h"
@@ -37,17 +39,34 @@ bool starts_with(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-bool read_format(std::string_view name, OutputFormat& format) {
-  if (name == "text") {
-    format = OutputFormat::kText;
-  } else if (name == "json") {
-    format = OutputFormat::kJson;
-  } else if (name == "csv") {
-    format = OutputFormat::kCsv;
-  } else {
-    return false;
+// The value that `name` stands for among `choices`; false when none.
+template <typename Value, std::size_t N>
+bool read_choice(
+    std::string_view name,
+    const std::array<std::pair<std::string_view, Value>, N>& choices,
+    Value& value) {
+  for (const auto& [word, choice] : choices) {
+    if (name != word) continue;
+    value = choice;
+    return true;
   }
-  return true;
+  return false;
+}
+
+bool read_format(std::string_view name, OutputFormat& format) {
+  return read_choice(name,
+                     std::to_array<std::pair<std::string_view, OutputFormat>>(
+                         {{"text", OutputFormat::kText},
+                          {"json", OutputFormat::kJson},
+                          {"csv", OutputFormat::kCsv}}),
+                     format);
+}
+
+bool read_network(std::string_view name, Network& network) {
+  return read_choice(name,
+                     std::to_array<std::pair<std::string_view, Network>>(
+                         {{"pi", Network::kPi}, {"pi-l", Network::kPiL}}),
+                     network);
 }
 
 // An SWR typed by the keyboard's number rules, from kMinSwr to kMaxSwr.
@@ -57,17 +76,6 @@ bool read_swr(std::string_view text, float& swr) {
   if (entry.status != EntryStatus::kValue) return false;
   if (!(entry.value >= kMinSwr && entry.value <= kMaxSwr)) return false;
   swr = entry.value;
-  return true;
-}
-
-bool read_network(std::string_view name, Network& network) {
-  if (name == "pi") {
-    network = Network::kPi;
-  } else if (name == "pi-l") {
-    network = Network::kPiL;
-  } else {
-    return false;
-  }
   return true;
 }
 

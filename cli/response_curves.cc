@@ -11,18 +11,27 @@
 
 namespace merid {
 
+namespace {
+
+ResponseCurves curves_of(SweepTrace& trace, const Band& voltage,
+                         const Band& current, const Band& s11) {
+  return ResponseCurves{std::move(trace.voltage),
+                        std::move(trace.current),
+                        std::move(trace.s11),
+                        voltage,
+                        current,
+                        s11};
+}
+
+}  // namespace
+
 ResponseCurves response_curves(const Design& d) {
   const Details& x = d.details;
   SweepTrace trace;
   const SweepBands bands = sweep_bands(x.tank, d.results.uin, d.rin,
                                        SweepGrid{x.fstart, x.step, x.nstep},
                                        x.vref2, x.ns11, &trace);
-  return ResponseCurves{std::move(trace.voltage),
-                        std::move(trace.current),
-                        std::move(trace.s11),
-                        bands.voltage,
-                        bands.current,
-                        bands.s11.band};
+  return curves_of(trace, bands.voltage, bands.current, bands.s11.band);
 }
 
 ResponseCurves response_curves(const PiLDesign& d) {
@@ -30,12 +39,7 @@ ResponseCurves response_curves(const PiLDesign& d) {
   const PiLBands bands =
       pi_l_bands(d.network, d.drive_uin, d.rin, kHertzPerMegahertz * d.f,
                  d.grid, d.ns11, &trace);
-  return ResponseCurves{std::move(trace.voltage),
-                        std::move(trace.current),
-                        std::move(trace.s11),
-                        bands.voltage,
-                        bands.current,
-                        bands.s11};
+  return curves_of(trace, bands.voltage, bands.current, bands.s11);
 }
 
 namespace {
