@@ -119,20 +119,6 @@ std::vector<AmplifierRowOf<NetworkDesign>> band_rows(
   return rows;
 }
 
-std::string_view coil_fit_name(CoilFit fit) {
-  switch (fit) {
-    case CoilFit::kNone:
-      return "none";
-    case CoilFit::kTap:
-      return "tap";
-    case CoilFit::kMatched:
-      return "matched";
-    case CoilFit::kQnAboveRange:
-      break;
-  }
-  return "qn_above_range";
-}
-
 bool with_cmin(const AmplifierOptions& o) { return o.cmin.has_value(); }
 bool with_fixed_coil(const AmplifierOptions& o) { return o.fixed_coil; }
 bool with_rin_from(const AmplifierOptions& o) { return o.rin_from.has_value(); }
@@ -255,6 +241,20 @@ std::vector<PiLAmplifierRow> amplifier_band_table(
 }
 
 std::span<const AmplifierField> amplifier_fields() { return kFields; }
+
+std::string_view coil_fit_name(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kNone:
+      return "none";
+    case CoilFit::kTap:
+      return "tap";
+    case CoilFit::kMatched:
+      return "matched";
+    case CoilFit::kQnAboveRange:
+      break;
+  }
+  return "qn_above_range";
+}
 
 std::string_view warning_code(WarningCode code) {
   return kWarnings[static_cast<std::size_t>(code)].code;

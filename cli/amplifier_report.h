@@ -90,6 +90,9 @@ struct AmplifierField {
 
 std::span<const AmplifierField> amplifier_fields();
 
+// "none", "tap", "matched", "qn_above_range": a row's coil_fit.
+std::string_view coil_fit_name(CoilFit fit);
+
 inline constexpr std::size_t kWarningCodeCount =
     static_cast<std::size_t>(WarningCode::kC1BelowCmin) + 1;
 

@@ -202,20 +202,6 @@ std::string input_prompt(int input) {
       utf8_messages()[input_row(static_cast<Input>(input)).prompt]);
 }
 
-std::string_view coil_name(CoilFit fit) {
-  switch (fit) {
-    case CoilFit::kTap:
-      return "tap";
-    case CoilFit::kMatched:
-      return "matched";
-    case CoilFit::kQnAboveRange:
-      return "qn_above_range";
-    case CoilFit::kNone:
-      break;
-  }
-  return "none";
-}
-
 std::string band_row_json(const AmplifierRow& r) {
   const Design& d = r.row.design;
   const auto field = [](float value) {
@@ -232,7 +218,7 @@ std::string band_row_json(const AmplifierRow& r) {
   if (r.report.qn_for_cmin) {
     out += ",\"qn_for_cmin\":" + field(*r.report.qn_for_cmin);
   }
-  out += ",\"coil\":\"" + std::string(coil_name(r.report.coil)) + "\"";
+  out += ",\"coil\":\"" + std::string(coil_fit_name(r.report.coil)) + "\"";
   if (r.report.coil != CoilFit::kNone) {
     out += ",\"l_fixed\":" + field(r.report.l_fixed);
   }
