@@ -1,5 +1,6 @@
 #include "calc/amplifier.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -84,13 +85,23 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
     return d.infeasible ? INFINITY : d.details.tank.l;
   };
   const auto reached = [&](float qn) { return l_at(qn) <= coil; };
-  if (top.qn > range.high || !reached(range.high)) {
-    row.fit = FixedCoilFit::kOutOfRange;
+  // L falls as the loaded Q rises.  The pi network's coil at a lower
+  // frequency asks for a higher loaded Q; a pi section whose own ratio
+  // shrinks there (the pi-L network's) may ask for a lower one.
+  const float start = std::clamp(top.qn, range.low, range.high);
+  const bool upward = !reached(start);
+  if (upward && !reached(range.high)) {
+    row.fit = FixedCoilFit::kAboveRange;
     return row;
   }
-  float qn = first_float_where(top.qn, range.high, reached);
+  if (!upward && reached(range.low)) {
+    row.fit = FixedCoilFit::kBelowRange;
+    return row;
+  }
+  const float low = upward ? start : range.low;
+  float qn = first_float_where(low, upward ? range.high : start, reached);
   // The float before may lie nearer the coil from above.
-  if (qn > top.qn && l_at(before(qn)) - coil < coil - l_at(qn)) {
+  if (qn > low && l_at(before(qn)) - coil < coil - l_at(qn)) {
     qn = before(qn);
   }
   row.design = with_loaded_q(at, qn);

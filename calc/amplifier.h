@@ -40,7 +40,8 @@ double c1_margin(const Design& d, double cmin_pf);
 // How a row of a fixed coil came out.
 enum class FixedCoilFit {
   kMatched,     // a loaded Q in range gives the coil's L
-  kOutOfRange,  // only a loaded Q above the accepted range would
+  kAboveRange,  // only a loaded Q above the accepted range would
+  kBelowRange,  // only a loaded Q below the accepted range would
 };
 
 // One frequency of a band with the coil fixed.
@@ -53,9 +54,10 @@ struct FixedCoilRow {
 // The coil of `top`, a feasible design at a band's highest frequency, kept
 // at the frequency of `at` (at most top's): the design of the inputs of
 // `at` (its loaded Q ignored) with the loaded Q in `range` whose L is
-// nearest the coil's.  At a lower frequency the same L has a smaller
-// reactance, which a higher loaded Q asks for, so the search runs from
-// top's loaded Q up; L falls as the loaded Q rises from there.
+// nearest the coil's.  L falls as the loaded Q rises, so the search is a
+// bisection from top's loaded Q up, where the same L has a smaller
+// reactance at a lower frequency, or down, where a smaller transformation
+// ratio at `at` asks for a larger reactance.
 FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
                             LoadedQRange range);
 

@@ -89,7 +89,7 @@ TEST(FixedCoilRow, LoadedQAboveTheAcceptedRangeIsSaid) {
   // At 1.8 MHz the coil of 2 MHz and Qn 65 asks for about 72.
   const Design top = with_loaded_q(typical_at(2.0f, 65.0f), 65.0f);
   EXPECT_EQ(fixed_coil_row(top, typical_at(1.8f, 65.0f), kRange).fit,
-            FixedCoilFit::kOutOfRange);
+            FixedCoilFit::kAboveRange);
   const FixedCoilRow centre =
       fixed_coil_row(top, typical_at(1.9f, 65.0f), kRange);
   ASSERT_EQ(centre.fit, FixedCoilFit::kMatched);

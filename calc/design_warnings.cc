@@ -79,7 +79,8 @@ std::vector<DesignWarning> design_warnings(const WarningFigures& f,
     warn(crossings == 1, WarningCode::kS11OneCrossing, f.bw_s11);
     warn(crossings == 0 || crossings > 3, WarningCode::kS11NoWidth, crossings);
   } else {
-    warn(!f.s11_band_found, WarningCode::kS11NoWidth, 0.0);
+    warn(f.s11_run_points < 2, WarningCode::kS11NoWidth, f.s11_run_points,
+         f.step);
   }
   // Written so that a not-a-number S11 warns too.
   warn(!(f.s11 <= kS11MatchLimit), WarningCode::kS11AtF, f.s11);

@@ -30,10 +30,12 @@ enum class WarningCode {
 // What a warning shows, in the unit its code gives: the shunt inductance
 // in uH for kC1Negative; KU or KI in dB; the band's width in kHz for the
 // four band codes; bw_s11 in kHz for kS11OneCrossing, the crossing count
-// for kS11NoWidth; S11 for kS11AtF; C1 - Cmin in pF for kC1BelowCmin.
+// for kS11NoWidth (or, of a band that is a run of grid points, the points
+// of that run); S11 for kS11AtF; C1 - Cmin in pF for kC1BelowCmin.
 // `context` is the other figure the warning names: C1 in pF for
 // kC1Negative and kC1BelowCmin, the edge of the sweep window in Hz for the
-// band codes (its start for the bottom, its stop for the top), else 0.
+// band codes (its start for the bottom, its stop for the top), the grid
+// step in Hz for kS11NoWidth of a band that is a run of points, else 0.
 struct DesignWarning {
   WarningCode code;
   double figure;
@@ -69,10 +71,12 @@ struct WarningFigures {
   float fstart = 0.0f;  // the sweep window, Hz
   float fstop = 0.0f;
   // The crossings of 0.1 that decided bw_s11, where the count decides it
-  // (the pi network); none where bw_s11 spans the points within 0.1, and
-  // `s11_band_found` says whether there were any.
+  // (the pi network); none where bw_s11 is a run of grid points within 0.1
+  // (the pi-L network), whose points `s11_run_points` counts up to 2, on
+  // a grid of `step` Hz.
   std::optional<std::int32_t> s11_crossings;
-  bool s11_band_found = true;
+  std::int32_t s11_run_points = 2;
+  float step = 0.0f;
 };
 
 // The figures of the feasible design `d` whose bands lie as `reach` says.

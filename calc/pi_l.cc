@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "calc/constants.h"
 
@@ -77,12 +78,27 @@ float reflection(Complex z, float r0) {
   return modulus((z - real(r0)) / (z + real(r0)));
 }
 
-// Widens `band` to take in `freq`.
-void take_in(Band& band, float freq) {
-  if (!band.found) band.low = freq;
-  band.found = true;
-  band.high = freq;
-}
+// The grid points of a sweep and which of them lie within its limit; the
+// band is the run of such points around the anchor point.
+struct GridRuns {
+  std::vector<float> freq;
+  std::vector<bool> within;
+  std::size_t anchor = 0;
+
+  std::size_t size() const { return freq.size(); }
+  void add(float f, bool in) {
+    freq.push_back(f);
+    within.push_back(in);
+  }
+  Band band() const {
+    if (anchor >= size() || !within[anchor]) return Band{};
+    std::size_t low = anchor;
+    std::size_t high = anchor;
+    while (low > 0 && within[low - 1]) --low;
+    while (high + 1 < size() && within[high + 1]) ++high;
+    return Band{true, freq[low], freq[high]};
+  }
+};
 
 float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
 
@@ -218,33 +234,48 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   // (nstep step) / 2 on, over the upper half of the window where F lies.
   const float half = 2.0f;
   const float peak_start = (static_cast<float>(grid.nstep) * grid.step) / half;
-  const std::int32_t peak_points =
-      grid.nstep -
-      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half) + 1;
+  const std::int32_t upper_half =
+      static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half);
+  const std::int32_t peak_points = grid.nstep - upper_half + 1;
   float vmax = 0.0f;
   walk(SweepGrid{peak_start, grid.step, peak_points}, peak_points,
        [&](float freq) {
          vmax = std::max(vmax, modulus(analyse_pi_l(n, high_z, freq).vout));
        });
-  const auto within_1db = [](float db) { return std::fabs(db) <= 1.0f; };
-  PiLBands bands;
+
+  GridRuns voltage, current, s11;
+  std::size_t at_f = 0;
+  float nearest = INFINITY;
+  float highest = -INFINITY;
   walk(grid, grid.nstep, [&](float freq) {
     const float u =
         decibels(modulus(analyse_pi_l(n, matched, freq).vout), vref);
     const float i = decibels(modulus(analyse_pi_l(n, high_z, freq).vout), vmax);
-    if (within_1db(u)) take_in(bands.voltage, freq);
-    if (within_1db(i)) take_in(bands.current, freq);
+    if (std::fabs(freq - f) < nearest) {
+      nearest = std::fabs(freq - f);
+      at_f = voltage.size();
+    }
+    // The current band is the run around the response's peak.
+    if (static_cast<std::int32_t>(current.size()) >= upper_half &&
+        i > highest) {
+      highest = i;
+      current.anchor = current.size();
+    }
+    voltage.add(freq, std::fabs(u) <= 1.0f);
+    current.add(freq, std::fabs(i) <= 1.0f);
     if (trace != nullptr) {
       trace->voltage.push_back(CurvePoint{freq, u});
       trace->current.push_back(CurvePoint{freq, i});
     }
   });
   walk(grid, ns11, [&](float freq) {
-    const float s11 = reflection(analyse_pi_l(n, matched, freq).zin, rin);
-    if (s11 <= 0.1f) take_in(bands.s11, freq);
-    if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, s11});
+    const float r = reflection(analyse_pi_l(n, matched, freq).zin, rin);
+    s11.add(freq, r <= 0.1f);
+    if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, r});
   });
-  return bands;
+  voltage.anchor = at_f;
+  s11.anchor = at_f;
+  return PiLBands{voltage.band(), current.band(), s11.band()};
 }
 
 PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
@@ -307,7 +338,9 @@ WarningFigures warning_figures(const PiLDesign& d) {
   f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid);
   f.fstart = d.grid.fstart;
   f.fstop = d.fstop;
-  f.s11_band_found = d.bands.s11.found;
+  const Band& s11 = d.bands.s11;
+  f.s11_run_points = !s11.found ? 0 : s11.high > s11.low ? 2 : 1;
+  f.step = d.grid.step;
   return f;
 }
 

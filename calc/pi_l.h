@@ -82,13 +82,17 @@ struct PiLResults {
   float bw_s11 = 0.0f;      // band of |S11| <= 0.1, kHz
 };
 
-// The bands over the pi network's sweep grid of the same design, each from
-// the first to the last grid point that lies within it, by the pi
-// network's rules: the voltage response (matched drive) within 1 dB either
-// way of its value at F, the current response (high-impedance drive)
-// within 1 dB either way of its peak over the upper half of the window
-// (the pi network's peak search), and |S11| <= 0.1 over the first `ns11`
-// points.  Not found: a zero width.
+// The bands over the pi network's sweep grid of the same design, each the
+// run of neighbouring grid points within its limit around its anchor: the
+// voltage response (matched drive) within 1 dB either way of its value at
+// F, around the grid point nearest F; the current response (high-impedance
+// drive) within 1 dB either way of its peak over the upper half of the
+// window (the pi network's peak search), around the upper half's highest
+// point; |S11| <= 0.1 over the first `ns11` points, around the point
+// nearest F.  A ladder of five elements can come within a limit again far
+// from F (a second resonance, or the low frequencies of a step-up
+// network); such runs are no part of the band.  An anchor outside its
+// limit gives no band: a zero width.
 struct PiLBands {
   Band voltage;
   Band current;

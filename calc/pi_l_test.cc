@@ -199,15 +199,32 @@ ModelBands model_bands(const PiLDesign& d, const Details& plan) {
     if (x < 0.5 * plan.nstep * plan.step) continue;
     vmax = std::max(vmax, transfer(ladder_of(d, x), 11.0 * d.rin));
   }
-  auto width = [&](auto inside, std::size_t points) {
-    double low = -1.0, high = -1.0;
-    for (std::size_t i = 0; i < points; ++i) {
-      if (!inside(freqs[i])) continue;
-      if (low < 0.0) low = freqs[i];
-      high = freqs[i];
-    }
-    return low < 0.0 ? 0.0 : (high - low) / 1000.0;
+  // The run of neighbouring points within around the anchor, in kHz.
+  const auto width = [&](auto inside, std::size_t points, std::size_t anchor) {
+    if (anchor >= points || !inside(freqs[anchor])) return 0.0;
+    std::size_t low = anchor;
+    std::size_t high = anchor;
+    while (low > 0 && inside(freqs[low - 1])) --low;
+    while (high + 1 < points && inside(freqs[high + 1])) ++high;
+    return (freqs[high] - freqs[low]) / 1000.0;
   };
+  const auto nearest_to = [&](double x) {
+    std::size_t best = 0;
+    for (std::size_t i = 0; i < freqs.size(); ++i) {
+      if (std::fabs(freqs[i] - x) < std::fabs(freqs[best] - x)) best = i;
+    }
+    return best;
+  };
+  std::size_t peak = freqs.size() / 2;
+  double highest = 0.0;
+  for (std::size_t i = peak; i < freqs.size(); ++i) {
+    const double v = transfer(ladder_of(d, freqs[i]), 11.0 * d.rin);
+    if (v > highest) {
+      highest = v;
+      peak = i;
+    }
+  }
+  const std::size_t at_f = nearest_to(f);
   const auto within_1db = [](double v, double ref) {
     return std::fabs(20.0 * std::log10(v / ref)) <= 1.0;
   };
@@ -216,12 +233,12 @@ ModelBands model_bands(const PiLDesign& d, const Details& plan) {
       [&](double x) {
         return within_1db(transfer(ladder_of(d, x), d.rin), vref);
       },
-      freqs.size());
+      freqs.size(), at_f);
   b.bw_i = width(
       [&](double x) {
         return within_1db(transfer(ladder_of(d, x), 11.0 * d.rin), vmax);
       },
-      freqs.size());
+      freqs.size(), peak);
   b.bw_s11 = width(
       [&](double x) {
         const Z z = ladder_of(d, x).input();
@@ -229,7 +246,7 @@ ModelBands model_bands(const PiLDesign& d, const Details& plan) {
         const Z den{z.re + d.rin, z.im};
         return magnitude(num) / magnitude(den) <= 0.1;
       },
-      static_cast<std::size_t>(plan.ns11));
+      static_cast<std::size_t>(plan.ns11), at_f);
   return b;
 }
 
@@ -245,8 +262,13 @@ TEST(PiL, BandsOverThePiNetworksGridAgreeWithTheModel) {
     EXPECT_NEAR(d.results.bw_u, b.bw_u, step);
     EXPECT_NEAR(d.results.bw_i, b.bw_i, step);
     EXPECT_NEAR(d.results.bw_s11, b.bw_s11, step);
-    EXPECT_GT(d.results.bw_u, 0.0f);
-    EXPECT_GT(d.results.bw_s11, 0.0f);
+    // Each band lies around F, whatever else of the window is within.
+    const float fhz = 1e6f * c.f;
+    for (const Band& band : {d.bands.voltage, d.bands.current, d.bands.s11}) {
+      EXPECT_TRUE(band.found);
+      EXPECT_LT(band.low, fhz);
+      EXPECT_GT(band.high, fhz);
+    }
   }
 }
 
@@ -296,12 +318,28 @@ TEST(PiLFixedCoil, EachRowMatchesRinWithTheBandsCoilsAndOutputCapacitor) {
   }
 }
 
+// RMID above RIN: at a lower F the fixed L section shows a lower RMID, the
+// pi section's ratio shrinks and its coil asks for a lower loaded Q.
+TEST(PiLFixedCoil, PiSectionWithLessToTransformTakesALowerLoadedQ) {
+  const PiLDesign top =
+      pi_l_synthesis(2.0f, 12.0f, 200.0f, 50.0f, 200.0f, 100.0f, 2000.0f);
+  ASSERT_FALSE(top.infeasible);
+  const PiLFixedCoilRow row = pi_l_fixed_coil_row(top, 1.8f, kAccepted);
+  ASSERT_EQ(row.fit, FixedCoilFit::kMatched);
+  EXPECT_LT(row.design.qn, top.qn);
+  EXPECT_NEAR(row.design.network.l1, top.network.l1, 1e-5 * top.network.l1);
+  Ladder ladder = ladder_of(row.design, 1.8e6);
+  ladder.l1 = top.network.l1;
+  EXPECT_NEAR(ladder.input().re, 50.0, 0.1);
+  EXPECT_NEAR(ladder.input().im, 0.0, 0.1);
+}
+
 TEST(PiLFixedCoil, LoadedQAboveTheAcceptedRangeIsSaid) {
   const PiLDesign top =
       pi_l_synthesis(2.0f, 65.0f, 999.0f, 2000.0f, 50.0f, 100.0f, 316.0f);
   ASSERT_FALSE(top.infeasible);
   EXPECT_EQ(pi_l_fixed_coil_row(top, 1.6f, kAccepted).fit,
-            FixedCoilFit::kOutOfRange);
+            FixedCoilFit::kAboveRange);
 }
 
 TEST(PiLCmin, LoadedQOfThePiSectionIsTheFirstGivingCmin) {
@@ -340,10 +378,11 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
             std::vector<WarningCode>{WarningCode::kC1BelowCmin});
   EXPECT_TRUE(design_warnings(f, double{d.results.c1} - 0.001).empty());
 
-  // A low-Q, nearly 1:1 network: the voltage response stays within 1 dB
-  // down to the bottom of the window, which the model confirms.
+  // A low-Q network with nearly equal resistances: the voltage response
+  // stays within 1 dB down to the bottom of the window, which the model
+  // confirms.
   const PiLDesign flat =
-      pi_l_synthesis(0.2f, 5.5f, 28.0f, 35.6f, 24.1f, 100.0f, 29.3f);
+      pi_l_synthesis(1.0f, 2.0f, 30.0f, 1360.0f, 2180.0f, 100.0f, 1720.0f);
   ASSERT_FALSE(flat.infeasible);
   const WarningFigures ff = warning_figures(flat);
   EXPECT_TRUE(ff.reach.voltage_bottom);
@@ -355,11 +394,12 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
       1.0);
   EXPECT_FALSE(f.reach.voltage_bottom);
   EXPECT_FALSE(f.reach.voltage_top);
-  // A pi-L's S11 band has no crossing count: only an empty band warns.
+  // A pi-L's S11 band has no crossing count: a run of fewer than two
+  // points warns, as its width is then 0.
   EXPECT_FALSE(f.s11_crossings.has_value());
-  WarningFigures none = f;
-  none.s11_band_found = false;
-  EXPECT_EQ(codes(design_warnings(none, std::nullopt)),
+  WarningFigures narrow = f;
+  narrow.s11_run_points = 1;
+  EXPECT_EQ(codes(design_warnings(narrow, std::nullopt)),
             std::vector<WarningCode>{WarningCode::kS11NoWidth});
 }
 

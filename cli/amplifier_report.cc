@@ -32,17 +32,30 @@ PiLDesign inputs_at(const PiLDesign& inputs, float f_mhz) {
 
 PiLDesign calculate(const PiLDesign& inputs) { return pi_l_synthesis(inputs); }
 
-// A row the coil cannot match: its inputs, nothing calculated.
-Design unmatched(const Design& inputs) {
-  Design d = inputs;
+// A row the coil cannot match: its inputs, nothing calculated; a pi-L
+// row keeps the RMID its fixed L section gives.
+Design unmatched(const FixedCoilRow&, const Design& at) {
+  Design d = at;
   d.fmhz = d.f;
   d.infeasible = true;
   return d;
 }
-PiLDesign unmatched(const PiLDesign& inputs) {
-  PiLDesign d = inputs;
+PiLDesign unmatched(const PiLFixedCoilRow& coil, const PiLDesign&) {
+  PiLDesign d = coil.design;
   d.infeasible = true;
   return d;
+}
+
+CoilFit coil_fit_of(FixedCoilFit fit) {
+  switch (fit) {
+    case FixedCoilFit::kMatched:
+      return CoilFit::kMatched;
+    case FixedCoilFit::kAboveRange:
+      return CoilFit::kQnAboveRange;
+    case FixedCoilFit::kBelowRange:
+      break;
+  }
+  return CoilFit::kQnBelowRange;
 }
 
 // The row at the frequency of `at` with the coils of `top`.
@@ -86,9 +99,9 @@ void fixed_coil_band(const AmateurBand& band, const NetworkDesign& inputs,
     }
     const auto coil = coil_row(top, at, range);
     const bool matched = coil.fit == FixedCoilFit::kMatched;
-    const NetworkDesign d = matched ? coil.design : unmatched(at);
+    const NetworkDesign d = matched ? coil.design : unmatched(coil, at);
     AmplifierReport report = amplifier_report(d, options);
-    report.coil = matched ? CoilFit::kMatched : CoilFit::kQnAboveRange;
+    report.coil = coil_fit_of(coil.fit);
     report.l_fixed = coil.l_fixed;
     rows.push_back({{&band, edge, d}, std::move(report)});
   }
@@ -150,8 +163,9 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      }},
     {"coil_fit",
      "with --fixed-coil: tap (the band's top row, which fixes the\n"
-     "                coil), matched, or qn_above_range (no accepted loaded\n"
-     "                Q matches); none without a coil",
+     "                coil), matched, or qn_above_range or qn_below_range\n"
+     "                (no accepted loaded Q matches: only a higher, or a\n"
+     "                lower one would); none without a coil",
      with_fixed_coil,
      [](const R& r, const O&) -> ExtraValue { return coil_fit_name(r.coil); }},
     {"rin_from", "with --rin-from: tube or transistor", with_rin_from,
@@ -193,7 +207,9 @@ constexpr std::array<WarningDescription, kWarningCodeCount> kWarnings = {{
     {"bw_i_at_window_top", "... and the top"},
     {"bw_s11_one_crossing",
      "bw_s11 is the frequency of one crossing, not a width"},
-    {"bw_s11_no_width", "bw_s11 = 0: no crossing of 0.1, or more than three"},
+    {"bw_s11_no_width",
+     "bw_s11 = 0: no crossing of 0.1, or more than three (pi-L:\n"
+     "                         fewer than two points within 0.1 around F)"},
     {"s11_above_limit", "S11 at F above 0.01: the network misses RIN"},
     {"c1_below_cmin", "C1 below --cmin (by how many pF)"},
 }};
@@ -251,9 +267,11 @@ std::string_view coil_fit_name(CoilFit fit) {
     case CoilFit::kMatched:
       return "matched";
     case CoilFit::kQnAboveRange:
+      return "qn_above_range";
+    case CoilFit::kQnBelowRange:
       break;
   }
-  return "qn_above_range";
+  return "qn_below_range";
 }
 
 std::string_view warning_code(WarningCode code) {
@@ -301,6 +319,12 @@ std::string warning_text(const DesignWarning& w,
       return concat({"S11 crosses 0.1 only once, at ", three(w.figure),
                      " kHz: bw_s11 is that frequency, not a width"});
     case WarningCode::kS11NoWidth:
+      if (w.context > 0.0) {
+        return concat(
+            {"|S11| <= 0.1 at ", std::to_string(static_cast<long>(w.figure)),
+             " point(s) around F of the sweep's ", three(1e-3 * w.context),
+             " kHz steps: bw_s11 = 0 is no width"});
+      }
       return concat({"the S11 sweep found ",
                      std::to_string(static_cast<long>(w.figure)),
                      " crossings of 0.1: bw_s11 = 0 is no width"});

@@ -28,6 +28,7 @@ enum class CoilFit {
   kTap,           // the band's top: the design that fixes the coil
   kMatched,       // the coil matched at a loaded Q of its own
   kQnAboveRange,  // only a loaded Q above the accepted range would match
+  kQnBelowRange,  // only one below it would (a pi-L network's pi section)
 };
 
 struct AmplifierReport {
@@ -63,7 +64,8 @@ using PiLAmplifierRow = AmplifierRowOf<PiLDesign>;
 // The band table of `inputs` (f is ignored) under `options`: with a fixed
 // coil, each band's lower edge and centre keep the coil of its upper edge
 // (with the pi-L network both coils and the output capacitor), and a row
-// the coils cannot match is marked infeasible with coil kQnAboveRange.
+// the coils cannot match is marked infeasible with coil kQnAboveRange or
+// kQnBelowRange.
 std::vector<AmplifierRow> amplifier_band_table(const Design& inputs,
                                                const AmplifierOptions& options);
 std::vector<PiLAmplifierRow> amplifier_band_table(
@@ -90,7 +92,8 @@ struct AmplifierField {
 
 std::span<const AmplifierField> amplifier_fields();
 
-// "none", "tap", "matched", "qn_above_range": a row's coil_fit.
+// "none", "tap", "matched", "qn_above_range", "qn_below_range": a row's
+// coil_fit.
 std::string_view coil_fit_name(CoilFit fit);
 
 inline constexpr std::size_t kWarningCodeCount =

@@ -79,17 +79,14 @@ bool read_swr(std::string_view text, float& swr) {
   return true;
 }
 
-// RMID typed by the keyboard's number rules, in ROUT's range.
+// RMID typed by the keyboard's number rules, in ROUT's range: refused as
+// ROUT would be, with the reason.
 std::string read_rmid(std::string_view text, float& rmid) {
-  const bool fits = text.size() <= kMaxArgumentBytes;
-  const RealEntry entry = fits ? parse_real(text) : RealEntry{};
-  if (!fits || entry.status != EntryStatus::kValue ||
-      refused(Input::kRout, entry.value, NAN)) {
-    return concat({"--rmid ", echoed(text),
-                   ": give a resistance in ROUT's range, ",
-                   range_text(Input::kRout, NAN)});
+  const InputValue value = read_input(Input::kRout, text, NAN);
+  if (!value.error.empty()) {
+    return concat({"--rmid takes ROUT's range: ", value.error});
   }
-  rmid = entry.value;
+  rmid = value.value;
   return {};
 }
 

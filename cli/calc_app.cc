@@ -126,7 +126,9 @@ constexpr std::string_view kSvgHelp =
     "                 frequency, the three bands that the bandwidths measure\n"
     "                 (each a bar under the plot and its edges in its own\n"
     "                 dash), and KU and KI from 2F to 5F.  The axis spans the\n"
-    "                 three bands and as much again on each side.\n"
+    "                 three bands and as much again on each side.  A plot is\n"
+    "                 written whole or not at all (an old FILE stays as it\n"
+    "                 was on failure); a FIFO or a device is refused.\n"
     "  --whole-window the plot spans the whole sweep window, 0 to 1.3 F\n"
     "                 (1.9 F for QN up to 4.01).\n"
     "  --smith FILE   also write FILE, an SVG Smith chart of the input\n"
@@ -205,14 +207,18 @@ constexpr std::string_view kNetworkHelp =
     "                 the efficiency of the whole network, KU and KI at 2F\n"
     "                 to 5F (the same two drives), S11 and S22, analysed in\n"
     "                 single precision, and three bands over the pi\n"
-    "                 section's sweep grid, each from the first to the last\n"
-    "                 point within it: the voltage response within 1 dB of\n"
-    "                 its value at F, the current response within 1 dB of\n"
-    "                 its peak on the grid, |S11| <= 0.1.  JSON and CSV have\n"
+    "                 section's sweep grid, each the run of neighbouring grid\n"
+    "                 points within its limit: the voltage response within\n"
+    "                 1 dB of its value at F, around F; the current response\n"
+    "                 within 1 dB of its peak over the window's upper half,\n"
+    "                 around that peak; |S11| <= 0.1, around F (what comes\n"
+    "                 within a limit again far from F is no part of the\n"
+    "                 band).  JSON and CSV have\n"
     "                 the fields listed last, then the amplifier fields and\n"
     "                 the warnings as above (not bw_s11_one_crossing: the\n"
     "                 S11 band here is no count of crossings; bw_s11_no_width\n"
-    "                 when no point is within 0.1).  --svg and --smith draw\n"
+    "                 when fewer than two points are within 0.1).  --svg and "
+    "--smith draw\n"
     "                 its curves, --cmin takes C1 and the loaded Q of the pi\n"
     "                 section (at the design's RMID), and --bands makes its\n"
     "                 table of F, C1, L1, cmid, L2, cout (with RMID < ROUT)\n"
@@ -222,9 +228,11 @@ constexpr std::string_view kNetworkHelp =
     "                 node a conductance G and a susceptance B; the pi\n"
     "                 section then goes from RIN to the row's rmid = 1/G at\n"
     "                 the loaded Q (found as for the pi network) whose L1 is\n"
-    "                 the coil, and cmid is its C2' less B/omega (the row's\n"
-    "                 cl), so C1 and cmid tune.  --swr is not offered with\n"
-    "                 it yet (status 2).\n"
+    "                 the coil (lower than the top row's where the pi\n"
+    "                 section's ratio shrinks), and cmid is its C2' less\n"
+    "                 B/omega (with CL at the middle the row's cl), so C1 and\n"
+    "                 cmid tune.  --swr is not offered with it yet (status\n"
+    "                 2).\n"
     "  --rmid OHM     with --network pi-l, the intermediate resistance, in\n"
     "                 ROUT's range; the default is sqrt(RIN ROUT) rounded to\n"
     "                 three significant digits.\n";
@@ -364,9 +372,12 @@ Status bands_run(const NetworkDesign& inputs, const Options& options,
 
 // The dialogue's message for an infeasible design, or for JSON and CSV
 // readers nothing on standard output rather than Russian text.
-Status infeasible_run(const Options& options, ByteSink& out, ByteSink& err) {
+// A pi-L design says which transformation its pi section could not make.
+Status infeasible_run(const Options& options, ByteSink& out, ByteSink& err,
+                      const PiLDesign* pi_l = nullptr) {
   const bool text = options.format == OutputFormat::kText;
   write_infeasible_text(text ? out : err);
+  if (pi_l != nullptr) write_pi_l_infeasible_note(text ? out : err, *pi_l);
   // The RIN the loaded Q could not reach, when it was estimated.
   if (text) write_rin_estimate_text(out, options.amplifier);
   return Status{ExitStatus::kInfeasible, {}};
@@ -447,7 +458,7 @@ PiLDesign pi_l_inputs(const Options& options) {
 Status pi_l_run(const Options& options, ByteSink& out, ByteSink& err,
                 const FileWriter& write_file) {
   const PiLDesign d = pi_l_synthesis(pi_l_inputs(options));
-  if (d.infeasible) return infeasible_run(options, out, err);
+  if (d.infeasible) return infeasible_run(options, out, err, &d);
   const AmplifierReport report = amplifier_report(d, options.amplifier);
   switch (options.format) {
     case OutputFormat::kText:
@@ -560,6 +571,14 @@ std::string write_new_file(const std::filesystem::path& path,
 
 std::string write_whole_file(const std::string& path, std::string_view bytes) {
   const std::filesystem::path target = landing_path(path);
+  // A rename over a FIFO or a device would put a regular file in its place.
+  std::error_code status_error;
+  const std::filesystem::file_status status =
+      std::filesystem::status(target, status_error);
+  if (std::filesystem::exists(status) &&
+      !std::filesystem::is_regular_file(status)) {
+    return "not a regular file";
+  }
   const std::filesystem::path temporary = temporary_name(target.parent_path());
   const std::string failure =
       write_new_file(temporary, bytes, old_permissions(target));

@@ -187,4 +187,9 @@ void write_pi_l_text(ByteSink& out, const PiLDesign& d) {
   }
 }
 
+void write_pi_l_infeasible_note(ByteSink& out, const PiLDesign& d) {
+  write_line(out, concat({kPiLInfeasibleNote, plain(d.rin), kPiLInfeasibleTo,
+                          plain(d.rmid), kPiLOhm}));
+}
+
 }  // namespace merid

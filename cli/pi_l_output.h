@@ -35,6 +35,10 @@ void write_pi_l_inputs(ByteSink& out, const PiLDesign& d, bool with_frequency);
 // is feasible.
 void write_pi_l_text(ByteSink& out, const PiLDesign& d);
 
+// Under the dialogue's message for an infeasible design: the pi section's
+// transformation, RIN to RMID, that the loaded Q cannot make.
+void write_pi_l_infeasible_note(ByteSink& out, const PiLDesign& d);
+
 }  // namespace merid
 
 #endif  // MERID_CLI_PI_L_OUTPUT_H_

@@ -44,12 +44,12 @@ ResponseCurves response_curves(const PiLDesign& d) {
 
 namespace {
 
-// "П-контур: F = 7.1 МГц, Qn = 12, ...": the network and its inputs.
-std::string title(std::string_view network, float fmhz, float qn, float q0,
-                  float rin, float rout) {
+// "П-контур: F = 7.1 МГц, Qn = 12, Q0 = 200": the network and its first
+// inputs.
+std::string title_start(std::string_view network, float fmhz, float qn,
+                        float q0) {
   return concat({network, kPlotTitleF, plain(fmhz), kPlotTitleQn, plain(qn),
-                 kPlotTitleQ0, plain(q0), kPlotTitleRin, plain(rin),
-                 kPlotTitleRout, plain(rout), kPlotOhm});
+                 kPlotTitleQ0, plain(q0)});
 }
 
 }  // namespace
@@ -58,20 +58,22 @@ DrawingSubject drawing_subject(const Design& d) {
   const Results& r = d.results;
   const Details& x = d.details;
   const Tank tank = x.tank;
-  return DrawingSubject{title(kPlotTitlePi, d.fmhz, d.qn, d.q0, d.rin, d.rout),
-                        d.fmhz,
-                        working_hertz(d),
-                        d.rin,
-                        x.fstart,
-                        x.fstop,
-                        x.step,
-                        r.bw_u,
-                        r.bw_i,
-                        r.bw_s11,
-                        harmonic_table(d),
-                        [tank](float freq) {
-                          return input_impedance(tank, elements_at(tank, freq));
-                        }};
+  return DrawingSubject{
+      {concat({title_start(kPlotTitlePi, d.fmhz, d.qn, d.q0), kPlotTitleRin,
+               plain(d.rin), kPlotTitleRout, plain(d.rout), kPlotOhm})},
+      d.fmhz,
+      working_hertz(d),
+      d.rin,
+      x.fstart,
+      x.fstop,
+      x.step,
+      r.bw_u,
+      r.bw_i,
+      r.bw_s11,
+      harmonic_table(d),
+      [tank](float freq) {
+        return input_impedance(tank, elements_at(tank, freq));
+      }};
 }
 
 DrawingSubject drawing_subject(const PiLDesign& d) {
@@ -79,8 +81,9 @@ DrawingSubject drawing_subject(const PiLDesign& d) {
   const PiLNetwork n = d.network;
   const Drive any = matched_drive(d.drive_uin, d.rin);
   return DrawingSubject{
-      concat({title(kPlotTitlePiL, d.f, d.qn, d.q0, d.rin, d.rout),
-              kPlotTitleRmid, plain(d.rmid), kPlotOhm}),
+      {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
+       concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid, plain(d.rmid),
+               kPlotTitleRout, plain(d.rout), kPlotOhm})},
       d.f,
       kHertzPerMegahertz * d.f,
       d.rin,

@@ -46,7 +46,8 @@ ResponseCurves response_curves(const PiLDesign& d);
 // What the plot and the Smith chart say of a feasible design besides its
 // curves, whichever its network.
 struct DrawingSubject {
-  std::string title;    // the network and its inputs
+  // The network and its inputs: one line, or two where one would not fit.
+  std::vector<std::string> title;
   float fmhz = 0.0f;    // the working frequency as the outputs show it
   float fhz = 0.0f;     // ... and as the calculation used it, Hz
   float rin = 0.0f;     // ohm

@@ -199,7 +199,7 @@ void draw_tick_labels(SvgWriter& svg, const Axes& a) {
 }
 
 void draw_axis_titles(SvgWriter& svg, const DrawingSubject& d) {
-  svg.text({kWidth / 2.0, 28.0}, d.title, "title", TextAnchor::kMiddle);
+  draw_title(svg, kWidth, d.title);
   svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, kPlotFrequencyAxis, "",
            TextAnchor::kMiddle);
   svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, kPlotDbAxis, "");

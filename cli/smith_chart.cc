@@ -294,7 +294,7 @@ std::string smith_chart_svg(const DrawingSubject& d,
                             const ResponseCurves& curves) {
   SvgWriter svg(kWidth, kHeight, kCss);
   svg.rect({0.0, 0.0}, kWidth, kHeight, "background");
-  svg.text({kWidth / 2.0, 28.0}, d.title, "title", TextAnchor::kMiddle);
+  draw_title(svg, kWidth, d.title);
   draw_grid(svg);
   svg.polyline(reflection_circle(kS11Limit), "limit-s11");
   draw_curve(svg, input_impedance_curve(d, curves), d.rin);

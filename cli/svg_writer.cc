@@ -133,4 +133,13 @@ void SvgWriter::end_group() { out_ += "</g>\n"; }
 
 std::string SvgWriter::finish() { return out_ + "</svg>\n"; }
 
+void draw_title(SvgWriter& svg, double width,
+                std::span<const std::string> lines) {
+  const double first = lines.size() > 1 ? 20.0 : 28.0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    svg.text({width / 2.0, first + 18.0 * static_cast<double>(i)}, lines[i],
+             "title", TextAnchor::kMiddle);
+  }
+}
+
 }  // namespace merid

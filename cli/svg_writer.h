@@ -46,6 +46,10 @@ class SvgWriter {
   std::string out_;
 };
 
+// The title of a page `width` wide, centred: one line, or two.
+void draw_title(SvgWriter& svg, double width,
+                std::span<const std::string> lines);
+
 // `text` with &, <, >, " and ' written as character references.
 std::string xml_escaped(std::string_view text);
 

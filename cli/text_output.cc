@@ -171,6 +171,20 @@ void band_header(ByteSink& out, std::span<const BandColumn<Row>> columns) {
   write_line(out, std::move(line));
 }
 
+// Why a row has no network: a coil no accepted loaded Q matches, or a
+// loaded Q too small for the transformation.
+std::string_view infeasible_note(CoilFit coil) {
+  switch (coil) {
+    case CoilFit::kQnAboveRange:
+      return kCoilAboveRangeRow;
+    case CoilFit::kQnBelowRange:
+      return kCoilBelowRangeRow;
+    default:
+      break;
+  }
+  return kInfeasibleRow;
+}
+
 template <typename Row>
 void band_row(ByteSink& out, std::string_view label, const Row& r,
               std::span<const BandColumn<Row>> columns) {
@@ -179,8 +193,7 @@ void band_row(ByteSink& out, std::string_view label, const Row& r,
   if (d.infeasible) {
     line.append(
         value_field(shown_mhz(d), static_cast<int>(kBandColumnWidths[0])));
-    line.append(r.report.coil == CoilFit::kQnAboveRange ? kCoilOutOfRangeRow
-                                                        : kInfeasibleRow);
+    line.append(infeasible_note(r.report.coil));
     write_line(out, std::move(line));
     return;
   }

@@ -39,8 +39,10 @@ inline constexpr std::string_view kFixedCoilHeading =
     " других";
 inline constexpr std::string_view kFixedCoilHeading2 =
     " частотах подобрана так, чтобы с той же L получить R вх.";
-inline constexpr std::string_view kCoilOutOfRangeRow =
+inline constexpr std::string_view kCoilAboveRangeRow =
     "  с этой L нужна Qn выше допустимой";
+inline constexpr std::string_view kCoilBelowRangeRow =
+    "  с этой L нужна Qn ниже допустимой";
 
 }  // namespace merid
 

@@ -38,7 +38,8 @@ inline constexpr std::array<std::string_view, 11> kBandLabels = {
     "15 м",  "12 м", "10 м", "6 м",  "2 м"};
 
 // The plot.  The title is "П-контур: F = 7.1 МГц, Qn = 12, ..."; the pi-L
-// network's ends in ", R пром. = 316 Ом".
+// network's takes two lines, the second "R вх. = 2000 Ом, R пром. = 316
+// Ом, R вых. = 50 Ом".
 inline constexpr std::string_view kPlotTitlePi = "П-контур";
 inline constexpr std::string_view kPlotTitlePiL = "П-L-контур";
 inline constexpr std::string_view kPlotTitleF = ": F = ";
@@ -46,7 +47,8 @@ inline constexpr std::string_view kPlotTitleQn = " МГц, Qn = ";
 inline constexpr std::string_view kPlotTitleQ0 = ", Q0 = ";
 inline constexpr std::string_view kPlotTitleRin = ", R вх. = ";
 inline constexpr std::string_view kPlotTitleRout = " Ом, R вых. = ";
-inline constexpr std::string_view kPlotTitleRmid = ", R пром. = ";
+inline constexpr std::string_view kPlotTitleRinLine = "R вх. = ";
+inline constexpr std::string_view kPlotTitleRmid = " Ом, R пром. = ";
 inline constexpr std::string_view kPlotOhm = " Ом";
 inline constexpr std::string_view kPlotMhz = " МГц";
 inline constexpr std::string_view kPlotKhz = " кГц";

@@ -55,7 +55,7 @@ inline constexpr std::array<PiLRowLabels, 5> kPiLPeakLabels = {{
     {" U пик на L1, В", " I пик в L1, А"},
     {" U пик на C ср., В", " I пик в C ср., А"},
     {" U пик на L2, В", " I пик в L2, А"},
-    {" U пик на C вых., В", " I пик в C вых., А"},
+    {" U пик на выходе, В", " I пик в C вых., А"},
 }};
 inline constexpr std::array<PiLRowLabels, 4> kPiLHarmonicLabels = {{
     {" KU на 2F, дБ", " KI на 2F, дБ"},
@@ -63,6 +63,12 @@ inline constexpr std::array<PiLRowLabels, 4> kPiLHarmonicLabels = {{
     {" KU на 4F, дБ", " KI на 4F, дБ"},
     {" KU на 5F, дБ", " KI на 5F, дБ"},
 }};
+
+// Under the dialogue's message for an infeasible design:
+// " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".
+inline constexpr std::string_view kPiLInfeasibleNote = " П-звено: R вх. = ";
+inline constexpr std::string_view kPiLInfeasibleTo = " Ом -> R пром. = ";
+inline constexpr std::string_view kPiLOhm = " Ом";
 
 // The band table: headings of the value columns (F, C1, L1, the middle
 // capacitor, L2, the output capacitor, peak U on C1, peak I in L1), the

@@ -2,6 +2,7 @@
 // results, and a plot file that cannot be written whole.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -100,6 +101,17 @@ TEST_F(CalcFaultTest, FailedSvgWriteDestroyedTheOldPlot) {
 // The plot was first written to "<name>.<16 hex>.tmp", so a legal 250-byte
 // name failed as too long; the rename gave a private plot the default mode;
 // and a symbolic link to the plot was replaced by a regular file.
+TEST_F(CalcFaultTest, SvgOverAFifoReplacedTheFifo) {
+  // As root the same rename replaced a device node such as /dev/full.
+  const std::filesystem::path fifo = dir_.path() / "plot.svg";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0) << std::strerror(errno);
+  const Ending e =
+      calc("--svg plot.svg " + std::string(kTypical), ">/dev/null");
+  EXPECT_EQ(e.status, 2) << describe(e);
+  EXPECT_EQ(e.err, "merid-calc: cannot write plot.svg: not a regular file\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
 TEST_F(CalcFaultTest, SvgReplacementBrokeLongNamesModesAndLinks) {
   namespace fs = std::filesystem;
   const std::string tail = " " + std::string(kTypical);
