@@ -30,10 +30,8 @@ WindowReach window_reach(const Band& voltage, const Band& current,
 
 WindowReach window_reach(const Design& d) {
   const Details& x = d.details;
-  const SweepGrid grid{x.fstart, x.step, x.nstep};
-  const SweepBands bands =
-      sweep_bands(x.tank, d.results.uin, d.rin, grid, x.vref2, x.ns11);
-  return window_reach(bands.voltage, bands.current, grid);
+  return window_reach(x.voltage_band, x.current_band,
+                      SweepGrid{x.fstart, x.step, x.nstep});
 }
 
 WarningFigures warning_figures(const Design& d, const WindowReach& reach) {

@@ -56,8 +56,8 @@ struct WindowReach {
 WindowReach window_reach(const Band& voltage, const Band& current,
                          const SweepGrid& grid);
 
-// Where the bands of the feasible design `d` lie: its sweeps run again
-// over its grid, without a trace.
+// Where the bands of the feasible design `d` lie, as its sweeps found
+// them.
 WindowReach window_reach(const Design& d);
 
 // What the warnings read of one feasible design, whatever its network.

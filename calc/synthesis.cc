@@ -227,7 +227,9 @@ void synthesis(Design& d) {
                       grid.step,
                       grid.nstep,
                       ns11,
-                      band.ncross};
+                      band.ncross,
+                      bands.voltage,
+                      bands.current};
 }
 
 }  // namespace merid

@@ -8,6 +8,7 @@
 
 #include "calc/complex.h"
 #include "calc/network.h"
+#include "calc/sweep.h"
 
 namespace merid {
 
@@ -50,6 +51,10 @@ struct Details {
   std::int32_t nstep = 0;
   std::int32_t ns11 = 0;    // points of the S11 sweep
   std::int32_t ncross = 0;  // crossings of 0.1 that the S11 sweep found
+  // Where the voltage and the current response's -1 dB bands lie on the
+  // grid, as their band searches found them.
+  Band voltage_band;
+  Band current_band;
 };
 
 // The dialogue's state of one calculation.
