@@ -79,6 +79,9 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
                             LoadedQRange range) {
   FixedCoilRow row;
   row.l_fixed = top.results.l;
+  row.design = at;
+  row.design.fmhz = at.f;
+  row.design.infeasible = true;
   const double coil = top.details.tank.l;
   const auto l_at = [&at](float qn) -> double {
     const Design d = with_loaded_q(at, qn);

@@ -48,7 +48,9 @@ enum class FixedCoilFit {
 struct FixedCoilRow {
   FixedCoilFit fit = FixedCoilFit::kMatched;
   float l_fixed = 0.0f;  // the coil, uH
-  Design design;         // matched: the network at the row's frequency
+  // Matched: the network at the row's frequency; otherwise the row's
+  // inputs, infeasible, with fmhz its frequency.
+  Design design;
 };
 
 // The coil of `top`, a feasible design at a band's highest frequency, kept

@@ -128,8 +128,7 @@ PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
   d.infeasible = false;
   d.network = n;
   const float fhz = working_hertz(section);
-  const float uin = section.results.uin;
-  d.drive_uin = uin;
+  const float uin = drive_voltage(d);
   const Drive matched = matched_drive(uin, d.rin);
   const Drive high_z = high_impedance_drive(uin, d.rin);
   const PiLState s = analyse_pi_l(n, matched, fhz);
@@ -149,12 +148,13 @@ PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
   r.q_l = d.cl_at_middle ? s.xl2 / (n.rout + s.xl2 / n.q0) : n.rout * s.bout;
   r.s11 = reflection(s.zin, d.rin);
   r.s22 = reflection(output_impedance(n, d.rin, fhz), d.rout);
+  const Complex vout_high_z = analyse_pi_l(n, high_z, fhz).vout;
   for (int i = 0; i < kHarmonicCount; ++i) {
     const float fn = static_cast<float>(kFirstHarmonic + i) * fhz;
     r.harmonics.ku[i] =
         suppression_db(s.vout, analyse_pi_l(n, matched, fn).vout);
-    r.harmonics.ki[i] = suppression_db(analyse_pi_l(n, high_z, fhz).vout,
-                                       analyse_pi_l(n, high_z, fn).vout);
+    r.harmonics.ki[i] =
+        suppression_db(vout_high_z, analyse_pi_l(n, high_z, fn).vout);
   }
   const Details& plan = section.details;
   d.grid = SweepGrid{plan.fstart, plan.step, plan.nstep};
@@ -167,11 +167,9 @@ PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
   return d;
 }
 
-// The pi section of `d` at f_mhz with the loaded Q qn and RMID rmid.
-Design section_of(const PiLDesign& d, float f_mhz, float qn, float rmid) {
-  Design section = make_design(f_mhz, qn, d.q0, d.rin, rmid, d.pin);
-  synthesis(section);
-  return section;
+// The pi section of `d` calculated.
+Design section_of(const PiLDesign& d) {
+  return with_loaded_q(pi_section_inputs(d), d.qn);
 }
 
 }  // namespace
@@ -292,6 +290,8 @@ PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
   return d;
 }
 
+float drive_voltage(const PiLDesign& d) { return std::sqrt(d.rin * d.pin); }
+
 Design pi_section_inputs(const PiLDesign& d) {
   return make_design(d.f, d.qn, d.q0, d.rin, d.rmid, d.pin);
 }
@@ -299,7 +299,7 @@ Design pi_section_inputs(const PiLDesign& d) {
 PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
   PiLDesign d = inputs;
   d.infeasible = true;
-  const Design section = section_of(d, d.f, d.qn, d.rmid);
+  const Design section = section_of(d);
   if (section.infeasible) return d;
 
   const double omega =
@@ -359,10 +359,8 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   const float cl = -y.im / omega;
   row.design.rmid = rmid;
 
-  const Design top_section = section_of(top, top.f, top.qn, top.rmid);
-  const FixedCoilRow pi = fixed_coil_row(
-      top_section, make_design(f_mhz, top.qn, top.q0, top.rin, rmid, top.pin),
-      range);
+  const FixedCoilRow pi =
+      fixed_coil_row(section_of(top), pi_section_inputs(row.design), range);
   row.fit = pi.fit;
   if (pi.fit != FixedCoilFit::kMatched) return row;
   const Tank& tank = pi.design.details.tank;

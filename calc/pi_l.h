@@ -116,7 +116,6 @@ struct PiLDesign {
   float rmid = 0.0f;         // ohm, what the pi section transforms RIN to
   bool infeasible = true;    // QN too small for RIN:RMID, or not calculated
   bool cl_at_middle = true;  // RMID >= ROUT
-  float drive_uin = 0.0f;    // V RMS: the drives' open-circuit voltage is 2x
   PiLNetwork network;
   PiLResults results;
   // The sweep plan of the pi section's own calculation, and where the
@@ -138,6 +137,10 @@ PiLDesign pi_l_synthesis(const PiLDesign& inputs);
 PiLDesign pi_l_synthesis(float f, float qn, float q0, float rin, float rout,
                          float pin, float rmid);
 
+// The input voltage the two drives are set for, V RMS: sqrt(RIN PIN) as the
+// pi network's synthesis takes it; their open-circuit voltage is twice it.
+float drive_voltage(const PiLDesign& d);
+
 // The pi section of `d`'s inputs as the pi network's synthesis takes them:
 // ROUT replaced by RMID.  Its C1 and L are the network's C1 and L1.
 Design pi_section_inputs(const PiLDesign& d);
@@ -150,7 +153,9 @@ WarningFigures warning_figures(const PiLDesign& d);
 struct PiLFixedCoilRow {
   FixedCoilFit fit = FixedCoilFit::kMatched;
   float l_fixed = 0.0f;  // L1, uH
-  PiLDesign design;      // matched: the network at the row's frequency
+  // Matched: the network at the row's frequency; otherwise the row's
+  // inputs and RMID, infeasible.
+  PiLDesign design;
 };
 
 // The coils (and the output capacitor) of `top`, a feasible design at a

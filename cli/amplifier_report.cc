@@ -20,32 +20,6 @@ std::optional<float> cmin_loaded_q(const Design& inputs,
   return loaded_q_for_cmin(inputs, *options.cmin, accepted_loaded_q(inputs.q0));
 }
 
-// The design of `inputs` at `f_mhz`, nothing calculated.
-Design inputs_at(const Design& inputs, float f_mhz) {
-  return make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
-                     inputs.pin);
-}
-PiLDesign inputs_at(const PiLDesign& inputs, float f_mhz) {
-  return make_pi_l_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
-                          inputs.pin, inputs.rmid);
-}
-
-PiLDesign calculate(const PiLDesign& inputs) { return pi_l_synthesis(inputs); }
-
-// A row the coil cannot match: its inputs, nothing calculated; a pi-L
-// row keeps the RMID its fixed L section gives.
-Design unmatched(const FixedCoilRow&, const Design& at) {
-  Design d = at;
-  d.fmhz = d.f;
-  d.infeasible = true;
-  return d;
-}
-PiLDesign unmatched(const PiLFixedCoilRow& coil, const PiLDesign&) {
-  PiLDesign d = coil.design;
-  d.infeasible = true;
-  return d;
-}
-
 CoilFit coil_fit_of(FixedCoilFit fit) {
   switch (fit) {
     case FixedCoilFit::kMatched:
@@ -87,19 +61,18 @@ template <typename NetworkDesign>
 void fixed_coil_band(const AmateurBand& band, const NetworkDesign& inputs,
                      const AmplifierOptions& options,
                      std::vector<AmplifierRowOf<NetworkDesign>>& rows) {
-  const NetworkDesign top = calculate(inputs_at(inputs, band.f[2]));
+  const NetworkDesign top = calculated(inputs_at(inputs, band.f[2]));
   const LoadedQRange range = accepted_loaded_q(inputs.q0);
   for (const BandEdge edge : {BandEdge::kLow, BandEdge::kCentre}) {
     const NetworkDesign at =
         inputs_at(inputs, band.f[static_cast<std::size_t>(edge)]);
     if (top.infeasible) {
-      const NetworkDesign d = calculate(at);
+      const NetworkDesign d = calculated(at);
       rows.push_back({{&band, edge, d}, amplifier_report(d, options)});
       continue;
     }
     const auto coil = coil_row(top, at, range);
-    const bool matched = coil.fit == FixedCoilFit::kMatched;
-    const NetworkDesign d = matched ? coil.design : unmatched(coil, at);
+    const NetworkDesign& d = coil.design;
     AmplifierReport report = amplifier_report(d, options);
     report.coil = coil_fit_of(coil.fit);
     report.l_fixed = coil.l_fixed;
@@ -118,10 +91,7 @@ std::vector<AmplifierRowOf<NetworkDesign>> band_rows(
     const NetworkDesign& inputs, const AmplifierOptions& options) {
   std::vector<AmplifierRowOf<NetworkDesign>> rows;
   if (!options.fixed_coil) {
-    for (const BandRowOf<NetworkDesign>& row :
-         band_table([&inputs](float f_mhz) {
-           return calculate(inputs_at(inputs, f_mhz));
-         })) {
+    for (const BandRowOf<NetworkDesign>& row : band_table(inputs)) {
       rows.push_back({row, amplifier_report(row.design, options)});
     }
     return rows;

@@ -16,11 +16,18 @@ std::string_view edge_name(BandEdge edge) {
   return "high";
 }
 
-std::vector<BandRow> band_table(const Design& inputs) {
-  return band_table([&inputs](float f_mhz) {
-    return calculate(make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin,
-                                 inputs.rout, inputs.pin));
-  });
+Design inputs_at(const Design& inputs, float f_mhz) {
+  return make_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
+                     inputs.pin);
 }
+
+PiLDesign inputs_at(const PiLDesign& inputs, float f_mhz) {
+  return make_pi_l_design(f_mhz, inputs.qn, inputs.q0, inputs.rin, inputs.rout,
+                          inputs.pin, inputs.rmid);
+}
+
+Design calculated(const Design& inputs) { return calculate(inputs); }
+
+PiLDesign calculated(const PiLDesign& inputs) { return pi_l_synthesis(inputs); }
 
 }  // namespace merid

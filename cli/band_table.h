@@ -51,32 +51,37 @@ struct BandRowOf {
 };
 using BandRow = BandRowOf<Design>;
 
-// The designs that calculate_at(f_mhz) gives at the three frequencies of
-// every band, in ascending order.
-template <typename CalculateAt>
-auto band_table(CalculateAt calculate_at) {
-  using NetworkDesign = decltype(calculate_at(0.0f));
+// The frequency a row shows, MHz: as the calculation found it (the pi
+// network's), or as typed (the pi-L network's).
+inline float shown_mhz(const Design& d) { return d.fmhz; }
+inline float shown_mhz(const PiLDesign& d) { return d.f; }
+
+// The inputs of `inputs` at `f_mhz`, nothing calculated.
+Design inputs_at(const Design& inputs, float f_mhz);
+PiLDesign inputs_at(const PiLDesign& inputs, float f_mhz);
+
+// Those inputs calculated: calculate() of the pi network, pi_l_synthesis()
+// of the pi-L network.
+Design calculated(const Design& inputs);
+PiLDesign calculated(const PiLDesign& inputs);
+
+// The design `inputs` (its inputs but f) at the three frequencies of every
+// band, in ascending order.
+template <typename NetworkDesign>
+std::vector<BandRowOf<NetworkDesign>> band_table(const NetworkDesign& inputs) {
   constexpr BandEdge kEdges[] = {BandEdge::kLow, BandEdge::kCentre,
                                  BandEdge::kHigh};
   std::vector<BandRowOf<NetworkDesign>> rows;
   for (const AmateurBand& band : kAmateurBands) {
     for (const BandEdge edge : kEdges) {
       // Nothing of an earlier row may stand in a later one.
-      rows.push_back(
-          {&band, edge, calculate_at(band.f[static_cast<std::size_t>(edge)])});
+      rows.push_back({&band, edge,
+                      calculated(inputs_at(
+                          inputs, band.f[static_cast<std::size_t>(edge)]))});
     }
   }
   return rows;
 }
-
-// The frequency a row shows, MHz: as the calculation found it (the pi
-// network's), or as typed (the pi-L network's).
-inline float shown_mhz(const Design& d) { return d.fmhz; }
-inline float shown_mhz(const PiLDesign& d) { return d.f; }
-
-// The design `inputs` (its qn, q0, rin, rout and pin; f is ignored) at the
-// three frequencies of every band, in ascending order.
-std::vector<BandRow> band_table(const Design& inputs);
 
 }  // namespace merid
 

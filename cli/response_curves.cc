@@ -37,7 +37,7 @@ ResponseCurves response_curves(const Design& d) {
 ResponseCurves response_curves(const PiLDesign& d) {
   SweepTrace trace;
   const PiLBands bands =
-      pi_l_bands(d.network, d.drive_uin, d.rin, kHertzPerMegahertz * d.f,
+      pi_l_bands(d.network, drive_voltage(d), d.rin, kHertzPerMegahertz * d.f,
                  d.grid, d.ns11, &trace);
   return curves_of(trace, bands.voltage, bands.current, bands.s11);
 }
@@ -79,7 +79,7 @@ DrawingSubject drawing_subject(const Design& d) {
 DrawingSubject drawing_subject(const PiLDesign& d) {
   const PiLResults& r = d.results;
   const PiLNetwork n = d.network;
-  const Drive any = matched_drive(d.drive_uin, d.rin);
+  const Drive any = matched_drive(drive_voltage(d), d.rin);
   return DrawingSubject{
       {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
        concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid, plain(d.rmid),
