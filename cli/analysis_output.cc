@@ -7,10 +7,9 @@
 #include "base/design_fields.h"
 #include "base/number_text.h"
 #include "calc/harmonics.h"
-#include "console/console_writer.h"
+#include "cli/text_lines.h"
 #include "text/calc_texts.h"
 #include "text/line_format.h"
-#include "text/messages.h"
 
 namespace merid {
 namespace {
@@ -61,19 +60,8 @@ std::array<Drives, 2> drives(const SwrStresses& s) {
       {{kMatchedDrive, &s.matched}, {kHighImpedanceDrive, &s.high_impedance}}};
 }
 
-void write_line(ByteSink& out, std::string line) {
-  line.append(kLineEnd);
-  out.write(line);
-}
-
 std::string json_number(float x) {
   return std::isfinite(x) ? shortest(x) : "null";
-}
-
-void write_heading(ByteSink& out, std::string heading) {
-  write_line(out, {});
-  write_line(out, std::move(heading));
-  ConsoleWriter(out, utf8_messages()).text_line(Msg::kResultsDashes);
 }
 
 }  // namespace
@@ -82,7 +70,7 @@ std::span<const SwrField> swr_fields() { return kSwrFields; }
 
 void write_harmonics_text(ByteSink& out, const Design& d) {
   const HarmonicTable h = harmonic_table(d);
-  write_heading(out, std::string(kHarmonicsHeading));
+  write_heading(out, kHarmonicsHeading);
   // The second harmonic is on the screen above.
   for (std::size_t i = 1; i < kHarmonicCount; ++i) {
     write_line(out, two_column_row(kHarmonicKuLabels[i - 1], h.ku[i],
@@ -96,7 +84,7 @@ void write_swr_text(ByteSink& out, const SwrStresses& s) {
                                       ? kSwrHeadingMatched
                                       : kSwrHeadingHighImpedance;
     write_heading(out, concat({kSwrHeadingStart, plain(s.swr), tail}));
-    write_line(out, std::string(kSwrNote));
+    write_line(out, kSwrNote);
     for (std::size_t row = 0; row < kSwrRowLabels.size(); ++row) {
       const SwrField& left = kSwrFields[2 * row];
       const SwrField& right = kSwrFields[2 * row + 1];

@@ -6,6 +6,7 @@
 
 #include "base/design_fields.h"
 #include "base/number_text.h"
+#include "cli/text_lines.h"
 #include "console/console_writer.h"
 #include "text/line_format.h"
 #include "text/messages.h"
@@ -76,21 +77,12 @@ constexpr PiLField kFields[] = {
      [](D d) { return d.results.bw_s11; }},
 };
 
-// Characters of UTF-8 text: every byte but the continuation bytes.
-std::size_t columns(std::string_view utf8) {
-  std::size_t n = 0;
-  for (const char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 // `label` starting at column `start`, tabs until its "= " stands at or past
 // column `equals` (a tab stop), then "= ".
 std::string tabbed(std::string_view label, std::size_t start,
                    std::size_t equals) {
   std::string out(label);
-  std::size_t at = start + columns(label);
+  std::size_t at = start + utf8_columns(label);
   do {
     out.push_back('\t');
     at = (at / 8 + 1) * 8;
@@ -104,11 +96,6 @@ constexpr std::size_t kLeftEquals = 24;
 constexpr std::size_t kRightStart = 41;
 constexpr std::size_t kRightEquals = 64;
 
-void write_line(ByteSink& out, std::string line) {
-  line.append(kLineEnd);
-  out.write(line);
-}
-
 void row(ByteSink& out, const PiLRowLabels& labels, float left, float right) {
   const std::string l = tabbed(labels.left, 0, kLeftEquals);
   if (labels.right.empty()) {
@@ -120,19 +107,13 @@ void row(ByteSink& out, const PiLRowLabels& labels, float left, float right) {
                       right));
 }
 
-void heading(ConsoleWriter& screen, ByteSink& out, std::string_view text) {
-  screen.empty_line();
-  write_line(out, std::string(text));
-  screen.text_line(Msg::kResultsDashes);
-}
-
 }  // namespace
 
 std::span<const PiLField> pi_l_fields() { return kFields; }
 
 void write_pi_l_inputs(ByteSink& out, const PiLDesign& d, bool with_frequency) {
   ConsoleWriter screen(out, utf8_messages());
-  write_line(out, std::string(kPiLInputHeading));
+  write_line(out, kPiLInputHeading);
   screen.text_line(Msg::kInputDashes);
   const std::array<float, 7> inputs = {d.f,    d.qn,  d.q0,  d.rin,
                                        d.rout, d.pin, d.rmid};
@@ -146,7 +127,7 @@ void write_pi_l_text(ByteSink& out, const PiLDesign& d) {
   ConsoleWriter screen(out, utf8_messages());
   const PiLResults& r = d.results;
   write_pi_l_inputs(out, d, true);
-  heading(screen, out, kPiLResultsHeading);
+  write_heading(out, kPiLResultsHeading);
   const std::array<std::array<float, 2>, 16> values = {{
       {r.c1, r.uin},
       {r.l1, r.ul1},
@@ -171,7 +152,7 @@ void write_pi_l_text(ByteSink& out, const PiLDesign& d) {
   write_line(out,
              std::string(d.cl_at_middle ? kPiLMiddleSum : kPiLMiddleAlone));
 
-  heading(screen, out, kPiLPeaksHeading);
+  write_heading(out, kPiLPeaksHeading);
   const std::array<std::array<float, 2>, 5> rms = {{{r.uin, r.ic1},
                                                     {r.ul1, r.il1},
                                                     {r.umid, r.icmid},
@@ -181,7 +162,7 @@ void write_pi_l_text(ByteSink& out, const PiLDesign& d) {
     row(out, kPiLPeakLabels[i], peak(rms[i][0]), peak(rms[i][1]));
   }
 
-  heading(screen, out, kPiLHarmonicsHeading);
+  write_heading(out, kPiLHarmonicsHeading);
   for (std::size_t i = 0; i < kHarmonicCount; ++i) {
     row(out, kPiLHarmonicLabels[i], r.harmonics.ku[i], r.harmonics.ki[i]);
   }

@@ -10,6 +10,7 @@
 #include "base/design_fields.h"
 #include "base/number_text.h"
 #include "cli/pi_l_output.h"
+#include "cli/text_lines.h"
 #include "console/console_writer.h"
 #include "console/results_screen.h"
 #include "text/amplifier_texts.h"
@@ -41,27 +42,13 @@ struct BandColumn {
   std::string_view missing = {};
 };
 
-void write_line(ByteSink& out, std::string line) {
-  line.append(kLineEnd);
-  out.write(line);
-}
-
 void peak_row(ByteSink& out, std::string_view left, float left_value,
               std::string_view right, float right_value) {
   write_line(out, two_column_row(left, left_value, right, right_value));
 }
 
-// Characters of UTF-8 text: every byte but the continuation bytes.
-std::size_t columns(std::string_view utf8) {
-  std::size_t n = 0;
-  for (const char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 std::string padded_left(std::string_view text, std::size_t width) {
-  const std::size_t used = columns(text);
+  const std::size_t used = utf8_columns(text);
   std::string out(width > used ? width - used : 0, ' ');
   out.append(text);
   return out;
@@ -69,7 +56,7 @@ std::string padded_left(std::string_view text, std::size_t width) {
 
 std::string padded_right(std::string_view text, std::size_t width) {
   std::string out(text);
-  const std::size_t used = columns(text);
+  const std::size_t used = utf8_columns(text);
   out.append(width > used ? width - used : 0, ' ');
   return out;
 }
@@ -214,9 +201,7 @@ void write_rin_estimate(ByteSink& out, const AmplifierOptions& options) {
   if (!options.rin_from) return;
   const RinEstimate& e = *options.rin_from;
   ConsoleWriter screen(out, utf8_messages());
-  screen.empty_line();
-  write_line(out, std::string(kRinEstimateHeading));
-  screen.text_line(Msg::kResultsDashes);
+  write_heading(out, kRinEstimateHeading);
   const std::string r = concat({fixed(e.resistance, 3), kOhm});
   if (e.device == RinEstimate::Device::kTube) {
     const double k = tube_class_factor(e.tube_class);
@@ -239,12 +224,10 @@ void write_band_rows(ByteSink& out, const NetworkDesign& inputs,
                      std::span<const Row> rows, const AmplifierOptions& options,
                      std::array<std::string_view, 2> coil_note) {
   ConsoleWriter screen(out, utf8_messages());
-  screen.empty_line();
-  write_line(out, std::string(kBandsHeading));
-  screen.text_line(Msg::kResultsDashes);
+  write_heading(out, kBandsHeading);
   if (options.fixed_coil) {
     for (const std::string_view line : coil_note) {
-      write_line(out, std::string(line));
+      write_line(out, line);
     }
   }
   const std::vector<BandColumn<Row>> columns = band_columns(inputs, options);
@@ -265,9 +248,7 @@ void write_design_text(ByteSink& out, const Design& d) {
   ConsoleWriter screen(out, utf8_messages());
   show_results(screen, d);
   const Peaks p = peak_values(d.results);
-  screen.empty_line();
-  write_line(out, std::string(kPeaksHeading));
-  screen.text_line(Msg::kResultsDashes);
+  write_heading(out, kPeaksHeading);
   peak_row(out, kPeakUc1, p.uc1, kPeakIc1, p.ic1);
   peak_row(out, kPeakUc2, p.uc2, kPeakIc2, p.ic2);
   peak_row(out, kPeakUl, p.ul, kPeakIl, p.il);
@@ -287,9 +268,7 @@ void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                           const AmplifierReport& report) {
   if (options.cmin) {
     ConsoleWriter screen(out, utf8_messages());
-    screen.empty_line();
-    write_line(out, std::string(kCminHeading));
-    screen.text_line(Msg::kResultsDashes);
+    write_heading(out, kCminHeading);
     peak_row(out, kCminLabel, *options.cmin, kC1MarginLabel,
              static_cast<float>(report.c1_margin.value_or(NAN)));
     write_line(

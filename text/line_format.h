@@ -4,6 +4,7 @@
 // The line layout that the results screen and the results file share: the
 // CR LF line end, the width of their value fields and the two-column row.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Width of the value fields of the input block and the results rows.
 inline constexpr int kScreenFieldWidth = 10;
+
+// Characters of UTF-8 text, which a terminal shows one column each: every
+// byte but the continuation bytes.
+std::size_t utf8_columns(std::string_view utf8);
 
 // A results row without its line end: the left label and its value in a
 // screen-wide field, five blanks, the right label and its value.  The
