@@ -111,10 +111,10 @@ using O = AmplifierOptions;
 
 constexpr auto kFields = std::to_array<AmplifierField>({
     {"cmin", "with --cmin: the smallest C1 the amplifier side allows, pF",
-     with_cmin, [](const R&, const O& o) -> ExtraValue { return *o.cmin; }},
+     with_cmin, [](const R&, const O& o) -> FieldCell { return *o.cmin; }},
     {"c1_margin", "with --cmin: C1 - CMIN, pF (below 0: C1 cannot be built)",
      with_cmin,
-     [](const R& r, const O&) -> ExtraValue {
+     [](const R& r, const O&) -> FieldCell {
        if (!r.c1_margin) return std::monostate{};
        return *r.c1_margin;
      }},
@@ -122,12 +122,12 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      "with --cmin: the lowest accepted loaded Q (steps of 0.001)\n"
      "                giving C1 >= CMIN; null when none",
      with_cmin,
-     [](const R& r, const O&) -> ExtraValue {
+     [](const R& r, const O&) -> FieldCell {
        if (!r.qn_for_cmin) return std::monostate{};
        return *r.qn_for_cmin;
      }},
     {"l_fixed", "with --fixed-coil: the band's coil, uH", with_fixed_coil,
-     [](const R& r, const O&) -> ExtraValue {
+     [](const R& r, const O&) -> FieldCell {
        if (r.coil == CoilFit::kNone) return std::monostate{};
        return r.l_fixed;
      }},
@@ -137,15 +137,15 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      "                (no accepted loaded Q matches: only a higher, or a\n"
      "                lower one would); none without a coil",
      with_fixed_coil,
-     [](const R& r, const O&) -> ExtraValue { return coil_fit_name(r.coil); }},
+     [](const R& r, const O&) -> FieldCell { return coil_fit_name(r.coil); }},
     {"rin_from", "with --rin-from: tube or transistor", with_rin_from,
-     [](const R&, const O& o) -> ExtraValue {
+     [](const R&, const O& o) -> FieldCell {
        return o.rin_from->device == RinEstimate::Device::kTube
                   ? std::string_view("tube")
                   : std::string_view("transistor");
      }},
     {"rin_k", "with --rin-from tube: k of RIN = EA / (k IA)", with_rin_from,
-     [](const R&, const O& o) -> ExtraValue {
+     [](const R&, const O& o) -> FieldCell {
        if (o.rin_from->device != RinEstimate::Device::kTube) {
          return std::monostate{};
        }
@@ -155,7 +155,7 @@ constexpr auto kFields = std::to_array<AmplifierField>({
      "with --rin-from: the estimate in double precision, ohm; rin\n"
      "                is it rounded to single precision",
      with_rin_from,
-     [](const R&, const O& o) -> ExtraValue { return o.rin_from->resistance; }},
+     [](const R&, const O& o) -> FieldCell { return o.rin_from->resistance; }},
 });
 
 std::string three(double x) { return fixed(x, 3); }

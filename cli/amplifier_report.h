@@ -78,7 +78,7 @@ bool has_no_network(const AmplifierRowOf<NetworkDesign>& r) {
 }
 
 // A value of an output field: null, a number, or a word.
-using ExtraValue =
+using FieldCell =
     std::variant<std::monostate, float, std::int32_t, double, std::string_view>;
 
 // One field that the amplifier options add to JSON and CSV, after the
@@ -87,7 +87,7 @@ struct AmplifierField {
   std::string_view name;
   std::string_view meaning;  // with the unit, for --help
   bool (*shown)(const AmplifierOptions&);
-  ExtraValue (*get)(const AmplifierReport&, const AmplifierOptions&);
+  FieldCell (*get)(const AmplifierReport&, const AmplifierOptions&);
 };
 
 std::span<const AmplifierField> amplifier_fields();

@@ -35,7 +35,7 @@ std::string shortest_double(double x) {
 
 // A field's value: JSON writes null for none and for what is not finite
 // and quotes words; CSV leaves none empty.
-std::string output_value(const ExtraValue& value, bool json) {
+std::string output_value(const FieldCell& value, bool json) {
   if (const float* x = std::get_if<float>(&value)) {
     return json && !std::isfinite(*x) ? "null" : shortest(*x);
   }
@@ -51,7 +51,7 @@ std::string output_value(const ExtraValue& value, bool json) {
 
 struct NamedValue {
   std::string_view name;
-  ExtraValue value;
+  FieldCell value;
 };
 
 // The fields of the network itself, none where an infeasible design has
@@ -59,7 +59,7 @@ struct NamedValue {
 std::vector<NamedValue> own_fields(const Design& d) {
   std::vector<NamedValue> out;
   for (const DesignField& field : design_fields()) {
-    ExtraValue value;
+    FieldCell value;
     if (field.known_without_results() || !d.infeasible) {
       std::visit([&value](auto x) { value = x; }, field_value(field, d));
     }
@@ -71,7 +71,7 @@ std::vector<NamedValue> own_fields(const Design& d) {
 std::vector<NamedValue> own_fields(const PiLDesign& d) {
   std::vector<NamedValue> out = {{"network", kPiLNetworkName}};
   for (const PiLField& field : pi_l_fields()) {
-    ExtraValue value;
+    FieldCell value;
     if (field.input || !d.infeasible) value = field.get(d);
     out.push_back({field.name, value});
   }
