@@ -71,10 +71,6 @@ std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
   return thousandths(*k);
 }
 
-double c1_margin(const Design& d, double cmin_pf) {
-  return static_cast<double>(d.results.c1) - cmin_pf;
-}
-
 FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
                             LoadedQRange range) {
   FixedCoilRow row;

@@ -34,9 +34,6 @@ inline constexpr double kLoadedQResolution = 0.001;
 std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
                                        LoadedQRange range);
 
-// C1 - Cmin in pF, in double precision, of a feasible design.
-double c1_margin(const Design& d, double cmin_pf);
-
 // How a row of a fixed coil came out.
 enum class FixedCoilFit {
   kMatched,     // a loaded Q in range gives the coil's L

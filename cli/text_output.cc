@@ -197,25 +197,6 @@ void band_row(ByteSink& out, std::string_view label, const Row& r,
   write_line(out, std::move(line));
 }
 
-void write_rin_estimate(ByteSink& out, const AmplifierOptions& options) {
-  if (!options.rin_from) return;
-  const RinEstimate& e = *options.rin_from;
-  ConsoleWriter screen(out, utf8_messages());
-  write_heading(out, kRinEstimateHeading);
-  const std::string r = concat({fixed(e.resistance, 3), kOhm});
-  if (e.device == RinEstimate::Device::kTube) {
-    const double k = tube_class_factor(e.tube_class);
-    write_line(out,
-               concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
-                       plain(e.ratings[0]), " / (", fixed(k, 1), " * ",
-                       plain(e.ratings[1]), ") = ", r}));
-    return;
-  }
-  write_line(out, concat({kRinTransistor, "(", plain(e.ratings[0]), " - ",
-                          plain(e.ratings[1]), ")^2 / (2 * ",
-                          plain(e.ratings[2]), ") = ", r}));
-}
-
 // The band table under its input block: the heading, with a fixed coil
 // the two lines `coil_note` that say how it is kept, the column headings
 // and the rows, a blank line between bands; with --rin-from the estimate.
@@ -239,10 +220,29 @@ void write_band_rows(ByteSink& out, const NetworkDesign& inputs,
     band_row<Row>(out, first_of_band ? r.row.band->label : "", r, columns);
     previous = r.row.band;
   }
-  write_rin_estimate(out, options);
+  write_rin_estimate_text(out, options);
 }
 
 }  // namespace
+
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
+  if (!options.rin_from) return;
+  const RinEstimate& e = *options.rin_from;
+  ConsoleWriter screen(out, utf8_messages());
+  write_heading(out, kRinEstimateHeading);
+  const std::string r = concat({fixed(e.resistance, 3), kOhm});
+  if (e.device == RinEstimate::Device::kTube) {
+    const double k = tube_class_factor(e.tube_class);
+    write_line(out,
+               concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
+                       plain(e.ratings[0]), " / (", fixed(k, 1), " * ",
+                       plain(e.ratings[1]), ") = ", r}));
+    return;
+  }
+  write_line(out, concat({kRinTransistor, "(", plain(e.ratings[0]), " - ",
+                          plain(e.ratings[1]), ")^2 / (2 * ",
+                          plain(e.ratings[2]), ") = ", r}));
+}
 
 void write_design_text(ByteSink& out, const Design& d) {
   ConsoleWriter screen(out, utf8_messages());
@@ -260,10 +260,6 @@ void write_infeasible_text(ByteSink& out) {
   screen.text_line(Msg::kInfeasible2);
 }
 
-void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
-  write_rin_estimate(out, options);
-}
-
 void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                           const AmplifierReport& report) {
   if (options.cmin) {
@@ -277,7 +273,7 @@ void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                            value_field(*report.qn_for_cmin, kScreenFieldWidth)})
                  : concat({kQnForCminLabel, kNoQnForCmin}));
   }
-  write_rin_estimate(out, options);
+  write_rin_estimate_text(out, options);
 }
 
 void write_band_table_text(ByteSink& out, const Design& inputs,
