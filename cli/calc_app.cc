@@ -370,14 +370,21 @@ Status bands_run(const NetworkDesign& inputs, const Options& options,
   return Status{};
 }
 
+// What the pi-L network adds to the message for an infeasible design: the
+// transformation its pi section could not make.
+void write_infeasible_note(ByteSink&, const Design&) {}
+void write_infeasible_note(ByteSink& out, const PiLDesign& d) {
+  write_pi_l_infeasible_note(out, d);
+}
+
 // The dialogue's message for an infeasible design, or for JSON and CSV
 // readers nothing on standard output rather than Russian text.
-// A pi-L design says which transformation its pi section could not make.
-Status infeasible_run(const Options& options, ByteSink& out, ByteSink& err,
-                      const PiLDesign* pi_l = nullptr) {
+template <typename NetworkDesign>
+Status infeasible_run(const NetworkDesign& d, const Options& options,
+                      ByteSink& out, ByteSink& err) {
   const bool text = options.format == OutputFormat::kText;
   write_infeasible_text(text ? out : err);
-  if (pi_l != nullptr) write_pi_l_infeasible_note(text ? out : err, *pi_l);
+  write_infeasible_note(text ? out : err, d);
   // The RIN the loaded Q could not reach, when it was estimated.
   if (text) write_rin_estimate_text(out, options.amplifier);
   return Status{ExitStatus::kInfeasible, {}};
@@ -439,27 +446,8 @@ Status write_drawings(const Options& options, const NetworkDesign& d,
                            smith_chart_svg(subject, curves));
 }
 
-Status design_run(const Options& options, ByteSink& out, ByteSink& err,
-                  const FileWriter& write_file) {
-  const Design d = calculate(options.design);
-  if (d.infeasible) return infeasible_run(options, out, err);
-  write_design(d, options, amplifier_report(d, options.amplifier), out, err);
-  return write_drawings(options, d, write_file);
-}
-
-// The inputs of the pi-L network: the six numbers and RMID.
-PiLDesign pi_l_inputs(const Options& options) {
-  const Design& in = options.design;
-  const float rmid =
-      options.rmid > 0.0f ? options.rmid : default_rmid(in.rin, in.rout);
-  return make_pi_l_design(in.f, in.qn, in.q0, in.rin, in.rout, in.pin, rmid);
-}
-
-Status pi_l_run(const Options& options, ByteSink& out, ByteSink& err,
-                const FileWriter& write_file) {
-  const PiLDesign d = pi_l_synthesis(pi_l_inputs(options));
-  if (d.infeasible) return infeasible_run(options, out, err, &d);
-  const AmplifierReport report = amplifier_report(d, options.amplifier);
+void write_design(const PiLDesign& d, const Options& options,
+                  const AmplifierReport& report, ByteSink& out, ByteSink& err) {
   switch (options.format) {
     case OutputFormat::kText:
       write_pi_l_text(out, d);
@@ -473,7 +461,26 @@ Status pi_l_run(const Options& options, ByteSink& out, ByteSink& err,
       out.write(design_csv(d, options.amplifier, report));
       break;
   }
+}
+
+// One design of the pi or the pi-L network of `inputs`, or with --bands
+// its band table.
+template <typename NetworkDesign>
+Status network_run(const NetworkDesign& inputs, const Options& options,
+                   ByteSink& out, ByteSink& err, const FileWriter& write_file) {
+  if (options.bands) return bands_run(inputs, options, out, err);
+  const NetworkDesign d = calculated(inputs);
+  if (d.infeasible) return infeasible_run(d, options, out, err);
+  write_design(d, options, amplifier_report(d, options.amplifier), out, err);
   return write_drawings(options, d, write_file);
+}
+
+// The inputs of the pi-L network: the six numbers and RMID.
+PiLDesign pi_l_inputs(const Options& options) {
+  const Design& in = options.design;
+  const float rmid =
+      options.rmid > 0.0f ? options.rmid : default_rmid(in.rin, in.rout);
+  return make_pi_l_design(in.f, in.qn, in.q0, in.rin, in.rout, in.pin, rmid);
 }
 
 Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
@@ -490,12 +497,9 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
     return Status{};
   }
   if (options.network == Network::kPiL) {
-    if (options.bands)
-      return bands_run(pi_l_inputs(options), options, out, err);
-    return pi_l_run(options, out, err, write_file);
+    return network_run(pi_l_inputs(options), options, out, err, write_file);
   }
-  if (options.bands) return bands_run(options.design, options, out, err);
-  return design_run(options, out, err, write_file);
+  return network_run(options.design, options, out, err, write_file);
 }
 
 // The file a write to `path` should replace: the end of its chain of
