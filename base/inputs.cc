@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "calc/bisection.h"
 
 namespace merid {
 namespace {
@@ -38,6 +39,20 @@ std::string range_text(Input input, float qn) {
       bounds(concat({plain(row.range.low), "*QN"}), row);
   if (std::isnan(qn)) return with_unit(formula, row.range.unit);
   return concat({bounds(plain(row.range.low * qn), row), " (", formula, ")"});
+}
+
+LoadedQRange accepted_loaded_q(float q0) {
+  const float low = first_float_where(kMinLoadedQ, kMaxLoadedQ, [](float qn) {
+    return !refused(Input::kQn, qn, NAN);
+  });
+  const auto q0_refused = [q0](float qn) {
+    return refused(Input::kQ0, q0, qn);
+  };
+  float high = kMaxLoadedQ;
+  if (q0_refused(high)) {
+    high = std::nextafter(first_float_where(low, high, q0_refused), 0.0f);
+  }
+  return LoadedQRange{low, high};
 }
 
 bool new_loaded_q_refused(float qn, float q0) {

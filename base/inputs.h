@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/amplifier.h"
+#include "calc/design_inputs.h"
 #include "calc/synthesis.h"
 #include "text/messages.h"
 
@@ -45,7 +47,7 @@ struct InputRow {
   Input input;
   std::string_view name;  // as the command line writes it, e.g. "QN"
   Msg prompt;             // the dialogue's question
-  float Design::*member;
+  float DesignInputs::*member;
   InputRange range;
   std::string_view meaning;  // for --help
 };
@@ -54,37 +56,37 @@ inline constexpr std::array<InputRow, kInputCount> kInputs = {{
     {Input::kF,
      "F",
      Msg::kPromptF,
-     &Design::f,
+     &DesignInputs::f,
      {kMinFrequency, true, false, kMaxFrequency, "MHz"},
      "working frequency"},
     {Input::kQn,
      "QN",
      Msg::kPromptQn,
-     &Design::qn,
+     &DesignInputs::qn,
      {kMinLoadedQ, false, false, kMaxLoadedQ, ""},
      "loaded Q"},
     {Input::kQ0,
      "Q0",
      Msg::kPromptQ0,
-     &Design::q0,
+     &DesignInputs::q0,
      {kUnloadedQFactor, false, true, kMaxUnloadedQ, ""},
      "unloaded Q of the coil"},
     {Input::kRin,
      "RIN",
      Msg::kPromptRin,
-     &Design::rin,
+     &DesignInputs::rin,
      {kMinResistance, true, false, kMaxResistance, "ohm"},
      "resistance the amplifier wants"},
     {Input::kRout,
      "ROUT",
      Msg::kPromptRout,
-     &Design::rout,
+     &DesignInputs::rout,
      {kMinResistance, true, false, kMaxResistance, "ohm"},
      "load resistance"},
     {Input::kPin,
      "PIN",
      Msg::kPromptPin,
-     &Design::pin,
+     &DesignInputs::pin,
      {kMinPower, false, false, kMaxPower, "W"},
      "input power"},
 }};
@@ -107,6 +109,10 @@ bool refused(Input input, float value, float qn);
 // 1.2 QN, so its text depends on `qn`; a not-a-number qn gives the formula
 // alone.
 std::string range_text(Input input, float qn);
+
+// The loaded Q values the inputs accept with the unloaded Q `q0`, both
+// ends as floats that pass the range test.
+LoadedQRange accepted_loaded_q(float q0);
 
 // A new loaded Q from the menu: 1.11 inclusive, at most 0.95 q0 and 100.
 inline constexpr float kNewLoadedQFactor = 0.95f;

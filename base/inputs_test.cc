@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "calc/synthesis.h"
 
 namespace merid {
@@ -39,6 +41,15 @@ TEST(Refused, LowerBoundOfQ0FollowsTheLoadedQ) {
   EXPECT_FALSE(refused(Input::kQ0, 12.0f, 9.99f));
   EXPECT_EQ(range_text(Input::kQ0, 10.0f),
             "12 < Q0 <= 999 (1.2*QN < Q0 <= 999)");
+}
+
+TEST(AcceptedLoadedQ, FromJustAbove111ToBelowQ0Over12) {
+  const LoadedQRange wide = accepted_loaded_q(999.0f);
+  EXPECT_EQ(wide.low, std::nextafter(1.11f, 2.0f));
+  EXPECT_EQ(wide.high, 70.0f);
+  const LoadedQRange narrow = accepted_loaded_q(30.0f);
+  EXPECT_FALSE(refused(Input::kQ0, 30.0f, narrow.high));
+  EXPECT_TRUE(refused(Input::kQ0, 30.0f, std::nextafter(narrow.high, 99.0f)));
 }
 
 }  // namespace

@@ -51,4 +51,23 @@ std::string concat(std::initializer_list<std::string_view> parts) {
   return out;
 }
 
+std::string filled(std::string_view text,
+                   std::initializer_list<std::string_view> figures) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool place = text[i] == '{' && i + 2 < text.size() &&
+                       text[i + 1] >= '0' && text[i + 1] <= '9' &&
+                       text[i + 2] == '}';
+    const std::size_t n = place ? static_cast<std::size_t>(text[i + 1] - '0')
+                                : figures.size();
+    if (n < figures.size()) {
+      out.append(*(figures.begin() + n));
+      i += 2;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
 }  // namespace merid

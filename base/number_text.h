@@ -27,6 +27,11 @@ std::string fixed(double value, int decimals);
 // -Wrestrict in GCC 12.)
 std::string concat(std::initializer_list<std::string_view> parts);
 
+// `text` with each "{0}", "{1}", ... replaced by that figure; a place
+// without a figure stays as it is.
+std::string filled(std::string_view text,
+                   std::initializer_list<std::string_view> figures);
+
 }  // namespace merid
 
 #endif  // MERID_BASE_NUMBER_TEXT_H_

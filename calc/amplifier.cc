@@ -90,11 +90,11 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
   const float start = std::clamp(top.qn, range.low, range.high);
   const bool upward = !reached(start);
   if (upward && !reached(range.high)) {
-    row.fit = FixedCoilFit::kAboveRange;
+    row.fit = CoilFit::kQnAboveRange;
     return row;
   }
   if (!upward && reached(range.low)) {
-    row.fit = FixedCoilFit::kBelowRange;
+    row.fit = CoilFit::kQnBelowRange;
     return row;
   }
   const float low = upward ? start : range.low;

@@ -34,16 +34,18 @@ inline constexpr double kLoadedQResolution = 0.001;
 std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
                                        LoadedQRange range);
 
-// How a row of a fixed coil came out.
-enum class FixedCoilFit {
-  kMatched,     // a loaded Q in range gives the coil's L
-  kAboveRange,  // only a loaded Q above the accepted range would
-  kBelowRange,  // only a loaded Q below the accepted range would
+// How a row of a band with a fixed coil came out.
+enum class CoilFit {
+  kNone,          // no fixed coil, or the band's top design is infeasible
+  kTap,           // the band's top: the design that fixes the coil
+  kMatched,       // a loaded Q in range gives the coil's L
+  kQnAboveRange,  // only a loaded Q above the accepted range would
+  kQnBelowRange,  // only a loaded Q below the accepted range would
 };
 
 // One frequency of a band with the coil fixed.
 struct FixedCoilRow {
-  FixedCoilFit fit = FixedCoilFit::kMatched;
+  CoilFit fit = CoilFit::kMatched;
   float l_fixed = 0.0f;  // the coil, uH
   // Matched: the network at the row's frequency; otherwise the row's
   // inputs, infeasible, with fmhz its frequency.

@@ -66,7 +66,7 @@ TEST(FixedCoilRow, EachRowMatchesRinWithTheBandsOneCoil) {
       SCOPED_TRACE(testing::Message() << f << " MHz");
       const FixedCoilRow row =
           fixed_coil_row(top, typical_at(f, top.qn), kRange);
-      ASSERT_EQ(row.fit, FixedCoilFit::kMatched);
+      ASSERT_EQ(row.fit, CoilFit::kMatched);
       EXPECT_EQ(row.l_fixed, top.results.l);
       const Design& d = row.design;
       ASSERT_FALSE(d.infeasible);
@@ -89,10 +89,10 @@ TEST(FixedCoilRow, LoadedQAboveTheAcceptedRangeIsSaid) {
   // At 1.8 MHz the coil of 2 MHz and Qn 65 asks for about 72.
   const Design top = with_loaded_q(typical_at(2.0f, 65.0f), 65.0f);
   EXPECT_EQ(fixed_coil_row(top, typical_at(1.8f, 65.0f), kRange).fit,
-            FixedCoilFit::kAboveRange);
+            CoilFit::kQnAboveRange);
   const FixedCoilRow centre =
       fixed_coil_row(top, typical_at(1.9f, 65.0f), kRange);
-  ASSERT_EQ(centre.fit, FixedCoilFit::kMatched);
+  ASSERT_EQ(centre.fit, CoilFit::kMatched);
   EXPECT_GT(centre.design.qn, 65.0f);
   EXPECT_LT(centre.design.qn, 70.0f);
 }

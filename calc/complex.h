@@ -59,6 +59,10 @@ inline Complex operator/(Complex z, Complex w) {
 // Symmetric in its arguments, since both the product and the sum are.
 inline Complex parall(Complex z1, Complex z2) { return (z1 * z2) / (z1 + z2); }
 
+// |z|^2 formed in single precision, re re + im im, as the reactive powers
+// and the powers in a resistance take it.
+inline float squared_magnitude(Complex z) { return z.re * z.re + z.im * z.im; }
+
 // |z|^2 in double precision: the sum of the squares of both parts, each
 // square exact in double and never overflowing it; infinite when either
 // part is, even if the other is not-a-number.

@@ -31,6 +31,14 @@ static_assert(std::bit_cast<std::uint32_t>(kDriveFactor) == 0x41200000);
 inline constexpr float kDecibelsPerDecade = 20.0f;
 static_assert(std::bit_cast<std::uint32_t>(kDecibelsPerDecade) == 0x41A00000);
 
+// sqrt(2) rounded to single precision.
+inline constexpr float kSqrt2 = 1.41421356f;
+static_assert(std::bit_cast<std::uint32_t>(kSqrt2) == 0x3FB504F3);
+
+// The peak of a sine wave of RMS value `rms`: one product with sqrt(2),
+// rounded to single precision.
+inline float peak(float rms) { return kSqrt2 * rms; }
+
 }  // namespace merid
 
 #endif  // MERID_CALC_CONSTANTS_H_

@@ -88,10 +88,4 @@ std::vector<DesignWarning> design_warnings(const WarningFigures& f,
   return out;
 }
 
-std::vector<DesignWarning> design_warnings(const Design& d,
-                                           const WindowReach& reach,
-                                           std::optional<double> cmin_pf) {
-  return design_warnings(warning_figures(d, reach), cmin_pf);
-}
-
 }  // namespace merid

@@ -89,9 +89,6 @@ inline constexpr double kS11MatchLimit = 0.01;
 // `cmin_pf` is the amplifier's minimum C1 when one is given.
 std::vector<DesignWarning> design_warnings(const WarningFigures& f,
                                            std::optional<double> cmin_pf);
-std::vector<DesignWarning> design_warnings(const Design& d,
-                                           const WindowReach& reach,
-                                           std::optional<double> cmin_pf);
 
 // The inductance in uH whose reactance at f_mhz equals that of the
 // capacitance c1_pf, taken as positive: -1 / (omega^2 C1) for C1 < 0.

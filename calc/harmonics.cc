@@ -5,13 +5,19 @@
 #include "calc/constants.h"
 
 namespace merid {
+namespace {
 
+// The suppression of harmonic `n` (2 to 5) of `f` Hz by `tank` under
+// `drive`.  n f is one product in single precision; for n = 2 it equals
+// f + f, so the result has the bits of garmonica1 and garmonica2.
 float harmonic_suppression(const Tank& tank, const Drive& drive, float f,
                            int n) {
   const float fn = static_cast<float>(n) * f;
   return suppression_db(analyse(tank, drive, f).vout,
                         analyse(tank, drive, fn).vout);
 }
+
+}  // namespace
 
 float working_hertz(const Design& d) { return kHertzPerMegahertz * d.fmhz; }
 

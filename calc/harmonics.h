@@ -23,12 +23,6 @@ inline float suppression_db(Complex vout_f, Complex vout_harmonic) {
   return kDecibelsPerDecade * log10_single(modulus(vout_f / vout_harmonic));
 }
 
-// The suppression of harmonic `n` (2 to 5) of `f` Hz by `tank` under
-// `drive`.  n f is one product in single precision; for n = 2 it equals
-// f + f, so the result has the bits of garmonica1 and garmonica2.
-float harmonic_suppression(const Tank& tank, const Drive& drive, float f,
-                           int n);
-
 // KU (matched drive) and KI (high-impedance drive) at 2f to 5f; index 0 is
 // the second harmonic, the screen's KU and KI to the bit.
 struct HarmonicTable {

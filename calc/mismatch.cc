@@ -34,9 +34,6 @@ enum Objective : std::size_t {
 };
 using Objectives = std::array<float, kObjectiveCount>;
 
-// Sum of the squares of both parts: |z|^2 formed in single precision.
-float squared_magnitude(Complex z) { return z.re * z.re + z.im * z.im; }
-
 // The tank's impedances with `load` in place of the designed resistance, in
 // the operations of impedances_of.
 Impedances impedances_with_load(const Elements& e, Complex load) {
@@ -140,6 +137,15 @@ Complex swr_load(float rout, float swr, double phase_step) {
                  static_cast<float>(r * 2.0 * gi / den)};
 }
 
+namespace {
+
+// The extremes of `tank` under `drive` at `f` Hz over every load of SWR
+// `swr` (kMinSwr to kMaxSwr) against tank.rout.  Each load is analysed in
+// the single-precision operations of the designed load, so at swr 1 the
+// currents and the coil voltage are the bits that garmonica1 and
+// garmonica2 give.  From the best of the kSwrPhases phases, each extreme
+// is refined between the neighbouring phases, so it is the extreme of the
+// whole circle, not only of the phases tried.
 MismatchStresses mismatch_stresses(const Tank& tank, const Drive& drive,
                                    float f, float rin, float swr) {
   const Elements e = elements_at(tank, f);
@@ -167,6 +173,8 @@ MismatchStresses mismatch_stresses(const Tank& tank, const Drive& drive,
   }
   return from_objectives(best);
 }
+
+}  // namespace
 
 SwrStresses swr_stresses(const Design& d, float swr) {
   const Tank& tank = d.details.tank;

@@ -44,16 +44,6 @@ struct MismatchStresses {
 // single-precision operation, exactly real.  Swr 1 gives rout alone.
 Complex swr_load(float rout, float swr, double phase_step);
 
-// The extremes of `tank` under `drive` at `f` Hz over every load of SWR
-// `swr` (kMinSwr to kMaxSwr) against tank.rout.  Each load is analysed in
-// the single-precision operations of the designed load, so at swr 1 the
-// currents and the coil voltage are the bits that garmonica1 and
-// garmonica2 give.  From the best of the kSwrPhases phases, each extreme
-// is refined between the neighbouring phases, so it is the extreme of the
-// whole circle, not only of the phases tried.
-MismatchStresses mismatch_stresses(const Tank& tank, const Drive& drive,
-                                   float f, float rin, float swr);
-
 // Both drives of the feasible design `d`: the matched one of the voltage
 // response and KU, and the high-impedance one of the current response and
 // KI.

@@ -14,8 +14,6 @@ constexpr double kPicoPerFarad = 1e12;
 constexpr double kMicroPerHenry = 1e6;
 constexpr float kPercent = 100.0f;
 
-float squared_magnitude(Complex z) { return z.re * z.re + z.im * z.im; }
-
 // The series coil of reactance x with its loss resistance x / q0.
 Complex coil(float x, float q0) { return Complex{x / q0, x}; }
 
@@ -276,24 +274,20 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   return PiLBands{voltage.band(), current.band(), s11.band()};
 }
 
-PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
-                           float pin, float rmid) {
+PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid) {
   PiLDesign d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
+  static_cast<DesignInputs&>(d) = inputs;
   d.rmid = rmid;
-  d.cl_at_middle = rmid >= rout;
+  d.cl_at_middle = rmid >= inputs.rout;
   return d;
 }
 
 float drive_voltage(const PiLDesign& d) { return std::sqrt(d.rin * d.pin); }
 
 Design pi_section_inputs(const PiLDesign& d) {
-  return make_design(d.f, d.qn, d.q0, d.rin, d.rmid, d.pin);
+  DesignInputs section = d;
+  section.rout = d.rmid;
+  return make_design(section);
 }
 
 PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
@@ -319,9 +313,8 @@ PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
   return analysed(d, n, section, cl);
 }
 
-PiLDesign pi_l_synthesis(float f, float qn, float q0, float rin, float rout,
-                         float pin, float rmid) {
-  return pi_l_synthesis(make_pi_l_design(f, qn, q0, rin, rout, pin, rmid));
+PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid) {
+  return pi_l_synthesis(make_pi_l_design(inputs, rmid));
 }
 
 WarningFigures warning_figures(const PiLDesign& d) {
@@ -348,8 +341,8 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
                                     LoadedQRange range) {
   PiLFixedCoilRow row;
   row.l_fixed = top.results.l1;
-  row.design = make_pi_l_design(f_mhz, top.qn, top.q0, top.rin, top.rout,
-                                top.pin, top.rmid);
+  row.design = make_pi_l_design(at_frequency(top, f_mhz), top.rmid);
+  row.design.infeasible = true;
   // What the middle node sees through the fixed L section at f_mhz.
   const PiLNetwork& n = top.network;
   const float omega = kOmegaFactor * (kHertzPerMegahertz * f_mhz);
@@ -362,7 +355,7 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   const FixedCoilRow pi =
       fixed_coil_row(section_of(top), pi_section_inputs(row.design), range);
   row.fit = pi.fit;
-  if (pi.fit != FixedCoilFit::kMatched) return row;
+  if (pi.fit != CoilFit::kMatched) return row;
   const Tank& tank = pi.design.details.tank;
   PiLNetwork built = n;
   built.c1 = tank.c1;

@@ -12,6 +12,7 @@
 
 #include "calc/amplifier.h"
 #include "calc/complex.h"
+#include "calc/design_inputs.h"
 #include "calc/design_warnings.h"
 #include "calc/harmonics.h"
 #include "calc/network.h"
@@ -109,12 +110,10 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
 
 // One pi-L design: its six inputs (f in MHz) and RMID, and once calculated,
 // the network and its results.
-struct PiLDesign {
-  float f = 0.0f;   // MHz
-  float qn = 0.0f;  // loaded Q of the pi section
-  float q0 = 0.0f, rin = 0.0f, rout = 0.0f, pin = 0.0f;
+// qn is the loaded Q of the pi section; f stays in MHz, as typed.
+struct PiLDesign : DesignInputs {
   float rmid = 0.0f;         // ohm, what the pi section transforms RIN to
-  bool infeasible = true;    // QN too small for RIN:RMID, or not calculated
+  bool infeasible = false;   // QN too small for RIN:RMID
   bool cl_at_middle = true;  // RMID >= ROUT
   PiLNetwork network;
   PiLResults results;
@@ -127,15 +126,13 @@ struct PiLDesign {
 };
 
 // The inputs of a design, nothing calculated.
-PiLDesign make_pi_l_design(float f, float qn, float q0, float rin, float rout,
-                           float pin, float rmid);
+PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid);
 
 // Synthesises and analyses the network of `inputs`.  The pi section is the
 // pi network's own single-precision synthesis for RIN to RMID; the L
 // section is solved in double precision with the loss of L2 at Q0.
 PiLDesign pi_l_synthesis(const PiLDesign& inputs);
-PiLDesign pi_l_synthesis(float f, float qn, float q0, float rin, float rout,
-                         float pin, float rmid);
+PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid);
 
 // The input voltage the two drives are set for, V RMS: sqrt(RIN PIN) as the
 // pi network's synthesis takes it; their open-circuit voltage is twice it.
@@ -151,7 +148,7 @@ WarningFigures warning_figures(const PiLDesign& d);
 
 // One frequency of a band with both coils and the output capacitor fixed.
 struct PiLFixedCoilRow {
-  FixedCoilFit fit = FixedCoilFit::kMatched;
+  CoilFit fit = CoilFit::kMatched;
   float l_fixed = 0.0f;  // L1, uH
   // Matched: the network at the row's frequency; otherwise the row's
   // inputs and RMID, infeasible.

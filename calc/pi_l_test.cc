@@ -73,7 +73,7 @@ constexpr Case kCases[] = {
 
 PiLDesign design_of(const Case& c) {
   const float rmid = c.rmid > 0.0f ? c.rmid : default_rmid(c.rin, c.rout);
-  return pi_l_synthesis(c.f, c.qn, c.q0, c.rin, c.rout, c.pin, rmid);
+  return pi_l_synthesis(DesignInputs{c.f, c.qn, c.q0, c.rin, c.rout, c.pin}, rmid);
 }
 
 TEST(PiL, DefaultRmidIsTheGeometricMeanToThreeDigits) {
@@ -290,7 +290,7 @@ TEST(PiLFixedCoil, EachRowMatchesRinWithTheBandsCoilsAndOutputCapacitor) {
       ASSERT_FALSE(top.infeasible);
       for (const float f : {band[0], band[1]}) {
         const PiLFixedCoilRow row = pi_l_fixed_coil_row(top, f, kAccepted);
-        ASSERT_EQ(row.fit, FixedCoilFit::kMatched);
+        ASSERT_EQ(row.fit, CoilFit::kMatched);
         EXPECT_EQ(row.l_fixed, top.results.l1);
         const PiLDesign& d = row.design;
         // The coils and the output capacitor are the top row's.
@@ -322,10 +322,10 @@ TEST(PiLFixedCoil, EachRowMatchesRinWithTheBandsCoilsAndOutputCapacitor) {
 // pi section's ratio shrinks and its coil asks for a lower loaded Q.
 TEST(PiLFixedCoil, PiSectionWithLessToTransformTakesALowerLoadedQ) {
   const PiLDesign top =
-      pi_l_synthesis(2.0f, 12.0f, 200.0f, 50.0f, 200.0f, 100.0f, 2000.0f);
+      pi_l_synthesis(DesignInputs{2.0f, 12.0f, 200.0f, 50.0f, 200.0f, 100.0f}, 2000.0f);
   ASSERT_FALSE(top.infeasible);
   const PiLFixedCoilRow row = pi_l_fixed_coil_row(top, 1.8f, kAccepted);
-  ASSERT_EQ(row.fit, FixedCoilFit::kMatched);
+  ASSERT_EQ(row.fit, CoilFit::kMatched);
   EXPECT_LT(row.design.qn, top.qn);
   EXPECT_NEAR(row.design.network.l1, top.network.l1, 1e-5 * top.network.l1);
   Ladder ladder = ladder_of(row.design, 1.8e6);
@@ -336,10 +336,10 @@ TEST(PiLFixedCoil, PiSectionWithLessToTransformTakesALowerLoadedQ) {
 
 TEST(PiLFixedCoil, LoadedQAboveTheAcceptedRangeIsSaid) {
   const PiLDesign top =
-      pi_l_synthesis(2.0f, 65.0f, 999.0f, 2000.0f, 50.0f, 100.0f, 316.0f);
+      pi_l_synthesis(DesignInputs{2.0f, 65.0f, 999.0f, 2000.0f, 50.0f, 100.0f}, 316.0f);
   ASSERT_FALSE(top.infeasible);
   EXPECT_EQ(pi_l_fixed_coil_row(top, 1.6f, kAccepted).fit,
-            FixedCoilFit::kAboveRange);
+            CoilFit::kQnAboveRange);
 }
 
 TEST(PiLCmin, LoadedQOfThePiSectionIsTheFirstGivingCmin) {
@@ -351,7 +351,7 @@ TEST(PiLCmin, LoadedQOfThePiSectionIsTheFirstGivingCmin) {
     ASSERT_TRUE(qn.has_value());
     const auto c1_at = [&](float q) {
       const PiLDesign at =
-          pi_l_synthesis(d.f, q, d.q0, d.rin, d.rout, d.pin, d.rmid);
+          pi_l_synthesis(DesignInputs{d.f, q, d.q0, d.rin, d.rout, d.pin}, d.rmid);
       // C1 as the ladder needs it to match: the admittance of the branch
       // behind it, cancelled.
       Ladder l = ladder_of(at, 1e6 * double{d.f});
@@ -382,7 +382,7 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
   // stays within 1 dB down to the bottom of the window, which the model
   // confirms.
   const PiLDesign flat =
-      pi_l_synthesis(1.0f, 2.0f, 30.0f, 1360.0f, 2180.0f, 100.0f, 1720.0f);
+      pi_l_synthesis(DesignInputs{1.0f, 2.0f, 30.0f, 1360.0f, 2180.0f, 100.0f}, 1720.0f);
   ASSERT_FALSE(flat.infeasible);
   const WarningFigures ff = warning_figures(flat);
   EXPECT_TRUE(ff.reach.voltage_bottom);
@@ -404,7 +404,7 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
 }
 
 TEST(PiL, TooSmallQnForRinToRmidIsInfeasible) {
-  EXPECT_TRUE(pi_l_synthesis(7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f, 500.0f)
+  EXPECT_TRUE(pi_l_synthesis(DesignInputs{7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f}, 500.0f)
                   .infeasible);
 }
 

@@ -8,9 +8,6 @@
 namespace merid {
 namespace {
 
-// Sum of the squares of both parts: |z|^2 formed in single precision.
-float squared_magnitude(Complex z) { return z.re * z.re + z.im * z.im; }
-
 Harmonics analyse_harmonics(const Tank& tank, const Drive& drive, float f) {
   const float f2 = f + f;
   const NetworkState at_f = analyse(tank, drive, f);

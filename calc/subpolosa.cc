@@ -233,43 +233,42 @@ void ResponseBand::enter(const GridBlock& block, const double* squared) {
   }
 }
 
-CurrentResponse::CurrentResponse(const Tank& tank, const Drive& drive,
-                                 const SweepGrid& grid,
-                                 const DeviationScale& scale,
-                                 std::vector<CurvePoint>* trace)
+Response::Response(const Drive& drive, const ResponseRatio& ratio,
+                   Complex vref2, std::int32_t nstep,
+                   const DeviationScale& scale, std::vector<CurvePoint>* trace)
     : drive_(drive),
-      band_(grid.nstep,
-            ResponseScale(scale,
-                          ResponseRatio{true, peak_output(tank, drive, grid)}),
-            trace) {}
+      against_peak_(ratio.against_peak),
+      vref2_(vref2),
+      band_(nstep, ResponseScale(scale, ratio), trace) {}
 
-void CurrentResponse::take(const GridBlock& block) {
-  with_sweep_kernel([&] {
-    std::array<double, kBlockPoints> squared;
-    const std::size_t n = block.count_below(points());
-    // x = vmax / |vout|, its modulus kept as its square.
-    for (std::size_t j = 0; j < n; ++j) {
-      squared[j] = modulus_squared(block.driven(j, drive_).vout);
-    }
-    band_.enter(block, squared.data());
-  });
+Response Response::current(const Tank& tank, const Drive& drive,
+                           const SweepGrid& grid, const DeviationScale& scale,
+                           std::vector<CurvePoint>* trace) {
+  return Response(drive, ResponseRatio{true, peak_output(tank, drive, grid)},
+                  Complex{}, grid.nstep, scale, trace);
 }
 
-VoltageResponse::VoltageResponse(const Drive& drive, const SweepGrid& grid,
-                                 Complex vref2, const DeviationScale& scale,
-                                 std::vector<CurvePoint>* trace)
-    : drive_(drive),
-      vref2_(vref2),
-      band_(grid.nstep, ResponseScale(scale, ResponseRatio{false, 0.0f}),
-            trace) {}
+Response Response::voltage(const Drive& drive, const SweepGrid& grid,
+                           Complex vref2, const DeviationScale& scale,
+                           std::vector<CurvePoint>* trace) {
+  return Response(drive, ResponseRatio{false, 0.0f}, vref2, grid.nstep, scale,
+                  trace);
+}
 
-void VoltageResponse::take(const GridBlock& block) {
+void Response::take(const GridBlock& block) {
   with_sweep_kernel([&] {
     std::array<double, kBlockPoints> squared;
     const std::size_t n = block.count_below(points());
-    // x = |vref2 / vout|, its modulus kept as its square.
-    for (std::size_t j = 0; j < n; ++j) {
-      squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
+    // x = vmax / |vout| or x = |vref2 / vout|, its modulus kept as its
+    // square; one loop each, so that neither loop branches.
+    if (against_peak_) {
+      for (std::size_t j = 0; j < n; ++j) {
+        squared[j] = modulus_squared(block.driven(j, drive_).vout);
+      }
+    } else {
+      for (std::size_t j = 0; j < n; ++j) {
+        squared[j] = modulus_squared(vref2_ / block.driven(j, drive_).vout);
+      }
     }
     band_.enter(block, squared.data());
   });
@@ -278,8 +277,8 @@ void VoltageResponse::take(const GridBlock& block) {
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid) {
   const Tank tank{c1, c2, l, q0, rout};
-  CurrentResponse response(tank, high_impedance_drive(uin, rin), grid,
-                           DeviationScale());
+  Response response = Response::current(
+      tank, high_impedance_drive(uin, rin), grid, DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
   return response.width();
@@ -288,8 +287,8 @@ float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
 float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid, Complex vref2) {
   const Tank tank{c1, c2, l, q0, rout};
-  VoltageResponse response(matched_drive(uin, rin), grid, vref2,
-                           DeviationScale());
+  Response response = Response::voltage(matched_drive(uin, rin), grid,
+                                        vref2, DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
   return response.width();

@@ -77,10 +77,12 @@ SweepBands sweep_bands(const Tank& tank, float uin, float rin,
                        const SweepGrid& grid, Complex vref2, std::int32_t ns11,
                        SweepTrace* trace) {
   const DeviationScale scale;
-  CurrentResponse current(tank, high_impedance_drive(uin, rin), grid, scale,
-                          trace != nullptr ? &trace->current : nullptr);
-  VoltageResponse voltage(matched_drive(uin, rin), grid, vref2, scale,
-                          trace != nullptr ? &trace->voltage : nullptr);
+  Response current =
+      Response::current(tank, high_impedance_drive(uin, rin), grid, scale,
+                        trace != nullptr ? &trace->current : nullptr);
+  Response voltage =
+      Response::voltage(matched_drive(uin, rin), grid, vref2, scale,
+                        trace != nullptr ? &trace->voltage : nullptr);
   S11Sweep s11(rin, ns11, trace != nullptr ? &trace->s11 : nullptr);
   const std::size_t points =
       std::max({current.points(), voltage.points(), s11.points()});

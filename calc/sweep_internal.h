@@ -258,13 +258,17 @@ class ResponseBand {
   std::vector<CurvePoint>* trace_;
 };
 
-// The current response of fpolosa1: the output under `drive` against the
-// peak of its own search, which the constructor runs.
-class CurrentResponse {
+// One -1 dB response over the grid: the output under `drive` against the
+// peak of its own search (the current response of fpolosa1, whose factory
+// runs that search) or against vref2 (the voltage response of fpolosa2).
+class Response {
  public:
-  CurrentResponse(const Tank& tank, const Drive& drive, const SweepGrid& grid,
-                  const DeviationScale& scale,
-                  std::vector<CurvePoint>* trace = nullptr);
+  static Response current(const Tank& tank, const Drive& drive,
+                          const SweepGrid& grid, const DeviationScale& scale,
+                          std::vector<CurvePoint>* trace = nullptr);
+  static Response voltage(const Drive& drive, const SweepGrid& grid,
+                          Complex vref2, const DeviationScale& scale,
+                          std::vector<CurvePoint>* trace = nullptr);
 
   std::size_t points() const { return band_.size(); }
   void take(const GridBlock& block);
@@ -272,25 +276,12 @@ class CurrentResponse {
   float width() const { return band_.width(); }
 
  private:
+  Response(const Drive& drive, const ResponseRatio& ratio, Complex vref2,
+           std::int32_t nstep, const DeviationScale& scale,
+           std::vector<CurvePoint>* trace);
+
   Drive drive_;
-  ResponseBand band_;
-};
-
-// The voltage response of fpolosa2: the output under `drive` against
-// `vref2`.
-class VoltageResponse {
- public:
-  VoltageResponse(const Drive& drive, const SweepGrid& grid, Complex vref2,
-                  const DeviationScale& scale,
-                  std::vector<CurvePoint>* trace = nullptr);
-
-  std::size_t points() const { return band_.size(); }
-  void take(const GridBlock& block);
-  Band band() const { return band_.band(); }
-  float width() const { return band_.width(); }
-
- private:
-  Drive drive_;
+  bool against_peak_;
   Complex vref2_;
   ResponseBand band_;
 };

@@ -127,13 +127,12 @@ bool matches(const TankElements& e, float f, float q0, float rin, float rout) {
 
 Design make_design(float f, float qn, float q0, float rin, float rout,
                    float pin) {
+  return make_design(DesignInputs{f, qn, q0, rin, rout, pin});
+}
+
+Design make_design(const DesignInputs& inputs) {
   Design d;
-  d.f = f;
-  d.qn = qn;
-  d.q0 = q0;
-  d.rin = rin;
-  d.rout = rout;
-  d.pin = pin;
+  static_cast<DesignInputs&>(d) = inputs;
   return d;
 }
 

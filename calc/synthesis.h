@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "calc/complex.h"
+#include "calc/design_inputs.h"
 #include "calc/network.h"
 #include "calc/sweep.h"
 
@@ -57,16 +58,9 @@ struct Details {
   Band current_band;
 };
 
-// The dialogue's state of one calculation.
-struct Design {
-  // Inputs.  f is in MHz when synthesis is called.
-  float f = 0.0f;
-  float qn = 0.0f;    // loaded Q
-  float q0 = 0.0f;    // unloaded Q
-  float rin = 0.0f;   // ohm
-  float rout = 0.0f;  // ohm
-  float pin = 0.0f;   // W
-
+// The dialogue's state of one calculation: the inputs (f in MHz when
+// synthesis is called) and what it found.
+struct Design : DesignInputs {
   float fmhz = 0.0f;  // f as it stood when the last calculation began, MHz
   bool infeasible = false;
   // Replaced only by a feasible calculation.
@@ -77,6 +71,7 @@ struct Design {
 // A design of the six inputs (f in MHz) with nothing computed yet.
 Design make_design(float f, float qn, float q0, float rin, float rout,
                    float pin);
+Design make_design(const DesignInputs& inputs);
 
 // Decides whether qn suffices for the transformation rin:rout and, if so,
 // computes every result.  Feasible: f comes back in MHz as 1e-6 times its

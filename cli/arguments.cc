@@ -9,6 +9,7 @@
 #include "base/number_text.h"
 #include "base/quoted.h"
 #include "calc/mismatch.h"
+#include "design/band_table.h"
 
 namespace merid {
 namespace {
@@ -39,6 +40,30 @@ bool starts_with(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+// A network parameter's value as it was given, before the network is
+// known.
+struct GivenParameter {
+  std::string_view name;
+  float value;
+};
+
+// What the reading of the options collects besides Options.
+struct Reading {
+  std::vector<std::string_view> numbers;
+  std::vector<GivenParameter> parameters;
+};
+
+// Reads an option's value into `options`; the one-line reason it is
+// refused, or empty.
+using ValueReader = std::string (*)(std::string_view value, Options& options);
+
+struct OptionSpec {
+  std::string_view name;
+  std::string_view value;  // empty: a switch, which takes none
+  std::string_view help;
+  ValueReader read;  // for a switch, called with an empty value
+};
+
 // The value that `name` stands for among `choices`; false when none.
 template <typename Value, std::size_t N>
 bool read_choice(
@@ -53,47 +78,221 @@ bool read_choice(
   return false;
 }
 
-bool read_format(std::string_view name, OutputFormat& format) {
-  return read_choice(name,
-                     std::to_array<std::pair<std::string_view, OutputFormat>>(
-                         {{"text", OutputFormat::kText},
-                          {"json", OutputFormat::kJson},
-                          {"csv", OutputFormat::kCsv}}),
-                     format);
+std::string read_format(std::string_view name, Options& options) {
+  if (name.empty()) return "--format needs text, json or csv";
+  if (!read_choice(name,
+                   std::to_array<std::pair<std::string_view, OutputFormat>>(
+                       {{"text", OutputFormat::kText},
+                        {"json", OutputFormat::kJson},
+                        {"csv", OutputFormat::kCsv}}),
+                   options.format)) {
+    return concat({"--format ", echoed(name), ": choose text, json or csv"});
+  }
+  return {};
 }
 
-bool read_network(std::string_view name, Network& network) {
-  return read_choice(name,
-                     std::to_array<std::pair<std::string_view, Network>>(
-                         {{"pi", Network::kPi}, {"pi-l", Network::kPiL}}),
-                     network);
+// "pi or pi-l": the networks' names for a refusal.
+std::string network_choices() {
+  std::string out;
+  const auto all = networks();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (i > 0) out.append(i + 1 == all.size() ? " or " : ", ");
+    out.append(all[i]->name);
+  }
+  return out;
+}
+
+std::string read_network(std::string_view name, Options& options) {
+  options.network = find_network(name);
+  if (options.network == nullptr) {
+    return concat({"--network ", echoed(name), ": choose ", network_choices()});
+  }
+  return {};
 }
 
 // An SWR typed by the keyboard's number rules, from kMinSwr to kMaxSwr.
-bool read_swr(std::string_view text, float& swr) {
-  if (text.size() > kMaxArgumentBytes) return false;
-  const RealEntry entry = parse_real(text);
-  if (entry.status != EntryStatus::kValue) return false;
-  if (!(entry.value >= kMinSwr && entry.value <= kMaxSwr)) return false;
-  swr = entry.value;
-  return true;
-}
-
-// RMID typed by the keyboard's number rules, in ROUT's range: refused as
-// ROUT would be, with the reason.
-std::string read_rmid(std::string_view text, float& rmid) {
-  const InputValue value = read_input(Input::kRout, text, NAN);
-  if (!value.error.empty()) {
-    return concat({"--rmid takes ROUT's range: ", value.error});
+std::string read_swr(std::string_view text, Options& options) {
+  RealEntry entry;
+  entry.status = EntryStatus::kMalformed;
+  if (text.size() <= kMaxArgumentBytes) entry = parse_real(text);
+  if (entry.status != EntryStatus::kValue ||
+      !(entry.value >= kMinSwr && entry.value <= kMaxSwr)) {
+    return concat({"--swr ", quoted(text),
+                   ": give an SWR from 1 to 10, as in 2 or 1,5"});
   }
-  rmid = value.value;
+  options.swr = entry.value;
   return {};
 }
 
-// What the pi-L network does not offer yet, or empty.
-std::string_view pi_l_refusal(const Options& options) {
-  if (options.swr >= kMinSwr) return "--swr";
+std::string read_svg(std::string_view path, Options& options) {
+  options.svg_path = std::string(path);
+  if (path.empty()) return "--svg needs a file name";
   return {};
+}
+
+std::string read_smith(std::string_view path, Options& options) {
+  options.smith_path = std::string(path);
+  if (path.empty()) return "--smith needs a file name";
+  return {};
+}
+
+std::string read_cmin_option(std::string_view text, Options& options) {
+  return read_cmin(text, options.amplifier);
+}
+
+std::string read_rin_from_option(std::string_view text, Options& options) {
+  return read_rin_from(text, options.amplifier);
+}
+
+constexpr OptionSpec kOptions[] = {
+    {"--format", "text|json|csv",
+     "text, the default: the dialogue's results screen in UTF-8 with its CR "
+     "LF line ends (the six inputs and the 22 results), then the peak values "
+     "that component ratings need: the peak voltage across C1, C2 and L and "
+     "the peak current in each, sqrt(2) times the RMS values, and KU and KI "
+     "at 3F, 4F and 5F (the screen has them at 2F), from the same two drives "
+     "in the same single-precision arithmetic as the screen's.  json: one "
+     "JSON object of the fields listed below.  csv: a header line of the "
+     "field names and one line of values.  JSON and CSV write each number as "
+     "the shortest text that reads back to the same single-precision value; "
+     "a value that is not finite is null in JSON and inf or nan in CSV.  "
+     "Their lines end in LF.",
+     read_format},
+    {"--bands", "",
+     "the design repeated at the lower edge, the centre and the upper edge of "
+     "every amateur band below, with QN, Q0, RIN, ROUT and PIN fixed; each "
+     "row is a calculation of its own.  As text, a table of F, C1, C2, L, "
+     "the peak voltage across C1 and the peak current in L: the C1, C2 and L "
+     "columns give the range a band's tuning must cover.  As JSON an array "
+     "of one object per row, as CSV one line per row; each row has band, "
+     "edge (low, centre or high) and infeasible before the fields below, and "
+     "a row that cannot be built is marked, not left out.  With --swr only "
+     "as json or csv, each row with its load_swr.  The bands, MHz:",
+     [](std::string_view, Options& o) -> std::string {
+       o.bands = true;
+       return {};
+     }},
+    {"--swr", "S",
+     "also the stresses under a mismatched load, 1 <= S <= 10 (typed like "
+     "the inputs): the designed tank at F with its load replaced by every "
+     "impedance of SWR S against ROUT (reflection (S-1)/(S+1) at 360 evenly "
+     "spaced phases, S*ROUT and ROUT/S exact among them, each extreme then "
+     "refined between its neighbouring phases), for each drive: the matched "
+     "one (RIN, open-circuit voltage twice sqrt(RIN PIN)) and the "
+     "high-impedance one (11 RIN), the largest RMS and peak voltage across "
+     "and current in C1, C2 and L, the largest power into the load and lost "
+     "in the coil, and the limits of the input resistance, reactance and "
+     "|S11| the amplifier sees.  Each load is analysed in the screen's "
+     "single-precision arithmetic, so S = 1 gives the screen's currents and "
+     "coil voltage to the bit; the voltages across C1 and C2 and the powers "
+     "are those of the analysis, which the screen's nominal input and output "
+     "voltages and output power match to rounding.  As text two blocks under "
+     "the peaks; as JSON the object load_swr (swr, then matched and "
+     "high_impedance, each with the keys below); as CSV the columns "
+     "load_swr, matched_KEY and high_impedance_KEY.",
+     read_swr},
+    {"--svg", "FILE",
+     "also write FILE, an SVG plot against frequency: the voltage response "
+     "(output voltage from a source of RIN, in dB relative to its value at "
+     "F) and the current response (from a source of 11 RIN, in dB relative "
+     "to its peak), on the left scale, and |S11| at the input on the right "
+     "scale; the -1 dB and 0.1 lines, the working frequency, the three bands "
+     "that the bandwidths measure (each a bar under the plot and its edges "
+     "in its own dash), and KU and KI from 2F to 5F.  The axis spans the "
+     "three bands and as much again on each side.  A plot is written whole "
+     "or not at all (an old FILE stays as it was on failure); a FIFO or a "
+     "device is refused.",
+     read_svg},
+    {"--whole-window", "",
+     "the plot spans the whole sweep window, 0 to 1.3 F (1.9 F for QN up to "
+     "4.01).",
+     [](std::string_view, Options& o) -> std::string {
+       o.whole_window = true;
+       return {};
+     }},
+    {"--smith", "FILE",
+     "also write FILE, an SVG Smith chart of the input impedance over the "
+     "sweep window normalised to RIN, with F, the edges of both -1 dB bands "
+     "and the circle |S11| = 0.1 marked.",
+     read_smith},
+    {"--cmin", "PF",
+     "the smallest C1 the amplifier side can have: the tube's or "
+     "transistor's output capacitance, strays and the tuning capacitor's "
+     "minimum, in pF, 0 <= PF <= 100000.  Adds Cmin, the margin C1 - Cmin "
+     "and the lowest loaded Q (in steps of 0.001, within the accepted range, "
+     "found by bisection on the synthesis: C1 grows with the loaded Q) at "
+     "which C1 >= Cmin, or says that none exists.  With --bands, per row, as "
+     "a last column Qn(Cmin).",
+     read_cmin_option},
+    {"--fixed-coil", "",
+     "with --bands: a tapped coil keeps one inductance per band.  L is that "
+     "of the design at the band's upper edge with QN; at the lower edge and "
+     "the centre that L is kept and the loaded Q at which the synthesis "
+     "gives it is found by bisection, so that the network still matches "
+     "RIN.  Each row shows C1, C2 (the range of each capacitor on the band "
+     "with that tap), the coil, the row's loaded Q and KU, and the peak "
+     "stresses; a row no accepted loaded Q can match says so.",
+     [](std::string_view, Options& o) -> std::string {
+       o.amplifier.fixed_coil = true;
+       return {};
+     }},
+    {"--rin-from", "tube:EA,IA,CLASS",
+     "RIN estimated from the anode supply EA (V, 0 < EA <= 100000), the "
+     "anode current IA (A, 0 < IA <= 1000) and the class A, AB, B or C: RIN "
+     "= EA / (k IA) with k 1.3, 1.7, 1.9 or 2.0.  The numbers take a decimal "
+     "point.",
+     read_rin_from_option},
+    {"--rin-from", "transistor:VCC,VSAT,P",
+     "RIN estimated from the supply VCC (V, 0 < VCC <= 10000), the "
+     "saturation voltage VSAT (V, 0 <= VSAT < VCC) and the output power P "
+     "(W, 0 < P <= 100000): RIN = (VCC - VSAT)^2 / (2 P).  The estimate, "
+     "which must lie in RIN's range, is used as RIN and the RIN argument is "
+     "left out; the text output shows it with its rule.",
+     read_rin_from_option},
+    {"--network", "NAME",
+     "the network to design, one of those below; the default is the first.",
+     read_network},
+};
+
+const OptionSpec* find_option(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+// The network parameter named `name` (an option without its dashes) of
+// any network, or none.
+const NetworkParameter* find_parameter(std::string_view name) {
+  for (const Network* network : networks()) {
+    for (const NetworkParameter& p : network->parameters) {
+      if (p.name == name) return &p;
+    }
+  }
+  return nullptr;
+}
+
+// A network parameter typed by the keyboard's number rules, in the range
+// of the input it is accepted as.
+std::string read_parameter(const NetworkParameter& p, std::string_view text,
+                           Reading& reading) {
+  const InputValue value = read_input(p.accepted_as, text, NAN);
+  if (!value.error.empty()) {
+    return concat({"--", p.name, " takes ", input_name(p.accepted_as),
+                   "'s range: ", value.error});
+  }
+  reading.parameters.push_back({p.name, value.value});
+  return {};
+}
+
+// The first network that has the parameter `name`.
+const Network* network_of(std::string_view name) {
+  for (const Network* network : networks()) {
+    for (const NetworkParameter& p : network->parameters) {
+      if (p.name == name) return network;
+    }
+  }
+  return nullptr;
 }
 
 // Walks the options; whatever is not an option is one of the numbers.
@@ -102,64 +301,43 @@ class OptionReader {
   explicit OptionReader(std::span<const std::string_view> args) : args_(args) {}
 
   // Empty on success.
-  std::string read(Options& options, std::vector<std::string_view>& numbers) {
+  std::string read(Options& options, Reading& reading) {
     bool options_ended = false;
     while (pos_ < args_.size()) {
       const std::string_view arg = args_[pos_++];
       if (options_ended || !starts_with(arg, "--")) {
-        numbers.push_back(arg);
-      } else if (arg == "--") {
-        options_ended = true;
-      } else if (arg == "--bands") {
-        options.bands = true;
-      } else if (arg == "--format" || starts_with(arg, "--format=")) {
-        const std::string_view name = value_of(arg, "--format");
-        if (name.empty()) return "--format needs text, json or csv";
-        if (!read_format(name, options.format)) {
-          return concat(
-              {"--format ", echoed(name), ": choose text, json or csv"});
-        }
-      } else if (arg == "--network" || starts_with(arg, "--network=")) {
-        const std::string_view name = value_of(arg, "--network");
-        if (!read_network(name, options.network)) {
-          return concat({"--network ", echoed(name), ": choose pi or pi-l"});
-        }
-      } else if (arg == "--rmid" || starts_with(arg, "--rmid=")) {
-        std::string error = read_rmid(value_of(arg, "--rmid"), options.rmid);
-        if (!error.empty()) return error;
-      } else if (arg == "--fixed-coil") {
-        options.amplifier.fixed_coil = true;
-      } else if (arg == "--cmin" || starts_with(arg, "--cmin=")) {
-        std::string error =
-            read_cmin(value_of(arg, "--cmin"), options.amplifier);
-        if (!error.empty()) return error;
-      } else if (arg == "--rin-from" || starts_with(arg, "--rin-from=")) {
-        std::string error =
-            read_rin_from(value_of(arg, "--rin-from"), options.amplifier);
-        if (!error.empty()) return error;
-      } else if (arg == "--svg" || starts_with(arg, "--svg=")) {
-        options.svg_path = std::string(value_of(arg, "--svg"));
-        if (options.svg_path.empty()) return "--svg needs a file name";
-      } else if (arg == "--whole-window") {
-        options.whole_window = true;
-      } else if (arg == "--smith" || starts_with(arg, "--smith=")) {
-        options.smith_path = std::string(value_of(arg, "--smith"));
-        if (options.smith_path.empty()) return "--smith needs a file name";
-      } else if (arg == "--swr" || starts_with(arg, "--swr=")) {
-        const std::string_view text = value_of(arg, "--swr");
-        if (!read_swr(text, options.swr)) {
-          return concat({"--swr ", quoted(text),
-                         ": give an SWR from 1 to 10, as in 2 or 1,5"});
-        }
-      } else {
-        return concat(
-            {"unknown option ", echoed(arg), "; see merid-calc --help"});
+        reading.numbers.push_back(arg);
+        continue;
       }
+      if (arg == "--") {
+        options_ended = true;
+        continue;
+      }
+      std::string error = read_option(arg, options, reading);
+      if (!error.empty()) return error;
     }
     return {};
   }
 
  private:
+  std::string read_option(std::string_view arg, Options& options,
+                          Reading& reading) {
+    const std::string_view name = arg.substr(0, arg.find('='));
+    if (const OptionSpec* spec = find_option(name)) {
+      if (spec->value.empty()) {
+        if (name.size() < arg.size()) {
+          return concat({name, " takes no value; see merid-calc --help"});
+        }
+        return spec->read({}, options);
+      }
+      return spec->read(value_of(arg, name), options);
+    }
+    if (const NetworkParameter* p = find_parameter(name.substr(2))) {
+      return read_parameter(*p, value_of(arg, name), reading);
+    }
+    return concat({"unknown option ", echoed(arg), "; see merid-calc --help"});
+  }
+
   // The value of "--name=value", or of "--name value" from the next
   // argument; empty when there is none.
   std::string_view value_of(std::string_view arg, std::string_view name) {
@@ -188,6 +366,45 @@ std::string count_error(std::size_t given, bool bands, bool rin_from) {
       {usage, ", got ", std::to_string(given), "; see merid-calc --help"});
 }
 
+// Puts each given parameter in its place among the network's; the reason
+// when one belongs to another network.
+std::string place_parameters(const Reading& reading, Options& options) {
+  const std::span<const NetworkParameter> own = options.network->parameters;
+  for (const GivenParameter& given : reading.parameters) {
+    std::size_t i = 0;
+    while (i < own.size() && own[i].name != given.name) ++i;
+    if (i == own.size()) {
+      const Network& other = *network_of(given.name);
+      return concat({"--", given.name, " sets the ", other.title, "'s ",
+                     find_parameter(given.name)->what, "; add --network ",
+                     other.name});
+    }
+    options.inputs.parameters[i] = given.value;
+  }
+  return {};
+}
+
+// What the options cannot do together, or empty.
+std::string conflict(const Options& options) {
+  if (options.bands && !options.svg_path.empty()) {
+    return "--svg plots one design and takes no --bands";
+  }
+  if (options.bands && !options.smith_path.empty()) {
+    return "--smith charts one design and takes no --bands";
+  }
+  if (options.bands && options.swr >= kMinSwr &&
+      options.format == OutputFormat::kText) {
+    return "--swr with --bands adds columns to --format json or csv only";
+  }
+  if (options.whole_window && options.svg_path.empty()) {
+    return "--whole-window sets the span of the --svg plot; add --svg";
+  }
+  if (options.amplifier.fixed_coil && !options.bands) {
+    return "--fixed-coil keeps one coil across each band and needs --bands";
+  }
+  return {};
+}
+
 }  // namespace
 
 InputValue read_input(Input input, std::string_view text, float qn) {
@@ -205,6 +422,14 @@ InputValue read_input(Input input, std::string_view text, float qn) {
   return InputValue{entry.value, {}};
 }
 
+std::vector<OptionHelp> option_help() {
+  std::vector<OptionHelp> out;
+  for (const OptionSpec& spec : kOptions) {
+    out.push_back({spec.name, spec.value, spec.help});
+  }
+  return out;
+}
+
 ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   ParsedArguments parsed;
   for (const std::string_view arg : args) {
@@ -217,57 +442,36 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
   }
 
   Options& options = parsed.options;
-  std::vector<std::string_view> numbers;
-  std::string error = OptionReader(args).read(options, numbers);
+  options.network = networks().front();
+  Reading reading;
+  std::string error = OptionReader(args).read(options, reading);
   if (!error.empty()) return failed(std::move(error));
   const std::optional<RinEstimate>& estimate = options.amplifier.rin_from;
   const std::size_t first = options.bands ? 1 : 0;
   const std::size_t given = kInputCount - first - (estimate ? 1 : 0);
-  if (numbers.size() != given) {
-    return failed(
-        count_error(numbers.size(), options.bands, estimate.has_value()));
+  if (reading.numbers.size() != given) {
+    return failed(count_error(reading.numbers.size(), options.bands,
+                              estimate.has_value()));
   }
-  if (options.network == Network::kPiL) {
-    const std::string_view refused_option = pi_l_refusal(options);
-    if (!refused_option.empty()) {
-      return failed(
-          concat({refused_option, " is not offered with --network pi-l yet"}));
-    }
-  } else if (options.rmid > 0.0f) {
-    return failed(
-        "--rmid sets the pi-L network's middle resistance; add --network "
-        "pi-l");
+  if (!options.network->offers_swr && options.swr >= kMinSwr) {
+    return failed(concat({"--swr is not offered with --network ",
+                          options.network->name, " yet"}));
   }
-  if (options.bands && !options.svg_path.empty()) {
-    return failed("--svg plots one design and takes no --bands");
-  }
-  if (options.bands && !options.smith_path.empty()) {
-    return failed("--smith charts one design and takes no --bands");
-  }
-  if (options.bands && options.swr >= kMinSwr &&
-      options.format == OutputFormat::kText) {
-    return failed(
-        "--swr with --bands adds columns to --format json or csv only");
-  }
-  if (options.whole_window && options.svg_path.empty()) {
-    return failed("--whole-window sets the span of the --svg plot; add --svg");
-  }
-  if (options.amplifier.fixed_coil && !options.bands) {
-    return failed(
-        "--fixed-coil keeps one coil across each band and needs --bands");
-  }
+  error = place_parameters(reading, options);
+  if (error.empty()) error = conflict(options);
+  if (!error.empty()) return failed(std::move(error));
 
   std::size_t next = 0;
   for (std::size_t i = first; i < kInputCount; ++i) {
     const InputRow& row = kInputs[i];
     if (row.input == Input::kRin && estimate) {
-      options.design.rin = static_cast<float>(estimate->resistance);
+      options.inputs.rin = static_cast<float>(estimate->resistance);
       continue;
     }
     const InputValue read =
-        read_input(row.input, numbers[next++], options.design.qn);
+        read_input(row.input, reading.numbers[next++], options.inputs.qn);
     if (!read.error.empty()) return failed(read.error);
-    options.design.*row.member = read.value;
+    options.inputs.*row.member = read.value;
   }
   parsed.ok = true;
   return parsed;

@@ -1,26 +1,24 @@
 #ifndef MERID_CLI_ARGUMENTS_H_
 #define MERID_CLI_ARGUMENTS_H_
 
-// The command line of merid-calc: options and the six inputs, each read by
-// the keyboard's number rules and held to the dialogue's accepted range.
+// The command line of merid-calc: its options, described once in a table
+// that the parser and the help share, and the six inputs, each read by the
+// keyboard's number rules and held to the dialogue's accepted range.
 
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "base/amplifier_options.h"
 #include "base/free_form.h"
 #include "base/inputs.h"
-#include "calc/synthesis.h"
-#include "cli/amplifier_options.h"
+#include "design/network.h"
 
 namespace merid {
 
 enum class OutputFormat { kText, kJson, kCsv };
 
-// The pi network (the dialogue's) or the pi-L network.
-enum class Network { kPi, kPiL };
-
-// What the command line asks for.  `design` holds the inputs that were
+// What the command line asks for.  `inputs` holds the inputs that were
 // given; with `bands` the frequency is not one of them.
 struct Options {
   bool help = false;
@@ -31,10 +29,9 @@ struct Options {
   bool whole_window = false;  // the plot spans the whole sweep window
   std::string smith_path;     // empty: no Smith chart
   float swr = 0.0f;           // 0: no stresses under a mismatched load
-  Network network = Network::kPi;
-  float rmid = 0.0f;  // ohm; 0: the default of the pi-L network
+  const Network* network = nullptr;  // the default: the first of networks()
   AmplifierOptions amplifier;
-  Design design;  // with amplifier.rin_from, rin is the estimate
+  TankInputs inputs;  // with amplifier.rin_from, rin is the estimate
 };
 
 // The options, or the one-line reason they cannot be had.
@@ -47,6 +44,18 @@ struct ParsedArguments {
 // Reads the arguments that follow the program name.  --help and --version
 // win over everything else on the line.
 ParsedArguments parse_arguments(std::span<const std::string_view> args);
+
+// One option of the table: its name with its dashes, the name of its value
+// (empty for a switch), and what it does for --help, one paragraph that
+// the help wraps.
+struct OptionHelp {
+  std::string_view name;
+  std::string_view value;
+  std::string_view help;
+};
+
+// The options in the help's order, the networks' parameters among them.
+std::vector<OptionHelp> option_help();
 
 // A typed number longer than the dialogue's line buffer is refused rather
 // than cut, as that buffer would cut it.

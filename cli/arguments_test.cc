@@ -169,14 +169,14 @@ TEST(ParseArguments, RinFromTheRatingsTakesThePlaceOfRin) {
   const ParsedArguments tube = Parse(
       {"--rin-from", "tube:2500,0.4,AB", "7.1", "12", "200", "50", "100"});
   ASSERT_TRUE(tube.ok) << tube.error;
-  EXPECT_EQ(tube.options.design.rin, static_cast<float>(2500.0 / (1.7 * 0.4f)));
-  EXPECT_EQ(tube.options.design.rout, 50.0f);
+  EXPECT_EQ(tube.options.inputs.rin, static_cast<float>(2500.0 / (1.7 * 0.4f)));
+  EXPECT_EQ(tube.options.inputs.rout, 50.0f);
   const ParsedArguments transistor =
       Parse({"--bands", "--rin-from=transistor:13.8,1.3,100", "12", "200", "50",
              "100", "--cmin", "12,5"});
   ASSERT_TRUE(transistor.ok) << transistor.error;
   const double swing = static_cast<double>(13.8f) - 1.3f;
-  EXPECT_EQ(transistor.options.design.rin,
+  EXPECT_EQ(transistor.options.inputs.rin,
             static_cast<float>(swing * swing / 200.0));
   EXPECT_EQ(transistor.options.amplifier.cmin, 12.5f);
 }
@@ -221,9 +221,9 @@ TEST(ParseArguments, OptionsInAnyPlaceAndBothSpellings) {
   EXPECT_EQ(o.format, OutputFormat::kCsv);
   EXPECT_EQ(o.svg_path, "plot.svg");
   EXPECT_FALSE(o.bands);
-  EXPECT_EQ(o.design.f, 7.1f);
-  EXPECT_EQ(o.design.qn, 12.0f);
-  EXPECT_EQ(o.design.pin, 100.0f);
+  EXPECT_EQ(o.inputs.f, 7.1f);
+  EXPECT_EQ(o.inputs.qn, 12.0f);
+  EXPECT_EQ(o.inputs.pin, 100.0f);
 }
 
 TEST(ParseArguments, SwrSmithAndWholeWindow) {
@@ -248,11 +248,11 @@ TEST(ParseArguments, BandsTakeTheFiveInputsAfterTheFrequency) {
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_TRUE(parsed.options.bands);
   EXPECT_EQ(parsed.options.format, OutputFormat::kJson);
-  EXPECT_EQ(parsed.options.design.qn, 12.0f);
-  EXPECT_EQ(parsed.options.design.q0, 200.0f);
-  EXPECT_EQ(parsed.options.design.rin, 2000.0f);
-  EXPECT_EQ(parsed.options.design.rout, 50.0f);
-  EXPECT_EQ(parsed.options.design.pin, 100.0f);
+  EXPECT_EQ(parsed.options.inputs.qn, 12.0f);
+  EXPECT_EQ(parsed.options.inputs.q0, 200.0f);
+  EXPECT_EQ(parsed.options.inputs.rin, 2000.0f);
+  EXPECT_EQ(parsed.options.inputs.rout, 50.0f);
+  EXPECT_EQ(parsed.options.inputs.pin, 100.0f);
 }
 
 TEST(ParseArguments, DoubleDashEndsTheOptions) {

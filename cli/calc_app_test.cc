@@ -17,8 +17,8 @@
 #include "base/version.h"
 #include "calc/pi_l.h"
 #include "calc/synthesis.h"
-#include "cli/pi_l_output.h"
-#include "console/console_writer.h"
+#include "design/pi_l_network.h"
+#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
 #include "platform/platform.h"
@@ -432,18 +432,22 @@ TEST(RunCalc, NetworkPiIsTheDefaultsOutput) {
 }
 
 TEST(RunCalc, PiLJsonAndCsvHoldTheSynthesisBits) {
-  const PiLDesign d =
-      pi_l_synthesis(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f, 316.0f);
+  TankInputs inputs;
+  static_cast<DesignInputs&>(inputs) =
+      DesignInputs{7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f};
+  inputs.parameters[0] = 316.0f;
+  const TankDesign d = pi_l_network().design(inputs);
   const CalcRun json =
       RunCalc(Args(kTypedDesigns[0], {"--network=pi-l", "--format", "json"}));
   ASSERT_EQ(json.status, ExitStatus::kSuccess) << json.err;
   const JsonObject object = ReadJsonObject(json.out);
   EXPECT_EQ(object.at("network"), "pi-l");
-  for (const PiLField& field : pi_l_fields()) {
+  for (const Field& field : pi_l_network().fields) {
+    if (field.key.empty() || field.key == "network") continue;
     EXPECT_EQ(std::bit_cast<std::uint32_t>(
-                  JsonFloat(object, std::string(field.name))),
-              std::bit_cast<std::uint32_t>(field.get(d)))
-        << field.name;
+                  JsonFloat(object, std::string(field.key))),
+              std::bit_cast<std::uint32_t>(std::get<float>(d->value(field))))
+        << field.key;
   }
   const CalcRun csv =
       RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--format", "csv"}));

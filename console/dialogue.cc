@@ -8,7 +8,8 @@
 #include "base/inputs.h"
 #include "calc/synthesis.h"
 #include "console/number_entry.h"
-#include "console/results_screen.h"
+#include "design/pi_network.h"
+#include "output/results_screen.h"
 #include "report/printer.h"
 
 namespace merid {
@@ -115,7 +116,7 @@ class Dialogue {
 
   Step results() {
     clear_screen();
-    show_results(out_, design_);
+    show_results(out_, *pi_model(design_));
     record_ = make_report_record(design_);
     return Step::kMenu;
   }

@@ -5,7 +5,7 @@
 // menu, over replaceable input, output, screen, clock and file.
 
 #include "base/status.h"
-#include "console/console_writer.h"
+#include "output/console_writer.h"
 #include "console/input_reader.h"
 #include "platform/platform.h"
 

@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "calc/synthesis.h"
-#include "console/console_writer.h"
+#include "design/pi_network.h"
+#include "output/console_writer.h"
 #include "console/input_reader.h"
-#include "console/results_screen.h"
+#include "output/results_screen.h"
 #include "report/printer.h"
 #include "tests/support/fake_env.h"
 #include "tests/support/string_io.h"

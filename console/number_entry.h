@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "base/free_form.h"
-#include "console/console_writer.h"
+#include "output/console_writer.h"
 #include "console/input_reader.h"
 
 namespace merid {

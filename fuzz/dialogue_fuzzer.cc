@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console_writer.h"
+#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
 #include "fuzz/console_grammar.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console_writer.h"
+#include "output/console_writer.h"
 #include "console/input_reader.h"
 #include "console/number_entry.h"
 #include "fuzz/fuzz_support.h"

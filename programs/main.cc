@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/byte_io.h"
-#include "console/console_writer.h"
+#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
 #include "platform/platform.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/design_fields.h"
+#include "design/pi_network.h"
 #include "text/line_format.h"
 #include "text/report_texts.h"
 #include "text/value_field.h"
@@ -47,16 +47,16 @@ std::string date_field(const Date& date) {
 }
 
 void append_input_line(std::string& report, const ReportRecord& record,
-                       const DesignField& field) {
-  report += report_label(field.label);
-  report += value_field(record.field[field.slot], kScreenFieldWidth);
+                       const Field& field) {
+  report += report_label(field.screen.label);
+  report += value_field(record.field[field.screen.slot], kScreenFieldWidth);
   report += kLineEnd;
 }
 
 void append_results_line(std::string& report, const ReportRecord& record,
-                         const DesignField& left, const DesignField& right) {
-  report += two_column_row(report_label(left.label), record.field[left.slot],
-                           report_label(right.label), record.field[right.slot]);
+                         const Field& left, const Field& right) {
+  report += two_column_row(report_label(left.screen.label), record.field[left.screen.slot],
+                           report_label(right.screen.label), record.field[right.screen.slot]);
   report += kLineEnd;
 }
 
@@ -72,7 +72,7 @@ std::string format_report(const ReportRecord& record, const Date& date) {
   append_free_line(report, std::string(35, '-'));
   // The screen's lines and rows, each value from its record slot; the
   // record's reserved slot appears nowhere.
-  for (const DesignField* field : screen_layout().inputs) {
+  for (const Field* field : screen_layout().inputs) {
     append_input_line(report, record, *field);
   }
   append_free_line(report, "");

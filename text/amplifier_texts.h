@@ -3,9 +3,8 @@
 
 // merid-calc's Russian texts for the amplifier options, UTF-8: the block
 // of the minimum C1 and the estimate of R вх. under the results, and the
-// extra columns and row notes of the band table.  Labels end in tabs and
-// "= " as the peak block's do, so that values land in the screen's
-// columns.
+// extra columns and row notes of the band table.  Labels stand without the
+// tabs and "= " that the output adds.
 
 #include <string_view>
 
@@ -13,9 +12,9 @@ namespace merid {
 
 // The minimum C1.
 inline constexpr std::string_view kCminHeading = " Минимальная емкость C1:";
-inline constexpr std::string_view kCminLabel = " Cmin, пФ\t\t= ";
-inline constexpr std::string_view kC1MarginLabel = " C1 - Cmin, пФ\t\t= ";
-inline constexpr std::string_view kQnForCminLabel = " Qn для C1 >= Cmin\t= ";
+inline constexpr std::string_view kCminLabel = " Cmin, пФ";
+inline constexpr std::string_view kC1MarginLabel = " C1 - Cmin, пФ";
+inline constexpr std::string_view kQnForCminLabel = " Qn для C1 >= Cmin";
 inline constexpr std::string_view kNoQnForCmin =
     "    нет: C1 < Cmin при любой допустимой Qn";
 
@@ -43,6 +42,13 @@ inline constexpr std::string_view kCoilAboveRangeRow =
     "  с этой L нужна Qn выше допустимой";
 inline constexpr std::string_view kCoilBelowRangeRow =
     "  с этой L нужна Qn ниже допустимой";
+
+// How a band's row came out with the coil fixed, for the page's column.
+inline constexpr std::string_view kCoilFitHeading = "Катушка";
+inline constexpr std::string_view kCoilFitTap = "отвод";
+inline constexpr std::string_view kCoilFitMatched = "подобрана";
+inline constexpr std::string_view kCoilFitAbove = "Qn выше допустимой";
+inline constexpr std::string_view kCoilFitBelow = "Qn ниже допустимой";
 
 }  // namespace merid
 

@@ -12,16 +12,16 @@
 
 namespace merid {
 
-// The peak block continues the screen's two-column rows: each label ends
-// in tabs and "= " so that its value lands in the screen's columns.  The
-// С of С1 and С2 is Cyrillic, as in "I в С1".
+// Labels of merid-calc's text blocks, without the tabs and "= " that the
+// output adds so that each value lands in the screen's columns.  The С of
+// С1 and С2 is Cyrillic, as in "I в С1".
 inline constexpr std::string_view kPeaksHeading = " Пиковые значения:";
-inline constexpr std::string_view kPeakUc1 = " U пик на С1, В\t\t= ";
-inline constexpr std::string_view kPeakUc2 = " U пик на С2, В\t\t= ";
-inline constexpr std::string_view kPeakUl = " U пик на L,  В\t\t= ";
-inline constexpr std::string_view kPeakIc1 = " I пик в С1, А\t\t= ";
-inline constexpr std::string_view kPeakIc2 = " I пик в С2, А\t\t= ";
-inline constexpr std::string_view kPeakIl = " I пик в L,  А\t\t= ";
+inline constexpr std::string_view kPeakUc1 = " U пик на С1, В";
+inline constexpr std::string_view kPeakUc2 = " U пик на С2, В";
+inline constexpr std::string_view kPeakUl = " U пик на L,  В";
+inline constexpr std::string_view kPeakIc1 = " I пик в С1, А";
+inline constexpr std::string_view kPeakIc2 = " I пик в С2, А";
+inline constexpr std::string_view kPeakIl = " I пик в L,  А";
 
 // The band table.
 inline constexpr std::string_view kBandsHeading =
@@ -29,13 +29,25 @@ inline constexpr std::string_view kBandsHeading =
 inline constexpr std::string_view kInfeasibleRow =
     "  мала нагруженная добротность";
 inline constexpr std::string_view kBandLabelHeading = "Диап.";
-// Headings of the value columns: F, C1, C2, L, peak U on C1, peak I in L.
-inline constexpr std::array<std::string_view, 6> kBandColumnHeadings = {
-    "F, МГц", "C1, пФ", "C2, пФ", "L, мкГн", "U пик С1, В", "I пик L, А"};
+// Headings of the value columns.
+inline constexpr std::string_view kBandF = "F, МГц";
+inline constexpr std::string_view kBandC1 = "C1, пФ";
+inline constexpr std::string_view kBandC2 = "C2, пФ";
+inline constexpr std::string_view kBandL = "L, мкГн";
+inline constexpr std::string_view kBandUc1Peak = "U пик С1, В";
+inline constexpr std::string_view kBandIlPeak = "I пик L, А";
 // The bands' names in the table, from 160 m to 2 m.
-inline constexpr std::array<std::string_view, 11> kBandLabels = {
-    "160 м", "80 м", "40 м", "30 м", "20 м", "17 м",
-    "15 м",  "12 м", "10 м", "6 м",  "2 м"};
+inline constexpr std::string_view kBand160m = "160 м";
+inline constexpr std::string_view kBand80m = "80 м";
+inline constexpr std::string_view kBand40m = "40 м";
+inline constexpr std::string_view kBand30m = "30 м";
+inline constexpr std::string_view kBand20m = "20 м";
+inline constexpr std::string_view kBand17m = "17 м";
+inline constexpr std::string_view kBand15m = "15 м";
+inline constexpr std::string_view kBand12m = "12 м";
+inline constexpr std::string_view kBand10m = "10 м";
+inline constexpr std::string_view kBand6m = "6 м";
+inline constexpr std::string_view kBand2m = "2 м";
 
 // The plot.  The title is "П-контур: F = 7.1 МГц, Qn = 12, ..."; the pi-L
 // network's takes two lines, the second "R вх. = 2000 Ом, R пром. = 316
@@ -72,17 +84,18 @@ inline constexpr std::string_view kPlotVoltageBand = "АЧХ-U (-1 дБ)";
 inline constexpr std::string_view kPlotCurrentBand = "АЧХ-I (-1 дБ)";
 inline constexpr std::string_view kPlotS11Band = "Полоса S11(0.1)";
 
-// The blocks under the peaks: the harmonics 3F to 5F and the stresses
-// under a mismatched load.  Their labels end as the peaks' do: a left
-// label of 8 to 15 characters takes two tabs, of 16 to 23 one; a right
-// label of 7 to 14 two, of 15 to 22 one.
+// The blocks under the peaks: the harmonics and the stresses under a
+// mismatched load.
 inline constexpr std::string_view kHarmonicsHeading =
     " Подавление гармоник (KU: источник R вх., KI: источник 11·R вх.):";
-// "KU на 3F" to "KI на 5F".
-inline constexpr std::array<std::string_view, 3> kHarmonicKuLabels = {
-    " KU на 3F, дБ\t\t= ", " KU на 4F, дБ\t\t= ", " KU на 5F, дБ\t\t= "};
-inline constexpr std::array<std::string_view, 3> kHarmonicKiLabels = {
-    " KI на 3F, дБ\t\t= ", " KI на 4F, дБ\t\t= ", " KI на 5F, дБ\t\t= "};
+inline constexpr std::string_view kKu2 = " KU на 2F, дБ";
+inline constexpr std::string_view kKu3 = " KU на 3F, дБ";
+inline constexpr std::string_view kKu4 = " KU на 4F, дБ";
+inline constexpr std::string_view kKu5 = " KU на 5F, дБ";
+inline constexpr std::string_view kKi2 = " KI на 2F, дБ";
+inline constexpr std::string_view kKi3 = " KI на 3F, дБ";
+inline constexpr std::string_view kKi4 = " KI на 4F, дБ";
+inline constexpr std::string_view kKi5 = " KI на 5F, дБ";
 
 // " Нагрузка с КСВ 3 на любой фазе, источник с R = R вх.:"
 inline constexpr std::string_view kSwrHeadingStart = " Нагрузка с КСВ ";
@@ -93,20 +106,21 @@ inline constexpr std::string_view kSwrHeadingHighImpedance =
 inline constexpr std::string_view kSwrNote =
     " (наибольшие значения, для R, X и |S11| - пределы)";
 
-// The rows of one drive, left and right label of each.
-inline constexpr std::array<std::array<std::string_view, 2>, 10> kSwrRowLabels =
-    {{
-        {" U на С1, В (эфф.)\t= ", " U пик на С1, В\t= "},
-        {" U на С2, В (эфф.)\t= ", " U пик на С2, В\t= "},
-        {" U на L, В (эфф.)\t= ", " U пик на L,  В\t= "},
-        {" I в С1, А (эфф.)\t= ", " I пик в С1, А\t\t= "},
-        {" I в С2, А (эфф.)\t= ", " I пик в С2, А\t\t= "},
-        {" I в L,  А (эфф.)\t= ", " I пик в L,  А\t\t= "},
-        {" P в нагрузке, Вт\t= ", " P потерь в L, Вт\t= "},
-        {" R вх. мин., Ом\t\t= ", " R вх. макс., Ом\t= "},
-        {" X вх. мин., Ом\t\t= ", " X вх. макс., Ом\t= "},
-        {" |S11| мин.\t\t= ", " |S11| макс.\t\t= "},
-    }};
+// The rows of one drive.
+inline constexpr std::string_view kSwrUc1 = " U на С1, В (эфф.)";
+inline constexpr std::string_view kSwrUc2 = " U на С2, В (эфф.)";
+inline constexpr std::string_view kSwrUl = " U на L, В (эфф.)";
+inline constexpr std::string_view kSwrIc1 = " I в С1, А (эфф.)";
+inline constexpr std::string_view kSwrIc2 = " I в С2, А (эфф.)";
+inline constexpr std::string_view kSwrIl = " I в L,  А (эфф.)";
+inline constexpr std::string_view kSwrPload = " P в нагрузке, Вт";
+inline constexpr std::string_view kSwrPloss = " P потерь в L, Вт";
+inline constexpr std::string_view kSwrRMin = " R вх. мин., Ом";
+inline constexpr std::string_view kSwrRMax = " R вх. макс., Ом";
+inline constexpr std::string_view kSwrXMin = " X вх. мин., Ом";
+inline constexpr std::string_view kSwrXMax = " X вх. макс., Ом";
+inline constexpr std::string_view kSwrS11Min = " |S11| мин.";
+inline constexpr std::string_view kSwrS11Max = " |S11| макс.";
 
 inline constexpr std::string_view kPlotHarmonics =
     "Подавление гармоник KU / KI, дБ:";

@@ -161,7 +161,7 @@ int write_golden(std::uint64_t seed, std::size_t random_designs) {
       "pattern of a 32-bit float or integer.\n");
   std::fwrite(golden::kColumnsLead.data(), 1, golden::kColumnsLead.size(),
               stdout);
-  for (const golden::Field& field : golden::outputs_of(Design{})) {
+  for (const golden::Column& field : golden::outputs_of(Design{})) {
     std::printf(" %.*s", static_cast<int>(field.name.size()),
                 field.name.data());
   }

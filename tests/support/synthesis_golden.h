@@ -16,13 +16,13 @@
 #include <variant>
 #include <vector>
 
-#include "base/design_fields.h"
 #include "base/inputs.h"
 #include "calc/synthesis.h"
+#include "design/pi_network.h"
 
 namespace merid::golden {
 
-struct Field {
+struct Column {
   std::string_view name;
   std::uint32_t bits;
 };
@@ -31,8 +31,11 @@ inline std::uint32_t bits(float x) { return std::bit_cast<std::uint32_t>(x); }
 inline std::uint32_t bits(std::int32_t n) {
   return std::bit_cast<std::uint32_t>(n);
 }
-inline std::uint32_t bits(const FieldValue& value) {
-  return std::visit([](auto x) { return bits(x); }, value);
+// A field's bits; the pi network's fields are all floats or integers.
+inline std::uint32_t bits(const FieldCell& value) {
+  if (const float* x = std::get_if<float>(&value)) return bits(*x);
+  if (const auto* n = std::get_if<std::int32_t>(&value)) return bits(*n);
+  return 0;
 }
 
 inline std::array<std::uint32_t, kInputCount> inputs_of(const Design& d) {
@@ -53,20 +56,22 @@ inline Design design_from(const std::array<std::uint32_t, kInputCount>& in) {
 
 // The table's fields of one kind that synthesis writes.  Of the inputs it
 // writes only f, which it turns into Hz and back.
-inline void append_fields(std::vector<Field>& out, const Design& d,
+inline void append_fields(std::vector<Column>& out, const Design& d,
                           FieldKind kind) {
-  for (const DesignField& field : design_fields()) {
+  // Read as synthesis left the design, feasible or not.
+  const TankDesign model = pi_model(d);
+  for (const Field& field : pi_fields()) {
     if (field.kind != kind) continue;
-    if (kind == FieldKind::kInput && field.name != "f") continue;
-    out.push_back({field.name, bits(field_value(field, d))});
+    if (kind == FieldKind::kInput && field.key != "f") continue;
+    out.push_back({field.key, bits(field.get(*model))});
   }
 }
 
 // Everything a calculation can change, in file order.  An infeasible design
 // keeps the zero results and details of a fresh Design.
-inline std::vector<Field> outputs_of(const Design& d) {
+inline std::vector<Column> outputs_of(const Design& d) {
   const Details& x = d.details;
-  std::vector<Field> out = {{"infeasible", d.infeasible ? 1u : 0u}};
+  std::vector<Column> out = {{"infeasible", d.infeasible ? 1u : 0u}};
   append_fields(out, d, FieldKind::kInput);
   append_fields(out, d, FieldKind::kTypedF);
   append_fields(out, d, FieldKind::kResult);
@@ -100,7 +105,7 @@ inline std::string format_line(const Design& input, const Design& output) {
     std::snprintf(word, sizeof word, "%08x ", static_cast<unsigned>(b));
     line += word;
   }
-  for (const Field& field : outputs_of(output)) {
+  for (const Column& field : outputs_of(output)) {
     std::snprintf(word, sizeof word, "%08x ",
                   static_cast<unsigned>(field.bits));
     line += word;

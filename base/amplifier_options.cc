@@ -1,0 +1,180 @@
+#include "base/amplifier_options.h"
+
+#include <cmath>
+#include <span>
+#include <vector>
+
+#include "base/free_form.h"
+#include "base/inputs.h"
+#include "base/number_text.h"
+#include "base/quoted.h"
+
+namespace merid {
+namespace {
+
+// A value's accepted range: low < value <= high, or low <= value <= high.
+struct ValueRange {
+  std::string_view name;
+  float low;
+  bool low_inclusive;
+  float high;
+  std::string_view unit;
+};
+
+constexpr ValueRange kCmin{"CMIN", 0.0f, true, kMaxCmin, "pF"};
+constexpr ValueRange kEa{"EA", 0.0f, false, 100000.0f, "V"};
+constexpr ValueRange kIa{"IA", 0.0f, false, 1000.0f, "A"};
+constexpr ValueRange kVcc{"VCC", 0.0f, false, 10000.0f, "V"};
+constexpr ValueRange kVsat{"VSAT", 0.0f, true, 10000.0f, "V"};
+constexpr ValueRange kPower{"P", 0.0f, false, 100000.0f, "W"};
+
+constexpr std::string_view kTubeForm = "tube:EA,IA,CLASS";
+constexpr std::string_view kTransistorForm = "transistor:VCC,VSAT,P";
+
+std::string range_text(const ValueRange& range) {
+  return concat({plain(range.low), range.low_inclusive ? " <= " : " < ",
+                 range.name, " <= ", plain(range.high), " (", range.unit, ")"});
+}
+
+bool outside(const ValueRange& range, float value) {
+  const bool below =
+      range.low_inclusive ? value < range.low : value <= range.low;
+  return below || value > range.high || std::isnan(value);
+}
+
+// One number by the inputs' rules, or the reason it is refused, which
+// names it and its range.
+struct ValueRead {
+  float value = 0.0f;
+  std::string error;
+};
+
+ValueRead read_value(const ValueRange& range, std::string_view text) {
+  std::string why;
+  if (text.size() > kRealBufferSize) {
+    why = " is longer than 10 characters; accepted range ";
+  } else if (const RealEntry entry = parse_real(text);
+             entry.status != EntryStatus::kValue) {
+    why = " is not a number; accepted range ";
+  } else if (outside(range, entry.value)) {
+    why = " is outside the accepted range ";
+  } else {
+    return ValueRead{entry.value, {}};
+  }
+  return ValueRead{
+      0.0f, concat({range.name, " = ", quoted(text), why, range_text(range)})};
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == separator) {
+      parts.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
+std::optional<TubeClass> read_tube_class(std::string_view text) {
+  for (const TubeClass c :
+       {TubeClass::kA, TubeClass::kAB, TubeClass::kB, TubeClass::kC}) {
+    if (text == tube_class_name(c)) return c;
+  }
+  return std::nullopt;
+}
+
+// Reads `parts` against `ranges` into estimate.ratings; empty on success.
+std::string read_ratings(std::span<const std::string_view> parts,
+                         std::span<const ValueRange> ranges,
+                         RinEstimate& estimate) {
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    const ValueRead read = read_value(ranges[i], parts[i]);
+    if (!read.error.empty()) return read.error;
+    estimate.ratings[i] = read.value;
+  }
+  return {};
+}
+
+// The estimate of the ratings after the device's name, or the reason.
+std::string read_estimate(std::string_view device,
+                          std::span<const std::string_view> parts,
+                          RinEstimate& estimate) {
+  if (device == "tube") {
+    static constexpr ValueRange kRanges[] = {kEa, kIa};
+    if (parts.size() != 3) return concat({"expected ", kTubeForm});
+    const std::optional<TubeClass> c = read_tube_class(parts[2]);
+    if (!c) {
+      return concat({"CLASS = ", quoted(parts[2]), ": choose A, AB, B or C"});
+    }
+    estimate.device = RinEstimate::Device::kTube;
+    estimate.tube_class = *c;
+    std::string error = read_ratings(parts, kRanges, estimate);
+    if (!error.empty()) return error;
+    estimate.resistance = tube_load_resistance(
+        estimate.ratings[0], estimate.ratings[1], estimate.tube_class);
+    return {};
+  }
+  if (device == "transistor") {
+    static constexpr ValueRange kRanges[] = {kVcc, kVsat, kPower};
+    if (parts.size() != 3) return concat({"expected ", kTransistorForm});
+    estimate.device = RinEstimate::Device::kTransistor;
+    std::string error = read_ratings(parts, kRanges, estimate);
+    if (!error.empty()) return error;
+    if (!(estimate.ratings[1] < estimate.ratings[0])) {
+      return concat({"VSAT = ", plain(estimate.ratings[1]),
+                     " is outside the accepted range 0 <= VSAT < VCC = ",
+                     plain(estimate.ratings[0]), " (V)"});
+    }
+    estimate.resistance = transistor_load_resistance(
+        estimate.ratings[0], estimate.ratings[1], estimate.ratings[2]);
+    return {};
+  }
+  return concat({"choose ", kTubeForm, " or ", kTransistorForm});
+}
+
+}  // namespace
+
+std::string_view tube_class_name(TubeClass tube_class) {
+  switch (tube_class) {
+    case TubeClass::kA:
+      return "A";
+    case TubeClass::kAB:
+      return "AB";
+    case TubeClass::kB:
+      return "B";
+    case TubeClass::kC:
+      break;
+  }
+  return "C";
+}
+
+std::string read_cmin(std::string_view text, AmplifierOptions& options) {
+  const ValueRead read = read_value(kCmin, text);
+  if (!read.error.empty()) return concat({"--cmin: ", read.error});
+  options.cmin = read.value;
+  return {};
+}
+
+std::string read_rin_from(std::string_view text, AmplifierOptions& options) {
+  const std::string prefix = concat({"--rin-from ", quoted(text), ": "});
+  const std::size_t colon = text.find(':');
+  const std::vector<std::string_view> parts =
+      split(colon == std::string_view::npos ? std::string_view{}
+                                            : text.substr(colon + 1),
+            ',');
+  RinEstimate estimate;
+  const std::string error =
+      read_estimate(text.substr(0, colon), parts, estimate);
+  if (!error.empty()) return prefix + error;
+  if (refused(Input::kRin, static_cast<float>(estimate.resistance), NAN)) {
+    return concat({prefix, "the estimate RIN = ", fixed(estimate.resistance, 3),
+                   " ohm is outside the accepted range ",
+                   merid::range_text(Input::kRin, NAN)});
+  }
+  options.rin_from = estimate;
+  return {};
+}
+
+}  // namespace merid

@@ -1,0 +1,52 @@
+#ifndef MERID_BASE_AMPLIFIER_OPTIONS_H_
+#define MERID_BASE_AMPLIFIER_OPTIONS_H_
+
+// The options about the amplifier behind the tank, for merid-calc and the
+// page: its smallest C1, a coil fixed across each band, and the load
+// resistance estimated from its ratings.  Each value is read by the
+// inputs' number rules and held to a range that one line of error names.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/amplifier.h"
+
+namespace merid {
+
+// The load resistance estimated from the amplifier's ratings.
+struct RinEstimate {
+  enum class Device { kTube, kTransistor };
+  Device device = Device::kTube;
+  // Tube: anode supply Ea (V), anode current Ia (A).  Transistor: supply
+  // Vcc (V), saturation voltage Vsat (V), output power P (W).
+  std::array<float, 3> ratings{};
+  TubeClass tube_class = TubeClass::kAB;
+  double resistance = 0.0;  // ohm, in double precision
+};
+
+struct AmplifierOptions {
+  std::optional<float> cmin;  // pF
+  bool fixed_coil = false;
+  std::optional<RinEstimate> rin_from;
+};
+
+// The accepted range of --cmin, for the help and the error line.
+inline constexpr float kMaxCmin = 100000.0f;  // pF; 0 <= CMIN
+
+// Reads the value of --cmin into `options`; the one-line reason it is
+// refused, or empty.
+std::string read_cmin(std::string_view text, AmplifierOptions& options);
+
+// Reads the value of --rin-from, "tube:EA,IA,CLASS" or
+// "transistor:VCC,VSAT,P", into `options`; the one-line reason it is
+// refused, or empty.  The estimate must lie in RIN's accepted range.
+std::string read_rin_from(std::string_view text, AmplifierOptions& options);
+
+// "A", "AB", "B", "C".
+std::string_view tube_class_name(TubeClass tube_class);
+
+}  // namespace merid
+
+#endif  // MERID_BASE_AMPLIFIER_OPTIONS_H_

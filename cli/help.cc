@@ -1,0 +1,248 @@
+#include "cli/help.h"
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "base/inputs.h"
+#include "base/number_text.h"
+#include "cli/arguments.h"
+#include "design/amplifier_report.h"
+#include "design/band_table.h"
+#include "design/load_swr.h"
+#include "design/network.h"
+
+namespace merid {
+namespace {
+
+constexpr std::size_t kLineWidth = 76;
+// Where an option's or a field's text begins.
+constexpr std::size_t kOptionColumn = 17;
+constexpr std::size_t kFieldColumn = 16;
+constexpr std::size_t kCodeColumn = 25;
+
+constexpr std::string_view kUsage =
+    "Usage: merid-calc [--format text|json|csv] [--swr S] [--svg FILE\n"
+    "                  [--whole-window]] [--smith FILE] [--cmin PF]\n"
+    "                  F QN Q0 RIN ROUT PIN\n"
+    "       merid-calc --bands [--fixed-coil] [--format text|json|csv]\n"
+    "                  [--swr S] [--cmin PF] QN Q0 RIN ROUT PIN\n"
+    "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
+    "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
+    "out)\n";
+
+constexpr std::string_view kDescription =
+    "\n"
+    "Calculates the pi-network output tank of an RF power amplifier (C1 from\n"
+    "the amplifier side to ground, the series coil L, C2 from the load side\n"
+    "to ground) exactly as merid-utf8 does, from six inputs given on the\n"
+    "command line.\n"
+    "\n"
+    "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at\n"
+    "most 10 characters), each in the dialogue's accepted range:\n";
+
+constexpr std::string_view kAmplifierIntro =
+    "The amplifier behind the tank (these searches and estimates are new "
+    "calculations, made in double precision where that is sounder; every "
+    "design they report is the dialogue's own single-precision synthesis):";
+
+constexpr std::string_view kWarningsIntro =
+    "Warnings: a result that is physically meaningless or misleading is "
+    "reported with the figure that shows it, on standard error as "
+    "\"merid-calc: warning: ...\" lines in text mode, as the \"warnings\" "
+    "array of {\"code\", \"text\"} objects in JSON and as the warnings column "
+    "(the codes, parted by blanks) in CSV.  The codes:";
+
+constexpr std::string_view kExitHelp =
+    "Exit status: 0 done, warnings or not; 1 the loaded Q is too small for "
+    "the transformation (the dialogue's two-line message follows, on "
+    "standard error for json and csv; with --bands such rows are marked in "
+    "the table, and so are rows that --fixed-coil cannot match); 2 a bad "
+    "argument or option value (one line on standard error naming it, its "
+    "value and its accepted range), a file that cannot be written, or "
+    "standard output that cannot take the results (\"merid-calc: standard "
+    "output: \" and the reason).";
+
+constexpr std::string_view kManual =
+    "The manual page merid-calc(1) tells the same at more length, with "
+    "examples.";
+
+// The words of `text` with the blanks after each: one, or two after a
+// sentence.
+struct Word {
+  std::string_view text;
+  std::size_t blanks;
+};
+
+std::vector<Word> words_of(std::string_view text) {
+  std::vector<Word> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t end = std::min(text.find(' ', i), text.size());
+    std::size_t next = end;
+    while (next < text.size() && text[next] == ' ') ++next;
+    words.push_back({text.substr(i, end - i), next - end});
+    i = next;
+  }
+  return words;
+}
+
+// `text` as lines of at most kLineWidth columns, the first starting after
+// `start` columns already written, every other indented by `indent`.
+std::string wrapped(std::string_view text, std::size_t start,
+                    std::size_t indent) {
+  std::string out;
+  std::size_t column = start;
+  std::size_t gap = 0;  // blanks owed before the next word
+  for (const Word& w : words_of(text)) {
+    if (column > indent && column + gap + w.text.size() > kLineWidth) {
+      out.push_back('\n');
+      out.append(indent, ' ');
+      column = indent;
+      gap = 0;
+    }
+    out.append(gap, ' ');
+    out.append(w.text);
+    column += gap + w.text.size();
+    gap = std::min<std::size_t>(w.blanks, 2);
+  }
+  out.push_back('\n');
+  return out;
+}
+
+// "  NAME" and its text from `column` on; a name too long for the space
+// stands on its own line.
+std::string item(std::string_view name, std::string_view text,
+                 std::size_t column) {
+  std::string out = concat({"  ", name});
+  if (out.size() + 1 > column) {
+    out.push_back('\n');
+    out.append(column, ' ');
+  } else {
+    out.append(column - out.size(), ' ');
+  }
+  return out + wrapped(text, column, column);
+}
+
+std::string paragraph(std::string_view text) {
+  return concat({"\n", wrapped(text, 0, 0)});
+}
+
+std::string padded(std::string_view text, std::size_t width) {
+  std::string out(text);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+// "160m 1.8-2, 80m 3.5-3.8, ...".
+std::string band_list() {
+  std::string out;
+  for (const AmateurBand& band : amateur_bands()) {
+    if (!out.empty()) out.append(", ");
+    out.append(concat({band.name, " ", plain(band.f[0]), "-", plain(band.f[2])}));
+  }
+  return out;
+}
+
+std::string option_item(const OptionHelp& option) {
+  const std::string name =
+      option.value.empty() ? std::string(option.name)
+                           : concat({option.name, " ", option.value});
+  std::string text(option.help);
+  if (option.name == "--bands") text = concat({text, " ", band_list(), "."});
+  return item(name, text, kOptionColumn);
+}
+
+// The usage line of each network after the default, with its parameters.
+std::string network_usage() {
+  std::string out;
+  for (const Network* network : networks().subspan(1)) {
+    std::string line = concat({"merid-calc --network ", network->name});
+    for (const NetworkParameter& p : network->parameters) {
+      line += concat({" [--", p.name, " ", p.value_name, "]"});
+    }
+    line += network->offers_swr ? " ..." : " ... (every option but --swr)";
+    out += concat({"       ", wrapped(line, 7, 18)});
+  }
+  return out + "       merid-calc --help | --version\n";
+}
+
+std::string options_text() {
+  std::string out = "\nOptions:\n";
+  for (const OptionHelp& option : option_help()) {
+    if (option.name == "--cmin") out += paragraph(kAmplifierIntro);
+    if (option.name == "--network") out += "\nThe network:\n";
+    out += option_item(option);
+  }
+  for (const Network* network : networks()) {
+    out += item(concat({"--network ", network->name}), network->description,
+                kOptionColumn);
+    for (const NetworkParameter& p : network->parameters) {
+      out += item(concat({"--", p.name, " ", p.value_name}), p.meaning,
+                  kOptionColumn);
+    }
+  }
+  return out;
+}
+
+std::string warnings_text() {
+  std::string out = paragraph(kWarningsIntro);
+  for (const WarningDescription& w : warning_descriptions()) {
+    out += item(w.name, w.meaning, kCodeColumn);
+  }
+  return out;
+}
+
+// The fields of `network` that JSON and CSV carry.
+std::string network_fields(const Network& network) {
+  std::string out;
+  for (const Field& field : network.fields) {
+    if (!field.key.empty() && field.key != "network") {
+      out += item(field.key, field.meaning, kFieldColumn);
+    }
+  }
+  return out;
+}
+
+std::string fields_text() {
+  const Network& first = *networks().front();
+  std::string out =
+      "\nFields (JSON keys, CSV columns; \"with\" marks those an option "
+      "adds):\n";
+  out += network_fields(first);
+  for (const AmplifierField& field : amplifier_fields()) {
+    out += item(field.name, field.meaning, kFieldColumn);
+  }
+  out += item("warnings", "the design's warnings, as above", kFieldColumn);
+  out += "\nFields of each drive under load_swr (with --swr):\n";
+  for (const SwrField& field : swr_fields()) {
+    out += item(field.name, field.meaning, kFieldColumn);
+  }
+  for (const Network* network : networks().subspan(1)) {
+    out += concat({"\nFields of --network ", network->name,
+                   " (JSON keys, CSV columns, after network, which is ",
+                   network->name, "):\n"});
+    out += network_fields(*network);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string help_text() {
+  std::string out(kUsage);
+  out += network_usage();
+  out += kDescription;
+  for (const InputRow& input : kInputs) {
+    out += concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
+                   range_text(input.input, NAN), "\n"});
+  }
+  out += options_text();
+  out += warnings_text();
+  out += fields_text();
+  out += paragraph(kExitHelp);
+  out += paragraph(kManual);
+  return out;
+}
+
+}  // namespace merid

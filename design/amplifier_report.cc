@@ -1,0 +1,140 @@
+#include "design/amplifier_report.h"
+
+#include <array>
+#include <cstddef>
+
+#include "design/network.h"
+
+namespace merid {
+namespace {
+
+bool with_cmin(const AmplifierOptions& o) { return o.cmin.has_value(); }
+bool with_fixed_coil(const AmplifierOptions& o) { return o.fixed_coil; }
+bool with_rin_from(const AmplifierOptions& o) { return o.rin_from.has_value(); }
+
+using R = AmplifierReport;
+using O = AmplifierOptions;
+
+constexpr auto kFields = std::to_array<AmplifierField>({
+    {"cmin", "with --cmin: the smallest C1 the amplifier side allows, pF",
+     with_cmin, [](const R&, const O& o) -> FieldCell { return *o.cmin; }},
+    {"c1_margin", "with --cmin: C1 - CMIN, pF (below 0: C1 cannot be built)",
+     with_cmin,
+     [](const R& r, const O&) -> FieldCell {
+       if (!r.c1_margin) return std::monostate{};
+       return *r.c1_margin;
+     }},
+    {"qn_for_cmin",
+     "with --cmin: the lowest accepted loaded Q (steps of 0.001) "
+     "giving C1 >= CMIN; null when none",
+     with_cmin,
+     [](const R& r, const O&) -> FieldCell {
+       if (!r.qn_for_cmin) return std::monostate{};
+       return *r.qn_for_cmin;
+     }},
+    {"l_fixed", "with --fixed-coil: the band's coil, uH", with_fixed_coil,
+     [](const R& r, const O&) -> FieldCell {
+       if (r.coil == CoilFit::kNone) return std::monostate{};
+       return r.l_fixed;
+     }},
+    {"coil_fit",
+     "with --fixed-coil: tap (the band's top row, which fixes the "
+     "coil), matched, or qn_above_range or qn_below_range "
+     "(no accepted loaded Q matches: only a higher, or a "
+     "lower one would); none without a coil",
+     with_fixed_coil,
+     [](const R& r, const O&) -> FieldCell { return coil_fit_name(r.coil); }},
+    {"rin_from", "with --rin-from: tube or transistor", with_rin_from,
+     [](const R&, const O& o) -> FieldCell {
+       return o.rin_from->device == RinEstimate::Device::kTube
+                  ? std::string_view("tube")
+                  : std::string_view("transistor");
+     }},
+    {"rin_k", "with --rin-from tube: k of RIN = EA / (k IA)", with_rin_from,
+     [](const R&, const O& o) -> FieldCell {
+       if (o.rin_from->device != RinEstimate::Device::kTube) {
+         return std::monostate{};
+       }
+       return tube_class_factor(o.rin_from->tube_class);
+     }},
+    {"rin_estimate",
+     "with --rin-from: the estimate in double precision, ohm; rin "
+     "is it rounded to single precision",
+     with_rin_from,
+     [](const R&, const O& o) -> FieldCell { return o.rin_from->resistance; }},
+});
+
+using W = WarningCode;
+constexpr auto kWarnings = std::to_array<WarningDescription>({
+    {W::kC1Negative, "c1_negative",
+     "C1 < 0: a shunt inductor is needed there (its uH)"},
+    {W::kKuNegative, "ku_negative",
+     "KU < 0 dB: the second harmonic passes better than F"},
+    {W::kKiNegative, "ki_negative",
+     "KI < 0 dB: the same under the current drive"},
+    {W::kBandUAtBottom, "bw_u_at_window_bottom",
+     "the voltage response's -1 dB band is cut by the bottom"},
+    {W::kBandUAtTop, "bw_u_at_window_top", "... by the top of the sweep window"},
+    {W::kBandIAtBottom, "bw_i_at_window_bottom",
+     "the same for the current response"},
+    {W::kBandIAtTop, "bw_i_at_window_top", "... and the top"},
+    {W::kS11OneCrossing, "bw_s11_one_crossing",
+     "bw_s11 is the frequency of one crossing, not a width"},
+    {W::kS11NoWidth, "bw_s11_no_width",
+     "bw_s11 = 0: no crossing of 0.1, or more than three (pi-L: "
+     "fewer than two points within 0.1 around F)"},
+    {W::kS11AtF, "s11_above_limit",
+     "S11 at F above 0.01: the network misses RIN"},
+    {W::kC1BelowCmin, "c1_below_cmin", "C1 below --cmin (by how many pF)"},
+});
+
+consteval bool in_code_order() {
+  for (std::size_t i = 0; i < kWarnings.size(); ++i) {
+    if (static_cast<std::size_t>(kWarnings[i].code) != i) return false;
+  }
+  return kWarnings.size() == static_cast<std::size_t>(W::kC1BelowCmin) + 1;
+}
+static_assert(in_code_order());
+
+}  // namespace
+
+AmplifierReport amplifier_report(const DesignModel& d,
+                                 const AmplifierOptions& options) {
+  AmplifierReport report;
+  if (options.cmin) report.qn_for_cmin = d.loaded_q_for_cmin(*options.cmin);
+  if (!d.feasible()) return report;
+  const WarningFigures figures = d.warning_figures();
+  std::optional<double> cmin;
+  if (options.cmin) {
+    cmin = *options.cmin;
+    report.c1_margin = static_cast<double>(figures.c1) - *cmin;
+  }
+  report.warnings = design_warnings(figures, cmin);
+  return report;
+}
+
+std::span<const AmplifierField> amplifier_fields() { return kFields; }
+
+std::string_view coil_fit_name(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kNone:
+      return "none";
+    case CoilFit::kTap:
+      return "tap";
+    case CoilFit::kMatched:
+      return "matched";
+    case CoilFit::kQnAboveRange:
+      return "qn_above_range";
+    case CoilFit::kQnBelowRange:
+      break;
+  }
+  return "qn_below_range";
+}
+
+std::span<const WarningDescription> warning_descriptions() { return kWarnings; }
+
+std::string_view warning_code(WarningCode code) {
+  return kWarnings[static_cast<std::size_t>(code)].name;
+}
+
+}  // namespace merid

@@ -1,0 +1,184 @@
+#ifndef MERID_DESIGN_NETWORK_H_
+#define MERID_DESIGN_NETWORK_H_
+
+// The seam between the networks and everything that uses them.  A Network
+// describes one kind of tank (the pi network, the pi-L network, ...): its
+// parameters, its field table, how its text output and its band table are
+// laid out, and how a design of it is calculated.  A calculated design
+// answers every analysis through DesignModel, whichever its network, so the
+// band table, the fixed coil, Cmin, the warnings, the outputs and the page
+// are written once for all networks.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "base/inputs.h"
+#include "calc/amplifier.h"
+#include "calc/design_inputs.h"
+#include "calc/design_warnings.h"
+#include "calc/mismatch.h"
+#include "design/field.h"
+#include "design/response_curves.h"
+
+namespace merid {
+
+class DesignModel;
+
+// A calculated design of any network: shared and immutable, so copies are
+// cheap and a band table is a vector of them.
+using TankDesign = std::shared_ptr<const DesignModel>;
+
+inline constexpr std::size_t kMaxNetworkParameters = 2;
+
+// A number a network takes besides the six inputs, with a default the
+// network works out from them when none is given.
+struct NetworkParameter {
+  std::string_view name;        // its option --NAME and its field
+  std::string_view value_name;  // for the usage line, e.g. "OHM"
+  std::string_view meaning;     // for --help
+  std::string_view what;        // in a refusal: "middle resistance"
+  Input accepted_as;            // held to this input's range
+};
+
+// The six inputs and the values of the network's parameters, NaN where the
+// network's default applies.
+struct TankInputs : DesignInputs {
+  std::array<float, kMaxNetworkParameters> parameters = {NAN, NAN};
+};
+
+// How a text block begins.
+enum class TextBlockStyle {
+  // The dialogue's results screen: its input block and its results rows,
+  // from the fields' screen places.
+  kScreen,
+  // The heading on its own line, the input block's dashes, a field a line.
+  kInputs,
+  // An empty line, the heading, the results block's dashes, two fields a
+  // row.
+  kResults,
+};
+
+// One block of a network's text output.  Its rows are the fields whose
+// text place names it.
+struct TextBlock {
+  std::string_view heading;  // UTF-8, with its leading blank
+  TextBlockStyle style;
+  // A line under the rows, or none.
+  std::string_view (*note)(const DesignModel&) = nullptr;
+};
+
+// A column of a network's band table.
+struct BandColumn {
+  enum class Use {
+    kAlways,
+    kCoil,       // the coil: with --fixed-coil the band's tapped coil
+    kFixedCoil,  // only with --fixed-coil
+  };
+  std::string_view heading;  // UTF-8
+  std::size_t width;         // columns, the value right-aligned
+  std::string_view key;      // the field it shows
+  Use use = Use::kAlways;
+  // Whether the table of a design with these inputs has the column; none:
+  // always.
+  bool (*shown)(const DesignModel& inputs) = nullptr;
+};
+
+struct Network {
+  std::string_view name;   // --network NAME, and JSON's "network"
+  std::string_view title;  // for people: "pi network"
+  // What it is and how it is calculated, for --help: one paragraph.
+  std::string_view description;
+  std::span<const NetworkParameter> parameters;
+  std::span<const Field> fields;  // in output order
+  std::span<const TextBlock> text_blocks;
+  std::span<const BandColumn> band_columns;
+  // Under the band table's heading with --fixed-coil: how the coils are
+  // kept.
+  std::span<const std::string_view> fixed_coil_note;
+  // Whether a design of it answers swr_stresses().
+  bool offers_swr;
+  // The dialogue's results screen, for a network that has one.
+  const ScreenLayout* screen;
+  // The design of `inputs` (each in its range) calculated.
+  TankDesign (*design)(const TankInputs& inputs);
+  // The inputs alone: a design with nothing calculated, infeasible, whose
+  // inputs (defaults worked out) a band table is headed with.
+  TankDesign (*uncalculated)(const TankInputs& inputs);
+};
+
+// Every network, the default (the dialogue's pi network) first.
+std::span<const Network* const> networks();
+
+// The network named `name`, or none.
+const Network* find_network(std::string_view name);
+
+// One frequency of a band with the coils fixed.
+struct CoilRow {
+  CoilFit fit = CoilFit::kMatched;
+  float l_fixed = 0.0f;  // the tapped coil, uH
+  // Matched: the network at the row's frequency; otherwise the row's
+  // inputs, infeasible.
+  TankDesign design;
+};
+
+// A calculated design, whichever its network.
+class DesignModel {
+ public:
+  virtual ~DesignModel() = default;
+
+  virtual const Network& network() const = 0;
+  // The inputs, every parameter given its value (defaults worked out).
+  virtual const TankInputs& inputs() const = 0;
+  virtual bool feasible() const = 0;
+
+  // The value of `field`, one of its network's: none for a result of an
+  // infeasible design.
+  FieldCell value(const Field& field) const;
+
+  // Under the dialogue's message for an infeasible design: what the
+  // network could not make, or empty.
+  virtual std::string infeasible_note() const = 0;
+
+  // The lowest accepted loaded Q on the grid of kLoadedQResolution at which
+  // C1 >= cmin_pf, whatever the design's own loaded Q; none when no accepted
+  // one gives it.
+  virtual std::optional<float> loaded_q_for_cmin(double cmin_pf) const = 0;
+
+  // The rest asks for a feasible design.
+
+  // What the warnings read of it.
+  virtual WarningFigures warning_figures() const = 0;
+
+  // The coil a tap fixes across a band, uH.
+  virtual float tapped_coil() const = 0;
+
+  // The design at `f_mhz` (at most this one's frequency, the band's top)
+  // with this one's coils kept and C1 and the other tuned capacitor
+  // tuned; the loaded Q searched within `range`.
+  virtual CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const = 0;
+
+  // The stresses under every load of SWR `swr`; none where the network
+  // does not offer them (network().offers_swr).
+  virtual std::optional<SwrStresses> swr_stresses(float swr) const = 0;
+
+  // The curves behind the bandwidths, and what a drawing says besides.
+  virtual ResponseCurves response_curves() const = 0;
+  virtual DrawingSubject drawing_subject() const = 0;
+};
+
+// The design of `inputs` with the frequency `f_mhz`, calculated by the
+// network of `d`.
+TankDesign design_at(const DesignModel& d, float f_mhz);
+
+// The field of `network` keyed `key`, or none.
+const Field* find_field(const Network& network, std::string_view key);
+
+}  // namespace merid
+
+#endif  // MERID_DESIGN_NETWORK_H_

@@ -1,0 +1,367 @@
+#include "design/pi_l_network.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "base/number_text.h"
+#include "calc/constants.h"
+#include "calc/pi_l.h"
+#include "text/amplifier_texts.h"
+#include "text/calc_texts.h"
+#include "text/pi_l_texts.h"
+
+namespace merid {
+namespace {
+
+// The parameter's place in TankInputs::parameters.
+constexpr std::size_t kRmid = 0;
+
+class PiLModel final : public DesignModel {
+ public:
+  PiLModel(const TankInputs& inputs, const PiLDesign& d)
+      : inputs_(inputs), design_(d) {}
+
+  const PiLDesign& design() const { return design_; }
+
+  const Network& network() const override { return pi_l_network(); }
+  const TankInputs& inputs() const override { return inputs_; }
+  bool feasible() const override { return !design_.infeasible; }
+
+  std::string infeasible_note() const override {
+    return concat({kPiLInfeasibleNote, plain(design_.rin), kPiLInfeasibleTo,
+                   plain(design_.rmid), kPiLOhm});
+  }
+
+  // The pi section's C1 and loaded Q, at the design's RMID.
+  std::optional<float> loaded_q_for_cmin(double cmin_pf) const override {
+    return merid::loaded_q_for_cmin(pi_section_inputs(design_), cmin_pf,
+                                    accepted_loaded_q(inputs_.q0));
+  }
+
+  WarningFigures warning_figures() const override {
+    return merid::warning_figures(design_);
+  }
+
+  float tapped_coil() const override { return design_.results.l1; }
+
+  CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const override {
+    const PiLFixedCoilRow row = pi_l_fixed_coil_row(design_, f_mhz, range);
+    TankInputs at = inputs_;
+    at.f = f_mhz;
+    at.qn = row.design.qn;
+    at.parameters[kRmid] = row.design.rmid;
+    return CoilRow{row.fit, row.l_fixed,
+                   std::make_shared<const PiLModel>(at, row.design)};
+  }
+
+  std::optional<SwrStresses> swr_stresses(float) const override {
+    return std::nullopt;
+  }
+
+  ResponseCurves response_curves() const override {
+    const PiLDesign& d = design_;
+    SweepTrace trace;
+    const PiLBands bands =
+        pi_l_bands(d.network, drive_voltage(d), d.rin,
+                   kHertzPerMegahertz * d.f, d.grid, d.ns11, &trace);
+    return curves_of(trace, bands.voltage, bands.current, bands.s11);
+  }
+
+  DrawingSubject drawing_subject() const override {
+    const PiLDesign& d = design_;
+    const PiLResults& r = d.results;
+    const PiLNetwork n = d.network;
+    const Drive any = matched_drive(drive_voltage(d), d.rin);
+    return DrawingSubject{
+        {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
+         concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid,
+                 plain(d.rmid), kPlotTitleRout, plain(d.rout), kPlotOhm})},
+        d.f,
+        kHertzPerMegahertz * d.f,
+        d.rin,
+        d.grid.fstart,
+        d.fstop,
+        d.grid.step,
+        r.bw_u,
+        r.bw_i,
+        r.bw_s11,
+        r.harmonics,
+        [n, any](float freq) { return analyse_pi_l(n, any, freq).zin; }};
+  }
+
+ private:
+  TankInputs inputs_;
+  PiLDesign design_;
+};
+
+// `given` with RMID's default worked out where none is given.
+TankInputs with_rmid(const TankInputs& given) {
+  TankInputs inputs = given;
+  float& rmid = inputs.parameters[kRmid];
+  if (std::isnan(rmid)) rmid = default_rmid(inputs.rin, inputs.rout);
+  return inputs;
+}
+
+TankDesign calculated(const TankInputs& given) {
+  const TankInputs inputs = with_rmid(given);
+  return std::make_shared<const PiLModel>(
+      inputs, pi_l_synthesis(inputs, inputs.parameters[kRmid]));
+}
+
+TankDesign uncalculated(const TankInputs& given) {
+  const TankInputs inputs = with_rmid(given);
+  PiLDesign d = make_pi_l_design(inputs, inputs.parameters[kRmid]);
+  d.infeasible = true;
+  return std::make_shared<const PiLModel>(inputs, d);
+}
+
+const PiLDesign& pi_l(const DesignModel& m) {
+  return static_cast<const PiLModel&>(m).design();
+}
+
+template <auto Member>
+FieldCell input_of(const DesignModel& m) {
+  return pi_l(m).*Member;
+}
+template <auto Member>
+FieldCell result_of(const DesignModel& m) {
+  return pi_l(m).results.*Member;
+}
+template <auto Member, int N>
+FieldCell harmonic_of(const DesignModel& m) {
+  return (pi_l(m).results.harmonics.*Member)[N - kFirstHarmonic];
+}
+template <auto Member>
+FieldCell peak_of(const DesignModel& m) {
+  return peak(pi_l(m).results.*Member);
+}
+FieldCell network_name(const DesignModel&) { return pi_l_network().name; }
+
+// The text blocks: the inputs with RMID, the results, the peaks and the
+// harmonics.
+constexpr std::uint8_t kInputs = 0;
+constexpr std::uint8_t kResults = 1;
+constexpr std::uint8_t kPeaks = 2;
+constexpr std::uint8_t kHarmonics = 3;
+
+// Where the L section's shunt capacitor stands.
+std::string_view middle_note(const DesignModel& m) {
+  return pi_l(m).cl_at_middle ? kPiLMiddleSum : kPiLMiddleAlone;
+}
+
+constexpr TextBlock kTextBlocks[] = {
+    {kPiLInputHeading, TextBlockStyle::kInputs},
+    {kPiLResultsHeading, TextBlockStyle::kResults, middle_note},
+    {kPeaksHeading, TextBlockStyle::kResults},
+    {kHarmonicsHeading, TextBlockStyle::kResults},
+};
+
+constexpr TextPlace line(std::uint8_t row, std::string_view label) {
+  return TextPlace{kInputs, row, 0, label};
+}
+constexpr TextPlace left(std::uint8_t block, std::uint8_t row,
+                         std::string_view label) {
+  return TextPlace{block, row, 0, label};
+}
+constexpr TextPlace right(std::uint8_t block, std::uint8_t row,
+                          std::string_view label) {
+  return TextPlace{block, row, 1, label};
+}
+
+using K = FieldKind;
+using D = PiLDesign;
+using R = PiLResults;
+using H = HarmonicTable;
+
+constexpr auto kFields = std::to_array<Field>({
+    {"network", "pi-l", K::kInput, network_name},
+    {"f", "working frequency, MHz", K::kInput, input_of<&D::f>, line(0, kPiLF)},
+    {"qn", "loaded Q of the pi section", K::kInput, input_of<&D::qn>,
+     line(1, kPiLQn)},
+    {"q0", "unloaded Q of both coils", K::kInput, input_of<&D::q0>,
+     line(2, kPiLQ0)},
+    {"rin", "input resistance, ohm", K::kInput, input_of<&D::rin>,
+     line(3, kPiLRin)},
+    {"rout", "load resistance, ohm", K::kInput, input_of<&D::rout>,
+     line(4, kPiLRout)},
+    {"pin", "input power, W", K::kInput, input_of<&D::pin>, line(5, kPiLPin)},
+    {"rmid", "intermediate resistance, ohm", K::kInput, input_of<&D::rmid>,
+     line(6, kPiLRmid)},
+    {"c1", "C1, pF", K::kResult, result_of<&R::c1>,
+     left(kResults, 0, kPiLC1)},
+    {"l1", "L1, uH", K::kResult, result_of<&R::l1>,
+     left(kResults, 1, kPiLL1)},
+    {"c2p", "C2' of the pi section, pF", K::kResult, result_of<&R::c2p>,
+     left(kResults, 2, kPiLC2p)},
+    {"cl", "shunt C of the L section, pF", K::kResult, result_of<&R::cl>,
+     left(kResults, 3, kPiLCl)},
+    {"cmid", "capacitor at the middle node, pF", K::kResult,
+     result_of<&R::cmid>, left(kResults, 4, kPiLCmid)},
+    {"l2", "L2, uH", K::kResult, result_of<&R::l2>,
+     left(kResults, 5, kPiLL2)},
+    {"cout", "capacitor across the load (0: none), pF", K::kResult,
+     result_of<&R::cout>, right(kResults, 5, kPiLCout)},
+    // Shown in the text, not a field of its own: it is qn.
+    {{}, {}, K::kResult, result_of<&R::q_pi>, left(kResults, 6, kPiLQPi)},
+    {"q_l", "loaded Q of the L section", K::kResult, result_of<&R::q_l>,
+     right(kResults, 6, kPiLQL)},
+    {"eta", "efficiency of the whole network, %", K::kResult,
+     result_of<&R::eta>, left(kResults, 7, kPiLEta)},
+    {"pout", "output power, W", K::kResult, result_of<&R::pout>,
+     right(kResults, 7, kPiLPout)},
+    {"ploss", "power lost in L1 and L2, W", K::kResult, result_of<&R::ploss>,
+     left(kResults, 8, kPiLPloss)},
+    {"uin", "input voltage, V RMS", K::kResult, result_of<&R::uin>,
+     right(kResults, 0, kPiLUin)},
+    {"umid", "middle node voltage, V RMS", K::kResult, result_of<&R::umid>,
+     right(kResults, 2, kPiLUmid)},
+    {"uout", "output voltage, V RMS", K::kResult, result_of<&R::uout>,
+     right(kResults, 4, kPiLUout)},
+    {"ul1", "voltage across L1, V RMS", K::kResult, result_of<&R::ul1>,
+     right(kResults, 1, kPiLUl1)},
+    {"ul2", "voltage across L2, V RMS", K::kResult, result_of<&R::ul2>,
+     right(kResults, 3, kPiLUl2)},
+    {"ic1", "current in C1, A RMS", K::kResult, result_of<&R::ic1>,
+     right(kResults, 9, kPiLIc1)},
+    {"il1", "current in L1, A RMS", K::kResult, result_of<&R::il1>,
+     right(kResults, 10, kPiLIl1)},
+    {"icmid", "current in the middle capacitor, A RMS", K::kResult,
+     result_of<&R::icmid>, right(kResults, 11, kPiLIcmid)},
+    {"il2", "current in L2, A RMS", K::kResult, result_of<&R::il2>,
+     right(kResults, 12, kPiLIl2)},
+    {"icout", "current in the output capacitor, A RMS", K::kResult,
+     result_of<&R::icout>, right(kResults, 13, kPiLIcout)},
+    {"qc1", "reactive power in C1, var", K::kResult, result_of<&R::qc1>,
+     left(kResults, 9, kPiLQc1)},
+    {"ql1", "reactive power in L1, var", K::kResult, result_of<&R::ql1>,
+     left(kResults, 10, kPiLQl1)},
+    {"qcmid", "reactive power in the middle capacitor, var", K::kResult,
+     result_of<&R::qcmid>, left(kResults, 11, kPiLQcmid)},
+    {"ql2", "reactive power in L2, var", K::kResult, result_of<&R::ql2>,
+     left(kResults, 12, kPiLQl2)},
+    {"qcout", "reactive power in the output capacitor, var", K::kResult,
+     result_of<&R::qcout>, left(kResults, 13, kPiLQcout)},
+    {"ku", "KU at 2F, dB", K::kResult, harmonic_of<&H::ku, 2>,
+     left(kHarmonics, 0, kKu2)},
+    {"ku3", "KU at 3F, dB", K::kHarmonic, harmonic_of<&H::ku, 3>,
+     left(kHarmonics, 1, kKu3)},
+    {"ku4", "KU at 4F, dB", K::kHarmonic, harmonic_of<&H::ku, 4>,
+     left(kHarmonics, 2, kKu4)},
+    {"ku5", "KU at 5F, dB", K::kHarmonic, harmonic_of<&H::ku, 5>,
+     left(kHarmonics, 3, kKu5)},
+    {"ki", "KI at 2F, dB", K::kResult, harmonic_of<&H::ki, 2>,
+     right(kHarmonics, 0, kKi2)},
+    {"ki3", "KI at 3F, dB", K::kHarmonic, harmonic_of<&H::ki, 3>,
+     right(kHarmonics, 1, kKi3)},
+    {"ki4", "KI at 4F, dB", K::kHarmonic, harmonic_of<&H::ki, 4>,
+     right(kHarmonics, 2, kKi4)},
+    {"ki5", "KI at 5F, dB", K::kHarmonic, harmonic_of<&H::ki, 5>,
+     right(kHarmonics, 3, kKi5)},
+    {"s11", "|S11| at the input at F", K::kResult, result_of<&R::s11>,
+     right(kResults, 8, kPiLS11)},
+    {"s22", "|S22| at the output at F", K::kResult, result_of<&R::s22>,
+     left(kResults, 14, kPiLS22)},
+    {"bw_u", "-1 dB band of the voltage response, kHz", K::kResult,
+     result_of<&R::bw_u>, left(kResults, 15, kPiLBwU)},
+    {"bw_i", "-1 dB band of the current response, kHz", K::kResult,
+     result_of<&R::bw_i>, right(kResults, 15, kPiLBwI)},
+    {"bw_s11", "band of |S11| <= 0.1, kHz", K::kResult, result_of<&R::bw_s11>,
+     right(kResults, 14, kPiLBwS11)},
+    {"uc1_peak", "peak voltage across C1, V", K::kPeak, peak_of<&R::uin>,
+     left(kPeaks, 0, kPeakUc1)},
+    {"ul1_peak", "peak voltage across L1, V", K::kPeak, peak_of<&R::ul1>,
+     left(kPeaks, 1, kPiLPeakUl1)},
+    {"ucmid_peak", "peak voltage across the middle capacitor, V", K::kPeak,
+     peak_of<&R::umid>, left(kPeaks, 2, kPiLPeakUcmid)},
+    {"ul2_peak", "peak voltage across L2, V", K::kPeak, peak_of<&R::ul2>,
+     left(kPeaks, 3, kPiLPeakUl2)},
+    {"ucout_peak", "peak voltage across the output (and cout), V", K::kPeak,
+     peak_of<&R::uout>, left(kPeaks, 4, kPiLPeakUout)},
+    {"ic1_peak", "peak current in C1, A", K::kPeak, peak_of<&R::ic1>,
+     right(kPeaks, 0, kPeakIc1)},
+    {"il1_peak", "peak current in L1, A", K::kPeak, peak_of<&R::il1>,
+     right(kPeaks, 1, kPiLPeakIl1)},
+    {"icmid_peak", "peak current in the middle capacitor, A", K::kPeak,
+     peak_of<&R::icmid>, right(kPeaks, 2, kPiLPeakIcmid)},
+    {"il2_peak", "peak current in L2, A", K::kPeak, peak_of<&R::il2>,
+     right(kPeaks, 3, kPiLPeakIl2)},
+    {"icout_peak", "peak current in the output capacitor, A", K::kPeak,
+     peak_of<&R::icout>, right(kPeaks, 4, kPiLPeakIcout)},
+});
+
+// Its inputs put CL across the load.
+bool cl_across_load(const DesignModel& m) { return !pi_l(m).cl_at_middle; }
+
+using C = BandColumn;
+constexpr BandColumn kBandColumns[] = {
+    {kBandF, 12, "f"},
+    {kBandC1, 12, "c1"},
+    {kPiLBandL1, 12, "l1", C::Use::kCoil},
+    {kPiLBandCmid, 12, "cmid"},
+    {kPiLBandL2, 12, "l2"},
+    {kPiLBandCout, 12, "cout", C::Use::kAlways, cl_across_load},
+    {kBandQnHeading, 10, "qn", C::Use::kFixedCoil},
+    {kPiLBandRmid, 12, "rmid", C::Use::kFixedCoil},
+    {kBandKuHeading, 10, "ku", C::Use::kFixedCoil},
+    {kBandUc1Peak, 13, "uc1_peak"},
+    {kPiLBandIl1Peak, 13, "il1_peak"},
+};
+
+constexpr std::string_view kFixedCoilNote[] = {kPiLFixedCoilHeading,
+                                               kPiLFixedCoilHeading2};
+
+constexpr NetworkParameter kParameters[] = {
+    {"rmid", "OHM",
+     "with --network pi-l, the intermediate resistance, in ROUT's range; the "
+     "default is sqrt(RIN ROUT) rounded to three significant digits.",
+     "middle resistance", Input::kRout},
+};
+
+constexpr Network kPiLNetwork{
+    "pi-l",
+    "pi-L network",
+    "a pi section (C1, L1, C2') from RIN to RMID, exactly the pi network's "
+    "single-precision synthesis with ROUT replaced by RMID and QN its loaded "
+    "Q, then an L section (series L2, shunt CL) from RMID to ROUT with L2's "
+    "loss at the same Q0, solved in double precision.  CL stands across the "
+    "larger of RMID and ROUT: with RMID >= ROUT it is at the middle node in "
+    "parallel with C2', and the middle capacitor cmid to fit is their sum; "
+    "with RMID < ROUT it is across the load (cout) and the middle node holds "
+    "C2' alone.  Shows every element, the RMS and peak voltages and "
+    "currents, reactive powers, the efficiency of the whole network, KU and "
+    "KI at 2F to 5F (the same two drives), S11 and S22, analysed in single "
+    "precision, and three bands over the pi section's sweep grid, each the "
+    "run of neighbouring grid points within its limit: the voltage response "
+    "within 1 dB of its value at F, around F; the current response within 1 "
+    "dB of its peak over the window's upper half, around that peak; |S11| "
+    "<= 0.1, around F (what comes within a limit again far from F is no "
+    "part of the band).  JSON and CSV have the fields listed last, then the "
+    "amplifier fields and the warnings as above (not bw_s11_one_crossing: "
+    "the S11 band here is no count of crossings; bw_s11_no_width when fewer "
+    "than two points are within 0.1).  --svg and --smith draw its curves, "
+    "--cmin takes C1 and the loaded Q of the pi section (at the design's "
+    "RMID), and --bands makes its table of F, C1, L1, cmid, L2, cout (with "
+    "RMID < ROUT) and the peaks across C1 and in L1.  --bands --fixed-coil "
+    "keeps L1, L2 and cout of each band's top row: at a lower F the fixed L "
+    "section shows the middle node a conductance G and a susceptance B; the "
+    "pi section then goes from RIN to the row's rmid = 1/G at the loaded Q "
+    "(found as for the pi network) whose L1 is the coil (lower than the top "
+    "row's where the pi section's ratio shrinks), and cmid is its C2' less "
+    "B/omega (with CL at the middle the row's cl), so C1 and cmid tune.",
+    kParameters,
+    kFields,
+    kTextBlocks,
+    kBandColumns,
+    kFixedCoilNote,
+    false,
+    nullptr,
+    calculated,
+    uncalculated,
+};
+
+}  // namespace
+
+const Network& pi_l_network() { return kPiLNetwork; }
+
+}  // namespace merid

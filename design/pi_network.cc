@@ -1,0 +1,381 @@
+#include "design/pi_network.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+#include "base/inputs.h"
+#include "base/number_text.h"
+#include "calc/constants.h"
+#include "calc/harmonics.h"
+#include "calc/s11module.h"
+#include "text/amplifier_texts.h"
+#include "text/calc_texts.h"
+
+namespace merid {
+namespace {
+
+class PiModel final : public DesignModel {
+ public:
+  PiModel(const TankInputs& inputs, const Design& d)
+      : inputs_(inputs),
+        design_(d),
+        harmonics_(d.infeasible ? HarmonicTable{} : harmonic_table(d)) {}
+
+  const Design& design() const { return design_; }
+  const HarmonicTable& harmonics() const { return harmonics_; }
+
+  const Network& network() const override { return pi_network(); }
+  const TankInputs& inputs() const override { return inputs_; }
+  bool feasible() const override { return !design_.infeasible; }
+  std::string infeasible_note() const override { return {}; }
+
+  std::optional<float> loaded_q_for_cmin(double cmin_pf) const override {
+    return merid::loaded_q_for_cmin(make_design(inputs_), cmin_pf,
+                                    accepted_loaded_q(inputs_.q0));
+  }
+
+  WarningFigures warning_figures() const override {
+    return merid::warning_figures(design_, window_reach(design_));
+  }
+
+  float tapped_coil() const override { return design_.results.l; }
+
+  CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const override {
+    const TankInputs at = with_frequency(f_mhz);
+    const FixedCoilRow row =
+        merid::fixed_coil_row(design_, make_design(at), range);
+    return CoilRow{row.fit, row.l_fixed,
+                   std::make_shared<const PiModel>(at, row.design)};
+  }
+
+  std::optional<SwrStresses> swr_stresses(float swr) const override {
+    return merid::swr_stresses(design_, swr);
+  }
+
+  ResponseCurves response_curves() const override {
+    const Details& x = design_.details;
+    SweepTrace trace;
+    const SweepBands bands =
+        sweep_bands(x.tank, design_.results.uin, design_.rin,
+                    SweepGrid{x.fstart, x.step, x.nstep}, x.vref2, x.ns11,
+                    &trace);
+    return curves_of(trace, bands.voltage, bands.current, bands.s11.band);
+  }
+
+  DrawingSubject drawing_subject() const override {
+    const Design& d = design_;
+    const Details& x = d.details;
+    const Tank tank = x.tank;
+    return DrawingSubject{
+        {concat({title_start(kPlotTitlePi, d.fmhz, d.qn, d.q0), kPlotTitleRin,
+                 plain(d.rin), kPlotTitleRout, plain(d.rout), kPlotOhm})},
+        d.fmhz,
+        working_hertz(d),
+        d.rin,
+        x.fstart,
+        x.fstop,
+        x.step,
+        d.results.bw_u,
+        d.results.bw_i,
+        d.results.bw_s11,
+        harmonics_,
+        [tank](float freq) {
+          return input_impedance(tank, elements_at(tank, freq));
+        }};
+  }
+
+ private:
+  TankInputs with_frequency(float f_mhz) const {
+    TankInputs at = inputs_;
+    at.f = f_mhz;
+    return at;
+  }
+
+  TankInputs inputs_;
+  Design design_;
+  HarmonicTable harmonics_;
+};
+
+// The inputs of the dialogue's design `d`, with the frequency as typed.
+TankInputs pi_inputs(const Design& d) {
+  TankInputs inputs;
+  static_cast<DesignInputs&>(inputs) = d;
+  inputs.f = d.fmhz;
+  return inputs;
+}
+
+TankDesign calculated(const TankInputs& inputs) {
+  return std::make_shared<const PiModel>(inputs,
+                                         calculate(make_design(inputs)));
+}
+
+TankDesign uncalculated(const TankInputs& inputs) {
+  Design d = make_design(inputs);
+  d.fmhz = inputs.f;
+  d.infeasible = true;
+  return std::make_shared<const PiModel>(inputs, d);
+}
+
+const PiModel& pi(const DesignModel& m) {
+  return static_cast<const PiModel&>(m);
+}
+
+// A field read straight from the design.
+template <auto Member>
+FieldCell input_of(const DesignModel& m) {
+  return pi(m).design().*Member;
+}
+template <auto Member>
+FieldCell result_of(const DesignModel& m) {
+  return pi(m).design().results.*Member;
+}
+template <auto Member>
+FieldCell detail_of(const DesignModel& m) {
+  return pi(m).design().details.*Member;
+}
+// Harmonic N of the table's KU or KI.
+template <auto Member, int N>
+FieldCell harmonic_of(const DesignModel& m) {
+  return (pi(m).harmonics().*Member)[N - kFirstHarmonic];
+}
+template <auto Member>
+FieldCell peak_of(const DesignModel& m) {
+  return peak(pi(m).design().results.*Member);
+}
+
+using B = ScreenBlock;
+using K = FieldKind;
+using R = ReportRecord;
+using D = DesignInputs;
+using S = Results;
+using H = HarmonicTable;
+
+// The text blocks: the dialogue's screen, the peaks, the harmonics.
+constexpr std::uint8_t kPeaks = 1;
+constexpr std::uint8_t kHarmonics = 2;
+constexpr TextBlock kTextBlocks[] = {
+    {{}, TextBlockStyle::kScreen},
+    {kPeaksHeading, TextBlockStyle::kResults},
+    {kHarmonicsHeading, TextBlockStyle::kResults},
+};
+
+constexpr TextPlace left(std::uint8_t block, std::uint8_t row,
+                         std::string_view label) {
+  return TextPlace{block, row, 0, label};
+}
+constexpr TextPlace right(std::uint8_t block, std::uint8_t row,
+                          std::string_view label) {
+  return TextPlace{block, row, 1, label};
+}
+
+// The screen rows pair the fields as the dialogue shows them; the record
+// slots are the report's own layout.
+constexpr auto kFields = std::to_array<Field>({
+    {"f", "working frequency, MHz, as the calculation hands it back", K::kInput,
+     input_of<&D::f>, {}, {B::kInputs, 0, Msg::kLabelF, R::kF}},
+    {"qn", "loaded Q", K::kInput, input_of<&D::qn>, {},
+     {B::kInputs, 1, Msg::kLabelQn, R::kQn}},
+    {"q0", "unloaded Q", K::kInput, input_of<&D::q0>, {},
+     {B::kInputs, 2, Msg::kLabelQ0, R::kQ0}},
+    {"rin", "input resistance, ohm", K::kInput, input_of<&D::rin>, {},
+     {B::kInputs, 3, Msg::kLabelRin, R::kRin}},
+    {"rout", "load resistance, ohm", K::kInput, input_of<&D::rout>, {},
+     {B::kInputs, 4, Msg::kLabelRout, R::kRout}},
+    {"pin", "input power, W", K::kInput, input_of<&D::pin>, {},
+     {B::kInputs, 5, Msg::kLabelPin, R::kPin}},
+    {"fmhz", "working frequency, MHz, as typed", K::kTypedF,
+     input_of<&Design::fmhz>},
+    {"c1", "C1, pF", K::kResult, result_of<&S::c1>, {},
+     {B::kResultsLeft, 0, Msg::kLabelC1, R::kC1}},
+    {"c2", "C2, pF", K::kResult, result_of<&S::c2>, {},
+     {B::kResultsLeft, 1, Msg::kLabelC2, R::kC2}},
+    {"l", "L, uH", K::kResult, result_of<&S::l>, {},
+     {B::kResultsLeft, 2, Msg::kLabelL, R::kL}},
+    {"eta", "tank efficiency, %", K::kResult, result_of<&S::eta>, {},
+     {B::kResultsLeft, 3, Msg::kLabelEta, R::kEta}},
+    {"uin", "input voltage, V RMS", K::kResult, result_of<&S::uin>, {},
+     {B::kResultsRight, 0, Msg::kLabelUin, R::kUin}},
+    {"uout", "output voltage, V RMS", K::kResult, result_of<&S::uout>, {},
+     {B::kResultsRight, 1, Msg::kLabelUout, R::kUout}},
+    {"ul", "voltage across L, V RMS", K::kResult, result_of<&S::ul>, {},
+     {B::kResultsRight, 2, Msg::kLabelUl, R::kUl}},
+    {"pout", "output power, W", K::kResult, result_of<&S::pout>, {},
+     {B::kResultsRight, 3, Msg::kLabelPout, R::kPout}},
+    {"ploss", "loss power, W", K::kResult, result_of<&S::ploss>, {},
+     {B::kResultsRight, 4, Msg::kLabelPloss, R::kPloss}},
+    {"qc1", "reactive power in C1, var", K::kResult, result_of<&S::qc1>, {},
+     {B::kResultsLeft, 4, Msg::kLabelQc1, R::kQc1}},
+    {"qc2", "reactive power in C2, var", K::kResult, result_of<&S::qc2>, {},
+     {B::kResultsLeft, 5, Msg::kLabelQc2, R::kQc2}},
+    {"ql", "reactive power in L, var", K::kResult, result_of<&S::ql>, {},
+     {B::kResultsLeft, 6, Msg::kLabelQl, R::kQl}},
+    {"ic1", "current in C1, A RMS", K::kResult, result_of<&S::ic1>, {},
+     {B::kResultsLeft, 7, Msg::kLabelIc1, R::kIc1}},
+    {"ic2", "current in C2, A RMS", K::kResult, result_of<&S::ic2>, {},
+     {B::kResultsLeft, 8, Msg::kLabelIc2, R::kIc2}},
+    {"il", "current in L, A RMS", K::kResult, result_of<&S::il>, {},
+     {B::kResultsLeft, 9, Msg::kLabelIl, R::kIl}},
+    {"ku", "second-harmonic suppression KU, dB", K::kResult, result_of<&S::ku>,
+     {}, {B::kResultsRight, 5, Msg::kLabelKu, R::kKu}},
+    {"ki", "second-harmonic suppression KI, dB", K::kResult, result_of<&S::ki>,
+     {}, {B::kResultsRight, 6, Msg::kLabelKi, R::kKi}},
+    {"ku3", "third-harmonic suppression, voltage drive, dB", K::kHarmonic,
+     harmonic_of<&H::ku, 3>, left(kHarmonics, 0, kKu3)},
+    {"ku4", "fourth-harmonic suppression, voltage drive, dB", K::kHarmonic,
+     harmonic_of<&H::ku, 4>, left(kHarmonics, 1, kKu4)},
+    {"ku5", "fifth-harmonic suppression, voltage drive, dB", K::kHarmonic,
+     harmonic_of<&H::ku, 5>, left(kHarmonics, 2, kKu5)},
+    {"ki3", "third-harmonic suppression, current drive, dB", K::kHarmonic,
+     harmonic_of<&H::ki, 3>, right(kHarmonics, 0, kKi3)},
+    {"ki4", "fourth-harmonic suppression, current drive, dB", K::kHarmonic,
+     harmonic_of<&H::ki, 4>, right(kHarmonics, 1, kKi4)},
+    {"ki5", "fifth-harmonic suppression, current drive, dB", K::kHarmonic,
+     harmonic_of<&H::ki, 5>, right(kHarmonics, 2, kKi5)},
+    {"s11", "reflection magnitude at the input port", K::kResult,
+     result_of<&S::s11>, {}, {B::kResultsRight, 7, Msg::kLabelS11, R::kS11}},
+    {"s22", "reflection magnitude at the output port", K::kResult,
+     result_of<&S::s22>, {}, {B::kResultsRight, 8, Msg::kLabelS22, R::kS22}},
+    {"bw_u", "-1 dB band of the voltage response, kHz", K::kResult,
+     result_of<&S::bw_u>, {}, {B::kResultsRight, 9, Msg::kLabelBwU, R::kBwU}},
+    {"bw_i", "-1 dB band of the current response, kHz", K::kResult,
+     result_of<&S::bw_i>, {}, {B::kResultsRight, 10, Msg::kLabelBwI, R::kBwI}},
+    {"bw_s11", "S11(0.1) band, kHz", K::kResult, result_of<&S::bw_s11>, {},
+     {B::kResultsLeft, 10, Msg::kLabelBwS11, R::kBwS11}},
+    {"uc1_peak", "peak voltage across C1, V", K::kPeak, peak_of<&S::uin>,
+     left(kPeaks, 0, kPeakUc1)},
+    {"uc2_peak", "peak voltage across C2, V", K::kPeak, peak_of<&S::uout>,
+     left(kPeaks, 1, kPeakUc2)},
+    {"ul_peak", "peak voltage across L, V", K::kPeak, peak_of<&S::ul>,
+     left(kPeaks, 2, kPeakUl)},
+    {"ic1_peak", "peak current in C1, A", K::kPeak, peak_of<&S::ic1>,
+     right(kPeaks, 0, kPeakIc1)},
+    {"ic2_peak", "peak current in C2, A", K::kPeak, peak_of<&S::ic2>,
+     right(kPeaks, 1, kPeakIc2)},
+    {"il_peak", "peak current in L, A", K::kPeak, peak_of<&S::il>,
+     right(kPeaks, 2, kPeakIl)},
+    {"step", "sweep step, Hz", K::kSweep, detail_of<&Details::step>},
+    {"nstep", "sweep points", K::kSweep, detail_of<&Details::nstep>},
+    {"ns11", "points of the S11 sweep", K::kSweep, detail_of<&Details::ns11>},
+    {"ncross", "crossings of 0.1 found by the S11 sweep", K::kSweep,
+     detail_of<&Details::ncross>},
+});
+
+using C = BandColumn;
+constexpr BandColumn kBandColumns[] = {
+    {kBandF, 12, "f"},
+    {kBandC1, 12, "c1"},
+    {kBandC2, 12, "c2"},
+    {kBandL, 12, "l", C::Use::kCoil},
+    {kBandQnHeading, 10, "qn", C::Use::kFixedCoil},
+    {kBandKuHeading, 10, "ku", C::Use::kFixedCoil},
+    {kBandUc1Peak, 13, "uc1_peak"},
+    {kBandIlPeak, 13, "il_peak"},
+};
+
+constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
+                                               kFixedCoilHeading2};
+
+
+// Not constexpr: reaching it while the layout is built at compile time
+// is a compile error that names the fault.
+void two_fields_in_one_place_of_the_screen() {}
+
+// Puts each screen field in its place; a place taken twice, or a line
+// outside its block, stops the compilation.
+consteval ScreenLayout make_layout() {
+  ScreenLayout layout;
+  for (const Field& field : kFields) {
+    const Field** place = nullptr;
+    switch (field.screen.block) {
+      case B::kNone:
+        continue;
+      case B::kInputs:
+        place = &layout.inputs.at(field.screen.line);
+        break;
+      case B::kResultsLeft:
+        place = &layout.rows.at(field.screen.line)[0];
+        break;
+      case B::kResultsRight:
+        place = &layout.rows.at(field.screen.line)[1];
+        break;
+    }
+    if (*place != nullptr) two_fields_in_one_place_of_the_screen();
+    *place = &field;
+  }
+  return layout;
+}
+
+// Every place is filled: the screen shows all six inputs and all
+// twenty-two results.
+consteval bool complete(const ScreenLayout& layout) {
+  for (const Field* field : layout.inputs) {
+    if (field == nullptr) return false;
+  }
+  for (const auto& row : layout.rows) {
+    if (row[0] == nullptr || row[1] == nullptr) return false;
+  }
+  return true;
+}
+
+constexpr ScreenLayout kLayout = make_layout();
+static_assert(complete(kLayout));
+
+// What the screen shows has a label and goes into the report, and no two
+// fields share a report slot.
+consteval bool consistent() {
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    const ScreenPlace& a = kFields[i].screen;
+    const bool shown = a.block != B::kNone;
+    if (shown != (a.label != Msg::kCount)) return false;
+    if (shown != (a.slot != R::kFieldCount)) return false;
+    for (std::size_t j = i + 1; j < kFields.size(); ++j) {
+      if (shown && a.slot == kFields[j].screen.slot) return false;
+    }
+  }
+  return true;
+}
+static_assert(consistent());
+
+constexpr Network kPiNetwork{
+    "pi",
+    "pi network",
+    "the default: the pi network above.",
+    {},
+    kFields,
+    kTextBlocks,
+    kBandColumns,
+    kFixedCoilNote,
+    true,
+    &kLayout,
+    calculated,
+    uncalculated,
+};
+
+}  // namespace
+
+const Network& pi_network() { return kPiNetwork; }
+
+std::span<const Field> pi_fields() { return kFields; }
+
+TankDesign pi_model(const Design& d) {
+  return std::make_shared<const PiModel>(pi_inputs(d), d);
+}
+
+float screen_value(const Field& field, const Design& d) {
+  return std::get<float>(field.get(PiModel(pi_inputs(d), d)));
+}
+
+const ScreenLayout& screen_layout() { return kLayout; }
+
+ReportRecord make_report_record(const Design& d) {
+  ReportRecord rec;
+  for (const Field& field : kFields) {
+    if (field.screen.slot != ReportRecord::kFieldCount) {
+      rec.field[field.screen.slot] = screen_value(field, d);
+    }
+  }
+  return rec;
+}
+
+}  // namespace merid

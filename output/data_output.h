@@ -1,0 +1,60 @@
+#ifndef MERID_OUTPUT_DATA_OUTPUT_H_
+#define MERID_OUTPUT_DATA_OUTPUT_H_
+
+// The machine-readable outputs of a design of any network, for merid-calc
+// and the page: JSON and CSV with every field of its network's table, the
+// amplifier fields the options ask for and the design's warnings, each
+// float in the shortest text that reads back to the same float.  Lines end
+// in LF.
+
+#include <string>
+#include <vector>
+
+#include "base/amplifier_options.h"
+#include "calc/mismatch.h"
+#include "design/amplifier_report.h"
+#include "design/band_table.h"
+#include "design/network.h"
+#include "text/language.h"
+
+namespace merid {
+
+// What the outputs say besides the design: the options, its report, and
+// with --swr the stresses under a mismatched load.
+struct DataContext {
+  const AmplifierOptions& options;
+  Language language;  // of the warnings' texts
+};
+
+// One JSON object, one key per line: the design's fields, the amplifier
+// fields the options ask for, "warnings", an array of {"code", "text"}
+// objects, and with `swr` the stresses under a mismatched load as the
+// object "load_swr" last.  JSON has no infinity or not-a-number: such a
+// value is written null.
+std::string design_json(const DesignModel& d, const AmplifierReport& report,
+                        const SwrStresses* swr, const DataContext& context);
+
+// A header line of field names and one line of values in the same order,
+// the warnings' codes parted by blanks in their column, with `swr` its
+// columns last; non-finite values are written inf, -inf or nan.
+std::string design_csv(const DesignModel& d, const AmplifierReport& report,
+                       const SwrStresses* swr, const DataContext& context);
+
+// The band table as a JSON array of objects, one per line, each with
+// "band", "edge" and "infeasible" before the fields of design_json.  An
+// infeasible row has its inputs and null for everything else.  With an SWR
+// `swr` (0: none) each feasible row ends in "load_swr", an infeasible one
+// in null for it.
+std::string band_table_json(const std::vector<BandRow>& rows, float swr,
+                            const DataContext& context);
+
+// The band table as CSV: band, edge, infeasible (0 or 1), then the columns
+// of design_csv; an infeasible row leaves the cells it has no value for
+// empty.  With an SWR `swr` (0: none) each row ends in the load_swr
+// columns.
+std::string band_table_csv(const std::vector<BandRow>& rows, float swr,
+                           const DataContext& context);
+
+}  // namespace merid
+
+#endif  // MERID_OUTPUT_DATA_OUTPUT_H_

@@ -1,0 +1,49 @@
+#include "output/results_screen.h"
+
+#include <variant>
+
+namespace merid {
+namespace {
+
+float screen_value(const DesignModel& d, const Field& field) {
+  return std::get<float>(d.value(field));
+}
+
+void input_line(ConsoleWriter& out, const Field& field, const DesignModel& d) {
+  out.value_line(field.screen.label, screen_value(d, field), kScreenFieldWidth);
+}
+
+void input_heading(ConsoleWriter& out) {
+  out.text_line(Msg::kInputHeading);
+  out.text_line(Msg::kInputDashes);
+}
+
+void fixed_input_lines(ConsoleWriter& out, const DesignModel& d) {
+  const auto& inputs = d.network().screen->inputs;
+  for (std::size_t i = 1; i < inputs.size(); ++i) {
+    input_line(out, *inputs[i], d);
+  }
+}
+
+}  // namespace
+
+void show_fixed_inputs(ConsoleWriter& out, const DesignModel& d) {
+  input_heading(out);
+  fixed_input_lines(out, d);
+}
+
+void show_results(ConsoleWriter& out, const DesignModel& d) {
+  const ScreenLayout& screen = *d.network().screen;
+  input_heading(out);
+  input_line(out, *screen.inputs[0], d);
+  fixed_input_lines(out, d);
+  out.empty_line();
+  out.text_line(Msg::kResultsHeading);
+  out.text_line(Msg::kResultsDashes);
+  for (const auto& [left, right] : screen.rows) {
+    out.value_row(left->screen.label, screen_value(d, *left),
+                  right->screen.label, screen_value(d, *right));
+  }
+}
+
+}  // namespace merid

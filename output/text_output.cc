@@ -1,0 +1,358 @@
+#include "output/text_output.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "base/number_text.h"
+#include "design/load_swr.h"
+#include "output/console_writer.h"
+#include "output/results_screen.h"
+#include "output/text_lines.h"
+#include "text/amplifier_texts.h"
+#include "text/calc_texts.h"
+#include "text/line_format.h"
+#include "text/messages.h"
+#include "text/value_field.h"
+
+namespace merid {
+namespace {
+
+// The band table: a name column, then values in screen-wide fields, each
+// right-aligned in its column under its heading.
+constexpr std::size_t kBandLabelColumns = 5;
+constexpr std::size_t kQnForCminColumnWidth = 12;
+
+std::string field_text(float value) {
+  return value_field(value, kScreenFieldWidth);
+}
+
+float float_value(const DesignModel& d, const Field& field) {
+  return std::get<float>(d.value(field));
+}
+
+std::string padded_left(std::string_view text, std::size_t width) {
+  const std::size_t used = utf8_columns(text);
+  std::string out(width > used ? width - used : 0, ' ');
+  out.append(text);
+  return out;
+}
+
+std::string padded_right(std::string_view text, std::size_t width) {
+  std::string out(text);
+  const std::size_t used = utf8_columns(text);
+  out.append(width > used ? width - used : 0, ' ');
+  return out;
+}
+
+// A screen label without its leading blank, the blanks before its "=" and
+// the "= ": what the page shows.
+std::string bare(std::string_view label) {
+  while (!label.empty() && (label.back() == ' ' || label.back() == '=' ||
+                            label.back() == '\t' || label.back() == ':')) {
+    label.remove_suffix(1);
+  }
+  while (!label.empty() && label.front() == ' ') label.remove_prefix(1);
+  return std::string(label);
+}
+
+std::string heading_text(std::string_view heading) { return bare(heading); }
+
+TextCell text_cell(const DesignModel& d, const Field& field,
+                   std::string label) {
+  return TextCell{field.key, std::move(label),
+                  field_text(float_value(d, field))};
+}
+
+// The rows of text block `block` of the network of `d`, in order, each of
+// its one or two cells.
+std::vector<std::vector<TextCell>> block_rows(const DesignModel& d,
+                                              std::uint8_t block) {
+  std::vector<std::array<const Field*, 2>> places;
+  for (const Field& field : d.network().fields) {
+    if (field.text.block != block) continue;
+    if (places.size() <= field.text.row) places.resize(field.text.row + 1u);
+    places[field.text.row][field.text.column] = &field;
+  }
+  std::vector<std::vector<TextCell>> rows;
+  for (const auto& place : places) {
+    std::vector<TextCell> row;
+    for (const Field* field : place) {
+      if (field != nullptr) {
+        row.push_back(text_cell(d, *field, std::string(field->text.label)));
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+// The dialogue's screen of `d` as its two blocks.
+void add_screen_views(const DesignModel& d,
+                      std::vector<TextBlockView>& views) {
+  const ScreenLayout& screen = *d.network().screen;
+  const MessageTable& m = utf8_messages();
+  const auto cell = [&](const Field* field) {
+    return text_cell(d, *field, bare(m[field->screen.label]));
+  };
+  TextBlockView inputs{heading_text(m[Msg::kInputHeading]), {}, {}};
+  for (const Field* field : screen.inputs) inputs.rows.push_back({cell(field)});
+  TextBlockView results{heading_text(m[Msg::kResultsHeading]), {}, {}};
+  for (const auto& [left, right] : screen.rows) {
+    results.rows.push_back({cell(left), cell(right)});
+  }
+  views.push_back(std::move(inputs));
+  views.push_back(std::move(results));
+}
+
+void write_rows(ByteSink& out, const std::vector<std::vector<TextCell>>& rows) {
+  for (const std::vector<TextCell>& row : rows) {
+    if (row.size() == 1) {
+      write_line(out, labelled(row[0].label, row[0].value));
+    } else if (row.size() == 2) {
+      write_line(out, labelled_pair(row[0].label, row[0].value, row[1].label,
+                                    row[1].value));
+    }
+  }
+}
+
+// The input block of `d` in its first block's style, with or without the
+// frequency.
+void write_input_block(ByteSink& out, const DesignModel& d,
+                       bool with_frequency) {
+  const TextBlock& first = d.network().text_blocks.front();
+  if (first.style == TextBlockStyle::kScreen) {
+    ConsoleWriter screen(out, utf8_messages());
+    show_fixed_inputs(screen, d);
+    return;
+  }
+  write_line(out, first.heading);
+  ConsoleWriter(out, utf8_messages()).text_line(Msg::kInputDashes);
+  std::vector<std::vector<TextCell>> rows = block_rows(d, 0);
+  if (!with_frequency) rows.erase(rows.begin());
+  write_rows(out, rows);
+}
+
+}  // namespace
+
+std::vector<TextBlockView> text_blocks(const DesignModel& d) {
+  std::vector<TextBlockView> views;
+  const std::span<const TextBlock> blocks = d.network().text_blocks;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const TextBlock& block = blocks[i];
+    if (block.style == TextBlockStyle::kScreen) {
+      add_screen_views(d, views);
+      continue;
+    }
+    views.push_back(TextBlockView{
+        heading_text(block.heading),
+        block_rows(d, static_cast<std::uint8_t>(i)),
+        block.note != nullptr ? bare(block.note(d)) : std::string()});
+  }
+  return views;
+}
+
+void write_design_text(ByteSink& out, const DesignModel& d) {
+  const std::span<const TextBlock> blocks = d.network().text_blocks;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const TextBlock& block = blocks[i];
+    switch (block.style) {
+      case TextBlockStyle::kScreen: {
+        ConsoleWriter screen(out, utf8_messages());
+        show_results(screen, d);
+        continue;
+      }
+      case TextBlockStyle::kInputs:
+        write_input_block(out, d, true);
+        continue;
+      case TextBlockStyle::kResults:
+        write_heading(out, block.heading);
+        write_rows(out, block_rows(d, static_cast<std::uint8_t>(i)));
+        break;
+    }
+    if (block.note != nullptr) write_line(out, block.note(d));
+  }
+}
+
+void write_infeasible_text(ByteSink& out, const DesignModel& d) {
+  ConsoleWriter screen(out, utf8_messages());
+  screen.text_line(Msg::kInfeasible1);
+  screen.text_line(Msg::kInfeasible2);
+  const std::string note = d.infeasible_note();
+  if (!note.empty()) write_line(out, note);
+}
+
+void write_swr_text(ByteSink& out, const SwrStresses& s) {
+  for (const SwrDrive& drive : swr_drives(s)) {
+    write_heading(out,
+                  concat({kSwrHeadingStart, plain(s.swr), drive.heading_end}));
+    write_line(out, kSwrNote);
+    std::vector<std::array<const SwrField*, 2>> rows;
+    for (const SwrField& field : swr_fields()) {
+      if (rows.size() <= static_cast<std::size_t>(field.row)) {
+        rows.resize(field.row + 1u);
+      }
+      rows[field.row][field.column] = &field;
+    }
+    for (const auto& [left, right] : rows) {
+      write_line(out, labelled_row(left->label, left->get(drive.stresses),
+                                   right->label, right->get(drive.stresses)));
+    }
+  }
+}
+
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
+  if (!options.rin_from) return;
+  const RinEstimate& e = *options.rin_from;
+  write_heading(out, kRinEstimateHeading);
+  const std::string r = concat({fixed(e.resistance, 3), kOhm});
+  if (e.device == RinEstimate::Device::kTube) {
+    const double k = tube_class_factor(e.tube_class);
+    write_line(out,
+               concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
+                       plain(e.ratings[0]), " / (", fixed(k, 1), " * ",
+                       plain(e.ratings[1]), ") = ", r}));
+    return;
+  }
+  write_line(out, concat({kRinTransistor, "(", plain(e.ratings[0]), " - ",
+                          plain(e.ratings[1]), ")^2 / (2 * ",
+                          plain(e.ratings[2]), ") = ", r}));
+}
+
+void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
+                          const AmplifierReport& report) {
+  if (options.cmin) {
+    write_heading(out, kCminHeading);
+    write_line(out,
+               labelled_row(kCminLabel, *options.cmin, kC1MarginLabel,
+                            static_cast<float>(report.c1_margin.value_or(NAN))));
+    write_line(out, report.qn_for_cmin
+                        ? labelled_value(kQnForCminLabel, *report.qn_for_cmin)
+                        : labelled(kQnForCminLabel, kNoQnForCmin));
+  }
+  write_rin_estimate_text(out, options);
+}
+
+namespace {
+
+// Why a row has no network: a coil no accepted loaded Q matches, or a
+// loaded Q too small for the transformation.
+std::string_view infeasible_note(CoilFit coil) {
+  switch (coil) {
+    case CoilFit::kQnAboveRange:
+      return kCoilAboveRangeRow;
+    case CoilFit::kQnBelowRange:
+      return kCoilBelowRangeRow;
+    default:
+      break;
+  }
+  return kInfeasibleRow;
+}
+
+// A column of the band table and how a row fills it.
+struct ColumnSource {
+  BandTableColumn column;
+  const Field* field = nullptr;  // none: the loaded Q for Cmin
+  bool coil = false;             // the tapped coil under a fixed coil
+};
+
+std::vector<ColumnSource> band_columns(const DesignModel& inputs,
+                                       const AmplifierOptions& options) {
+  std::vector<ColumnSource> columns;
+  for (const BandColumn& c : inputs.network().band_columns) {
+    if (c.use == BandColumn::Use::kFixedCoil && !options.fixed_coil) continue;
+    if (c.shown != nullptr && !c.shown(inputs)) continue;
+    columns.push_back({{c.heading, c.width},
+                       find_field(inputs.network(), c.key),
+                       c.use == BandColumn::Use::kCoil});
+  }
+  if (options.cmin) {
+    columns.push_back({{kBandQnForCminHeading, kQnForCminColumnWidth}});
+  }
+  return columns;
+}
+
+BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
+  if (source.field == nullptr) {
+    if (!r.report.qn_for_cmin) return BandTableCell{std::string(kBandNoQnForCmin), false};
+    return BandTableCell{field_text(*r.report.qn_for_cmin)};
+  }
+  if (source.coil && r.report.coil != CoilFit::kNone) {
+    return BandTableCell{field_text(r.report.l_fixed)};
+  }
+  return BandTableCell{field_text(float_value(*r.design, *source.field))};
+}
+
+}  // namespace
+
+BandTableView band_table_view(const DesignModel& inputs,
+                              const std::vector<BandRow>& rows,
+                              const AmplifierOptions& options) {
+  const std::vector<ColumnSource> sources = band_columns(inputs, options);
+  BandTableView view;
+  for (const ColumnSource& source : sources) {
+    view.columns.push_back(source.column);
+  }
+  const AmateurBand* previous = nullptr;
+  for (const BandRow& r : rows) {
+    BandTableLine line{r.band != previous ? r.band->label : std::string_view(),
+                       &r,
+                       {},
+                       {},
+                       field_text(r.design->inputs().f)};
+    previous = r.band;
+    if (!r.design->feasible()) {
+      line.note = infeasible_note(r.report.coil);
+    } else {
+      for (const ColumnSource& source : sources) {
+        line.cells.push_back(band_cell(r, source));
+      }
+    }
+    view.lines.push_back(std::move(line));
+  }
+  return view;
+}
+
+void write_band_table_text(ByteSink& out, const DesignModel& inputs,
+                           const std::vector<BandRow>& rows,
+                           const AmplifierOptions& options) {
+  write_input_block(out, inputs, false);
+  write_heading(out, kBandsHeading);
+  if (options.fixed_coil) {
+    for (const std::string_view line : inputs.network().fixed_coil_note) {
+      write_line(out, line);
+    }
+  }
+  const BandTableView view = band_table_view(inputs, rows, options);
+  std::string header =
+      concat({" ", padded_right(kBandLabelHeading, kBandLabelColumns)});
+  for (const BandTableColumn& column : view.columns) {
+    header.append(padded_left(column.heading, column.width));
+  }
+  write_line(out, header);
+  for (std::size_t i = 0; i < view.lines.size(); ++i) {
+    const BandTableLine& line = view.lines[i];
+    if (i > 0 && !line.band.empty()) write_line(out, {});
+    std::string text =
+        concat({" ", padded_right(line.band, kBandLabelColumns)});
+    if (line.cells.empty()) {
+      text.append(std::string(view.columns.front().width - kScreenFieldWidth, ' '));
+      text.append(line.frequency);
+      text.append(line.note);
+    }
+    for (std::size_t c = 0; c < line.cells.size(); ++c) {
+      const BandTableCell& cell = line.cells[c];
+      const std::size_t width = view.columns[c].width;
+      // A value field, blanks before it to fill the column.
+      text.append(cell.value ? std::string(width - kScreenFieldWidth, ' ') + cell.text
+                             : padded_left(cell.text, width));
+    }
+    write_line(out, text);
+  }
+  write_rin_estimate_text(out, options);
+}
+
+}  // namespace merid

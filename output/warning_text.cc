@@ -1,0 +1,55 @@
+#include "output/warning_text.h"
+
+#include "base/number_text.h"
+#include "text/warning_texts.h"
+
+namespace merid {
+namespace {
+
+std::string three(double x) { return fixed(x, 3); }
+
+std::string whole(double x) { return std::to_string(static_cast<long>(x)); }
+
+}  // namespace
+
+std::string warning_text(const DesignWarning& w,
+                         const AmplifierOptions& options, Language language) {
+  const WarningTexts& t = warning_texts(language);
+  const std::string figure = three(w.figure);
+  // The edges of the sweep window: its start in kHz, its stop in MHz.
+  const std::string start = three(1e-3 * w.context);
+  const std::string stop = three(1e-6 * w.context);
+  switch (w.code) {
+    case WarningCode::kC1Negative:
+      return filled(t.c1_negative, {figure, three(w.context)});
+    case WarningCode::kKuNegative:
+      return filled(t.ku_negative, {figure});
+    case WarningCode::kKiNegative:
+      return filled(t.ki_negative, {figure});
+    case WarningCode::kBandUAtBottom:
+      return filled(t.bw_u_at_bottom, {figure, start});
+    case WarningCode::kBandUAtTop:
+      return filled(t.bw_u_at_top, {figure, stop});
+    case WarningCode::kBandIAtBottom:
+      return filled(t.bw_i_at_bottom, {figure, start});
+    case WarningCode::kBandIAtTop:
+      return filled(t.bw_i_at_top, {figure, stop});
+    case WarningCode::kS11OneCrossing:
+      return filled(t.s11_one_crossing, {figure});
+    case WarningCode::kS11NoWidth:
+      // A band that is a run of grid points names the grid's step.
+      if (w.context > 0.0) {
+        return filled(t.s11_points, {whole(w.figure), start});
+      }
+      return filled(t.s11_crossings, {whole(w.figure)});
+    case WarningCode::kS11AtF:
+      return filled(t.s11_at_f, {fixed(w.figure, 4)});
+    case WarningCode::kC1BelowCmin:
+      break;
+  }
+  return filled(t.c1_below_cmin, {three(w.context),
+                                  plain(options.cmin.value_or(0.0f)),
+                                  three(-w.figure)});
+}
+
+}  // namespace merid

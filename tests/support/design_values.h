@@ -1,0 +1,30 @@
+#ifndef MERID_TESTS_SUPPORT_DESIGN_VALUES_H_
+#define MERID_TESTS_SUPPORT_DESIGN_VALUES_H_
+
+// Reading a design of any network by its fields' keys, for tests.
+
+#include <string_view>
+#include <variant>
+
+#include "design/network.h"
+
+namespace merid::testing_support {
+
+// The float field `key` of `d`; a missing or other field fails loudly.
+inline float value(const DesignModel& d, std::string_view key) {
+  const Field* field = find_field(d.network(), key);
+  if (field == nullptr) return -12345.0f;
+  return std::get<float>(d.value(*field));
+}
+
+// The design of `network` with the six inputs and no parameter given.
+inline TankDesign design_of(const Network& network, float f, float qn,
+                            float q0, float rin, float rout, float pin) {
+  TankInputs in;
+  static_cast<DesignInputs&>(in) = DesignInputs{f, qn, q0, rin, rout, pin};
+  return network.design(in);
+}
+
+}  // namespace merid::testing_support
+
+#endif  // MERID_TESTS_SUPPORT_DESIGN_VALUES_H_

@@ -1,0 +1,60 @@
+#include "text/warning_texts.h"
+
+namespace merid {
+namespace {
+
+constexpr WarningTexts kEnglish = {
+    "C1 = {1} pF is negative: the network needs a shunt inductor of {0} uH "
+    "there",
+    "KU = {0} dB is negative: under the matched drive the network passes the "
+    "second harmonic better than the fundamental",
+    "KI = {0} dB is negative: under the high-impedance drive the network "
+    "passes the second harmonic better than the fundamental",
+    "the -1 dB band of the voltage response (bw_u = {0} kHz) is cut by the "
+    "bottom of the sweep window ({1} kHz): it is not a band around F",
+    "the -1 dB band of the voltage response (bw_u = {0} kHz) is cut by the "
+    "top of the sweep window ({1} MHz): it is not a band around F",
+    "the -1 dB band of the current response (bw_i = {0} kHz) is cut by the "
+    "bottom of the sweep window ({1} kHz): it is not a band around F",
+    "the -1 dB band of the current response (bw_i = {0} kHz) is cut by the "
+    "top of the sweep window ({1} MHz): it is not a band around F",
+    "S11 crosses 0.1 only once, at {0} kHz: bw_s11 is that frequency, not a "
+    "width",
+    "the S11 sweep found {0} crossings of 0.1: bw_s11 = 0 is no width",
+    "|S11| <= 0.1 at {0} point(s) around F of the sweep's {1} kHz steps: "
+    "bw_s11 = 0 is no width",
+    "S11 at F is {0}, above 0.01: the network does not match RIN",
+    "C1 = {0} pF is below CMIN = {1} pF by {2} pF",
+};
+
+constexpr WarningTexts kRussian = {
+    "C1 = {1} пФ < 0: на входе нужна индуктивность {0} мкГн",
+    "KU = {0} дБ < 0: от источника с R вх. вторая гармоника проходит лучше "
+    "основной частоты",
+    "KI = {0} дБ < 0: от источника с 11·R вх. вторая гармоника проходит "
+    "лучше основной частоты",
+    "полоса АЧХ-U по -1 дБ ({0} кГц) упирается в нижний край развертки "
+    "({1} кГц): это не полоса около F",
+    "полоса АЧХ-U по -1 дБ ({0} кГц) упирается в верхний край развертки "
+    "({1} МГц): это не полоса около F",
+    "полоса АЧХ-I по -1 дБ ({0} кГц) упирается в нижний край развертки "
+    "({1} кГц): это не полоса около F",
+    "полоса АЧХ-I по -1 дБ ({0} кГц) упирается в верхний край развертки "
+    "({1} МГц): это не полоса около F",
+    "S11 пересекает 0.1 один раз, на {0} кГц: полоса S11(0.1) - эта "
+    "частота, а не ширина",
+    "развертка S11 нашла пересечений 0.1: {0}; полоса S11(0.1) = 0 - не "
+    "ширина",
+    "|S11| <= 0.1 в точках около F: {0} при шаге развертки {1} кГц; полоса "
+    "S11(0.1) = 0 - не ширина",
+    "S11 на F = {0}, больше 0.01: контур не согласован с R вх.",
+    "C1 = {0} пФ меньше Cmin = {1} пФ на {2} пФ",
+};
+
+}  // namespace
+
+const WarningTexts& warning_texts(Language language) {
+  return language == Language::kEnglish ? kEnglish : kRussian;
+}
+
+}  // namespace merid
