@@ -150,6 +150,8 @@ std::string_view tube_class_name(TubeClass tube_class) {
   return "C";
 }
 
+std::string cmin_range_text() { return range_text(kCmin); }
+
 std::string read_cmin(std::string_view text, AmplifierOptions& options) {
   const ValueRead read = read_value(kCmin, text);
   if (!read.error.empty()) return concat({"--cmin: ", read.error});

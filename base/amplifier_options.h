@@ -35,6 +35,9 @@ struct AmplifierOptions {
 // The accepted range of --cmin, for the help and the error line.
 inline constexpr float kMaxCmin = 100000.0f;  // pF; 0 <= CMIN
 
+// "0 <= CMIN <= 100000 (pF)": the accepted range of --cmin.
+std::string cmin_range_text();
+
 // Reads the value of --cmin into `options`; the one-line reason it is
 // refused, or empty.
 std::string read_cmin(std::string_view text, AmplifierOptions& options);
