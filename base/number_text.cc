@@ -58,8 +58,8 @@ std::string filled(std::string_view text,
     const bool place = text[i] == '{' && i + 2 < text.size() &&
                        text[i + 1] >= '0' && text[i + 1] <= '9' &&
                        text[i + 2] == '}';
-    const std::size_t n = place ? static_cast<std::size_t>(text[i + 1] - '0')
-                                : figures.size();
+    const std::size_t n =
+        place ? static_cast<std::size_t>(text[i + 1] - '0') : figures.size();
     if (n < figures.size()) {
       out.append(*(figures.begin() + n));
       i += 2;

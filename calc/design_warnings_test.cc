@@ -18,7 +18,8 @@ Design calculated(float f, float qn, float q0, float rin, float rout) {
 std::vector<WarningCode> codes(const Design& d, WindowReach reach = {},
                                std::optional<double> cmin = std::nullopt) {
   std::vector<WarningCode> out;
-  for (const DesignWarning& w : design_warnings(warning_figures(d, reach), cmin)) {
+  for (const DesignWarning& w :
+       design_warnings(warning_figures(d, reach), cmin)) {
     out.push_back(w.code);
   }
   return out;
@@ -34,7 +35,8 @@ TEST(DesignWarnings, NegativeC1GivesTheShuntInductorThatMatches) {
   // A low loaded Q with a low efficiency and rin well below rout.
   const Design d = calculated(14.0f, 1.48f, 4.3f, 12.5f, 50.0f);
   ASSERT_LT(d.results.c1, 0.0f);
-  const std::vector<DesignWarning> w = design_warnings(warning_figures(d, {}), std::nullopt);
+  const std::vector<DesignWarning> w =
+      design_warnings(warning_figures(d, {}), std::nullopt);
   ASSERT_EQ(w.size(), 1u);
   EXPECT_EQ(w[0].code, WarningCode::kC1Negative);
   const Tank& t = d.details.tank;
@@ -61,7 +63,8 @@ TEST(DesignWarnings, NegativeSuppression) {
 
 TEST(DesignWarnings, S11BandFromOneCrossingIsItsFrequency) {
   const Design d = calculated(14.0f, 1.47f, 200.0f, 50.0f, 50.0f);
-  const std::vector<DesignWarning> w = design_warnings(warning_figures(d, {}), std::nullopt);
+  const std::vector<DesignWarning> w =
+      design_warnings(warning_figures(d, {}), std::nullopt);
   ASSERT_EQ(w.size(), 1u);
   EXPECT_EQ(w[0].code, WarningCode::kS11OneCrossing);
   // |S11| of the model passes 0.1 between the figure and the next point.
@@ -82,7 +85,8 @@ TEST(DesignWarnings, MoreThanThreeCrossingsGiveNoWidth) {
   // A low loaded Q at 0.1 MHz: |S11| dips through 0.1 twice, four
   // crossings in all, and bw_s11 is 0.
   const Design d = calculated(0.1f, 1.46f, 3.0f, 1232.6f, 1000.0f);
-  const std::vector<DesignWarning> w = design_warnings(warning_figures(d, {}), std::nullopt);
+  const std::vector<DesignWarning> w =
+      design_warnings(warning_figures(d, {}), std::nullopt);
   ASSERT_EQ(w.size(), 1u);
   EXPECT_EQ(w[0].code, WarningCode::kS11NoWidth);
   EXPECT_EQ(w[0].figure, 4.0);
@@ -104,7 +108,8 @@ TEST(DesignWarnings, C1BelowCminWithItsMargin) {
   const Design d = calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f);
   const double c1 = d.results.c1;
   EXPECT_EQ(codes(d, {}, c1), Codes{});
-  const std::vector<DesignWarning> w = design_warnings(warning_figures(d, {}), c1 + 0.001);
+  const std::vector<DesignWarning> w =
+      design_warnings(warning_figures(d, {}), c1 + 0.001);
   ASSERT_EQ(w.size(), 1u);
   EXPECT_EQ(w[0].code, WarningCode::kC1BelowCmin);
   EXPECT_NEAR(w[0].figure, -0.001, 1e-9);
@@ -112,9 +117,8 @@ TEST(DesignWarnings, C1BelowCminWithItsMargin) {
 
 TEST(DesignWarnings, BandsAtTheWindowEdgesEachWithTheirWidth) {
   const Design d = calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f);
-  const std::vector<DesignWarning> w =
-      design_warnings(warning_figures(d, WindowReach{true, true, true, true}),
-                      std::nullopt);
+  const std::vector<DesignWarning> w = design_warnings(
+      warning_figures(d, WindowReach{true, true, true, true}), std::nullopt);
   ASSERT_EQ(w.size(), 4u);
   EXPECT_EQ(w[0].code, WarningCode::kBandUAtBottom);
   EXPECT_EQ(w[1].code, WarningCode::kBandUAtTop);

@@ -73,7 +73,8 @@ constexpr Case kCases[] = {
 
 PiLDesign design_of(const Case& c) {
   const float rmid = c.rmid > 0.0f ? c.rmid : default_rmid(c.rin, c.rout);
-  return pi_l_synthesis(DesignInputs{c.f, c.qn, c.q0, c.rin, c.rout, c.pin}, rmid);
+  return pi_l_synthesis(DesignInputs{c.f, c.qn, c.q0, c.rin, c.rout, c.pin},
+                        rmid);
 }
 
 TEST(PiL, DefaultRmidIsTheGeometricMeanToThreeDigits) {
@@ -321,8 +322,8 @@ TEST(PiLFixedCoil, EachRowMatchesRinWithTheBandsCoilsAndOutputCapacitor) {
 // RMID above RIN: at a lower F the fixed L section shows a lower RMID, the
 // pi section's ratio shrinks and its coil asks for a lower loaded Q.
 TEST(PiLFixedCoil, PiSectionWithLessToTransformTakesALowerLoadedQ) {
-  const PiLDesign top =
-      pi_l_synthesis(DesignInputs{2.0f, 12.0f, 200.0f, 50.0f, 200.0f, 100.0f}, 2000.0f);
+  const PiLDesign top = pi_l_synthesis(
+      DesignInputs{2.0f, 12.0f, 200.0f, 50.0f, 200.0f, 100.0f}, 2000.0f);
   ASSERT_FALSE(top.infeasible);
   const PiLFixedCoilRow row = pi_l_fixed_coil_row(top, 1.8f, kAccepted);
   ASSERT_EQ(row.fit, CoilFit::kMatched);
@@ -335,8 +336,8 @@ TEST(PiLFixedCoil, PiSectionWithLessToTransformTakesALowerLoadedQ) {
 }
 
 TEST(PiLFixedCoil, LoadedQAboveTheAcceptedRangeIsSaid) {
-  const PiLDesign top =
-      pi_l_synthesis(DesignInputs{2.0f, 65.0f, 999.0f, 2000.0f, 50.0f, 100.0f}, 316.0f);
+  const PiLDesign top = pi_l_synthesis(
+      DesignInputs{2.0f, 65.0f, 999.0f, 2000.0f, 50.0f, 100.0f}, 316.0f);
   ASSERT_FALSE(top.infeasible);
   EXPECT_EQ(pi_l_fixed_coil_row(top, 1.6f, kAccepted).fit,
             CoilFit::kQnAboveRange);
@@ -350,8 +351,8 @@ TEST(PiLCmin, LoadedQOfThePiSectionIsTheFirstGivingCmin) {
         loaded_q_for_cmin(pi_section_inputs(d), cmin, kAccepted);
     ASSERT_TRUE(qn.has_value());
     const auto c1_at = [&](float q) {
-      const PiLDesign at =
-          pi_l_synthesis(DesignInputs{d.f, q, d.q0, d.rin, d.rout, d.pin}, d.rmid);
+      const PiLDesign at = pi_l_synthesis(
+          DesignInputs{d.f, q, d.q0, d.rin, d.rout, d.pin}, d.rmid);
       // C1 as the ladder needs it to match: the admittance of the branch
       // behind it, cancelled.
       Ladder l = ladder_of(at, 1e6 * double{d.f});
@@ -381,8 +382,8 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
   // A low-Q network with nearly equal resistances: the voltage response
   // stays within 1 dB down to the bottom of the window, which the model
   // confirms.
-  const PiLDesign flat =
-      pi_l_synthesis(DesignInputs{1.0f, 2.0f, 30.0f, 1360.0f, 2180.0f, 100.0f}, 1720.0f);
+  const PiLDesign flat = pi_l_synthesis(
+      DesignInputs{1.0f, 2.0f, 30.0f, 1360.0f, 2180.0f, 100.0f}, 1720.0f);
   ASSERT_FALSE(flat.infeasible);
   const WarningFigures ff = warning_figures(flat);
   EXPECT_TRUE(ff.reach.voltage_bottom);
@@ -404,8 +405,10 @@ TEST(PiLWarnings, EachWarningOfAPiLDesignAndOneJustOutside) {
 }
 
 TEST(PiL, TooSmallQnForRinToRmidIsInfeasible) {
-  EXPECT_TRUE(pi_l_synthesis(DesignInputs{7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f}, 500.0f)
-                  .infeasible);
+  EXPECT_TRUE(
+      pi_l_synthesis(DesignInputs{7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f},
+                     500.0f)
+          .infeasible);
 }
 
 }  // namespace

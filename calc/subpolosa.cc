@@ -277,8 +277,8 @@ void Response::take(const GridBlock& block) {
 float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid) {
   const Tank tank{c1, c2, l, q0, rout};
-  Response response = Response::current(
-      tank, high_impedance_drive(uin, rin), grid, DeviationScale());
+  Response response = Response::current(tank, high_impedance_drive(uin, rin),
+                                        grid, DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
   return response.width();
@@ -287,8 +287,8 @@ float fpolosa1(float c1, float c2, float l, float uin, float rin, float rout,
 float fpolosa2(float c1, float c2, float l, float uin, float rin, float rout,
                float q0, const SweepGrid& grid, Complex vref2) {
   const Tank tank{c1, c2, l, q0, rout};
-  Response response = Response::voltage(matched_drive(uin, rin), grid,
-                                        vref2, DeviationScale());
+  Response response =
+      Response::voltage(matched_drive(uin, rin), grid, vref2, DeviationScale());
   sweep_grid(tank, grid.fstart, grid.step, response.points(),
              [&response](const GridBlock& block) { response.take(block); });
   return response.width();

@@ -117,8 +117,8 @@ std::string read_swr(std::string_view text, Options& options) {
   if (text.size() <= kMaxArgumentBytes) entry = parse_real(text);
   if (entry.status != EntryStatus::kValue ||
       !(entry.value >= kMinSwr && entry.value <= kMaxSwr)) {
-    return concat({"--swr ", quoted(text),
-                   ": give an SWR from 1 to 10, as in 2 or 1,5"});
+    return concat(
+        {"--swr ", quoted(text), ": give an SWR from 1 to 10, as in 2 or 1,5"});
   }
   options.swr = entry.value;
   return {};

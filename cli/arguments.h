@@ -25,10 +25,10 @@ struct Options {
   bool version = false;
   OutputFormat format = OutputFormat::kText;
   bool bands = false;
-  std::string svg_path;       // empty: no plot
-  bool whole_window = false;  // the plot spans the whole sweep window
-  std::string smith_path;     // empty: no Smith chart
-  float swr = 0.0f;           // 0: no stresses under a mismatched load
+  std::string svg_path;              // empty: no plot
+  bool whole_window = false;         // the plot spans the whole sweep window
+  std::string smith_path;            // empty: no Smith chart
+  float swr = 0.0f;                  // 0: no stresses under a mismatched load
   const Network* network = nullptr;  // the default: the first of networks()
   AmplifierOptions amplifier;
   TankInputs inputs;  // with amplifier.rin_from, rin is the estimate

@@ -17,10 +17,10 @@
 #include "base/version.h"
 #include "calc/pi_l.h"
 #include "calc/synthesis.h"
-#include "design/pi_l_network.h"
-#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
+#include "design/pi_l_network.h"
+#include "output/console_writer.h"
 #include "platform/platform.h"
 #include "tests/support/json_test_reader.h"
 #include "tests/support/string_io.h"
@@ -444,9 +444,9 @@ TEST(RunCalc, PiLJsonAndCsvHoldTheSynthesisBits) {
   EXPECT_EQ(object.at("network"), "pi-l");
   for (const Field& field : pi_l_network().fields) {
     if (field.key.empty() || field.key == "network") continue;
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(
-                  JsonFloat(object, std::string(field.key))),
-              std::bit_cast<std::uint32_t>(std::get<float>(d->value(field))))
+    EXPECT_EQ(
+        std::bit_cast<std::uint32_t>(JsonFloat(object, std::string(field.key))),
+        std::bit_cast<std::uint32_t>(std::get<float>(d->value(field))))
         << field.key;
   }
   const CalcRun csv =

@@ -139,15 +139,16 @@ std::string band_list() {
   std::string out;
   for (const AmateurBand& band : amateur_bands()) {
     if (!out.empty()) out.append(", ");
-    out.append(concat({band.name, " ", plain(band.f[0]), "-", plain(band.f[2])}));
+    out.append(
+        concat({band.name, " ", plain(band.f[0]), "-", plain(band.f[2])}));
   }
   return out;
 }
 
 std::string option_item(const OptionHelp& option) {
-  const std::string name =
-      option.value.empty() ? std::string(option.name)
-                           : concat({option.name, " ", option.value});
+  const std::string name = option.value.empty()
+                               ? std::string(option.name)
+                               : concat({option.name, " ", option.value});
   std::string text(option.help);
   if (option.name == "--bands") text = concat({text, " ", band_list(), "."});
   return item(name, text, kOptionColumn);

@@ -5,8 +5,8 @@
 // menu, over replaceable input, output, screen, clock and file.
 
 #include "base/status.h"
-#include "output/console_writer.h"
 #include "console/input_reader.h"
+#include "output/console_writer.h"
 #include "platform/platform.h"
 
 namespace merid {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "calc/synthesis.h"
+#include "console/input_reader.h"
 #include "design/pi_network.h"
 #include "output/console_writer.h"
-#include "console/input_reader.h"
 #include "output/results_screen.h"
 #include "report/printer.h"
 #include "tests/support/fake_env.h"

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "base/free_form.h"
-#include "output/console_writer.h"
 #include "console/input_reader.h"
+#include "output/console_writer.h"
 
 namespace merid {
 

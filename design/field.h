@@ -43,8 +43,8 @@ enum class ScreenBlock {
 
 struct ScreenPlace {
   ScreenBlock block = ScreenBlock::kNone;
-  std::size_t line = 0;     // in its block
-  Msg label = Msg::kCount;  // the screen's label
+  std::size_t line = 0;                                  // in its block
+  Msg label = Msg::kCount;                               // the screen's label
   ReportRecord::Field slot = ReportRecord::kFieldCount;  // in the report
 };
 

@@ -17,11 +17,9 @@ float peak_of(const MismatchStresses& m) {
 
 using M = MismatchStresses;
 constexpr auto kSwrFields = std::to_array<SwrField>({
-    {"uc1", "largest voltage across C1, V RMS", rms_of<&M::uc1>, 0, 0,
-     kSwrUc1},
+    {"uc1", "largest voltage across C1, V RMS", rms_of<&M::uc1>, 0, 0, kSwrUc1},
     {"uc1_peak", "its peak, V", peak_of<&M::uc1>, 0, 1, kPeakUc1},
-    {"uc2", "largest voltage across C2, V RMS", rms_of<&M::uc2>, 1, 0,
-     kSwrUc2},
+    {"uc2", "largest voltage across C2, V RMS", rms_of<&M::uc2>, 1, 0, kSwrUc2},
     {"uc2_peak", "its peak, V", peak_of<&M::uc2>, 1, 1, kPeakUc2},
     {"ul", "largest voltage across L, V RMS", rms_of<&M::ul>, 2, 0, kSwrUl},
     {"ul_peak", "its peak, V", peak_of<&M::ul>, 2, 1, kPeakUl},
@@ -35,8 +33,7 @@ constexpr auto kSwrFields = std::to_array<SwrField>({
      kSwrPload},
     {"ploss", "largest power lost in the coil, W", rms_of<&M::ploss>, 6, 1,
      kSwrPloss},
-    {"r_min", "least input resistance, ohm", rms_of<&M::r_min>, 7, 0,
-     kSwrRMin},
+    {"r_min", "least input resistance, ohm", rms_of<&M::r_min>, 7, 0, kSwrRMin},
     {"r_max", "largest input resistance, ohm", rms_of<&M::r_max>, 7, 1,
      kSwrRMax},
     {"x_min", "least input reactance, ohm", rms_of<&M::x_min>, 8, 0, kSwrXMin},

@@ -63,8 +63,8 @@ class PiLModel final : public DesignModel {
     const PiLDesign& d = design_;
     SweepTrace trace;
     const PiLBands bands =
-        pi_l_bands(d.network, drive_voltage(d), d.rin,
-                   kHertzPerMegahertz * d.f, d.grid, d.ns11, &trace);
+        pi_l_bands(d.network, drive_voltage(d), d.rin, kHertzPerMegahertz * d.f,
+                   d.grid, d.ns11, &trace);
     return curves_of(trace, bands.voltage, bands.current, bands.s11);
   }
 
@@ -75,8 +75,8 @@ class PiLModel final : public DesignModel {
     const Drive any = matched_drive(drive_voltage(d), d.rin);
     return DrawingSubject{
         {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
-         concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid,
-                 plain(d.rmid), kPlotTitleRout, plain(d.rout), kPlotOhm})},
+         concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid, plain(d.rmid),
+                 kPlotTitleRout, plain(d.rout), kPlotOhm})},
         d.f,
         kHertzPerMegahertz * d.f,
         d.rin,
@@ -188,18 +188,15 @@ constexpr auto kFields = std::to_array<Field>({
     {"pin", "input power, W", K::kInput, input_of<&D::pin>, line(5, kPiLPin)},
     {"rmid", "intermediate resistance, ohm", K::kInput, input_of<&D::rmid>,
      line(6, kPiLRmid)},
-    {"c1", "C1, pF", K::kResult, result_of<&R::c1>,
-     left(kResults, 0, kPiLC1)},
-    {"l1", "L1, uH", K::kResult, result_of<&R::l1>,
-     left(kResults, 1, kPiLL1)},
+    {"c1", "C1, pF", K::kResult, result_of<&R::c1>, left(kResults, 0, kPiLC1)},
+    {"l1", "L1, uH", K::kResult, result_of<&R::l1>, left(kResults, 1, kPiLL1)},
     {"c2p", "C2' of the pi section, pF", K::kResult, result_of<&R::c2p>,
      left(kResults, 2, kPiLC2p)},
     {"cl", "shunt C of the L section, pF", K::kResult, result_of<&R::cl>,
      left(kResults, 3, kPiLCl)},
     {"cmid", "capacitor at the middle node, pF", K::kResult,
      result_of<&R::cmid>, left(kResults, 4, kPiLCmid)},
-    {"l2", "L2, uH", K::kResult, result_of<&R::l2>,
-     left(kResults, 5, kPiLL2)},
+    {"l2", "L2, uH", K::kResult, result_of<&R::l2>, left(kResults, 5, kPiLL2)},
     {"cout", "capacitor across the load (0: none), pF", K::kResult,
      result_of<&R::cout>, right(kResults, 5, kPiLCout)},
     // Shown in the text, not a field of its own: it is qn.

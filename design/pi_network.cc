@@ -56,10 +56,9 @@ class PiModel final : public DesignModel {
   ResponseCurves response_curves() const override {
     const Details& x = design_.details;
     SweepTrace trace;
-    const SweepBands bands =
-        sweep_bands(x.tank, design_.results.uin, design_.rin,
-                    SweepGrid{x.fstart, x.step, x.nstep}, x.vref2, x.ns11,
-                    &trace);
+    const SweepBands bands = sweep_bands(
+        x.tank, design_.results.uin, design_.rin,
+        SweepGrid{x.fstart, x.step, x.nstep}, x.vref2, x.ns11, &trace);
     return curves_of(trace, bands.voltage, bands.current, bands.s11.band);
   }
 
@@ -171,6 +170,7 @@ constexpr TextPlace right(std::uint8_t block, std::uint8_t row,
 
 // The screen rows pair the fields as the dialogue shows them; the record
 // slots are the report's own layout.
+// clang-format off
 constexpr auto kFields = std::to_array<Field>({
     {"f", "working frequency, MHz, as the calculation hands it back", K::kInput,
      input_of<&D::f>, {}, {B::kInputs, 0, Msg::kLabelF, R::kF}},
@@ -260,6 +260,7 @@ constexpr auto kFields = std::to_array<Field>({
     {"ncross", "crossings of 0.1 found by the S11 sweep", K::kSweep,
      detail_of<&Details::ncross>},
 });
+// clang-format on
 
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
@@ -275,7 +276,6 @@ constexpr BandColumn kBandColumns[] = {
 
 constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
                                                kFixedCoilHeading2};
-
 
 // Not constexpr: reaching it while the layout is built at compile time
 // is a compile error that names the fault.
@@ -338,18 +338,10 @@ consteval bool consistent() {
 static_assert(consistent());
 
 constexpr Network kPiNetwork{
-    "pi",
-    "pi network",
-    "the default: the pi network above.",
-    {},
-    kFields,
-    kTextBlocks,
-    kBandColumns,
-    kFixedCoilNote,
-    true,
-    &kLayout,
-    calculated,
-    uncalculated,
+    "pi",         "pi network",   "the default: the pi network above.",
+    {},           kFields,        kTextBlocks,
+    kBandColumns, kFixedCoilNote, true,
+    &kLayout,     calculated,     uncalculated,
 };
 
 }  // namespace

@@ -17,11 +17,11 @@
 #include <string_view>
 #include <vector>
 
-#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
 #include "fuzz/console_grammar.h"
 #include "fuzz/fuzz_support.h"
+#include "output/console_writer.h"
 #include "tests/support/string_io.h"
 #include "text/messages.h"
 

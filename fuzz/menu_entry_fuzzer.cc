@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "output/console_writer.h"
 #include "console/input_reader.h"
 #include "console/number_entry.h"
 #include "fuzz/fuzz_support.h"
+#include "output/console_writer.h"
 #include "tests/support/string_io.h"
 #include "text/messages.h"
 

@@ -62,7 +62,8 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
                             const DataContext& context) {
   std::vector<Member> out;
   const auto add = [&out](std::string_view name, const FieldCell& value) {
-    out.push_back({name, output_value(value, true), output_value(value, false)});
+    out.push_back(
+        {name, output_value(value, true), output_value(value, false)});
   };
   for (const Field& field : d.network().fields) {
     if (!field.key.empty()) add(field.key, d.value(field));
@@ -76,11 +77,10 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
   std::string csv;
   for (const DesignWarning& w : report.warnings) {
     if (json.size() > 1) json.append(", ");
-    json.append(concat({"{\"code\": ", json_string(warning_code(w.code)),
-                        ", \"text\": ",
-                        json_string(warning_text(w, context.options,
-                                                 context.language)),
-                        "}"}));
+    json.append(concat(
+        {"{\"code\": ", json_string(warning_code(w.code)), ", \"text\": ",
+         json_string(warning_text(w, context.options, context.language)),
+         "}"}));
     if (!csv.empty()) csv.push_back(' ');
     csv.append(warning_code(w.code));
   }
@@ -205,8 +205,8 @@ std::string design_csv(const DesignModel& d, const AmplifierReport& report,
                        const SwrStresses* swr, const DataContext& context) {
   const std::vector<Member> row = members(d, report, context);
   const bool with_swr = swr != nullptr;
-  return concat({csv_header(row, with_swr), "\n",
-                 csv_values(row, with_swr, swr), "\n"});
+  return concat(
+      {csv_header(row, with_swr), "\n", csv_values(row, with_swr, swr), "\n"});
 }
 
 std::string band_table_json(const std::vector<BandRow>& rows, float swr,

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "design/pi_network.h"
 #include "design/band_table.h"
+#include "design/pi_network.h"
 #include "tests/support/json_test_reader.h"
 
 namespace merid {
@@ -187,9 +187,10 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   for (std::size_t i = header.size(); i < swr_first.size(); ++i) {
     EXPECT_EQ(swr_first[i], "") << swr_header[i];
   }
-  EXPECT_EQ(
-      ReadJsonArray(band_table_json(rows, 2.0f, kContext)).back().at("load_swr"),
-      "null");
+  EXPECT_EQ(ReadJsonArray(band_table_json(rows, 2.0f, kContext))
+                .back()
+                .at("load_swr"),
+            "null");
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 
 // The plot of a design's responses as an SVG document.
 
-#include <string>
-
 #include <span>
+#include <string>
 #include <vector>
 
 #include "design/response_curves.h"

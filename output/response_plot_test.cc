@@ -203,8 +203,7 @@ TEST(ResponsePlot, DesignWithoutElementValuesStillMakesADocument) {
   d.details.vref2 = Complex{nan, nan};
   d.details.ncross = 0;
   d.results.bw_s11 = 0.0f;
-  const std::vector<Element> svg =
-      XmlReader(PlotOf(d)).elements();
+  const std::vector<Element> svg = XmlReader(PlotOf(d)).elements();
   EXPECT_TRUE(WithClass(svg, "polyline", "voltage").empty());
   EXPECT_TRUE(WithClass(svg, "polyline", "s11").empty());
   EXPECT_TRUE(HasText(svg, "Полоса S11(0.1): не найдена"));

@@ -66,8 +66,7 @@ TEST(InputImpedanceCurve, IsTheImpedanceBehindEachPointOfTheS11Curve) {
 
 TEST(SmithChart, MarksTheCurveFTheBandEdgesAndTheS11Circle) {
   const Design d = Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f);
-  const std::vector<Element> svg =
-      XmlReader(ChartOf(d)).elements();
+  const std::vector<Element> svg = XmlReader(ChartOf(d)).elements();
   ASSERT_FALSE(svg.empty());
   EXPECT_EQ(svg[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
   const std::vector<const Element*> rims = WithClass(svg, "polyline", "rim");
@@ -114,8 +113,7 @@ TEST(SmithChart, DesignWithoutElementValuesStillMakesADocument) {
   Design d = Calculated(7.1f, 3.0f, 50.0f, 47.0f, 50.0f);
   const float nan = std::nanf("");
   d.details.tank.c1 = d.details.tank.c2 = d.details.tank.l = nan;
-  const std::vector<Element> svg =
-      XmlReader(ChartOf(d)).elements();
+  const std::vector<Element> svg = XmlReader(ChartOf(d)).elements();
   EXPECT_TRUE(WithClass(svg, "polyline", "zin").empty());
   EXPECT_EQ(WithClass(svg, "polyline", "limit-s11").size(), 1u);
   EXPECT_EQ(WithClass(svg, "rect", "mark-f").size(), 1u);  // the legend's

@@ -27,8 +27,7 @@ std::string labelled_value(std::string_view label, float value);
 // and value as labelled() writes them, five blanks, the right label with
 // tabs to the right half's "= " column, "= " and its value.
 std::string labelled_pair(std::string_view left, std::string_view left_value,
-                          std::string_view right,
-                          std::string_view right_value);
+                          std::string_view right, std::string_view right_value);
 std::string labelled_row(std::string_view left, float left_value,
                          std::string_view right, float right_value);
 

@@ -91,8 +91,7 @@ std::vector<std::vector<TextCell>> block_rows(const DesignModel& d,
 }
 
 // The dialogue's screen of `d` as its two blocks.
-void add_screen_views(const DesignModel& d,
-                      std::vector<TextBlockView>& views) {
+void add_screen_views(const DesignModel& d, std::vector<TextBlockView>& views) {
   const ScreenLayout& screen = *d.network().screen;
   const MessageTable& m = utf8_messages();
   const auto cell = [&](const Field* field) {
@@ -226,9 +225,9 @@ void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
                           const AmplifierReport& report) {
   if (options.cmin) {
     write_heading(out, kCminHeading);
-    write_line(out,
-               labelled_row(kCminLabel, *options.cmin, kC1MarginLabel,
-                            static_cast<float>(report.c1_margin.value_or(NAN))));
+    write_line(
+        out, labelled_row(kCminLabel, *options.cmin, kC1MarginLabel,
+                          static_cast<float>(report.c1_margin.value_or(NAN))));
     write_line(out, report.qn_for_cmin
                         ? labelled_value(kQnForCminLabel, *report.qn_for_cmin)
                         : labelled(kQnForCminLabel, kNoQnForCmin));
@@ -277,7 +276,8 @@ std::vector<ColumnSource> band_columns(const DesignModel& inputs,
 
 BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
   if (source.field == nullptr) {
-    if (!r.report.qn_for_cmin) return BandTableCell{std::string(kBandNoQnForCmin), false};
+    if (!r.report.qn_for_cmin)
+      return BandTableCell{std::string(kBandNoQnForCmin), false};
     return BandTableCell{field_text(*r.report.qn_for_cmin)};
   }
   if (source.coil && r.report.coil != CoilFit::kNone) {
@@ -339,7 +339,8 @@ void write_band_table_text(ByteSink& out, const DesignModel& inputs,
     std::string text =
         concat({" ", padded_right(line.band, kBandLabelColumns)});
     if (line.cells.empty()) {
-      text.append(std::string(view.columns.front().width - kScreenFieldWidth, ' '));
+      text.append(
+          std::string(view.columns.front().width - kScreenFieldWidth, ' '));
       text.append(line.frequency);
       text.append(line.note);
     }
@@ -347,8 +348,9 @@ void write_band_table_text(ByteSink& out, const DesignModel& inputs,
       const BandTableCell& cell = line.cells[c];
       const std::size_t width = view.columns[c].width;
       // A value field, blanks before it to fill the column.
-      text.append(cell.value ? std::string(width - kScreenFieldWidth, ' ') + cell.text
-                             : padded_left(cell.text, width));
+      text.append(cell.value
+                      ? std::string(width - kScreenFieldWidth, ' ') + cell.text
+                      : padded_left(cell.text, width));
     }
     write_line(out, text);
   }

@@ -31,7 +31,7 @@ struct TextCell {
 
 // A block as the text output and the page show it.
 struct TextBlockView {
-  std::string heading;  // without its leading blank
+  std::string heading;                      // without its leading blank
   std::vector<std::vector<TextCell>> rows;  // one or two cells each
   std::string note;                         // a line under the rows, or none
 };

@@ -47,9 +47,9 @@ std::string warning_text(const DesignWarning& w,
     case WarningCode::kC1BelowCmin:
       break;
   }
-  return filled(t.c1_below_cmin, {three(w.context),
-                                  plain(options.cmin.value_or(0.0f)),
-                                  three(-w.figure)});
+  return filled(
+      t.c1_below_cmin,
+      {three(w.context), plain(options.cmin.value_or(0.0f)), three(-w.figure)});
 }
 
 }  // namespace merid

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "base/byte_io.h"
-#include "output/console_writer.h"
 #include "console/dialogue.h"
 #include "console/input_reader.h"
+#include "output/console_writer.h"
 #include "platform/platform.h"
 #include "text/messages.h"
 

@@ -55,8 +55,9 @@ void append_input_line(std::string& report, const ReportRecord& record,
 
 void append_results_line(std::string& report, const ReportRecord& record,
                          const Field& left, const Field& right) {
-  report += two_column_row(report_label(left.screen.label), record.field[left.screen.slot],
-                           report_label(right.screen.label), record.field[right.screen.slot]);
+  report += two_column_row(
+      report_label(left.screen.label), record.field[left.screen.slot],
+      report_label(right.screen.label), record.field[right.screen.slot]);
   report += kLineEnd;
 }
 

@@ -11,18 +11,20 @@
 namespace merid {
 
 struct WarningTexts {
-  std::string_view c1_negative;       // {0} the shunt inductor, uH; {1} C1, pF
-  std::string_view ku_negative;       // {0} KU, dB
-  std::string_view ki_negative;       // {0} KI, dB
-  std::string_view bw_u_at_bottom;    // {0} bw_u, kHz; {1} the window's start, kHz
-  std::string_view bw_u_at_top;       // {0} bw_u, kHz; {1} its stop, MHz
-  std::string_view bw_i_at_bottom;    // the same of bw_i
+  std::string_view c1_negative;  // {0} the shunt inductor, uH; {1} C1, pF
+  std::string_view ku_negative;  // {0} KU, dB
+  std::string_view ki_negative;  // {0} KI, dB
+  std::string_view
+      bw_u_at_bottom;            // {0} bw_u, kHz; {1} the window's start, kHz
+  std::string_view bw_u_at_top;  // {0} bw_u, kHz; {1} its stop, MHz
+  std::string_view bw_i_at_bottom;  // the same of bw_i
   std::string_view bw_i_at_top;
   std::string_view s11_one_crossing;  // {0} bw_s11, kHz
   std::string_view s11_crossings;     // {0} the crossings found
-  std::string_view s11_points;        // {0} points within 0.1; {1} the step, kHz
-  std::string_view s11_at_f;          // {0} S11 at F
-  std::string_view c1_below_cmin;     // {0} C1, pF; {1} CMIN, pF; {2} the shortfall
+  std::string_view s11_points;  // {0} points within 0.1; {1} the step, kHz
+  std::string_view s11_at_f;    // {0} S11 at F
+  std::string_view
+      c1_below_cmin;  // {0} C1, pF; {1} CMIN, pF; {2} the shortfall
 };
 
 const WarningTexts& warning_texts(Language language);

@@ -18,8 +18,8 @@ inline float value(const DesignModel& d, std::string_view key) {
 }
 
 // The design of `network` with the six inputs and no parameter given.
-inline TankDesign design_of(const Network& network, float f, float qn,
-                            float q0, float rin, float rout, float pin) {
+inline TankDesign design_of(const Network& network, float f, float qn, float q0,
+                            float rin, float rout, float pin) {
   TankInputs in;
   static_cast<DesignInputs&>(in) = DesignInputs{f, qn, q0, rin, rout, pin};
   return network.design(in);
