@@ -32,14 +32,14 @@ constexpr std::string_view kUsage =
     "out)\n";
 
 constexpr std::string_view kDescription =
-    "\n"
-    "Calculates the pi-network output tank of an RF power amplifier (C1 from\n"
-    "the amplifier side to ground, the series coil L, C2 from the load side\n"
-    "to ground) exactly as merid-utf8 does, from six inputs given on the\n"
-    "command line.\n"
-    "\n"
-    "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at\n"
-    "most 10 characters), each in the dialogue's accepted range:\n";
+    "Calculates the pi-network output tank of an RF power amplifier (C1 from "
+    "the amplifier side to ground, the series coil L, C2 from the load side "
+    "to ground) exactly as merid-utf8 does, from six inputs given on the "
+    "command line.";
+
+constexpr std::string_view kInputsIntro =
+    "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at "
+    "most 10 characters), each in the dialogue's accepted range:";
 
 constexpr std::string_view kAmplifierIntro =
     "The amplifier behind the tank (these searches and estimates are new "
@@ -110,10 +110,15 @@ std::string wrapped(std::string_view text, std::size_t start,
   return out;
 }
 
+// An empty line, then `text` wrapped.
+std::string paragraph_text(std::string_view text) {
+  return concat({"\n", wrapped(text, 0, 0)});
+}
+
 // "  NAME" and its text from `column` on; a name too long for the space
 // stands on its own line.
-std::string item(std::string_view name, std::string_view text,
-                 std::size_t column) {
+std::string item_text(std::string_view name, std::string_view text,
+                      std::size_t column) {
   std::string out = concat({"  ", name});
   if (out.size() + 1 > column) {
     out.push_back('\n');
@@ -124,9 +129,28 @@ std::string item(std::string_view name, std::string_view text,
   return out + wrapped(text, column, column);
 }
 
-std::string paragraph(std::string_view text) {
-  return concat({"\n", wrapped(text, 0, 0)});
-}
+// The help as it is put together: its text, and each of its entries (an
+// item's name and text, or a paragraph) as words for the manual's test.
+class Help {
+ public:
+  void item(std::string_view name, std::string_view text, std::size_t column) {
+    text_ += item_text(name, text, column);
+    entries_.push_back(concat({name, " ", text}));
+  }
+  void paragraph(std::string_view text) {
+    text_ += concat({"\n", wrapped(text, 0, 0)});
+    entries_.emplace_back(text);
+  }
+  // As it stands, not an entry.
+  void verbatim(std::string_view text) { text_ += text; }
+
+  const std::string& text() const { return text_; }
+  const std::vector<std::string>& entries() const { return entries_; }
+
+ private:
+  std::string text_;
+  std::vector<std::string> entries_;
+};
 
 std::string padded(std::string_view text, std::size_t width) {
   std::string out(text);
@@ -145,13 +169,13 @@ std::string band_list() {
   return out;
 }
 
-std::string option_item(const OptionHelp& option) {
-  const std::string name = option.value.empty()
-                               ? std::string(option.name)
-                               : concat({option.name, " ", option.value});
+void add_option(Help& help, const OptionHelp& option) {
+  const std::string name =
+      option.value.empty() ? std::string(option.name)
+                           : concat({option.name, " ", option.value});
   std::string text(option.help);
   if (option.name == "--bands") text = concat({text, " ", band_list(), "."});
-  return item(name, text, kOptionColumn);
+  help.item(name, text, kOptionColumn);
 }
 
 // The usage line of each network after the default, with its parameters.
@@ -168,82 +192,84 @@ std::string network_usage() {
   return out + "       merid-calc --help | --version\n";
 }
 
-std::string options_text() {
-  std::string out = "\nOptions:\n";
+void add_options(Help& help) {
+  help.verbatim("\nOptions:\n");
   for (const OptionHelp& option : option_help()) {
-    if (option.name == "--cmin") out += paragraph(kAmplifierIntro);
-    if (option.name == "--network") out += "\nThe network:\n";
-    out += option_item(option);
+    if (option.name == "--cmin") help.paragraph(kAmplifierIntro);
+    if (option.name == "--network") help.verbatim("\nThe network:\n");
+    add_option(help, option);
   }
   for (const Network* network : networks()) {
-    out += item(concat({"--network ", network->name}), network->description,
-                kOptionColumn);
+    help.item(concat({"--network ", network->name}), network->description,
+              kOptionColumn);
     for (const NetworkParameter& p : network->parameters) {
-      out += item(concat({"--", p.name, " ", p.value_name}), p.meaning,
-                  kOptionColumn);
+      help.item(concat({"--", p.name, " ", p.value_name}), p.meaning,
+                kOptionColumn);
     }
   }
-  return out;
 }
 
-std::string warnings_text() {
-  std::string out = paragraph(kWarningsIntro);
+void add_warnings(Help& help) {
+  help.paragraph(kWarningsIntro);
   for (const WarningDescription& w : warning_descriptions()) {
-    out += item(w.name, w.meaning, kCodeColumn);
+    help.item(w.name, w.meaning, kCodeColumn);
   }
-  return out;
 }
 
 // The fields of `network` that JSON and CSV carry.
-std::string network_fields(const Network& network) {
-  std::string out;
+void add_network_fields(Help& help, const Network& network) {
   for (const Field& field : network.fields) {
     if (!field.key.empty() && field.key != "network") {
-      out += item(field.key, field.meaning, kFieldColumn);
+      help.item(field.key, field.meaning, kFieldColumn);
     }
   }
-  return out;
 }
 
-std::string fields_text() {
-  const Network& first = *networks().front();
-  std::string out =
+void add_fields(Help& help) {
+  help.verbatim(
       "\nFields (JSON keys, CSV columns; \"with\" marks those an option "
-      "adds):\n";
-  out += network_fields(first);
+      "adds):\n");
+  add_network_fields(help, *networks().front());
   for (const AmplifierField& field : amplifier_fields()) {
-    out += item(field.name, field.meaning, kFieldColumn);
+    help.item(field.name, field.meaning, kFieldColumn);
   }
-  out += item("warnings", "the design's warnings, as above", kFieldColumn);
-  out += "\nFields of each drive under load_swr (with --swr):\n";
+  help.item("warnings", "the design's warnings, as above", kFieldColumn);
+  help.verbatim("\nFields of each drive under load_swr (with --swr):\n");
   for (const SwrField& field : swr_fields()) {
-    out += item(field.name, field.meaning, kFieldColumn);
+    help.item(field.name, field.meaning, kFieldColumn);
   }
   for (const Network* network : networks().subspan(1)) {
-    out += concat({"\nFields of --network ", network->name,
-                   " (JSON keys, CSV columns, after network, which is ",
-                   network->name, "):\n"});
-    out += network_fields(*network);
+    help.verbatim(paragraph_text(
+        concat({"Fields of --network ", network->name,
+                " (JSON keys, CSV columns, after network, which is ",
+                network->name, "):"})));
+    add_network_fields(help, *network);
   }
-  return out;
+}
+
+Help make_help() {
+  Help help;
+  help.verbatim(kUsage);
+  help.verbatim(network_usage());
+  help.paragraph(kDescription);
+  help.paragraph(kInputsIntro);
+  for (const InputRow& input : kInputs) {
+    help.verbatim(concat({"  ", padded(input.name, 6),
+                          padded(input.meaning, 32),
+                          range_text(input.input, NAN), "\n"}));
+  }
+  add_options(help);
+  add_warnings(help);
+  add_fields(help);
+  help.paragraph(kExitHelp);
+  help.verbatim(paragraph_text(kManual));
+  return help;
 }
 
 }  // namespace
 
-std::string help_text() {
-  std::string out(kUsage);
-  out += network_usage();
-  out += kDescription;
-  for (const InputRow& input : kInputs) {
-    out += concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
-                   range_text(input.input, NAN), "\n"});
-  }
-  out += options_text();
-  out += warnings_text();
-  out += fields_text();
-  out += paragraph(kExitHelp);
-  out += paragraph(kManual);
-  return out;
-}
+std::string help_text() { return make_help().text(); }
+
+std::vector<std::string> help_entries() { return make_help().entries(); }
 
 }  // namespace merid

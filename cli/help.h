@@ -7,10 +7,16 @@
 // says all of it too (a test holds them together) and more.
 
 #include <string>
+#include <vector>
 
 namespace merid {
 
 std::string help_text();
+
+// Each entry of the help (an option, a network, a warning code or a field
+// with its text, or a paragraph) as one line of words, for holding the
+// manual page against it.
+std::vector<std::string> help_entries();
 
 }  // namespace merid
 
