@@ -64,6 +64,13 @@ struct OptionSpec {
   ValueReader read;  // for a switch, called with an empty value
 };
 
+// A switch: the option sets its member of Options.
+template <bool Options::*Member>
+std::string set_switch(std::string_view, Options& options) {
+  options.*Member = true;
+  return {};
+}
+
 // The value that `name` stands for among `choices`; false when none.
 template <typename Value, std::size_t N>
 bool read_choice(
@@ -168,10 +175,7 @@ constexpr OptionSpec kOptions[] = {
      "edge (low, centre or high) and infeasible before the fields below, and "
      "a row that cannot be built is marked, not left out.  With --swr only "
      "as json or csv, each row with its load_swr.  The bands, MHz:",
-     [](std::string_view, Options& o) -> std::string {
-       o.bands = true;
-       return {};
-     }},
+     set_switch<&Options::bands>},
     {"--swr", "S",
      "also the stresses under a mismatched load, 1 <= S <= 10 (typed like "
      "the inputs): the designed tank at F with its load replaced by every "
@@ -206,10 +210,7 @@ constexpr OptionSpec kOptions[] = {
     {"--whole-window", "",
      "the plot spans the whole sweep window, 0 to 1.3 F (1.9 F for QN up to "
      "4.01).",
-     [](std::string_view, Options& o) -> std::string {
-       o.whole_window = true;
-       return {};
-     }},
+     set_switch<&Options::whole_window>},
     {"--smith", "FILE",
      "also write FILE, an SVG Smith chart of the input impedance over the "
      "sweep window normalised to RIN, with F, the edges of both -1 dB bands "

@@ -89,6 +89,12 @@ struct BandColumn {
   bool (*shown)(const DesignModel& inputs) = nullptr;
 };
 
+// The columns that every network's band table has, each the same wherever
+// it stands.
+inline constexpr std::size_t kBandValueWidth = 12;
+inline constexpr std::size_t kBandPeakWidth = 13;
+inline constexpr std::size_t kBandQnWidth = 10;
+
 struct Network {
   std::string_view name;   // --network NAME, and JSON's "network"
   std::string_view title;  // for people: "pi network"

@@ -292,17 +292,17 @@ bool cl_across_load(const DesignModel& m) { return !pi_l(m).cl_at_middle; }
 
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
-    {kBandF, 12, "f"},
-    {kBandC1, 12, "c1"},
-    {kPiLBandL1, 12, "l1", C::Use::kCoil},
-    {kPiLBandCmid, 12, "cmid"},
-    {kPiLBandL2, 12, "l2"},
-    {kPiLBandCout, 12, "cout", C::Use::kAlways, cl_across_load},
-    {kBandQnHeading, 10, "qn", C::Use::kFixedCoil},
-    {kPiLBandRmid, 12, "rmid", C::Use::kFixedCoil},
-    {kBandKuHeading, 10, "ku", C::Use::kFixedCoil},
-    {kBandUc1Peak, 13, "uc1_peak"},
-    {kPiLBandIl1Peak, 13, "il1_peak"},
+    {kBandF, kBandValueWidth, "f"},
+    {kBandC1, kBandValueWidth, "c1"},
+    {kPiLBandL1, kBandValueWidth, "l1", C::Use::kCoil},
+    {kPiLBandCmid, kBandValueWidth, "cmid"},
+    {kPiLBandL2, kBandValueWidth, "l2"},
+    {kPiLBandCout, kBandValueWidth, "cout", C::Use::kAlways, cl_across_load},
+    {kBandQnHeading, kBandQnWidth, "qn", C::Use::kFixedCoil},
+    {kPiLBandRmid, kBandValueWidth, "rmid", C::Use::kFixedCoil},
+    {kBandKuHeading, kBandQnWidth, "ku", C::Use::kFixedCoil},
+    {kBandUc1Peak, kBandPeakWidth, "uc1_peak"},
+    {kPiLBandIl1Peak, kBandPeakWidth, "il1_peak"},
 };
 
 constexpr std::string_view kFixedCoilNote[] = {kPiLFixedCoilHeading,

@@ -264,14 +264,14 @@ constexpr auto kFields = std::to_array<Field>({
 
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
-    {kBandF, 12, "f"},
-    {kBandC1, 12, "c1"},
-    {kBandC2, 12, "c2"},
-    {kBandL, 12, "l", C::Use::kCoil},
-    {kBandQnHeading, 10, "qn", C::Use::kFixedCoil},
-    {kBandKuHeading, 10, "ku", C::Use::kFixedCoil},
-    {kBandUc1Peak, 13, "uc1_peak"},
-    {kBandIlPeak, 13, "il_peak"},
+    {kBandF, kBandValueWidth, "f"},
+    {kBandC1, kBandValueWidth, "c1"},
+    {kBandC2, kBandValueWidth, "c2"},
+    {kBandL, kBandValueWidth, "l", C::Use::kCoil},
+    {kBandQnHeading, kBandQnWidth, "qn", C::Use::kFixedCoil},
+    {kBandKuHeading, kBandQnWidth, "ku", C::Use::kFixedCoil},
+    {kBandUc1Peak, kBandPeakWidth, "uc1_peak"},
+    {kBandIlPeak, kBandPeakWidth, "il_peak"},
 };
 
 constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
