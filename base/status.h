@@ -5,6 +5,7 @@
 // on failure, the report in words.
 
 #include <string>
+#include <utility>
 
 namespace merid {
 
@@ -20,6 +21,11 @@ struct Status {
 
   bool ok() const { return code == ExitStatus::kSuccess; }
 };
+
+// What failed, in one line; kFailure.
+inline Status failure(std::string why) {
+  return Status{ExitStatus::kFailure, std::move(why)};
+}
 
 }  // namespace merid
 

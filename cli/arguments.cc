@@ -20,20 +20,10 @@ constexpr std::size_t kEchoBytes = 40;
 
 std::string echoed(std::string_view arg) { return quoted(arg, kEchoBytes); }
 
-InputValue refusal(Input input, std::string_view text, std::string_view why,
-                   float qn) {
-  std::string error(input_name(input));
-  error.append(" = ");
-  error.append(echoed(text));
-  error.append(why);
-  error.append(range_text(input, qn));
-  return InputValue{0.0f, std::move(error)};
-}
-
-ParsedArguments failed(std::string error) {
-  ParsedArguments parsed;
-  parsed.error = std::move(error);
-  return parsed;
+Status refusal(Input input, std::string_view text, std::string_view why,
+               float qn) {
+  return failure(concat(
+      {input_name(input), " = ", echoed(text), why, range_text(input, qn)}));
 }
 
 bool starts_with(std::string_view text, std::string_view prefix) {
@@ -53,9 +43,8 @@ struct Reading {
   std::vector<GivenParameter> parameters;
 };
 
-// Reads an option's value into `options`; the one-line reason it is
-// refused, or empty.
-using ValueReader = std::string (*)(std::string_view value, Options& options);
+// Reads an option's value into `options`.
+using ValueReader = Status (*)(std::string_view value, Options& options);
 
 struct OptionSpec {
   std::string_view name;
@@ -66,7 +55,7 @@ struct OptionSpec {
 
 // A switch: the option sets its member of Options.
 template <bool Options::*Member>
-std::string set_switch(std::string_view, Options& options) {
+Status set_switch(std::string_view, Options& options) {
   options.*Member = true;
   return {};
 }
@@ -85,15 +74,16 @@ bool read_choice(
   return false;
 }
 
-std::string read_format(std::string_view name, Options& options) {
-  if (name.empty()) return "--format needs text, json or csv";
+Status read_format(std::string_view name, Options& options) {
+  if (name.empty()) return failure("--format needs text, json or csv");
   if (!read_choice(name,
                    std::to_array<std::pair<std::string_view, OutputFormat>>(
                        {{"text", OutputFormat::kText},
                         {"json", OutputFormat::kJson},
                         {"csv", OutputFormat::kCsv}}),
                    options.format)) {
-    return concat({"--format ", echoed(name), ": choose text, json or csv"});
+    return failure(
+        concat({"--format ", echoed(name), ": choose text, json or csv"}));
   }
   return {};
 }
@@ -109,46 +99,52 @@ std::string network_choices() {
   return out;
 }
 
-std::string read_network(std::string_view name, Options& options) {
+Status read_network(std::string_view name, Options& options) {
   options.network = find_network(name);
   if (options.network == nullptr) {
-    return concat({"--network ", echoed(name), ": choose ", network_choices()});
+    return failure(
+        concat({"--network ", echoed(name), ": choose ", network_choices()}));
   }
   return {};
 }
 
 // An SWR typed by the keyboard's number rules, from kMinSwr to kMaxSwr.
-std::string read_swr(std::string_view text, Options& options) {
+Status read_swr(std::string_view text, Options& options) {
   RealEntry entry;
   entry.status = EntryStatus::kMalformed;
   if (text.size() <= kMaxArgumentBytes) entry = parse_real(text);
   if (entry.status != EntryStatus::kValue ||
       !(entry.value >= kMinSwr && entry.value <= kMaxSwr)) {
-    return concat(
-        {"--swr ", quoted(text), ": give an SWR from 1 to 10, as in 2 or 1,5"});
+    return failure(concat({"--swr ", quoted(text),
+                           ": give an SWR from 1 to 10, as in 2 or 1,5"}));
   }
   options.swr = entry.value;
   return {};
 }
 
-std::string read_svg(std::string_view path, Options& options) {
+Status read_svg(std::string_view path, Options& options) {
   options.svg_path = std::string(path);
-  if (path.empty()) return "--svg needs a file name";
+  if (path.empty()) return failure("--svg needs a file name");
   return {};
 }
 
-std::string read_smith(std::string_view path, Options& options) {
+Status read_smith(std::string_view path, Options& options) {
   options.smith_path = std::string(path);
-  if (path.empty()) return "--smith needs a file name";
+  if (path.empty()) return failure("--smith needs a file name");
   return {};
 }
 
-std::string read_cmin_option(std::string_view text, Options& options) {
-  return read_cmin(text, options.amplifier);
+// The reason, when there is one, as a failure.
+Status failed_if(std::string reason) {
+  return reason.empty() ? Status{} : failure(std::move(reason));
 }
 
-std::string read_rin_from_option(std::string_view text, Options& options) {
-  return read_rin_from(text, options.amplifier);
+Status read_cmin_option(std::string_view text, Options& options) {
+  return failed_if(read_cmin(text, options.amplifier));
+}
+
+Status read_rin_from_option(std::string_view text, Options& options) {
+  return failed_if(read_rin_from(text, options.amplifier));
 }
 
 constexpr OptionSpec kOptions[] = {
@@ -233,7 +229,7 @@ constexpr OptionSpec kOptions[] = {
      "RIN.  Each row shows C1, C2 (the range of each capacitor on the band "
      "with that tap), the coil, the row's loaded Q and KU, and the peak "
      "stresses; a row no accepted loaded Q can match says so.",
-     [](std::string_view, Options& o) -> std::string {
+     [](std::string_view, Options& o) -> Status {
        o.amplifier.fixed_coil = true;
        return {};
      }},
@@ -275,14 +271,15 @@ const NetworkParameter* find_parameter(std::string_view name) {
 
 // A network parameter typed by the keyboard's number rules, in the range
 // of the input it is accepted as.
-std::string read_parameter(const NetworkParameter& p, std::string_view text,
-                           Reading& reading) {
-  const InputValue value = read_input(p.accepted_as, text, NAN);
-  if (!value.error.empty()) {
-    return concat({"--", p.name, " takes ", input_name(p.accepted_as),
-                   "'s range: ", value.error});
+Status read_parameter(const NetworkParameter& p, std::string_view text,
+                      Reading& reading) {
+  float value = 0.0f;
+  const Status read = read_input(p.accepted_as, text, NAN, value);
+  if (!read.ok()) {
+    return failure(concat({"--", p.name, " takes ", input_name(p.accepted_as),
+                           "'s range: ", read.error}));
   }
-  reading.parameters.push_back({p.name, value.value});
+  reading.parameters.push_back({p.name, value});
   return {};
 }
 
@@ -301,8 +298,7 @@ class OptionReader {
  public:
   explicit OptionReader(std::span<const std::string_view> args) : args_(args) {}
 
-  // Empty on success.
-  std::string read(Options& options, Reading& reading) {
+  Status read(Options& options, Reading& reading) {
     bool options_ended = false;
     while (pos_ < args_.size()) {
       const std::string_view arg = args_[pos_++];
@@ -314,20 +310,20 @@ class OptionReader {
         options_ended = true;
         continue;
       }
-      std::string error = read_option(arg, options, reading);
-      if (!error.empty()) return error;
+      const Status read = read_option(arg, options, reading);
+      if (!read.ok()) return read;
     }
     return {};
   }
 
  private:
-  std::string read_option(std::string_view arg, Options& options,
-                          Reading& reading) {
+  Status read_option(std::string_view arg, Options& options, Reading& reading) {
     const std::string_view name = arg.substr(0, arg.find('='));
     if (const OptionSpec* spec = find_option(name)) {
       if (spec->value.empty()) {
         if (name.size() < arg.size()) {
-          return concat({name, " takes no value; see merid-calc --help"});
+          return failure(
+              concat({name, " takes no value; see merid-calc --help"}));
         }
         return spec->read({}, options);
       }
@@ -336,7 +332,8 @@ class OptionReader {
     if (const NetworkParameter* p = find_parameter(name.substr(2))) {
       return read_parameter(*p, value_of(arg, name), reading);
     }
-    return concat({"unknown option ", echoed(arg), "; see merid-calc --help"});
+    return failure(
+        concat({"unknown option ", echoed(arg), "; see merid-calc --help"}));
   }
 
   // The value of "--name=value", or of "--name value" from the next
@@ -351,7 +348,7 @@ class OptionReader {
   std::size_t pos_ = 0;
 };
 
-std::string count_error(std::size_t given, bool bands, bool rin_from) {
+Status count_error(std::size_t given, bool bands, bool rin_from) {
   std::string usage;
   if (rin_from) {
     usage = bands ? "--bands with --rin-from takes four numbers, QN Q0 ROUT "
@@ -363,52 +360,54 @@ std::string count_error(std::size_t given, bool bands, bool rin_from) {
                     "band table gives the frequencies)"
                   : "expected six numbers, F QN Q0 RIN ROUT PIN";
   }
-  return concat(
-      {usage, ", got ", std::to_string(given), "; see merid-calc --help"});
+  return failure(concat(
+      {usage, ", got ", std::to_string(given), "; see merid-calc --help"}));
 }
 
-// Puts each given parameter in its place among the network's; the reason
+// Puts each given parameter in its place among the network's; a failure
 // when one belongs to another network.
-std::string place_parameters(const Reading& reading, Options& options) {
+Status place_parameters(const Reading& reading, Options& options) {
   const std::span<const NetworkParameter> own = options.network->parameters;
   for (const GivenParameter& given : reading.parameters) {
     std::size_t i = 0;
     while (i < own.size() && own[i].name != given.name) ++i;
     if (i == own.size()) {
       const Network& other = *network_of(given.name);
-      return concat({"--", given.name, " sets the ", other.title, "'s ",
-                     find_parameter(given.name)->what, "; add --network ",
-                     other.name});
+      return failure(concat({"--", given.name, " sets the ", other.title, "'s ",
+                             find_parameter(given.name)->what,
+                             "; add --network ", other.name}));
     }
     options.inputs.parameters[i] = given.value;
   }
   return {};
 }
 
-// What the options cannot do together, or empty.
-std::string conflict(const Options& options) {
+// What the options cannot do together.
+Status conflict(const Options& options) {
   if (options.bands && !options.svg_path.empty()) {
-    return "--svg plots one design and takes no --bands";
+    return failure("--svg plots one design and takes no --bands");
   }
   if (options.bands && !options.smith_path.empty()) {
-    return "--smith charts one design and takes no --bands";
+    return failure("--smith charts one design and takes no --bands");
   }
   if (options.bands && options.swr >= kMinSwr &&
       options.format == OutputFormat::kText) {
-    return "--swr with --bands adds columns to --format json or csv only";
+    return failure(
+        "--swr with --bands adds columns to --format json or csv only");
   }
   if (options.whole_window && options.svg_path.empty()) {
-    return "--whole-window sets the span of the --svg plot; add --svg";
+    return failure("--whole-window sets the span of the --svg plot; add --svg");
   }
   if (options.amplifier.fixed_coil && !options.bands) {
-    return "--fixed-coil keeps one coil across each band and needs --bands";
+    return failure(
+        "--fixed-coil keeps one coil across each band and needs --bands");
   }
   return {};
 }
 
 }  // namespace
 
-InputValue read_input(Input input, std::string_view text, float qn) {
+Status read_input(Input input, std::string_view text, float qn, float& value) {
   if (text.size() > kMaxArgumentBytes) {
     return refusal(input, text,
                    " is longer than 10 characters; accepted range ", qn);
@@ -420,7 +419,8 @@ InputValue read_input(Input input, std::string_view text, float qn) {
   if (refused(input, entry.value, qn)) {
     return refusal(input, text, " is outside the accepted range ", qn);
   }
-  return InputValue{entry.value, {}};
+  value = entry.value;
+  return {};
 }
 
 std::vector<OptionHelp> option_help() {
@@ -431,36 +431,33 @@ std::vector<OptionHelp> option_help() {
   return out;
 }
 
-ParsedArguments parse_arguments(std::span<const std::string_view> args) {
-  ParsedArguments parsed;
+Status parse_arguments(std::span<const std::string_view> args,
+                       Options& options) {
+  options = Options{};
   for (const std::string_view arg : args) {
-    if (arg == "--help" || arg == "-h") parsed.options.help = true;
-    if (arg == "--version") parsed.options.version = true;
+    if (arg == "--help" || arg == "-h") options.help = true;
+    if (arg == "--version") options.version = true;
   }
-  if (parsed.options.help || parsed.options.version) {
-    parsed.ok = true;
-    return parsed;
-  }
+  if (options.help || options.version) return {};
 
-  Options& options = parsed.options;
   options.network = networks().front();
   Reading reading;
-  std::string error = OptionReader(args).read(options, reading);
-  if (!error.empty()) return failed(std::move(error));
+  Status status = OptionReader(args).read(options, reading);
+  if (!status.ok()) return status;
   const std::optional<RinEstimate>& estimate = options.amplifier.rin_from;
   const std::size_t first = options.bands ? 1 : 0;
   const std::size_t given = kInputCount - first - (estimate ? 1 : 0);
   if (reading.numbers.size() != given) {
-    return failed(count_error(reading.numbers.size(), options.bands,
-                              estimate.has_value()));
+    return count_error(reading.numbers.size(), options.bands,
+                       estimate.has_value());
   }
   if (!options.network->offers_swr && options.swr >= kMinSwr) {
-    return failed(concat({"--swr is not offered with --network ",
-                          options.network->name, " yet"}));
+    return failure(concat({"--swr is not offered with --network ",
+                           options.network->name, " yet"}));
   }
-  error = place_parameters(reading, options);
-  if (error.empty()) error = conflict(options);
-  if (!error.empty()) return failed(std::move(error));
+  status = place_parameters(reading, options);
+  if (status.ok()) status = conflict(options);
+  if (!status.ok()) return status;
 
   std::size_t next = 0;
   for (std::size_t i = first; i < kInputCount; ++i) {
@@ -469,13 +466,11 @@ ParsedArguments parse_arguments(std::span<const std::string_view> args) {
       options.inputs.rin = static_cast<float>(estimate->resistance);
       continue;
     }
-    const InputValue read =
-        read_input(row.input, reading.numbers[next++], options.inputs.qn);
-    if (!read.error.empty()) return failed(read.error);
-    options.inputs.*row.member = read.value;
+    status = read_input(row.input, reading.numbers[next++], options.inputs.qn,
+                        options.inputs.*row.member);
+    if (!status.ok()) return status;
   }
-  parsed.ok = true;
-  return parsed;
+  return {};
 }
 
 }  // namespace merid

@@ -12,6 +12,7 @@
 #include "base/amplifier_options.h"
 #include "base/free_form.h"
 #include "base/inputs.h"
+#include "base/status.h"
 #include "design/network.h"
 
 namespace merid {
@@ -34,16 +35,11 @@ struct Options {
   TankInputs inputs;  // with amplifier.rin_from, rin is the estimate
 };
 
-// The options, or the one-line reason they cannot be had.
-struct ParsedArguments {
-  bool ok = false;
-  Options options;
-  std::string error;
-};
-
-// Reads the arguments that follow the program name.  --help and --version
-// win over everything else on the line.
-ParsedArguments parse_arguments(std::span<const std::string_view> args);
+// Reads the arguments that follow the program name into `options`, or says
+// in one line why they cannot be had.  --help and --version win over
+// everything else on the line.
+Status parse_arguments(std::span<const std::string_view> args,
+                       Options& options);
 
 // One option of the table: its name with its dashes, the name of its value
 // (empty for a switch), and what it does for --help, one paragraph that
@@ -61,13 +57,9 @@ std::vector<OptionHelp> option_help();
 // than cut, as that buffer would cut it.
 inline constexpr std::size_t kMaxArgumentBytes = kRealBufferSize;
 
-// One input from its argument text; `qn` is the loaded Q accepted before,
-// which bounds Q0.  Empty `error` when the value is accepted.
-struct InputValue {
-  float value = 0.0f;
-  std::string error;
-};
-InputValue read_input(Input input, std::string_view text, float qn);
+// One input from its argument text into `value`; `qn` is the loaded Q
+// accepted before, which bounds Q0.
+Status read_input(Input input, std::string_view text, float qn, float& value);
 
 }  // namespace merid
 

@@ -8,8 +8,18 @@
 namespace merid {
 namespace {
 
+struct ParsedArguments {
+  bool ok;
+  std::string error;
+  Options options;
+};
+
 ParsedArguments Parse(std::vector<std::string_view> args) {
-  return parse_arguments(args);
+  ParsedArguments parsed;
+  const Status status = parse_arguments(args, parsed.options);
+  parsed.ok = status.ok();
+  parsed.error = status.error;
+  return parsed;
 }
 
 // Each input against the edges of its range, typed as at the dialogue.
@@ -69,10 +79,11 @@ TEST(ReadInput, AcceptsExactlyTheDialoguesRanges) {
   for (const InputCase& c : kInputCases) {
     SCOPED_TRACE(testing::Message()
                  << input_name(c.input) << " = \"" << c.text << "\"");
-    const InputValue read = read_input(c.input, c.text, c.qn);
-    EXPECT_EQ(read.error.empty(), c.accepted) << read.error;
+    float value = 0.0f;
+    const Status read = read_input(c.input, c.text, c.qn, value);
+    EXPECT_EQ(read.ok(), c.accepted) << read.error;
     if (c.accepted) {
-      EXPECT_EQ(read.value, c.value);
+      EXPECT_EQ(value, c.value);
     }
   }
 }

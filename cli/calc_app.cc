@@ -136,9 +136,9 @@ Status write_drawings(const Options& options, const DesignModel& d,
 
 Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
            const FileWriter& write_file) {
-  const ParsedArguments parsed = parse_arguments(args);
-  if (!parsed.ok) return Status{ExitStatus::kFailure, parsed.error};
-  const Options& options = parsed.options;
+  Options options;
+  const Status parsed = parse_arguments(args, options);
+  if (!parsed.ok()) return parsed;
   if (options.help) {
     out.write(help_text());
     return Status{};
