@@ -334,7 +334,8 @@ constexpr Network kPiLNetwork{
     "dB of its peak over the window's upper half, around that peak; |S11| "
     "<= 0.1, around F (what comes within a limit again far from F is no "
     "part of the band).  JSON and CSV have the fields listed last, then the "
-    "amplifier fields and the warnings as above (not bw_s11_one_crossing: "
+    "amplifier fields and the warnings as for the pi network (not "
+    "bw_s11_one_crossing: "
     "the S11 band here is no count of crossings; bw_s11_no_width when fewer "
     "than two points are within 0.1).  --svg and --smith draw its curves, "
     "--cmin takes C1 and the loaded Q of the pi section (at the design's "
@@ -343,8 +344,9 @@ constexpr Network kPiLNetwork{
     "keeps L1, L2 and cout of each band's top row: at a lower F the fixed L "
     "section shows the middle node a conductance G and a susceptance B; the "
     "pi section then goes from RIN to the row's rmid = 1/G at the loaded Q "
-    "(found as for the pi network) whose L1 is the coil (lower than the top "
-    "row's where the pi section's ratio shrinks), and cmid is its C2' less "
+    "(found as for the pi network) whose L1 is the coil (a loaded Q lower "
+    "than the top row's where the pi section's ratio shrinks), and cmid is "
+    "its C2' less "
     "B/omega (with CL at the middle the row's cl), so C1 and cmid tune.",
     kParameters,
     kFields,
