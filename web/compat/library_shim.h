@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -65,12 +66,24 @@ struct ShortestDigits {
   int exponent = 0;
 };
 
-inline ShortestDigits shortest_digits(float value) {
-  char text[32];
-  for (int precision = 0; precision < 9; ++precision) {
+// Whether `text` reads back as `value` in its own precision.
+inline bool reads_back(const char* text, float value) {
+  return strtof(text, nullptr) == value;
+}
+inline bool reads_back(const char* text, double value) {
+  return strtod(text, nullptr) == value;
+}
+
+// The digits of the first precision that reads back: at most 9
+// significant digits for a float, 17 for a double.
+template <class Float>
+ShortestDigits shortest_digits(Float value) {
+  char text[40];
+  for (int precision = 0; precision < numeric_limits<Float>::max_digits10;
+       ++precision) {
     std::snprintf(text, sizeof text, "%.*e", precision,
                   static_cast<double>(value));
-    if (strtof(text, nullptr) == value) break;
+    if (reads_back(text, value)) break;
   }
   ShortestDigits out;
   const char* p = text;
@@ -114,8 +127,9 @@ inline to_chars_result copied(char* first, char* last, const string& text) {
 
 // Shortest form, fixed or (when the format allows it and it is shorter)
 // scientific; finite values only, as the sources pass.
-inline to_chars_result shortest(char* first, char* last, float value,
-                                bool scientific_allowed) {
+template <class Float>
+to_chars_result shortest(char* first, char* last, Float value,
+                         bool scientific_allowed) {
   const string sign = std::signbit(value) ? "-" : "";
   const ShortestDigits d = shortest_digits(std::fabs(value));
   const string fixed = fixed_text(d);
@@ -135,6 +149,9 @@ inline to_chars_result to_chars(char* first, char* last, float value,
                                 chars_format format) {
   return merid_shim::shortest(first, last, value,
                               format != chars_format::fixed);
+}
+inline to_chars_result to_chars(char* first, char* last, double value) {
+  return merid_shim::shortest(first, last, value, true);
 }
 inline to_chars_result to_chars(char* first, char* last, double value,
                                 chars_format format, int precision) {
