@@ -1,59 +1,71 @@
-// The calculation, its texts and its number rules for the page, as
-// functions that JavaScript calls.  Every function takes plain numbers or
-// text and gives back JSON or text, so the page needs no view of the
-// module's memory.
+// The page's calculation, texts and number rules, as functions that
+// JavaScript calls.  Each takes plain numbers or text and gives back JSON
+// (or the report's text) made by the design and output layers, so the page
+// needs no view of the module's memory and holds no text, number or rule
+// of its own.  Every value shown is a screen field or a text of the
+// layers; every number meant for a program is the shortest text that
+// reads back to the same float.
 
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <utility>
+#include <vector>
 
-#include "design/pi_network.h"
+#include "base/amplifier_options.h"
 #include "base/free_form.h"
 #include "base/inputs.h"
-#include "calc/design_warnings.h"
-#include "calc/synthesis.h"
+#include "base/number_text.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
-#include "design/response_curves.h"
+#include "design/network.h"
+#include "design/pi_network.h"
+#include "output/data_output.h"
 #include "output/response_plot.h"
 #include "output/smith_chart.h"
-#include "output/results_screen.h"
+#include "output/text_output.h"
+#include "output/warning_text.h"
 #include "report/printer.h"
-#include "tests/support/synthesis_golden.h"
+#include "text/amplifier_texts.h"
+#include "text/calc_texts.h"
 #include "text/messages.h"
-#include "text/value_field.h"
+#include "text/page_texts.h"
 
 namespace merid {
 namespace {
 
-std::string hex_bits(std::uint32_t b) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(b));
-  return text;
-}
+// The page shows the warnings in Russian; the JSON it offers has
+// merid-calc's English ones.
+constexpr Language kPageLanguage = Language::kRussian;
+constexpr Language kJsonLanguage = Language::kEnglish;
 
-std::string bits_of(const FieldValue& value) {
-  return hex_bits(golden::bits(value));
-}
+// What a call that breaks its preconditions gets: the page reads every
+// entry through entries() first, so only a caller's fault lands here.
+constexpr std::string_view kRefusedCall = "{\"refused\": true}";
 
-// A JSON string of UTF-8 text: the labels hold tabs, nothing else needs
-// escaping but quotes and backslashes.
+// A JSON string of UTF-8 text: quotes, backslashes and control
+// characters escaped (the labels hold tabs, the SVG documents line ends).
 std::string json_string(std::string_view text) {
   std::string out = "\"";
   for (const char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
+    } else if (c == '\n') {
+      out += "\\n";
     } else if (c == '\t') {
       out += "\\t";
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[7];
+      char escape[8];
       std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
       out += escape;
     } else {
@@ -63,130 +75,326 @@ std::string json_string(std::string_view text) {
   return out + '"';
 }
 
-// A number JSON can hold: a not-a-number or an infinity is null, and the
-// bit pattern beside it says which.
-std::string json_number(const FieldValue& value) {
-  return std::visit(
-      [](auto x) -> std::string {
-        if constexpr (std::is_same_v<decltype(x), float>) {
-          if (!std::isfinite(x)) return "null";
-          char text[32];
-          std::snprintf(text, sizeof text, "%.9g", static_cast<double>(x));
-          return text;
-        } else {
-          return std::to_string(x);
-        }
-      },
-      value);
+// JSON has no infinity or not-a-number: such a value is null.
+std::string json_number(float x) {
+  return std::isfinite(x) ? shortest(x) : "null";
 }
 
-std::string label_of(Msg label) { return json_string(utf8_messages()[label]); }
+std::string json_bool(bool b) { return b ? "true" : "false"; }
 
-// One screen field: its label as the screen writes it and its value field.
-std::string screen_cell(const DesignField& field, const Design& d) {
-  return "{\"name\":" + json_string(field.name) +
-         ",\"label\":" + label_of(field.label) + ",\"field\":" +
-         json_string(value_field(screen_value(field, d), kScreenFieldWidth)) +
-         "}";
-}
+// Members whose values are JSON already.
+using JsonMember = std::pair<std::string_view, std::string>;
 
-std::string screen_json(const Design& d) {
-  const ScreenLayout& layout = screen_layout();
-  std::string inputs;
-  for (const DesignField* field : layout.inputs) {
-    inputs += (inputs.empty() ? "" : ",") + screen_cell(*field, d);
-  }
-  std::string rows;
-  for (const auto& [left, right] : layout.rows) {
-    rows += std::string(rows.empty() ? "" : ",") + "[" + screen_cell(*left, d) +
-            "," + screen_cell(*right, d) + "]";
-  }
-  return "{\"input_heading\":" + label_of(Msg::kInputHeading) +
-         ",\"results_heading\":" + label_of(Msg::kResultsHeading) +
-         ",\"inputs\":[" + inputs + "],\"rows\":[" + rows + "]}";
-}
-
-std::string fields_json(const Design& d) {
-  std::string out;
-  for (const DesignField& field : design_fields()) {
-    if (d.infeasible && !field.known_without_results()) continue;
-    const FieldValue value = field_value(field, d);
-    out += std::string(out.empty() ? "" : ",") + json_string(field.name) +
-           ":{\"bits\":\"" + bits_of(value) +
-           "\",\"value\":" + json_number(value) + "}";
-  }
-  return "{" + out + "}";
-}
-
-std::string warnings_json(const Design& d, float cmin_pf) {
-  const std::optional<double> cmin =
-      cmin_pf > 0.0f ? std::optional<double>(cmin_pf) : std::nullopt;
-  std::string out;
-  for (const DesignWarning& w : design_warnings(d, window_reach(d), cmin)) {
-    char figure[32];
-    std::snprintf(figure, sizeof figure, "%.6g", w.figure);
-    out += std::string(out.empty() ? "" : ",") +
-           "{\"code\":" + std::to_string(static_cast<int>(w.code)) +
-           ",\"figure\":" + figure + "}";
-  }
-  return "[" + out + "]";
-}
-
-Design inputs_of(float f, float qn, float q0, float rin, float rout,
-                 float pin) {
-  return make_design(f, qn, q0, rin, rout, pin);
-}
-
-// The design calculated as the dialogue calculates it: every field with its
-// bit pattern, the screen and, when feasible, the warnings.  `cmin_pf` at
-// or below zero means none is given.
-std::string calculate_json(float f, float qn, float q0, float rin, float rout,
-                           float pin, float cmin_pf) {
-  const Design d = calculate(inputs_of(f, qn, q0, rin, rout, pin));
-  std::string out = "{\"infeasible\":";
-  out += d.infeasible ? "true" : "false";
-  out += ",\"fields\":" + fields_json(d);
-  if (!d.infeasible) {
-    out += ",\"screen\":" + screen_json(d);
-    out += ",\"warnings\":" + warnings_json(d, cmin_pf);
+std::string json_object(std::initializer_list<JsonMember> members) {
+  std::string out = "{";
+  for (const auto& [key, value] : members) {
+    if (out.size() > 1) out += ", ";
+    out += json_string(key) + ": " + value;
   }
   return out + "}";
 }
 
-// Everything synthesis leaves behind, by the golden file's column names:
-// the exactness test compares these with the file.
-std::string synthesis_json(float f, float qn, float q0, float rin, float rout,
-                           float pin) {
-  Design d = inputs_of(f, qn, q0, rin, rout, pin);
-  synthesis(d);
-  std::string out;
-  for (const golden::Field& field : golden::outputs_of(d)) {
-    out += std::string(out.empty() ? "" : ",") + json_string(field.name) +
-           ":\"" + hex_bits(field.bits) + "\"";
+// The items of `items`, each written by `write`, as a JSON array.
+template <class Items, class Write>
+std::string json_array(const Items& items, Write write) {
+  std::string out = "[";
+  for (const auto& item : items) {
+    if (out.size() > 1) out += ", ";
+    out += write(item);
   }
-  return "{" + out + "}";
+  return out + "]";
+}
+
+std::string json_strings(std::span<const std::string_view> texts) {
+  return json_array(texts, json_string);
+}
+
+// A label or a heading as the page shows it: without the blanks, tabs,
+// "=" and ":" that lead the screen to its values.
+std::string_view bare(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' ||
+                           text.back() == '=' || text.back() == ':')) {
+    text.remove_suffix(1);
+  }
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+// A line without the blanks around it.
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+// A band row's coil fit in the page's word; none without a fixed coil.
+std::string_view coil_fit_word(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kNone:
+      break;
+    case CoilFit::kTap:
+      return kCoilFitTap;
+    case CoilFit::kMatched:
+      return kCoilFitMatched;
+    case CoilFit::kQnAboveRange:
+      return kCoilFitAbove;
+    case CoilFit::kQnBelowRange:
+      return kCoilFitBelow;
+  }
+  return {};
+}
+
+// One entry as the page shows it: the value when it is accepted, and the
+// hint beside it, the accepted range and, when refused, why.
+struct Entry {
+  std::optional<float> value;
+  bool refused = false;
+  std::string hint;
+};
+
+Entry refused_entry(std::string_view why, std::string_view range) {
+  return Entry{std::nullopt, true, filled(kPageRefusedHint, {why, range})};
+}
+
+// What is wrong with a real value typed as `status`.
+std::string_view unread_reason(EntryStatus status) {
+  return status == EntryStatus::kMalformed ? kPageNotANumber : kPageNoValue;
+}
+
+// One of the six inputs, read as the dialogue reads a line: its first ten
+// bytes by the free-form rules.  `qn` is the loaded Q accepted before,
+// none while QN is refused: an input that QN bounds is then not judged.
+Entry read_entry(Input input, std::string_view text, std::optional<float> qn) {
+  const RealEntry entry = parse_real(text.substr(0, kRealBufferSize));
+  const std::string range = range_text(input, qn.value_or(NAN));
+  if (entry.status != EntryStatus::kValue) {
+    return refused_entry(unread_reason(entry.status), range);
+  }
+  if (input_row(input).range.low_times_qn && !qn) {
+    return Entry{std::nullopt, false, range};
+  }
+  if (refused(input, entry.value, qn.value_or(NAN))) {
+    return refused_entry(kPageOutOfRange, range);
+  }
+  return Entry{entry.value, false, range};
+}
+
+// Whether `text` asks for no minimum C1: it is blank.
+bool no_cmin(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The minimum C1 as merid-calc reads --cmin, none for blank text; a
+// refusal says why in the page's words.
+Entry read_cmin_entry(std::string_view text) {
+  const std::string range = cmin_range_text();
+  AmplifierOptions options;
+  if (no_cmin(text) || read_cmin(text, options).empty()) {
+    return Entry{options.cmin, false, range};
+  }
+  if (text.size() > kRealBufferSize) {
+    return refused_entry(
+        filled(kPageTooLong, {std::to_string(kRealBufferSize)}), range);
+  }
+  const RealEntry entry = parse_real(text);
+  if (entry.status != EntryStatus::kValue) {
+    return refused_entry(unread_reason(entry.status), range);
+  }
+  return refused_entry(kPageOutOfRange, range);
+}
+
+std::string entry_json(const Entry& e) {
+  return json_object(
+      {{"refused", json_bool(e.refused)}, {"hint", json_string(e.hint)}});
+}
+
+// What a design, a band table or a plot is asked of: a network and its
+// inputs, each in its range, and the amplifier options.
+struct Request {
+  const Network* network;
+  TankInputs inputs;
+  AmplifierOptions options;
+};
+
+// Whether `param0`, NaN for the network's default, is a value the network
+// takes.
+bool parameter_accepted(const Network& network, float param0, float qn) {
+  if (std::isnan(param0)) return true;
+  return !network.parameters.empty() &&
+         !refused(network.parameters.front().accepted_as, param0, qn);
+}
+
+// The request, or none when the network is unknown or a value refused.
+// A band table's inputs have no frequency.
+std::optional<Request> request(const std::string& network_name,
+                               const DesignInputs& six, float param0,
+                               const std::string& cmin, bool with_frequency) {
+  const Network* network = find_network(network_name);
+  if (network == nullptr || !parameter_accepted(*network, param0, six.qn)) {
+    return std::nullopt;
+  }
+  for (const InputRow& row : kInputs) {
+    if (row.input == Input::kF && !with_frequency) continue;
+    if (refused(row.input, six.*row.member, six.qn)) return std::nullopt;
+  }
+  Request r{network, TankInputs{six, {param0, NAN}}, {}};
+  if (!no_cmin(cmin) && !read_cmin(cmin, r.options).empty()) {
+    return std::nullopt;
+  }
+  return r;
+}
+
+// The label without the leading blank that text_blocks() leaves on the
+// labels of blocks other than the screen's.
+std::string cell_json(const TextCell& cell) {
+  return json_object({{"key", json_string(cell.key)},
+                      {"label", json_string(trimmed(cell.label))},
+                      {"value", json_string(cell.value)}});
+}
+
+std::string block_json(const TextBlockView& block) {
+  const auto row_json = [](const std::vector<TextCell>& row) {
+    return json_array(row, cell_json);
+  };
+  return json_object({{"heading", json_string(block.heading)},
+                      {"rows", json_array(block.rows, row_json)},
+                      {"note", json_string(block.note)}});
+}
+
+std::string warnings_json(const AmplifierReport& report,
+                          const AmplifierOptions& options) {
+  return json_array(report.warnings, [&](const DesignWarning& w) {
+    return json_object(
+        {{"code", json_string(warning_code(w.code))},
+         {"text", json_string(warning_text(w, options, kPageLanguage))}});
+  });
+}
+
+// The dialogue's two lines for a loaded Q too small for the
+// transformation, and what the network adds to them.
+std::string infeasible_json(const DesignModel& d) {
+  const MessageTable& m = utf8_messages();
+  std::vector<std::string_view> lines = {trimmed(m[Msg::kInfeasible1]),
+                                         trimmed(m[Msg::kInfeasible2])};
+  const std::string note = d.infeasible_note();
+  if (!trimmed(note).empty()) lines.push_back(trimmed(note));
+  return json_object({{"infeasible", "true"},
+                      {"infeasible_text", json_strings(lines)},
+                      {"blocks", "[]"},
+                      {"warnings", "[]"},
+                      {"json", "\"\""}});
+}
+
+// The design of the network named `network` as merid-calc calculates it:
+// its text blocks, its warnings in Russian and its JSON as merid-calc
+// writes it.  `param0` NaN: the network's default; `cmin` blank: none.
+std::string design_result(const std::string& network, float f, float qn,
+                          float q0, float rin, float rout, float pin,
+                          float param0, const std::string& cmin) {
+  const std::optional<Request> r =
+      request(network, {f, qn, q0, rin, rout, pin}, param0, cmin, true);
+  if (!r) return std::string(kRefusedCall);
+  const TankDesign d = r->network->design(r->inputs);
+  if (!d->feasible()) return infeasible_json(*d);
+  const AmplifierReport report = amplifier_report(*d, r->options);
+  const DataContext context{r->options, kJsonLanguage};
+  return json_object(
+      {{"infeasible", "false"},
+       {"infeasible_text", "[]"},
+       {"blocks", json_array(text_blocks(*d), block_json)},
+       {"warnings", warnings_json(report, r->options)},
+       {"json", json_string(design_json(*d, report, nullptr, context))}});
+}
+
+std::string band_line_json(const BandTableLine& line) {
+  const auto cell_text = [](const BandTableCell& c) {
+    return json_string(c.text);
+  };
+  const BandRow& row = *line.row;
+  return json_object({{"band", json_string(line.band)},
+                      {"name", json_string(row.band->name)},
+                      {"edge", json_string(edge_name(row.edge))},
+                      {"frequency", json_string(line.frequency)},
+                      {"cells", json_array(line.cells, cell_text)},
+                      {"note", json_string(trimmed(line.note))},
+                      {"coil", json_string(coil_fit_word(row.report.coil))}});
+}
+
+// merid-calc's band table (--bands, with --fixed-coil when `fixed_coil`)
+// of the inputs: its columns, a line per band frequency, with a fixed coil
+// the heading and per line the word of the coil column, and the line the
+// page reports when it is done.
+std::string bands_result(const std::string& network, float qn, float q0,
+                         float rin, float rout, float pin, float param0,
+                         const std::string& cmin, bool fixed_coil) {
+  std::optional<Request> r =
+      request(network, {0.0f, qn, q0, rin, rout, pin}, param0, cmin, false);
+  if (!r) return std::string(kRefusedCall);
+  r->options.fixed_coil = fixed_coil;
+  const TankDesign inputs = r->network->uncalculated(r->inputs);
+  const std::vector<BandRow> rows = band_table(*inputs, r->options);
+  const BandTableView view = band_table_view(*inputs, rows, r->options);
+  const auto heading = [](const BandTableColumn& c) {
+    return json_string(c.heading);
+  };
+  return json_object(
+      {{"band_heading", json_string(kBandLabelHeading)},
+       {"columns", json_array(view.columns, heading)},
+       {"coil_heading",
+        json_string(fixed_coil ? kCoilFitHeading : std::string_view())},
+       {"lines", json_array(view.lines, band_line_json)},
+       {"status", json_string(filled(kPageRowsCalculated,
+                                     {std::to_string(view.lines.size())}))}});
+}
+
+// merid-calc's response plot and Smith chart of the design, as SVG
+// documents; empty strings for an infeasible design.
+std::string plots_result(const std::string& network, float f, float qn,
+                         float q0, float rin, float rout, float pin,
+                         float param0) {
+  const std::optional<Request> r =
+      request(network, {f, qn, q0, rin, rout, pin}, param0, {}, true);
+  if (!r) return std::string(kRefusedCall);
+  const TankDesign d = r->network->design(r->inputs);
+  if (!d->feasible()) {
+    return json_object({{"response", "\"\""}, {"smith", "\"\""}});
+  }
+  const ResponseCurves curves = d->response_curves();
+  const DrawingSubject subject = d->drawing_subject();
+  return json_object(
+      {{"response", json_string(response_plot_svg(subject, curves))},
+       {"smith", json_string(smith_chart_svg(subject, curves))}});
 }
 
 // The 27 lines that the dialogue appends to rezultat.txt for this design
-// on this date; empty for an infeasible design, which has no report.
+// of the pi network on this date; empty for an infeasible design, which
+// has no report.
 std::string report_text(float f, float qn, float q0, float rin, float rout,
                         float pin, int year, int month, int day) {
-  const Design d = calculate(inputs_of(f, qn, q0, rin, rout, pin));
+  const Design d = calculate(make_design(f, qn, q0, rin, rout, pin));
   if (d.infeasible) return {};
   return format_report(make_report_record(d), Date{year, month, day});
 }
 
+std::string hex_bits(float x) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x",
+                static_cast<unsigned>(std::bit_cast<std::uint32_t>(x)));
+  return text;
+}
+
 // A line typed for a real value, read as the dialogue reads it: its first
-// ten bytes by the free-form rules.
+// ten bytes by the free-form rules; the value and its bits.
 std::string parse_json(const std::string& line) {
   const std::string_view text(line);
   const std::string_view first_line = text.substr(0, text.find('\n'));
   const RealEntry entry = parse_real(first_line.substr(0, kRealBufferSize));
-  std::string status = "value";
+  std::string_view status = "value";
   if (entry.status == EntryStatus::kMalformed) status = "malformed";
   if (entry.status == EntryStatus::kNoValue) status = "empty";
-  return "{\"status\":\"" + status + "\",\"bits\":\"" + bits_of(entry.value) +
-         "\",\"value\":" + json_number(entry.value) + "}";
+  return json_object({{"status", json_string(status)},
+                      {"bits", json_string(hex_bits(entry.value))},
+                      {"value", json_number(entry.value)}});
 }
 
 bool input_refused(int input, float value, float qn) {
@@ -202,85 +410,86 @@ std::string input_prompt(int input) {
       utf8_messages()[input_row(static_cast<Input>(input)).prompt]);
 }
 
-std::string band_row_json(const AmplifierRow& r) {
-  const Design& d = r.row.design;
-  const auto field = [](float value) {
-    return json_string(value_field(value, kScreenFieldWidth));
-  };
-  std::string out = "{\"band\":" + json_string(r.row.band->label) +
-                    ",\"edge\":" + json_string(edge_name(r.row.edge)) +
-                    ",\"f\":" + field(d.fmhz) + ",\"qn\":" + field(d.qn) +
-                    ",\"infeasible\":" + (d.infeasible ? "true" : "false");
-  if (!d.infeasible) {
-    out += ",\"c1\":" + field(d.results.c1) + ",\"l\":" + field(d.results.l) +
-           ",\"c2\":" + field(d.results.c2);
+// The six inputs as typed and the minimum C1, each read by its rules: a
+// hint per entry, and when every one is accepted the six values to
+// calculate with.
+std::string entries_of(std::span<const std::string> typed,
+                       const std::string& cmin) {
+  if (typed.size() != kInputCount) return std::string(kRefusedCall);
+  std::vector<Entry> entries;
+  std::optional<float> qn;  // accepted so far; it bounds Q0
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    entries.push_back(read_entry(kInputs[i].input, typed[i], qn));
+    if (kInputs[i].input == Input::kQn) qn = entries.back().value;
   }
-  if (r.report.qn_for_cmin) {
-    out += ",\"qn_for_cmin\":" + field(*r.report.qn_for_cmin);
-  }
-  out += ",\"coil\":\"" + std::string(coil_fit_name(r.report.coil)) + "\"";
-  if (r.report.coil != CoilFit::kNone) {
-    out += ",\"l_fixed\":" + field(r.report.l_fixed);
-  }
-  return out + "}";
+  const Entry cmin_entry = read_cmin_entry(cmin);
+  bool accepted = !cmin_entry.refused;
+  for (const Entry& e : entries) accepted = accepted && e.value.has_value();
+  const auto value = [](const Entry& e) { return json_number(*e.value); };
+  return json_object(
+      {{"accepted", json_bool(accepted)},
+       {"values", accepted ? json_array(entries, value) : "null"},
+       {"entries", json_array(entries, entry_json)},
+       {"cmin", entry_json(cmin_entry)}});
 }
 
-// The band table as merid-calc --bands gives it: the design's loaded Q,
-// Q0, RIN, ROUT and PIN at the edges and centre of every amateur band,
-// with the loaded Q a minimum C1 forces (cmin_pf above zero) and each
-// band's coil kept from its upper edge (fixed_coil).
-std::string bands_json(float qn, float q0, float rin, float rout, float pin,
-                       float cmin_pf, bool fixed_coil) {
-  AmplifierOptions options;
-  if (cmin_pf > 0.0f) options.cmin = cmin_pf;
-  options.fixed_coil = fixed_coil;
-  const Design inputs = make_design(0.0f, qn, q0, rin, rout, pin);
-  std::string out;
-  for (const AmplifierRow& r : amplifier_band_table(inputs, options)) {
-    out += (out.empty() ? "" : ",") + band_row_json(r);
+std::string entries_result(const emscripten::val& typed,
+                           const std::string& cmin) {
+  return entries_of(emscripten::vecFromJSArray<std::string>(typed), cmin);
+}
+
+std::string fixed_coil_label(const Network& network) {
+  std::string label;
+  for (const std::string_view line : network.fixed_coil_note) {
+    if (!label.empty()) label += ' ';
+    label.append(trimmed(line));
   }
-  return "[" + out + "]";
+  return label;
 }
 
-// merid-calc's response plot and Smith chart of the design, as SVG
-// documents; empty strings for an infeasible design.
-std::string plots_json(float f, float qn, float q0, float rin, float rout,
-                       float pin) {
-  const Design d = calculate(inputs_of(f, qn, q0, rin, rout, pin));
-  if (d.infeasible) return "{\"response\":\"\",\"smith\":\"\"}";
-  const ResponseCurves curves = response_curves(d);
-  return "{\"response\":" + json_string(response_plot_svg(d, curves)) +
-         ",\"smith\":" + json_string(smith_chart_svg(d, curves)) + "}";
-}
-
-// `value` in the screen's ten-character three-decimal field.
-std::string screen_field(float value) {
-  return value_field(value, kScreenFieldWidth);
-}
-
-// The dialogue's own message, e.g. the infeasible design's two lines.
-std::string message(int index) {
-  if (index < 0 || index >= static_cast<int>(kMessageCount)) return {};
-  return std::string(utf8_messages()[static_cast<Msg>(index)]);
+// Every text the page shows that no calculation gives, by the names the
+// page's elements carry.
+std::string texts_result(const std::string& network_name) {
+  const Network* network = find_network(network_name);
+  if (network == nullptr) return std::string(kRefusedCall);
+  const MessageTable& m = utf8_messages();
+  std::vector<std::string_view> labels;
+  for (const InputRow& row : kInputs) labels.push_back(bare(m[row.prompt]));
+  const auto text = [](std::string_view t) { return json_string(t); };
+  return json_object(
+      {{"title", text(kPageTitle)},
+       {"input_heading", text(bare(m[Msg::kInputHeading]))},
+       {"inputs", json_strings(labels)},
+       {"cmin_label", text(kPageCminLabel)},
+       {"results_heading", text(kPageResultsHeading)},
+       {"warnings_heading", text(kPageWarningsHeading)},
+       {"no_warnings", text(kPageNoWarnings)},
+       {"download", text(filled(kPageDownloadReport, {kResultsFileName}))},
+       {"report_file", text(kResultsFileName)},
+       {"plots_heading", text(kPagePlotsHeading)},
+       {"response_alt", text(kPageResponseAlt)},
+       {"response_caption", text(kPageResponseCaption)},
+       {"smith_alt", text(kPageSmithAlt)},
+       {"smith_caption", text(kPageSmithCaption)},
+       {"bands_heading", text(bare(kBandsHeading))},
+       {"bands_intro", text(filled(kPageBandsIntro, {kBandQnForCminHeading}))},
+       {"fixed_coil", text(fixed_coil_label(*network))},
+       {"bands_run", text(kPageBandsRun)},
+       {"fix_inputs_first", text(kPageFixInputsFirst)}});
 }
 
 }  // namespace
 }  // namespace merid
 
 EMSCRIPTEN_BINDINGS(merid) {
-  emscripten::function("calculate", &merid::calculate_json);
-  emscripten::function("synthesis", &merid::synthesis_json);
+  emscripten::function("design", &merid::design_result);
+  emscripten::function("bands", &merid::bands_result);
+  emscripten::function("plots", &merid::plots_result);
   emscripten::function("report", &merid::report_text);
+  emscripten::function("entries", &merid::entries_result);
   emscripten::function("parse", &merid::parse_json);
   emscripten::function("refused", &merid::input_refused);
   emscripten::function("range", &merid::input_range);
   emscripten::function("prompt", &merid::input_prompt);
-  emscripten::function("message", &merid::message);
-  emscripten::function("field", &merid::screen_field);
-  emscripten::function("bands", &merid::bands_json);
-  emscripten::function("plots", &merid::plots_json);
-  emscripten::constant("kInfeasible1",
-                       static_cast<int>(merid::Msg::kInfeasible1));
-  emscripten::constant("kInfeasible2",
-                       static_cast<int>(merid::Msg::kInfeasible2));
+  emscripten::function("texts", &merid::texts_result);
 }
