@@ -36,6 +36,15 @@ std::string tabbed(std::string_view label, std::size_t start,
 
 }  // namespace
 
+std::string_view bare_label(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' ||
+                           text.back() == '=' || text.back() == ':')) {
+    text.remove_suffix(1);
+  }
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
 void write_line(ByteSink& out, std::string_view line) {
   std::string bytes(line);
   bytes.append(kLineEnd);

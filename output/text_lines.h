@@ -18,6 +18,10 @@ void write_line(ByteSink& out, std::string_view line);
 // line, the heading, the screen's dashes.
 void write_heading(ByteSink& out, std::string_view heading);
 
+// A label or a heading as the page shows it: without the blanks before it
+// and the blanks, tabs, "=" and ":" that lead the screen to its values.
+std::string_view bare_label(std::string_view text);
+
 // A line of one value: `label`, tabs to the screen's "= " column, "= " and
 // `value`, the value's text (as a rule a screen-wide field).
 std::string labelled(std::string_view label, std::string_view value);

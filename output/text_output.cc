@@ -48,18 +48,9 @@ std::string padded_right(std::string_view text, std::size_t width) {
   return out;
 }
 
-// A screen label without its leading blank, the blanks before its "=" and
-// the "= ": what the page shows.
 std::string bare(std::string_view label) {
-  while (!label.empty() && (label.back() == ' ' || label.back() == '=' ||
-                            label.back() == '\t' || label.back() == ':')) {
-    label.remove_suffix(1);
-  }
-  while (!label.empty() && label.front() == ' ') label.remove_prefix(1);
-  return std::string(label);
+  return std::string(bare_label(label));
 }
-
-std::string heading_text(std::string_view heading) { return bare(heading); }
 
 TextCell text_cell(const DesignModel& d, const Field& field,
                    std::string label) {
@@ -97,9 +88,9 @@ void add_screen_views(const DesignModel& d, std::vector<TextBlockView>& views) {
   const auto cell = [&](const Field* field) {
     return text_cell(d, *field, bare(m[field->screen.label]));
   };
-  TextBlockView inputs{heading_text(m[Msg::kInputHeading]), {}, {}};
+  TextBlockView inputs{bare(m[Msg::kInputHeading]), {}, {}};
   for (const Field* field : screen.inputs) inputs.rows.push_back({cell(field)});
-  TextBlockView results{heading_text(m[Msg::kResultsHeading]), {}, {}};
+  TextBlockView results{bare(m[Msg::kResultsHeading]), {}, {}};
   for (const auto& [left, right] : screen.rows) {
     results.rows.push_back({cell(left), cell(right)});
   }
@@ -146,9 +137,13 @@ std::vector<TextBlockView> text_blocks(const DesignModel& d) {
       add_screen_views(d, views);
       continue;
     }
+    std::vector<std::vector<TextCell>> rows =
+        block_rows(d, static_cast<std::uint8_t>(i));
+    for (std::vector<TextCell>& row : rows) {
+      for (TextCell& cell : row) cell.label = bare(cell.label);
+    }
     views.push_back(TextBlockView{
-        heading_text(block.heading),
-        block_rows(d, static_cast<std::uint8_t>(i)),
+        bare(block.heading), std::move(rows),
         block.note != nullptr ? bare(block.note(d)) : std::string()});
   }
   return views;
@@ -251,6 +246,26 @@ std::string_view infeasible_note(CoilFit coil) {
   return kInfeasibleRow;
 }
 
+}  // namespace
+
+std::string_view coil_fit_text(CoilFit fit) {
+  switch (fit) {
+    case CoilFit::kNone:
+      break;
+    case CoilFit::kTap:
+      return kCoilFitTap;
+    case CoilFit::kMatched:
+      return kCoilFitMatched;
+    case CoilFit::kQnAboveRange:
+      return kCoilFitAbove;
+    case CoilFit::kQnBelowRange:
+      return kCoilFitBelow;
+  }
+  return {};
+}
+
+namespace {
+
 // A column of the band table and how a row fills it.
 struct ColumnSource {
   BandTableColumn column;
@@ -302,7 +317,8 @@ BandTableView band_table_view(const DesignModel& inputs,
                        &r,
                        {},
                        {},
-                       field_text(r.design->inputs().f)};
+                       field_text(r.design->inputs().f),
+                       coil_fit_text(r.report.coil)};
     previous = r.band;
     if (!r.design->feasible()) {
       line.note = infeasible_note(r.report.coil);

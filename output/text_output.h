@@ -25,7 +25,7 @@ namespace merid {
 // "= ", and its value in the screen's three-decimal field.
 struct TextCell {
   std::string_view key;
-  std::string label;
+  std::string label;  // in a view, bare as the page shows it
   std::string value;
 };
 
@@ -76,6 +76,7 @@ struct BandTableLine {
   std::vector<BandTableCell> cells;  // empty for a row without a network
   std::string_view note;             // why it has none
   std::string frequency;             // the row's F in a value field
+  std::string_view coil;             // how its coil came out, in words
 };
 struct BandTableView {
   std::vector<BandTableColumn> columns;
@@ -84,6 +85,10 @@ struct BandTableView {
 BandTableView band_table_view(const DesignModel& inputs,
                               const std::vector<BandRow>& rows,
                               const AmplifierOptions& options);
+
+// How a row's coil came out, for the page's column: empty without a fixed
+// coil.
+std::string_view coil_fit_text(CoilFit fit);
 
 // The input block of `inputs` without the frequency, then the table: with
 // a fixed coil the network's note on how the coils are kept, the column

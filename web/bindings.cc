@@ -32,6 +32,7 @@
 #include "output/data_output.h"
 #include "output/response_plot.h"
 #include "output/smith_chart.h"
+#include "output/text_lines.h"
 #include "output/text_output.h"
 #include "output/warning_text.h"
 #include "report/printer.h"
@@ -109,39 +110,11 @@ std::string json_strings(std::span<const std::string_view> texts) {
   return json_array(texts, json_string);
 }
 
-// A label or a heading as the page shows it: without the blanks, tabs,
-// "=" and ":" that lead the screen to its values.
-std::string_view bare(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' ||
-                           text.back() == '=' || text.back() == ':')) {
-    text.remove_suffix(1);
-  }
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  return text;
-}
-
 // A line without the blanks around it.
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   return text;
-}
-
-// A band row's coil fit in the page's word; none without a fixed coil.
-std::string_view coil_fit_word(CoilFit fit) {
-  switch (fit) {
-    case CoilFit::kNone:
-      break;
-    case CoilFit::kTap:
-      return kCoilFitTap;
-    case CoilFit::kMatched:
-      return kCoilFitMatched;
-    case CoilFit::kQnAboveRange:
-      return kCoilFitAbove;
-    case CoilFit::kQnBelowRange:
-      return kCoilFitBelow;
-  }
-  return {};
 }
 
 // One entry as the page shows it: the value when it is accepted, and the
@@ -317,7 +290,7 @@ std::string band_line_json(const BandTableLine& line) {
                       {"frequency", json_string(line.frequency)},
                       {"cells", json_array(line.cells, cell_text)},
                       {"note", json_string(trimmed(line.note))},
-                      {"coil", json_string(coil_fit_word(row.report.coil))}});
+                      {"coil", json_string(line.coil)}});
 }
 
 // merid-calc's band table (--bands, with --fixed-coil when `fixed_coil`)
@@ -454,11 +427,12 @@ std::string texts_result(const std::string& network_name) {
   if (network == nullptr) return std::string(kRefusedCall);
   const MessageTable& m = utf8_messages();
   std::vector<std::string_view> labels;
-  for (const InputRow& row : kInputs) labels.push_back(bare(m[row.prompt]));
+  for (const InputRow& row : kInputs)
+    labels.push_back(bare_label(m[row.prompt]));
   const auto text = [](std::string_view t) { return json_string(t); };
   return json_object(
       {{"title", text(kPageTitle)},
-       {"input_heading", text(bare(m[Msg::kInputHeading]))},
+       {"input_heading", text(bare_label(m[Msg::kInputHeading]))},
        {"inputs", json_strings(labels)},
        {"cmin_label", text(kPageCminLabel)},
        {"results_heading", text(kPageResultsHeading)},
@@ -471,7 +445,7 @@ std::string texts_result(const std::string& network_name) {
        {"response_caption", text(kPageResponseCaption)},
        {"smith_alt", text(kPageSmithAlt)},
        {"smith_caption", text(kPageSmithCaption)},
-       {"bands_heading", text(bare(kBandsHeading))},
+       {"bands_heading", text(bare_label(kBandsHeading))},
        {"bands_intro", text(filled(kPageBandsIntro, {kBandQnForCminHeading}))},
        {"fixed_coil", text(fixed_coil_label(*network))},
        {"bands_run", text(kPageBandsRun)},
