@@ -42,15 +42,11 @@ bool outside(const ValueRange& range, float value) {
   return below || value > range.high || std::isnan(value);
 }
 
-// One number by the inputs' rules, or the reason it is refused, which
-// names it and its range.
-struct ValueRead {
-  float value = 0.0f;
-  std::string error;
-};
-
-ValueRead read_value(const ValueRange& range, std::string_view text) {
-  std::string why;
+// One number by the inputs' rules into `value`, or the reason it is
+// refused, which names it and its range.
+Status read_value(const ValueRange& range, std::string_view text,
+                  float& value) {
+  std::string_view why;
   if (text.size() > kRealBufferSize) {
     why = " is longer than 10 characters; accepted range ";
   } else if (const RealEntry entry = parse_real(text);
@@ -59,10 +55,11 @@ ValueRead read_value(const ValueRange& range, std::string_view text) {
   } else if (outside(range, entry.value)) {
     why = " is outside the accepted range ";
   } else {
-    return ValueRead{entry.value, {}};
+    value = entry.value;
+    return {};
   }
-  return ValueRead{
-      0.0f, concat({range.name, " = ", quoted(text), why, range_text(range)})};
+  return failure(
+      concat({range.name, " = ", quoted(text), why, range_text(range)}));
 }
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -85,53 +82,55 @@ std::optional<TubeClass> read_tube_class(std::string_view text) {
   return std::nullopt;
 }
 
-// Reads `parts` against `ranges` into estimate.ratings; empty on success.
-std::string read_ratings(std::span<const std::string_view> parts,
-                         std::span<const ValueRange> ranges,
-                         RinEstimate& estimate) {
+// Reads `parts` against `ranges` into estimate.ratings.
+Status read_ratings(std::span<const std::string_view> parts,
+                    std::span<const ValueRange> ranges, RinEstimate& estimate) {
   for (std::size_t i = 0; i < ranges.size(); ++i) {
-    const ValueRead read = read_value(ranges[i], parts[i]);
-    if (!read.error.empty()) return read.error;
-    estimate.ratings[i] = read.value;
+    const Status read = read_value(ranges[i], parts[i], estimate.ratings[i]);
+    if (!read.ok()) return read;
   }
   return {};
 }
 
-// The estimate of the ratings after the device's name, or the reason.
-std::string read_estimate(std::string_view device,
-                          std::span<const std::string_view> parts,
-                          RinEstimate& estimate) {
+// The estimate of the ratings after the device's name.
+Status read_estimate(std::string_view device,
+                     std::span<const std::string_view> parts,
+                     RinEstimate& estimate) {
   if (device == "tube") {
     static constexpr ValueRange kRanges[] = {kEa, kIa};
-    if (parts.size() != 3) return concat({"expected ", kTubeForm});
+    if (parts.size() != 3) return failure(concat({"expected ", kTubeForm}));
     const std::optional<TubeClass> c = read_tube_class(parts[2]);
     if (!c) {
-      return concat({"CLASS = ", quoted(parts[2]), ": choose A, AB, B or C"});
+      return failure(
+          concat({"CLASS = ", quoted(parts[2]), ": choose A, AB, B or C"}));
     }
     estimate.device = RinEstimate::Device::kTube;
     estimate.tube_class = *c;
-    std::string error = read_ratings(parts, kRanges, estimate);
-    if (!error.empty()) return error;
+    const Status read = read_ratings(parts, kRanges, estimate);
+    if (!read.ok()) return read;
     estimate.resistance = tube_load_resistance(
         estimate.ratings[0], estimate.ratings[1], estimate.tube_class);
     return {};
   }
   if (device == "transistor") {
     static constexpr ValueRange kRanges[] = {kVcc, kVsat, kPower};
-    if (parts.size() != 3) return concat({"expected ", kTransistorForm});
+    if (parts.size() != 3) {
+      return failure(concat({"expected ", kTransistorForm}));
+    }
     estimate.device = RinEstimate::Device::kTransistor;
-    std::string error = read_ratings(parts, kRanges, estimate);
-    if (!error.empty()) return error;
+    const Status read = read_ratings(parts, kRanges, estimate);
+    if (!read.ok()) return read;
     if (!(estimate.ratings[1] < estimate.ratings[0])) {
-      return concat({"VSAT = ", plain(estimate.ratings[1]),
-                     " is outside the accepted range 0 <= VSAT < VCC = ",
-                     plain(estimate.ratings[0]), " (V)"});
+      return failure(concat({"VSAT = ", plain(estimate.ratings[1]),
+                             " is outside the accepted range 0 <= VSAT < VCC "
+                             "= ",
+                             plain(estimate.ratings[0]), " (V)"}));
     }
     estimate.resistance = transistor_load_resistance(
         estimate.ratings[0], estimate.ratings[1], estimate.ratings[2]);
     return {};
   }
-  return concat({"choose ", kTubeForm, " or ", kTransistorForm});
+  return failure(concat({"choose ", kTubeForm, " or ", kTransistorForm}));
 }
 
 }  // namespace
@@ -152,14 +151,15 @@ std::string_view tube_class_name(TubeClass tube_class) {
 
 std::string cmin_range_text() { return range_text(kCmin); }
 
-std::string read_cmin(std::string_view text, AmplifierOptions& options) {
-  const ValueRead read = read_value(kCmin, text);
-  if (!read.error.empty()) return concat({"--cmin: ", read.error});
-  options.cmin = read.value;
+Status read_cmin(std::string_view text, AmplifierOptions& options) {
+  float cmin = 0.0f;
+  const Status read = read_value(kCmin, text, cmin);
+  if (!read.ok()) return failure(concat({"--cmin: ", read.error}));
+  options.cmin = cmin;
   return {};
 }
 
-std::string read_rin_from(std::string_view text, AmplifierOptions& options) {
+Status read_rin_from(std::string_view text, AmplifierOptions& options) {
   const std::string prefix = concat({"--rin-from ", quoted(text), ": "});
   const std::size_t colon = text.find(':');
   const std::vector<std::string_view> parts =
@@ -167,13 +167,13 @@ std::string read_rin_from(std::string_view text, AmplifierOptions& options) {
                                             : text.substr(colon + 1),
             ',');
   RinEstimate estimate;
-  const std::string error =
-      read_estimate(text.substr(0, colon), parts, estimate);
-  if (!error.empty()) return prefix + error;
+  const Status read = read_estimate(text.substr(0, colon), parts, estimate);
+  if (!read.ok()) return failure(prefix + read.error);
   if (refused(Input::kRin, static_cast<float>(estimate.resistance), NAN)) {
-    return concat({prefix, "the estimate RIN = ", fixed(estimate.resistance, 3),
-                   " ohm is outside the accepted range ",
-                   merid::range_text(Input::kRin, NAN)});
+    return failure(
+        concat({prefix, "the estimate RIN = ", fixed(estimate.resistance, 3),
+                " ohm is outside the accepted range ",
+                merid::range_text(Input::kRin, NAN)}));
   }
   options.rin_from = estimate;
   return {};

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "calc/amplifier.h"
 
 namespace merid {
@@ -38,14 +39,13 @@ inline constexpr float kMaxCmin = 100000.0f;  // pF; 0 <= CMIN
 // "0 <= CMIN <= 100000 (pF)": the accepted range of --cmin.
 std::string cmin_range_text();
 
-// Reads the value of --cmin into `options`; the one-line reason it is
-// refused, or empty.
-std::string read_cmin(std::string_view text, AmplifierOptions& options);
+// Reads the value of --cmin into `options`, or says in one line why not.
+Status read_cmin(std::string_view text, AmplifierOptions& options);
 
 // Reads the value of --rin-from, "tube:EA,IA,CLASS" or
-// "transistor:VCC,VSAT,P", into `options`; the one-line reason it is
-// refused, or empty.  The estimate must lie in RIN's accepted range.
-std::string read_rin_from(std::string_view text, AmplifierOptions& options);
+// "transistor:VCC,VSAT,P", into `options`, or says in one line why not.
+// The estimate must lie in RIN's accepted range.
+Status read_rin_from(std::string_view text, AmplifierOptions& options);
 
 // "A", "AB", "B", "C".
 std::string_view tube_class_name(TubeClass tube_class);

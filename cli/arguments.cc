@@ -134,17 +134,12 @@ Status read_smith(std::string_view path, Options& options) {
   return {};
 }
 
-// The reason, when there is one, as a failure.
-Status failed_if(std::string reason) {
-  return reason.empty() ? Status{} : failure(std::move(reason));
-}
-
 Status read_cmin_option(std::string_view text, Options& options) {
-  return failed_if(read_cmin(text, options.amplifier));
+  return read_cmin(text, options.amplifier);
 }
 
 Status read_rin_from_option(std::string_view text, Options& options) {
-  return failed_if(read_rin_from(text, options.amplifier));
+  return read_rin_from(text, options.amplifier);
 }
 
 constexpr OptionSpec kOptions[] = {

@@ -162,7 +162,7 @@ bool no_cmin(std::string_view text) {
 Entry read_cmin_entry(std::string_view text) {
   const std::string range = cmin_range_text();
   AmplifierOptions options;
-  if (no_cmin(text) || read_cmin(text, options).empty()) {
+  if (no_cmin(text) || read_cmin(text, options).ok()) {
     return Entry{options.cmin, false, range};
   }
   if (text.size() > kRealBufferSize) {
@@ -211,7 +211,7 @@ std::optional<Request> request(const std::string& network_name,
     if (refused(row.input, six.*row.member, six.qn)) return std::nullopt;
   }
   Request r{network, TankInputs{six, {param0, NAN}}, {}};
-  if (!no_cmin(cmin) && !read_cmin(cmin, r.options).empty()) {
+  if (!no_cmin(cmin) && !read_cmin(cmin, r.options).ok()) {
     return std::nullopt;
   }
   return r;
