@@ -43,9 +43,9 @@ std::vector<std::string> Arguments(std::string_view line) {
 // The characters the page writes as escapes.
 std::string Unescaped(std::string text) {
   const std::pair<std::string_view, std::string_view> kEscapes[] = {
-      {"\\-", "-"},  {"\\(<=", "<="}, {"\\(>=", ">="}, {"\\(mu", "*"},
-      {"\\(em", "-"}, {"\\&", ""},    {"\\fB", ""},    {"\\fI", ""},
-      {"\\fR", ""},  {"\\fP", ""},    {"\\e", "\\"},   {"\\(aq", "'"},
+      {"\\-", "-"},   {"\\(<=", "<="}, {"\\(>=", ">="}, {"\\(mu", "*"},
+      {"\\(em", "-"}, {"\\&", ""},     {"\\fB", ""},    {"\\fI", ""},
+      {"\\fR", ""},   {"\\fP", ""},    {"\\e", "\\"},   {"\\(aq", "'"},
       {"\\ ", " "}};
   for (const auto& [from, to] : kEscapes) {
     for (std::size_t at = text.find(from); at != std::string::npos;
@@ -76,8 +76,8 @@ std::string PageText(const std::string& page) {
         request == "SS") {
       for (const std::string& a : args) out += a + " ";
       out += "\n";
-    } else if (request.size() == 2 && std::string("BIR").find(request[0]) !=
-                                          std::string::npos) {
+    } else if (request.size() == 2 &&
+               std::string("BIR").find(request[0]) != std::string::npos) {
       for (const std::string& a : args) out += a;
       out += "\n";
     }
