@@ -59,7 +59,7 @@ Status read_value(const ValueRange& range, std::string_view text,
     return {};
   }
   return failure(
-      concat({range.name, " = ", quoted(text), why, range_text(range)}));
+      concat({range.name, " = ", echoed(text), why, range_text(range)}));
 }
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -102,7 +102,7 @@ Status read_estimate(std::string_view device,
     const std::optional<TubeClass> c = read_tube_class(parts[2]);
     if (!c) {
       return failure(
-          concat({"CLASS = ", quoted(parts[2]), ": choose A, AB, B or C"}));
+          concat({"CLASS = ", echoed(parts[2]), ": choose A, AB, B or C"}));
     }
     estimate.device = RinEstimate::Device::kTube;
     estimate.tube_class = *c;
@@ -160,7 +160,7 @@ Status read_cmin(std::string_view text, AmplifierOptions& options) {
 }
 
 Status read_rin_from(std::string_view text, AmplifierOptions& options) {
-  const std::string prefix = concat({"--rin-from ", quoted(text), ": "});
+  const std::string prefix = concat({"--rin-from ", echoed(text), ": "});
   const std::size_t colon = text.find(':');
   const std::vector<std::string_view> parts =
       split(colon == std::string_view::npos ? std::string_view{}

@@ -47,6 +47,8 @@ std::string quoted(std::string_view bytes, std::size_t max_bytes) {
   return quoted(bytes.substr(0, max_bytes)) + "...";
 }
 
+std::string echoed(std::string_view bytes) { return quoted(bytes, kEchoBytes); }
+
 std::string shown_path(std::string_view path) {
   constexpr std::size_t kMaxBytes = 200;
   const bool cut = path.size() > kMaxBytes;

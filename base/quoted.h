@@ -19,6 +19,13 @@ std::string quoted(std::string_view bytes);
 // readable line.
 std::string quoted(std::string_view bytes, std::size_t max_bytes);
 
+// How much of a refused value a report echoes: enough to recognise it,
+// short enough that a pasted page stays one readable line.
+inline constexpr std::size_t kEchoBytes = 40;
+
+// A refused value as every report shows it: quoted(bytes, kEchoBytes).
+std::string echoed(std::string_view bytes);
+
 // A file name as typed, but with control bytes as \xNN so that none acts on
 // the terminal; a UTF-8 name stays readable.  A name longer than 200 bytes
 // is cut there (not inside a UTF-8 character), with "..." after it.

@@ -14,12 +14,6 @@
 namespace merid {
 namespace {
 
-// How much of a refused argument a report echoes: enough to recognise it,
-// short enough that a pasted page stays one readable line.
-constexpr std::size_t kEchoBytes = 40;
-
-std::string echoed(std::string_view arg) { return quoted(arg, kEchoBytes); }
-
 Status refusal(Input input, std::string_view text, std::string_view why,
                float qn) {
   return failure(concat(
@@ -115,7 +109,7 @@ Status read_swr(std::string_view text, Options& options) {
   if (text.size() <= kMaxArgumentBytes) entry = parse_real(text);
   if (entry.status != EntryStatus::kValue ||
       !(entry.value >= kMinSwr && entry.value <= kMaxSwr)) {
-    return failure(concat({"--swr ", quoted(text),
+    return failure(concat({"--swr ", echoed(text),
                            ": give an SWR from 1 to 10, as in 2 or 1,5"}));
   }
   options.swr = entry.value;
@@ -288,47 +282,71 @@ const Network* network_of(std::string_view name) {
   return nullptr;
 }
 
-// Walks the options; whatever is not an option is one of the numbers.
+// Walks the arguments in order.  Before "--", "--help", "-h" and
+// "--version" ask for the help or the version, an option is read with its
+// value, and whatever else stands there is one of the numbers; from "--"
+// on every argument is a number, and an option's value is its value
+// whatever it looks like.  After a refusal the walk goes on, so that a
+// request for the help or the version anywhere still wins.
 class OptionReader {
  public:
   explicit OptionReader(std::span<const std::string_view> args) : args_(args) {}
 
+  // The first refusal, or success.
   Status read(Options& options, Reading& reading) {
+    Status first;
     bool options_ended = false;
     while (pos_ < args_.size()) {
       const std::string_view arg = args_[pos_++];
-      if (options_ended || !starts_with(arg, "--")) {
+      if (options_ended) {
         reading.numbers.push_back(arg);
-        continue;
-      }
-      if (arg == "--") {
+      } else if (arg == "--") {
         options_ended = true;
-        continue;
+      } else if (arg == "--help" || arg == "-h") {
+        options.help = true;
+      } else if (arg == "--version") {
+        options.version = true;
+      } else if (!starts_with(arg, "--")) {
+        reading.numbers.push_back(arg);
+      } else {
+        Status status = read_option(arg, options, reading);
+        if (first.ok()) first = std::move(status);
       }
-      const Status read = read_option(arg, options, reading);
-      if (!read.ok()) return read;
     }
-    return {};
+    return first;
   }
 
  private:
   Status read_option(std::string_view arg, Options& options, Reading& reading) {
     const std::string_view name = arg.substr(0, arg.find('='));
-    if (const OptionSpec* spec = find_option(name)) {
-      if (spec->value.empty()) {
-        if (name.size() < arg.size()) {
-          return failure(
-              concat({name, " takes no value; see merid-calc --help"}));
-        }
-        return spec->read({}, options);
-      }
-      return spec->read(value_of(arg, name), options);
+    const OptionSpec* spec = find_option(name);
+    const NetworkParameter* parameter =
+        spec == nullptr ? find_parameter(name.substr(2)) : nullptr;
+    if (spec == nullptr && parameter == nullptr) {
+      return failure(
+          concat({"unknown option ", echoed(arg), "; see merid-calc --help"}));
     }
-    if (const NetworkParameter* p = find_parameter(name.substr(2))) {
-      return read_parameter(*p, value_of(arg, name), reading);
+    const bool switch_only = spec != nullptr && spec->value.empty();
+    // The value is taken even when the option is refused, so that it is
+    // not read as a number.
+    const std::string_view value = switch_only ? "" : value_of(arg, name);
+    if (given_before(name)) {
+      return failure(concat({name, " is given twice; give it once"}));
     }
-    return failure(
-        concat({"unknown option ", echoed(arg), "; see merid-calc --help"}));
+    if (switch_only && name.size() < arg.size()) {
+      return failure(concat({name, " takes no value; see merid-calc --help"}));
+    }
+    if (spec != nullptr) return spec->read(value, options);
+    return read_parameter(*parameter, value, reading);
+  }
+
+  // Whether the option `name` came before; notes it when not.
+  bool given_before(std::string_view name) {
+    for (const std::string_view seen : given_) {
+      if (seen == name) return true;
+    }
+    given_.push_back(name);
+    return false;
   }
 
   // The value of "--name=value", or of "--name value" from the next
@@ -341,6 +359,7 @@ class OptionReader {
 
   std::span<const std::string_view> args_;
   std::size_t pos_ = 0;
+  std::vector<std::string_view> given_;
 };
 
 Status count_error(std::size_t given, bool bands, bool rin_from) {
@@ -429,15 +448,10 @@ std::vector<OptionHelp> option_help() {
 Status parse_arguments(std::span<const std::string_view> args,
                        Options& options) {
   options = Options{};
-  for (const std::string_view arg : args) {
-    if (arg == "--help" || arg == "-h") options.help = true;
-    if (arg == "--version") options.version = true;
-  }
-  if (options.help || options.version) return {};
-
   options.network = networks().front();
   Reading reading;
   Status status = OptionReader(args).read(options, reading);
+  if (options.help || options.version) return {};
   if (!status.ok()) return status;
   const std::optional<RinEstimate>& estimate = options.amplifier.rin_from;
   const std::size_t first = options.bands ? 1 : 0;

@@ -266,15 +266,73 @@ TEST(ParseArguments, BandsTakeTheFiveInputsAfterTheFrequency) {
   EXPECT_EQ(parsed.options.inputs.pin, 100.0f);
 }
 
-TEST(ParseArguments, DoubleDashEndsTheOptions) {
-  const ParsedArguments parsed =
+// --help, -h and --version won wherever they stood, after "--" and as an
+// option's value too: "--svg -h" printed the help and wrote no plot.  Now
+// they ask for the help only where an option may stand.
+TEST(ParseArguments, HelpAfterDoubleDashOrAsAValueWasTakenAsHelp) {
+  const ParsedArguments after_dashes =
       Parse({"--", "7.1", "12", "200", "2000", "50", "--help"});
-  EXPECT_TRUE(parsed.options.help);  // help wins wherever it stands
+  EXPECT_FALSE(after_dashes.options.help);
+  EXPECT_EQ(after_dashes.error,
+            "PIN = \"--help\" is not a number; accepted range 0.01 < PIN <= "
+            "100000 (W)");
+  const ParsedArguments value =
+      Parse({"--svg", "-h", "--smith", "--version", "7.1", "12", "200", "2000",
+             "50", "100"});
+  ASSERT_TRUE(value.ok) << value.error;
+  EXPECT_FALSE(value.options.help);
+  EXPECT_FALSE(value.options.version);
+  EXPECT_EQ(value.options.svg_path, "-h");
+  EXPECT_EQ(value.options.smith_path, "--version");
   const ParsedArguments numbers =
       Parse({"--", "7.1", "12", "200", "2000", "50", "--5"});
   EXPECT_EQ(numbers.error,
             "PIN = \"--5\" is not a number; accepted range 0.01 < PIN <= "
             "100000 (W)");
+}
+
+// A repeated option was taken silently, the last one winning: --svg a.svg
+// --svg b.svg wrote only b.svg.
+TEST(ParseArguments, RepeatedOptionWasTakenSilently) {
+  const std::vector<std::vector<std::string_view>> kRepeats = {
+      {"--swr", "2", "--swr", "3"},
+      {"--svg", "a.svg", "--svg=b.svg"},
+      {"--rin-from", "tube:2500,0.4,AB", "--rin-from", "tube:2500,0.4,B"},
+      {"--whole-window", "--svg", "a.svg", "--whole-window"},
+      {"--rmid", "300", "--network", "pi-l", "--rmid", "400"},
+  };
+  for (std::vector<std::string_view> args : kRepeats) {
+    const std::string name(args.back() == "--whole-window" ? args.back()
+                                                           : args[0]);
+    for (const char* n : {"7.1", "12", "200", "2000", "50", "100"}) {
+      args.push_back(n);
+    }
+    const ParsedArguments parsed = Parse(args);
+    EXPECT_FALSE(parsed.ok) << name;
+    std::string want = name;
+    want += " is given twice; give it once";
+    EXPECT_EQ(parsed.error, want);
+  }
+}
+
+// The values of --swr, --cmin and --rin-from were echoed whole (400,063
+// bytes for one refused --swr); every echo now stops after 40 bytes.
+TEST(ParseArguments, RefusedOptionValuesWereEchoedWhole) {
+  const std::string huge(100000, '\x01');
+  const std::string rin_from = "transistor:1,2," + huge;
+  for (const std::vector<std::string_view>& option :
+       std::vector<std::vector<std::string_view>>{
+           {"--swr", huge}, {"--cmin", huge}, {"--rin-from", rin_from}}) {
+    std::vector<std::string_view> args = option;
+    for (const char* n : {"7.1", "12", "200", "2000", "50", "100"}) {
+      args.push_back(n);
+    }
+    const ParsedArguments parsed = Parse(args);
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_LT(parsed.error.size(), 500u) << option[0];
+    EXPECT_NE(parsed.error.find("\\x01\"..."), std::string::npos)
+        << parsed.error.substr(0, 200);
+  }
 }
 
 TEST(ParseArguments, HelpAndVersionWinOverErrors) {
