@@ -1,13 +1,7 @@
 #include "cli/calc_app.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <random>
-#include <system_error>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "base/number_text.h"
@@ -103,39 +97,71 @@ void write_design(const DesignModel& d, const Options& options,
   }
 }
 
-// Writes `bytes` to `path`; the report of a failure names the file.
-Status write_output_file(const FileWriter& write_file, const std::string& path,
-                         std::string_view bytes) {
-  const std::string failure = write_file(path, bytes);
-  if (failure.empty()) return Status{};
-  return Status{ExitStatus::kFailure,
-                concat({"cannot write ", shown_path(path), ": ", failure})};
+// A plot the options ask for: the option, and where its file lands.
+struct Plot {
+  std::string_view option;
+  const std::string* name;
+  ReplaceTarget target;
+};
+
+// The plots the options ask for, each target found and checked, none
+// written: a name that may not be written and two names of one file are
+// refused before anything is.
+Status find_plots(const Options& options, FileWriter& files,
+                  std::vector<Plot>& plots) {
+  for (const auto& [option, name] :
+       {std::pair<std::string_view, const std::string*>{"--svg",
+                                                        &options.svg_path},
+        {"--smith", &options.smith_path}}) {
+    if (name->empty()) continue;
+    Plot plot{option, name, {}};
+    const Status found = files.target(*name, plot.target);
+    if (!found.ok()) {
+      return failure(
+          concat({"cannot write ", shown_path(*name), ": ", found.error}));
+    }
+    for (const Plot& earlier : plots) {
+      if (same_target(earlier.target, plot.target)) {
+        return failure(concat({earlier.option, " ", shown_path(*earlier.name),
+                               " and ", option, " ", shown_path(*name),
+                               " are one file: give each plot its own"}));
+      }
+    }
+    plots.push_back(std::move(plot));
+  }
+  return {};
 }
 
-// The plot and the Smith chart that the options ask for, of the feasible
-// design `d`.
-Status write_drawings(const Options& options, const DesignModel& d,
-                      const FileWriter& write_file) {
-  if (options.svg_path.empty() && options.smith_path.empty()) {
-    return Status{};
-  }
+// The plots of the feasible design `d` written to their targets; a line on
+// `err` for each whose old file keeps other names, which a replacement
+// leaves as they were.
+Status write_plots(const Options& options, const DesignModel& d,
+                   const std::vector<Plot>& plots, FileWriter& files,
+                   ByteSink& err) {
+  if (plots.empty()) return {};
   const ResponseCurves curves = d.response_curves();
   const DrawingSubject subject = d.drawing_subject();
-  if (!options.svg_path.empty()) {
+  for (const Plot& plot : plots) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
-    const Status plot =
-        write_output_file(write_file, options.svg_path,
-                          response_plot_svg(subject, curves, window));
-    if (!plot.ok()) return plot;
+    const std::string svg = plot.option == "--svg"
+                                ? response_plot_svg(subject, curves, window)
+                                : smith_chart_svg(subject, curves);
+    const Status written = files.write(plot.target, svg);
+    if (!written.ok()) {
+      return failure(concat(
+          {"cannot write ", shown_path(*plot.name), ": ", written.error}));
+    }
+    if (plot.target.links > 1) {
+      err.write(concat({kProgram, ": note: ", shown_path(*plot.name),
+                        " had other hard links; they keep the old plot\n"}));
+    }
   }
-  if (options.smith_path.empty()) return Status{};
-  return write_output_file(write_file, options.smith_path,
-                           smith_chart_svg(subject, curves));
+  return {};
 }
 
 Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
-           const FileWriter& write_file) {
+           FileWriter& files) {
   Options options;
   const Status parsed = parse_arguments(args, options);
   if (!parsed.ok()) return parsed;
@@ -153,107 +179,28 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   }
   const TankDesign d = network.design(options.inputs);
   if (!d->feasible()) return infeasible_run(*d, options, out, err);
+  std::vector<Plot> plots;
+  const Status found = find_plots(options, files, plots);
+  if (!found.ok()) return found;
   write_design(*d, options, amplifier_report(*d, options.amplifier), out, err);
-  return write_drawings(options, *d, write_file);
-}
-
-// The file a write to `path` should replace: the end of its chain of
-// symbolic links (which may not exist yet), or `path` itself.  Replacing
-// the link with a regular file would cut it from what it points to.
-std::filesystem::path landing_path(std::filesystem::path path) {
-  constexpr int kMaxLinks = 40;  // a loop of links ends here
-  for (int i = 0; i < kMaxLinks; ++i) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(
-            std::filesystem::symlink_status(path, error)))
-      break;
-    const std::filesystem::path target =
-        std::filesystem::read_symlink(path, error);
-    if (error) break;
-    path = target.is_absolute() ? target : path.parent_path() / target;
-  }
-  return path;
-}
-
-// A short name in `folder` (so the rename cannot cross file systems, and a
-// target name of any legal length leaves room for it) that no file has yet.
-std::filesystem::path temporary_name(const std::filesystem::path& folder) {
-  std::random_device random;
-  for (;;) {
-    const std::uint64_t tag =
-        (std::uint64_t{random()} << 32) ^ std::uint64_t{random()};
-    char leaf[32];
-    std::snprintf(leaf, sizeof leaf, ".merid-%016llx.tmp",
-                  static_cast<unsigned long long>(tag));
-    const std::filesystem::path name = folder / leaf;
-    std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(name, error)))
-      return name;
-  }
-}
-
-// The permissions of the file at `path`; perms::unknown when there is none.
-std::filesystem::perms old_permissions(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::filesystem::file_status status =
-      std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status))
-    return std::filesystem::perms::unknown;
-  return status.permissions();
-}
-
-// Writes `bytes` to the new file `path`, given `permissions` (unless
-// unknown) before the first byte goes in; the reason in words when it fails.
-std::string write_new_file(const std::filesystem::path& path,
-                           std::string_view bytes,
-                           std::filesystem::perms permissions) {
-  std::FILE* file = std::fopen(path.string().c_str(), "wb");
-  if (file == nullptr) return std::strerror(errno);
-  if (permissions != std::filesystem::perms::unknown) {
-    std::error_code error;
-    std::filesystem::permissions(path, permissions, error);
-    if (error) {
-      std::fclose(file);
-      return error.message();
-    }
-  }
-  const bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int write_errno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written) return std::strerror(write_errno);
-  if (!closed) return std::strerror(errno);
-  return {};
+  return write_plots(options, *d, plots, files, err);
 }
 
 }  // namespace
 
-std::string write_whole_file(const std::string& path, std::string_view bytes) {
-  const std::filesystem::path target = landing_path(path);
-  // A rename over a FIFO or a device would put a regular file in its place.
-  std::error_code status_error;
-  const std::filesystem::file_status status =
-      std::filesystem::status(target, status_error);
-  if (std::filesystem::exists(status) &&
-      !std::filesystem::is_regular_file(status)) {
-    return "not a regular file";
-  }
-  const std::filesystem::path temporary = temporary_name(target.parent_path());
-  const std::string failure =
-      write_new_file(temporary, bytes, old_permissions(target));
-  std::error_code error;
-  if (failure.empty()) {
-    std::filesystem::rename(temporary, target, error);
-    if (!error) return {};
-  }
-  std::error_code ignored;
-  std::filesystem::remove(temporary, ignored);
-  return failure.empty() ? error.message() : failure;
+Status PlatformFileWriter::target(const std::string& name,
+                                  ReplaceTarget& target) {
+  return replace_target(name, target);
+}
+
+Status PlatformFileWriter::write(const ReplaceTarget& target,
+                                 std::string_view bytes) {
+  return replace_file(target, bytes);
 }
 
 ExitStatus run_calc(std::span<const std::string_view> args, ByteSink& out,
-                    ByteSink& err, const FileWriter& write_file) {
-  const Status result = run(args, out, err, write_file);
+                    ByteSink& err, FileWriter& files) {
+  const Status result = run(args, out, err, files);
   out.flush();
   if (!result.error.empty()) {
     err.write(concat({kProgram, ": ", result.error, "\n"}));

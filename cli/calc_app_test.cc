@@ -53,13 +53,28 @@ CalcRun RunCalc(std::vector<std::string_view> args,
   StringSink out;
   StringSink err;
   CalcRun run;
-  const FileWriter writer = [&](const std::string& path,
-                                std::string_view bytes) {
-    if (file_failure.empty())
-      run.files.push_back(path + "\n" + std::string(bytes));
-    return file_failure;
+  // Each name a file of its own; every write fails with `file_failure`
+  // when there is one.
+  class MemoryFiles : public FileWriter {
+   public:
+    MemoryFiles(CalcRun& run, const std::string& failure)
+        : run_(run), failure_(failure) {}
+    Status target(const std::string& name, ReplaceTarget& target) override {
+      target = ReplaceTarget{name, false, 0, 0, 0};
+      return {};
+    }
+    Status write(const ReplaceTarget& target, std::string_view bytes) override {
+      if (!failure_.empty()) return failure(failure_);
+      run_.files.push_back(target.path + "\n" + std::string(bytes));
+      return {};
+    }
+
+   private:
+    CalcRun& run_;
+    const std::string& failure_;
   };
-  run.status = run_calc(args, out, err, writer);
+  MemoryFiles files(run, file_failure);
+  run.status = run_calc(args, out, err, files);
   run.out = out.text();
   run.err = err.text();
   return run;

@@ -35,17 +35,22 @@ std::vector<std::string_view> split_at_nul(std::string_view bytes) {
   }
 }
 
-// The plot file in memory.
-struct FakeFiles {
+// The plot files in memory: each name is a file of its own.
+class FakeFiles : public FileWriter {
+ public:
   int writes = 0;
   bool failed = false;
   std::string bytes;
 
-  std::string write(const std::string& path, std::string_view svg) {
+  Status target(const std::string& name, ReplaceTarget& target) override {
+    target = ReplaceTarget{name, false, 0, 0, 0};
+    return {};
+  }
+  Status write(const ReplaceTarget& target, std::string_view svg) override {
     ++writes;
-    if (path.starts_with("/full/")) {
+    if (target.path.starts_with("/full/")) {
       failed = true;
-      return "No space left on device";
+      return failure("No space left on device");
     }
     bytes = std::string(svg);
     return {};
@@ -93,11 +98,8 @@ void check_run(const std::vector<std::string_view>& args) {
   StringSink out;
   StringSink err;
   FakeFiles files;
-  const ExitStatus status = run_calc(
-      args, out, err, [&](const std::string& path, std::string_view svg) {
-        return files.write(path, svg);
-      });
-  require(files.writes <= 1, "the plot is written once at most");
+  const ExitStatus status = run_calc(args, out, err, files);
+  require(files.writes <= 2, "each plot is written once at most");
   switch (status) {
     case ExitStatus::kSuccess:
       require(after_warnings(err.text()).empty(),

@@ -37,6 +37,37 @@ class Env {
 // The real console, clock and file system of this platform.
 Env& system_env();
 
+// A file that a new one is to replace whole (merid-calc's plots), as
+// replace_target() found it.
+struct ReplaceTarget {
+  std::string path;  // the end of the name's symbolic links, absolute
+  bool exists = false;
+  // The existing file: its identity, and how many names it has.
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  unsigned long long links = 0;
+};
+
+// Where a file written to `name` lands, or why nothing may be written
+// there (kFailure, the reason in words): a loop of symbolic links, what is
+// not a regular file (a FIFO, a device, a directory), the file behind the
+// program's own standard output or error, a file the process may not
+// write.
+Status replace_target(const std::string& name, ReplaceTarget& target);
+
+// Whether two targets are one file: one existing file, or one name that
+// neither has yet.
+bool same_target(const ReplaceTarget& a, const ReplaceTarget& b);
+
+// Writes `bytes` to a new file beside `target` and renames it over it, so
+// that a failed write leaves the old file as it was and no part of the new
+// one.  The new file takes the old one's mode, and its owner and group
+// where the process may give them; other hard links of the old file keep
+// the old contents.  Stopped by TERM, INT or HUP (Ctrl+C or Ctrl+Break on
+// Windows) meanwhile, the program removes the new file, then ends as the
+// signal ends it.
+Status replace_file(const ReplaceTarget& target, std::string_view bytes);
+
 // Process-wide set-up, once at the start of main, before any output:
 // standard input and output carry bytes untranslated; standard output is
 // fully buffered with room for kOutputBufferBytes, so that a screen reaches

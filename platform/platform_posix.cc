@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "platform/file_names.h"
 #include "platform/platform.h"
 
 namespace merid {
@@ -94,10 +96,60 @@ bool is_regular(int fd) {
   return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-void take_turn(int fd) {
-  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+// Removes the file this append created when nothing of it stays, unless
+// someone has put another file at the path meanwhile.
+void remove_if_ours_and_empty(int fd, const std::string& path) {
+  struct stat open_file {};
+  if (::fstat(fd, &open_file) != 0 || open_file.st_size != 0) return;
+  if (still_named(fd, path)) (void)::unlink(path.c_str());
+}
+
+// How long an append waits for its turn: longer than any other merid
+// program holds it, short enough that a lock held for good (any reader of
+// the file may hold one) ends the program with a clear message.
+constexpr int kTurnWaitMilliseconds = 5000;
+constexpr int kTurnPollMilliseconds = 10;
+
+void sleep_milliseconds(int milliseconds) {
+  timespec left{0, milliseconds * 1000000L};
+  while (::nanosleep(&left, &left) != 0 && errno == EINTR) {
   }
 }
+
+// Takes the turn, waiting for it a bounded time; false when the file stays
+// locked that long.  A file system without flock gives every append its
+// turn at once.
+bool take_turn(int fd) {
+  for (int waited = 0;; waited += kTurnPollMilliseconds) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return true;
+    if (waited >= kTurnWaitMilliseconds) return false;
+    sleep_milliseconds(kTurnPollMilliseconds);
+  }
+}
+
+constexpr const char* kLocked = "locked by another program";
+
+// While it lives, TERM, INT, HUP and QUIT wait: a report once begun is
+// written whole, or cut back, before the program can be stopped; a signal
+// that came meanwhile takes effect when it goes.
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+      sigaddset(&held, signal_number);
+    }
+    ::sigprocmask(SIG_BLOCK, &held, &saved_);
+  }
+  ~StopSignalsHeld() { ::sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+ private:
+  sigset_t saved_;
+};
 
 // The results file opened and this program's turn taken: every merid
 // program holds an exclusive flock on the file from before it notes the
@@ -111,7 +163,11 @@ OpenedFile open_for_turn(const std::string& path) {
     file = open_or_create(path);
     // Not a regular file: refused at once, without waiting for a turn.
     if (file.fd < 0 || !is_regular(file.fd)) return file;
-    take_turn(file.fd);
+    if (!take_turn(file.fd)) {
+      if (file.created) remove_if_ours_and_empty(file.fd, path);
+      ::close(file.fd);
+      return OpenedFile{-1, false, EWOULDBLOCK};
+    }
     if (still_named(file.fd, path)) break;
     ::close(file.fd);
     file = OpenedFile{-1, false, ENOENT};
@@ -123,6 +179,7 @@ OpenedFile open_for_turn(const std::string& path) {
 // non-blocking open with ENXIO, whose words ("No such device or address")
 // would puzzle a user who sees the name in the folder.
 Status open_failure(const std::string& path, int error_number) {
+  if (error_number == EWOULDBLOCK) return Status{ExitStatus::kFailure, kLocked};
   struct stat named {};
   if (error_number == ENXIO && ::stat(path.c_str(), &named) == 0 &&
       !S_ISREG(named.st_mode)) {
@@ -135,14 +192,6 @@ Status open_failure(const std::string& path, int error_number) {
 void clear_nonblocking(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-}
-
-// Removes the file this append created when nothing of it stays, unless
-// someone has put another file at the path meanwhile.
-void remove_if_ours_and_empty(int fd, const std::string& path) {
-  struct stat open_file {};
-  if (::fstat(fd, &open_file) != 0 || open_file.st_size != 0) return;
-  if (still_named(fd, path)) (void)::unlink(path.c_str());
 }
 
 // Ends a failed append that began at `start`: the file is cut back to
@@ -165,6 +214,7 @@ Status append_report(const std::string& path, std::string_view bytes) {
     return Status{ExitStatus::kFailure, kNotRegular};
   }
   clear_nonblocking(file.fd);
+  const StopSignalsHeld held;
   const off_t start = ::lseek(file.fd, 0, SEEK_END);
   if (start < 0) {
     const int seek_error = errno;
@@ -186,6 +236,82 @@ Status append_report(const std::string& path, std::string_view bytes) {
   }
   ::close(keep);
   return Status{};
+}
+
+// The new file of a replacement, for the handler of a signal that stops
+// the program meanwhile: a signal handler can reach nothing but globals,
+// and may call only async-signal-safe functions (unlink, signal, raise).
+// The program's one mutable global state, set and cleared by
+// TemporaryFileGuard alone.
+char g_temporary[4096];
+volatile std::sig_atomic_t g_temporary_set = 0;
+
+extern "C" void remove_temporary_and_stop(int signal_number) {
+  if (g_temporary_set != 0) ::unlink(g_temporary);
+  ::signal(signal_number, SIG_DFL);
+  ::raise(signal_number);
+}
+
+// The signals that stop a program a user or the system asks to stop.
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// While it lives, TERM, INT and HUP remove the new file `path` before they
+// stop the program as they would have; a signal the program ignores stays
+// ignored.
+class TemporaryFileGuard {
+ public:
+  explicit TemporaryFileGuard(const std::string& path) {
+    if (path.size() >= sizeof g_temporary) return;  // too long to create
+    path.copy(g_temporary, path.size());
+    g_temporary[path.size()] = '\0';
+    g_temporary_set = 1;
+    struct sigaction remove {};
+    remove.sa_handler = remove_temporary_and_stop;
+    sigemptyset(&remove.sa_mask);
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
+      ::sigaction(kStopSignals[i], nullptr, &saved_[i]);
+      if (saved_[i].sa_handler != SIG_IGN) {
+        ::sigaction(kStopSignals[i], &remove, nullptr);
+      }
+    }
+    installed_ = true;
+  }
+  ~TemporaryFileGuard() {
+    if (!installed_) return;
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
+      ::sigaction(kStopSignals[i], &saved_[i], nullptr);
+    }
+    g_temporary_set = 0;
+  }
+  TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+  TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+
+ private:
+  bool installed_ = false;
+  struct sigaction saved_[std::size(kStopSignals)]{};
+};
+
+// Whether `named` is the file behind standard output or standard error:
+// replacing it would destroy what the program writes there.
+const char* standard_stream(const struct stat& named) {
+  struct stat stream {};
+  if (::fstat(STDOUT_FILENO, &stream) == 0 && same_file(stream, named)) {
+    return "it is the program's standard output";
+  }
+  if (::fstat(STDERR_FILENO, &stream) == 0 && same_file(stream, named)) {
+    return "it is the program's standard error";
+  }
+  return nullptr;
+}
+
+// The old file's owner, group and mode on the new one `fd`: the owner and
+// the group as far as the process may give them, the mode after them, as
+// a change of owner clears set-user-ID bits.
+int keep_owner_and_mode(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  }
+  return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 class PosixEnv : public Env {
@@ -224,6 +350,57 @@ class PosixEnv : public Env {
 };
 
 }  // namespace
+
+Status replace_target(const std::string& name, ReplaceTarget& target) {
+  target = ReplaceTarget{};
+  struct stat named {};
+  // stat follows every link, /proc/self/fd/1 to a pipe among them.
+  if (::stat(name.c_str(), &named) == 0) {
+    if (!S_ISREG(named.st_mode)) {
+      return Status{ExitStatus::kFailure, kNotRegular};
+    }
+    if (const char* stream = standard_stream(named)) {
+      return Status{ExitStatus::kFailure, stream};
+    }
+    target.exists = true;
+    target.device = named.st_dev;
+    target.inode = named.st_ino;
+    target.links = named.st_nlink;
+  } else if (errno != ENOENT) {
+    return failure(errno);  // a loop of links among them
+  }
+  std::filesystem::path landing;
+  if (!landing_path(name, landing)) return failure(ELOOP);
+  target.path = landing.string();
+  // Refused where writing into the old file would be refused.
+  if (target.exists &&
+      ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
+    return failure(errno);
+  }
+  return {};
+}
+
+Status replace_file(const ReplaceTarget& target, std::string_view bytes) {
+  const std::filesystem::path path(target.path);
+  const std::string temporary = temporary_name(path.parent_path()).string();
+  struct stat old {};
+  const bool replacing =
+      target.exists && ::stat(target.path.c_str(), &old) == 0;
+  const TemporaryFileGuard guard(temporary);
+  const int fd = ::open(temporary.c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        replacing ? old.st_mode & 07777 : 0666);
+  if (fd < 0) return failure(errno);
+  int error = replacing ? keep_owner_and_mode(fd, old) : 0;
+  if (error == 0) error = write_all(fd, bytes).second;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), target.path.c_str()) != 0) {
+    error = errno;
+  }
+  if (error == 0) return {};
+  ::unlink(temporary.c_str());
+  return failure(error);
+}
 
 void platform_startup() {
   std::setvbuf(stdout, nullptr, _IOFBF, kOutputBufferBytes);

@@ -10,9 +10,11 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/file_names.h"
 #include "platform/platform.h"
 #include "text/utf16.h"
 
@@ -68,9 +70,25 @@ OVERLAPPED append_turn() {
   return region;
 }
 
-bool take_append_turn(HANDLE file) {
-  OVERLAPPED region = append_turn();
-  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &region) != 0;
+// How long an append waits for its turn: longer than any other merid
+// program holds it, short enough that a lock held for good ends the
+// program with a clear message.
+constexpr DWORD kTurnWaitMilliseconds = 5000;
+constexpr DWORD kTurnPollMilliseconds = 10;
+
+enum class Turn { kTaken, kNoLocks, kLocked };
+
+Turn take_append_turn(HANDLE file) {
+  for (DWORD waited = 0;; waited += kTurnPollMilliseconds) {
+    OVERLAPPED region = append_turn();
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                   1, 0, &region) != 0) {
+      return Turn::kTaken;
+    }
+    if (GetLastError() != ERROR_LOCK_VIOLATION) return Turn::kNoLocks;
+    if (waited >= kTurnWaitMilliseconds) return Turn::kLocked;
+    Sleep(kTurnPollMilliseconds);
+  }
 }
 
 void give_up_append_turn(HANDLE file) {
@@ -129,6 +147,89 @@ HANDLE open_for_append(const std::wstring& path) {
       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The new file of a replacement, for the console's Ctrl+C and Ctrl+Break
+// handler, which runs on a thread of its own and can reach nothing but
+// globals: the program's one mutable global state, set and cleared by
+// TemporaryFileGuard alone.
+wchar_t g_temporary[32768];
+volatile LONG g_temporary_set = 0;
+
+BOOL WINAPI remove_temporary(DWORD event) {
+  if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ||
+       event == CTRL_CLOSE_EVENT) &&
+      InterlockedCompareExchange(&g_temporary_set, 0, 0) != 0) {
+    DeleteFileW(g_temporary);
+  }
+  return FALSE;  // and on to the handler that ends the program
+}
+
+// While it lives, Ctrl+C, Ctrl+Break and closing the console remove the
+// new file `path` before they end the program as they would have.
+class TemporaryFileGuard {
+ public:
+  explicit TemporaryFileGuard(const std::wstring& path) {
+    if (path.size() >= std::size(g_temporary)) return;
+    path.copy(g_temporary, path.size());
+    g_temporary[path.size()] = L'\0';
+    InterlockedExchange(&g_temporary_set, 1);
+    installed_ = SetConsoleCtrlHandler(remove_temporary, TRUE) != 0;
+  }
+  ~TemporaryFileGuard() {
+    InterlockedExchange(&g_temporary_set, 0);
+    if (installed_) SetConsoleCtrlHandler(remove_temporary, FALSE);
+  }
+  TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+  TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+
+ private:
+  bool installed_ = false;
+};
+
+// The identity of an open file: its volume and its index on the volume.
+struct FileIdentity {
+  unsigned long long volume = 0;
+  unsigned long long index = 0;
+  unsigned long long links = 0;
+  bool disk_file = false;  // a file on a disk, not a console or a pipe
+  bool directory = false;
+  bool read_only = false;
+};
+
+bool identify(HANDLE handle, FileIdentity& id) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(handle) != FILE_TYPE_DISK) return true;
+  if (GetFileInformationByHandle(handle, &info) == 0) return false;
+  id.disk_file = true;
+  id.volume = info.dwVolumeSerialNumber;
+  id.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
+             info.nFileIndexLow;
+  id.links = info.nNumberOfLinks;
+  id.directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  id.read_only = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return true;
+}
+
+// Whether `named` is the file behind standard output or standard error.
+const char* standard_stream(const FileIdentity& named) {
+  const struct {
+    DWORD handle;
+    const char* words;
+  } kStreams[] = {
+      {STD_OUTPUT_HANDLE, "it is the program's standard output"},
+      {STD_ERROR_HANDLE, "it is the program's standard error"},
+  };
+  for (const auto& stream : kStreams) {
+    FileIdentity id;
+    const HANDLE handle = GetStdHandle(stream.handle);
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+        identify(handle, id) && id.disk_file && id.volume == named.volume &&
+        id.index == named.index) {
+      return stream.words;
+    }
+  }
+  return nullptr;
+}
+
 class WindowsEnv : public Env {
  public:
   // The console is cleared by "cls" of the command interpreter, as on any
@@ -156,7 +257,12 @@ class WindowsEnv : public Env {
     if (file == INVALID_HANDLE_VALUE) return failure(GetLastError());
     // A file system without byte-range locks still gets the report; only
     // the turn-taking with a simultaneous append is lost.
-    const bool has_turn = take_append_turn(file);
+    const Turn turn = take_append_turn(file);
+    if (turn == Turn::kLocked) {
+      CloseHandle(file);
+      return Status{ExitStatus::kFailure, "locked by another program"};
+    }
+    const bool has_turn = turn == Turn::kTaken;
     LARGE_INTEGER before{};
     if (GetFileSizeEx(file, &before) == 0) {
       const DWORD size_error = GetLastError();
@@ -238,6 +344,77 @@ bool write_wide_console(std::FILE* stream, std::string_view text) {
 Env& system_env() {
   static WindowsEnv env;
   return env;
+}
+
+Status replace_target(const std::string& name, ReplaceTarget& target) {
+  target = ReplaceTarget{};
+  std::wstring wide;
+  if (!widen(name, wide)) return failure(ERROR_INVALID_NAME);
+  const HANDLE file =
+      CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    FileIdentity named;
+    const bool known = identify(file, named);
+    const DWORD error = known ? 0 : GetLastError();
+    CloseHandle(file);
+    if (!known) return failure(error);
+    if (!named.disk_file || named.directory) {
+      return Status{ExitStatus::kFailure, "not a regular file"};
+    }
+    if (const char* stream = standard_stream(named)) {
+      return Status{ExitStatus::kFailure, stream};
+    }
+    // Refused where writing into the old file would be refused.
+    if (named.read_only) return failure(ERROR_ACCESS_DENIED);
+    target.exists = true;
+    target.device = named.volume;
+    target.inode = named.index;
+    target.links = named.links;
+  } else if (const DWORD error = GetLastError();
+             error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+    return failure(error);
+  }
+  std::filesystem::path landing;
+  if (!landing_path(std::filesystem::path(wide), landing)) {
+    return failure(ERROR_CANT_RESOLVE_FILENAME);
+  }
+  const std::u8string utf8 = landing.u8string();
+  target.path.assign(utf8.begin(), utf8.end());
+  return {};
+}
+
+Status replace_file(const ReplaceTarget& target, std::string_view bytes) {
+  std::wstring wide_target;
+  if (!widen(target.path, wide_target)) return failure(ERROR_INVALID_NAME);
+  const std::filesystem::path path(wide_target);
+  const std::wstring temporary = temporary_name(path.parent_path()).wstring();
+  const TemporaryFileGuard guard(temporary);
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return failure(GetLastError());
+  DWORD error = 0;
+  while (error == 0 && !bytes.empty()) {
+    constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
+    const auto chunk =
+        static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
+    DWORD written = 0;
+    if (WriteFile(file, bytes.data(), chunk, &written, nullptr) == 0) {
+      error = GetLastError();
+    } else if (written == 0) {
+      error = ERROR_WRITE_FAULT;
+    }
+    bytes.remove_prefix(written);
+  }
+  if (CloseHandle(file) == 0 && error == 0) error = GetLastError();
+  if (error == 0 && MoveFileExW(temporary.c_str(), wide_target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING) == 0) {
+    error = GetLastError();
+  }
+  if (error == 0) return {};
+  DeleteFileW(temporary.c_str());
+  return failure(error);
 }
 
 }  // namespace merid

@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
   TextStream out(stdout);
   TextStream err(stderr);
   try {
-    const merid::ExitStatus status =
-        merid::run_calc(args, out, err, merid::write_whole_file);
+    merid::PlatformFileWriter files;
+    const merid::ExitStatus status = merid::run_calc(args, out, err, files);
     out.flush();
     if (!out.failure().empty()) {
       return report_failure("standard output: " + out.failure());

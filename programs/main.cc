@@ -32,7 +32,18 @@ class InputWhileOutputWorks : public merid::ByteSource {
  public:
   std::size_t read(char* buf, std::size_t n) override {
     if (output_failed()) return 0;
-    return stdin_.read(buf, n);
+    errno = 0;
+    const std::size_t count = stdin_.read(buf, n);
+    // An input that fails (closed, a folder) ends like one that ends, but
+    // its reason is told instead of the end of input.
+    if (std::ferror(stdin) && input_error_ == 0) {
+      input_error_ = errno != 0 ? errno : EIO;
+    }
+    return count;
+  }
+  // Why standard input failed, or empty when it did not.
+  std::string input_failure() const {
+    return input_error_ == 0 ? std::string() : std::strerror(input_error_);
   }
   // Called right after a flush, so that errno holds the flush's reason.
   bool output_failed() {
@@ -46,6 +57,7 @@ class InputWhileOutputWorks : public merid::ByteSource {
  private:
   merid::FileSource stdin_{stdin};
   int output_error_ = 0;
+  int input_error_ = 0;
 };
 
 }  // namespace
@@ -62,6 +74,10 @@ int main() {
     out.flush();
     if (source.output_failed()) {
       return report_failure(("standard output: " + source.reason()).c_str());
+    }
+    if (!outcome.ok() && !source.input_failure().empty()) {
+      return report_failure(
+          ("standard input: " + source.input_failure()).c_str());
     }
     if (!outcome.ok()) {
       return report_failure(outcome.error.c_str());

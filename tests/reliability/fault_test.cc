@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,20 @@ class FaultTest : public testing::TestWithParam<std::string> {
 
   std::filesystem::path results_file() const {
     return dir_.path() / "rezultat.txt";
+  }
+
+  // The program run through sh: `environment` (NAME=value ...) before it,
+  // `tail` (redirections) after it; sh execs it, so the child is it.
+  Launch through_shell(const std::string& environment,
+                       const std::string& tail = "") {
+    const std::filesystem::path script = dir_.path() / "program.sh";
+    write_file(script, "#!/bin/sh\n" + environment + "exec " + program().path +
+                           " " + tail + "\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    Launch launch;
+    launch.program = script.string();
+    launch.dir = dir_.path();
+    return launch;
   }
 
   TempDir dir_;
@@ -205,6 +220,56 @@ TEST_P(FaultTest, CutBackDeletedAnotherProgramsConfirmedReport) {
   ASSERT_EQ(second.status, 0) << describe(second);
   ASSERT_NE(second.out.find(confirmation(program())), std::string::npos);
   EXPECT_EQ(read_file(results_file()), before + solo_report());
+}
+
+// TERM between a report cut short and its cut-back (the program held at
+// ftruncate, as on a full disk) left part of the report in rezultat.txt.
+// Stopping signals now wait until the file is whole again.
+TEST_P(FaultTest, SignalBetweenAPartialReportAndItsCutBackLeftPartOfIt) {
+  if (MERID_SANITIZED) GTEST_SKIP() << "a preload cannot precede a sanitizer";
+  const std::string before = earlier_contents();
+  write_file(results_file(), before);
+  const std::filesystem::path mark = dir_.path() / "paused";
+  Launch launch = through_shell(pause_environment("ftruncate", mark));
+  launch.file_size_limit = before.size() + 100;
+  const Child child =
+      start_session(std::string(kInputs) + "3\n5\n", launch, "held");
+  ASSERT_TRUE(wait_for_file(mark, seconds(20)));
+  ASSERT_EQ(::kill(child.pid, SIGTERM), 0);
+  const Ending e = finish(child, seconds(20));
+  EXPECT_EQ(e.signal, SIGTERM) << describe(e);
+  EXPECT_EQ(read_file(results_file()), before);
+}
+
+// Any user who may read rezultat.txt may hold a shared lock on it, and the
+// append then waited for its turn for as long, silently.  It now waits a
+// few seconds, then ends with status 2 and says why; the file stays.
+TEST_P(FaultTest, LockHeldByAReaderBlockedTheAppendForever) {
+  const std::string before = earlier_contents();
+  write_file(results_file(), before);
+  const int reader = ::open(results_file().c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  ASSERT_EQ(::flock(reader, LOCK_SH), 0);
+  const Ending e = session(std::string(kInputs) + "3\n5\n", {}, seconds(30));
+  ::close(reader);
+  ASSERT_FALSE(e.timed_out);
+  EXPECT_EQ(e.status, 2) << describe(e);
+  EXPECT_EQ(e.err, "merid: rezultat.txt: locked by another program\n");
+  EXPECT_EQ(e.out.find(confirmation(program())), std::string::npos);
+  EXPECT_EQ(read_file(results_file()), before);
+}
+
+// Standard input closed, or a folder, was reported as the end of input
+// while reading a real number; now as what it is.
+TEST_P(FaultTest, ClosedOrFolderStandardInputWasCalledTheEndOfInput) {
+  for (const auto& [redirection, reason] :
+       {std::pair<std::string, int>{"<&-", EBADF}, {"</", EISDIR}}) {
+    SCOPED_TRACE(redirection);
+    const Ending e = run(through_shell("", redirection));
+    EXPECT_EQ(e.status, 2) << describe(e);
+    EXPECT_EQ(e.err, "merid: standard input: " +
+                         std::string(std::strerror(reason)) + "\n");
+  }
 }
 
 // Every line of a session that visits every menu choice, with answers out

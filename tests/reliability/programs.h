@@ -4,8 +4,11 @@
 // The two built programs, the texts the tests look for in their output and
 // the typed lines of the sessions the tests run.
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "text/messages.h"
 
@@ -41,6 +44,27 @@ inline std::string confirmation(const Program& program) {
 
 // Six inputs of a feasible design, one line each.
 inline constexpr std::string_view kInputs = "7.1\n12\n200\n2000\n50\n100\n";
+
+// The environment of a run held at the C library's `call` ("rename" or
+// "ftruncate") for a second, which says it is there by creating `mark`: a
+// prefix for the command line of a shell script.
+inline std::string pause_environment(std::string_view call,
+                                     const std::filesystem::path& mark) {
+  return "LD_PRELOAD=" + std::string(MERID_PAUSE_SHIM) +
+         " MERID_PAUSE_AT=" + std::string(call) + " MERID_PAUSE_MARK='" +
+         mark.string() + "' ";
+}
+
+// Whether `path` came to exist within `limit`.
+inline bool wait_for_file(const std::filesystem::path& path,
+                          std::chrono::duration<double> limit) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!std::filesystem::exists(path)) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
 
 }  // namespace merid::reliability
 
