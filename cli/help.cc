@@ -170,9 +170,9 @@ std::string band_list() {
 }
 
 void add_option(Help& help, const OptionHelp& option) {
-  const std::string name =
-      option.value.empty() ? std::string(option.name)
-                           : concat({option.name, " ", option.value});
+  const std::string name = option.value.empty()
+                               ? std::string(option.name)
+                               : concat({option.name, " ", option.value});
   std::string text(option.help);
   if (option.name == "--bands") text = concat({text, " ", band_list(), "."});
   help.item(name, text, kOptionColumn);
@@ -254,9 +254,9 @@ Help make_help() {
   help.paragraph(kDescription);
   help.paragraph(kInputsIntro);
   for (const InputRow& input : kInputs) {
-    help.verbatim(concat({"  ", padded(input.name, 6),
-                          padded(input.meaning, 32),
-                          range_text(input.input, NAN), "\n"}));
+    help.verbatim(
+        concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
+                range_text(input.input, NAN), "\n"}));
   }
   add_options(help);
   add_warnings(help);
