@@ -46,20 +46,9 @@ bool outside(const ValueRange& range, float value) {
 // refused, which names it and its range.
 Status read_value(const ValueRange& range, std::string_view text,
                   float& value) {
-  std::string_view why;
-  if (text.size() > kRealBufferSize) {
-    why = " is longer than 10 characters; accepted range ";
-  } else if (const RealEntry entry = parse_real(text);
-             entry.status != EntryStatus::kValue) {
-    why = " is not a number; accepted range ";
-  } else if (outside(range, entry.value)) {
-    why = " is outside the accepted range ";
-  } else {
-    value = entry.value;
-    return {};
-  }
-  return failure(
-      concat({range.name, " = ", echoed(text), why, range_text(range)}));
+  return read_number(
+      range.name, text, range_text(range),
+      [&range](float x) { return outside(range, x); }, value);
 }
 
 std::vector<std::string_view> split(std::string_view text, char separator) {

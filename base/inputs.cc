@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "base/free_form.h"
 #include "base/number_text.h"
+#include "base/quoted.h"
 #include "calc/bisection.h"
 
 namespace merid {
@@ -28,6 +30,31 @@ bool refused(Input input, float value, float qn) {
   const float low = range.low_times_qn ? range.low * qn : range.low;
   const bool below = range.low_inclusive ? value < low : value <= low;
   return below || value > range.high || std::isnan(value);
+}
+
+Status read_number(std::string_view name, std::string_view text,
+                   std::string_view range,
+                   const std::function<bool(float)>& refused, float& value) {
+  std::string why;
+  if (text.size() > kRealBufferSize) {
+    why = concat({" is longer than ", std::to_string(kRealBufferSize),
+                  " characters; accepted range "});
+  } else if (const RealEntry entry = parse_real(text);
+             entry.status != EntryStatus::kValue) {
+    why = " is not a number; accepted range ";
+  } else if (refused(entry.value)) {
+    why = " is outside the accepted range ";
+  } else {
+    value = entry.value;
+    return {};
+  }
+  return failure(concat({name, " = ", echoed(text), why, range}));
+}
+
+Status read_input(Input input, std::string_view text, float qn, float& value) {
+  return read_number(
+      input_name(input), text, range_text(input, qn),
+      [input, qn](float x) { return refused(input, x, qn); }, value);
 }
 
 std::string range_text(Input input, float qn) {

@@ -7,9 +7,11 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "calc/amplifier.h"
 #include "calc/design_inputs.h"
 #include "calc/synthesis.h"
@@ -104,6 +106,18 @@ constexpr std::string_view input_name(Input input) {
 // range; `qn` is the loaded Q accepted before, which bounds Q0.  A
 // not-a-number passes no range.
 bool refused(Input input, float value, float qn);
+
+// A number typed by the keyboard's rules (a decimal comma works; at most
+// the dialogue's 10 bytes, refused rather than cut) into `value`, unless
+// `refused` refuses it; then a failure in one line naming `name`, the text
+// (its first 40 bytes) and the accepted `range`.
+Status read_number(std::string_view name, std::string_view text,
+                   std::string_view range,
+                   const std::function<bool(float)>& refused, float& value);
+
+// One input from its text into `value`, by read_number and the input's
+// range; `qn` is the loaded Q accepted before, which bounds Q0.
+Status read_input(Input input, std::string_view text, float qn, float& value);
 
 // The accepted range, e.g. "0.1 <= F <= 150 (MHz)".  The bound of Q0 is
 // 1.2 QN, so its text depends on `qn`; a not-a-number qn gives the formula

@@ -14,8 +14,10 @@ struct DesignInputs {
   float pin = 0.0f;   // W
 };
 
-// The same inputs at the frequency `f_mhz`.
-inline DesignInputs at_frequency(DesignInputs in, float f_mhz) {
+// The same inputs (and whatever `Inputs` holds besides) at the frequency
+// `f_mhz`.
+template <typename Inputs>
+Inputs at_frequency(Inputs in, float f_mhz) {
   in.f = f_mhz;
   return in;
 }

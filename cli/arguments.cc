@@ -14,12 +14,6 @@
 namespace merid {
 namespace {
 
-Status refusal(Input input, std::string_view text, std::string_view why,
-               float qn) {
-  return failure(concat(
-      {input_name(input), " = ", echoed(text), why, range_text(input, qn)}));
-}
-
 bool starts_with(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -189,8 +183,12 @@ constexpr OptionSpec kOptions[] = {
      "that the bandwidths measure (each a bar under the plot and its edges "
      "in its own dash), and KU and KI from 2F to 5F.  The axis spans the "
      "three bands and as much again on each side.  A plot is written whole "
-     "or not at all (an old FILE stays as it was on failure); a FIFO or a "
-     "device is refused.",
+     "or not at all (an old FILE stays as it was on failure), keeping an old "
+     "FILE's mode and owner; other hard links of an old FILE keep the old "
+     "plot, and a note on standard error says so.  Refused (status 2, "
+     "before anything is written): a FIFO or a device, a loop of links, a "
+     "file the user may not write, the file behind standard output or "
+     "error, and --svg and --smith naming one file.",
      read_svg},
     {"--whole-window", "",
      "the plot spans the whole sweep window, 0 to 1.3 F (1.9 F for QN up to "
@@ -247,15 +245,21 @@ const OptionSpec* find_option(std::string_view name) {
   return nullptr;
 }
 
+// A network parameter and the first network that has it.
+struct OwnedParameter {
+  const Network* network = nullptr;
+  const NetworkParameter* parameter = nullptr;
+};
+
 // The network parameter named `name` (an option without its dashes) of
-// any network, or none.
-const NetworkParameter* find_parameter(std::string_view name) {
+// any network; none found, both null.
+OwnedParameter find_parameter(std::string_view name) {
   for (const Network* network : networks()) {
     for (const NetworkParameter& p : network->parameters) {
-      if (p.name == name) return &p;
+      if (p.name == name) return {network, &p};
     }
   }
-  return nullptr;
+  return {};
 }
 
 // A network parameter typed by the keyboard's number rules, in the range
@@ -270,16 +274,6 @@ Status read_parameter(const NetworkParameter& p, std::string_view text,
   }
   reading.parameters.push_back({p.name, value});
   return {};
-}
-
-// The first network that has the parameter `name`.
-const Network* network_of(std::string_view name) {
-  for (const Network* network : networks()) {
-    for (const NetworkParameter& p : network->parameters) {
-      if (p.name == name) return network;
-    }
-  }
-  return nullptr;
 }
 
 // Walks the arguments in order.  Before "--", "--help", "-h" and
@@ -321,7 +315,7 @@ class OptionReader {
     const std::string_view name = arg.substr(0, arg.find('='));
     const OptionSpec* spec = find_option(name);
     const NetworkParameter* parameter =
-        spec == nullptr ? find_parameter(name.substr(2)) : nullptr;
+        spec == nullptr ? find_parameter(name.substr(2)).parameter : nullptr;
     if (spec == nullptr && parameter == nullptr) {
       return failure(
           concat({"unknown option ", echoed(arg), "; see merid-calc --help"}));
@@ -386,10 +380,10 @@ Status place_parameters(const Reading& reading, Options& options) {
     std::size_t i = 0;
     while (i < own.size() && own[i].name != given.name) ++i;
     if (i == own.size()) {
-      const Network& other = *network_of(given.name);
-      return failure(concat({"--", given.name, " sets the ", other.title, "'s ",
-                             find_parameter(given.name)->what,
-                             "; add --network ", other.name}));
+      const OwnedParameter other = find_parameter(given.name);
+      return failure(concat({"--", given.name, " sets the ",
+                             other.network->title, "'s ", other.parameter->what,
+                             "; add --network ", other.network->name}));
     }
     options.inputs.parameters[i] = given.value;
   }
@@ -420,22 +414,6 @@ Status conflict(const Options& options) {
 }
 
 }  // namespace
-
-Status read_input(Input input, std::string_view text, float qn, float& value) {
-  if (text.size() > kMaxArgumentBytes) {
-    return refusal(input, text,
-                   " is longer than 10 characters; accepted range ", qn);
-  }
-  const RealEntry entry = parse_real(text);
-  if (entry.status != EntryStatus::kValue) {
-    return refusal(input, text, " is not a number; accepted range ", qn);
-  }
-  if (refused(input, entry.value, qn)) {
-    return refusal(input, text, " is outside the accepted range ", qn);
-  }
-  value = entry.value;
-  return {};
-}
 
 std::vector<OptionHelp> option_help() {
   std::vector<OptionHelp> out;

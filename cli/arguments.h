@@ -57,10 +57,6 @@ std::vector<OptionHelp> option_help();
 // than cut, as that buffer would cut it.
 inline constexpr std::size_t kMaxArgumentBytes = kRealBufferSize;
 
-// One input from its argument text into `value`; `qn` is the loaded Q
-// accepted before, which bounds Q0.
-Status read_input(Input input, std::string_view text, float qn, float& value);
-
 }  // namespace merid
 
 #endif  // MERID_CLI_ARGUMENTS_H_

@@ -41,6 +41,12 @@ constexpr std::string_view kInputsIntro =
     "Inputs, typed as at the dialogue (a decimal comma works, as in 7,1; at "
     "most 10 characters), each in the dialogue's accepted range:";
 
+constexpr std::string_view kOptionsRule =
+    "Options stand anywhere before a lone --, each at most once (a "
+    "repeated option is refused); from -- on every argument is one of the "
+    "numbers, and an option's value is taken as it stands, even one that "
+    "begins with -- or reads -h.";
+
 constexpr std::string_view kAmplifierIntro =
     "The amplifier behind the tank (these searches and estimates are new "
     "calculations, made in double precision where that is sounder; every "
@@ -194,6 +200,7 @@ std::string network_usage() {
 
 void add_options(Help& help) {
   help.verbatim("\nOptions:\n");
+  help.paragraph(kOptionsRule);
   for (const OptionHelp& option : option_help()) {
     if (option.name == "--cmin") help.paragraph(kAmplifierIntro);
     if (option.name == "--network") help.verbatim("\nThe network:\n");
@@ -219,7 +226,7 @@ void add_warnings(Help& help) {
 // The fields of `network` that JSON and CSV carry.
 void add_network_fields(Help& help, const Network& network) {
   for (const Field& field : network.fields) {
-    if (!field.key.empty() && field.key != "network") {
+    if (field.in_data()) {
       help.item(field.key, field.meaning, kFieldColumn);
     }
   }

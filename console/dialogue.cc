@@ -116,8 +116,9 @@ class Dialogue {
 
   Step results() {
     clear_screen();
-    show_results(out_, *pi_model(design_));
-    record_ = make_report_record(design_);
+    const TankDesign shown = pi_model(design_);
+    show_results(out_, *shown);
+    record_ = make_report_record(*shown);
     return Step::kMenu;
   }
 

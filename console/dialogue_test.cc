@@ -367,7 +367,7 @@ TEST_F(DialogueTest, ChoiceThreeTwiceWritesTwoReportsAndRestoresTheScreen) {
   Design typical = make_design(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
   synthesis(typical);
   const std::string report =
-      format_report(make_report_record(typical), FakeEnv::kDate);
+      format_report(make_report_record(*pi_model(typical)), FakeEnv::kDate);
   EXPECT_EQ(env_.file(ResultsFile()), report + report);
 }
 

@@ -71,6 +71,10 @@ struct Field {
   TextPlace text = {};
   ScreenPlace screen = {};
 
+  // Whether JSON and CSV carry it; a row without a key is for the text
+  // alone (a value that another field holds already).
+  constexpr bool in_data() const { return !key.empty(); }
+
   constexpr bool known_without_results() const {
     return kind == FieldKind::kInput || kind == FieldKind::kTypedF;
   }

@@ -28,14 +28,24 @@ const Field* find_field(const Network& network, std::string_view key) {
 }
 
 FieldCell DesignModel::value(const Field& field) const {
+  // A field of another network's table would read this design as that
+  // network's.
+  const std::span<const Field> own = network().fields;
+  if (&field < own.data() || &field >= own.data() + own.size()) {
+    return std::monostate{};
+  }
   if (!feasible() && !field.known_without_results()) return std::monostate{};
   return field.get(*this);
 }
 
+float DesignModel::number(const Field& field) const {
+  const FieldCell cell = value(field);
+  const float* x = std::get_if<float>(&cell);
+  return x != nullptr ? *x : NAN;
+}
+
 TankDesign design_at(const DesignModel& d, float f_mhz) {
-  TankInputs at = d.inputs();
-  at.f = f_mhz;
-  return d.network().design(at);
+  return d.network().design(at_frequency(d.inputs(), f_mhz));
 }
 
 }  // namespace merid

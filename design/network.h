@@ -25,6 +25,7 @@
 #include "calc/mismatch.h"
 #include "design/field.h"
 #include "design/response_curves.h"
+#include "text/line_format.h"
 
 namespace merid {
 
@@ -46,10 +47,17 @@ struct NetworkParameter {
   Input accepted_as;            // held to this input's range
 };
 
+// No parameter given: each one NaN.
+constexpr std::array<float, kMaxNetworkParameters> no_parameters() {
+  std::array<float, kMaxNetworkParameters> none{};
+  for (float& p : none) p = NAN;
+  return none;
+}
+
 // The six inputs and the values of the network's parameters, NaN where the
 // network's default applies.
 struct TankInputs : DesignInputs {
-  std::array<float, kMaxNetworkParameters> parameters = {NAN, NAN};
+  std::array<float, kMaxNetworkParameters> parameters = no_parameters();
 };
 
 // How a text block begins.
@@ -94,6 +102,22 @@ struct BandColumn {
 inline constexpr std::size_t kBandValueWidth = 12;
 inline constexpr std::size_t kBandPeakWidth = 13;
 inline constexpr std::size_t kBandQnWidth = 10;
+
+// What a network's tables must hold, checked where they are made: every
+// band column wide enough for a value field, every text place in the left
+// or the right column.
+consteval bool band_columns_fit(std::span<const BandColumn> columns) {
+  for (const BandColumn& c : columns) {
+    if (c.width < static_cast<std::size_t>(kScreenFieldWidth)) return false;
+  }
+  return true;
+}
+consteval bool text_places_fit(std::span<const Field> fields) {
+  for (const Field& f : fields) {
+    if (f.text.shown() && f.text.column > 1) return false;
+  }
+  return true;
+}
 
 struct Network {
   std::string_view name;   // --network NAME, and JSON's "network"
@@ -144,8 +168,11 @@ class DesignModel {
   virtual bool feasible() const = 0;
 
   // The value of `field`, one of its network's: none for a result of an
-  // infeasible design.
+  // infeasible design, and for a field of another network.
   FieldCell value(const Field& field) const;
+  // The same of a field that holds a float; not-a-number where it holds
+  // none.
+  float number(const Field& field) const;
 
   // Under the dialogue's message for an infeasible design: what the
   // network could not make, or empty.
@@ -178,8 +205,8 @@ class DesignModel {
   virtual DrawingSubject drawing_subject() const = 0;
 };
 
-// The design of `inputs` with the frequency `f_mhz`, calculated by the
-// network of `d`.
+// The design with the inputs of `d` at the frequency `f_mhz`, calculated
+// by the network of `d`.
 TankDesign design_at(const DesignModel& d, float f_mhz);
 
 // The field of `network` keyed `key`, or none.

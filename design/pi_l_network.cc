@@ -47,8 +47,7 @@ class PiLModel final : public DesignModel {
 
   CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const override {
     const PiLFixedCoilRow row = pi_l_fixed_coil_row(design_, f_mhz, range);
-    TankInputs at = inputs_;
-    at.f = f_mhz;
+    TankInputs at = at_frequency(inputs_, f_mhz);
     at.qn = row.design.qn;
     at.parameters[kRmid] = row.design.rmid;
     return CoilRow{row.fit, row.l_fixed,
@@ -136,7 +135,6 @@ template <auto Member>
 FieldCell peak_of(const DesignModel& m) {
   return peak(pi_l(m).results.*Member);
 }
-FieldCell network_name(const DesignModel&) { return pi_l_network().name; }
 
 // The text blocks: the inputs with RMID, the results, the peaks and the
 // harmonics.
@@ -175,7 +173,6 @@ using R = PiLResults;
 using H = HarmonicTable;
 
 constexpr auto kFields = std::to_array<Field>({
-    {"network", "pi-l", K::kInput, network_name},
     {"f", "working frequency, MHz", K::kInput, input_of<&D::f>, line(0, kPiLF)},
     {"qn", "loaded Q of the pi section", K::kInput, input_of<&D::qn>,
      line(1, kPiLQn)},
@@ -305,6 +302,9 @@ constexpr BandColumn kBandColumns[] = {
     {kPiLBandIl1Peak, kBandPeakWidth, "il1_peak"},
 };
 
+static_assert(band_columns_fit(kBandColumns));
+static_assert(text_places_fit(kFields));
+
 constexpr std::string_view kFixedCoilNote[] = {kPiLFixedCoilHeading,
                                                kPiLFixedCoilHeading2};
 
@@ -316,47 +316,60 @@ constexpr NetworkParameter kParameters[] = {
 };
 
 constexpr Network kPiLNetwork{
-    "pi-l",
-    "pi-L network",
-    "a pi section (C1, L1, C2') from RIN to RMID, exactly the pi network's "
-    "single-precision synthesis with ROUT replaced by RMID and QN its loaded "
-    "Q, then an L section (series L2, shunt CL) from RMID to ROUT with L2's "
-    "loss at the same Q0, solved in double precision.  CL stands across the "
-    "larger of RMID and ROUT: with RMID >= ROUT it is at the middle node in "
-    "parallel with C2', and the middle capacitor cmid to fit is their sum; "
-    "with RMID < ROUT it is across the load (cout) and the middle node holds "
-    "C2' alone.  Shows every element, the RMS and peak voltages and "
-    "currents, reactive powers, the efficiency of the whole network, KU and "
-    "KI at 2F to 5F (the same two drives), S11 and S22, analysed in single "
-    "precision, and three bands over the pi section's sweep grid, each the "
-    "run of neighbouring grid points within its limit: the voltage response "
-    "within 1 dB of its value at F, around F; the current response within 1 "
-    "dB of its peak over the window's upper half, around that peak; |S11| "
-    "<= 0.1, around F (what comes within a limit again far from F is no "
-    "part of the band).  JSON and CSV have the fields listed last, then the "
-    "amplifier fields and the warnings as for the pi network (not "
-    "bw_s11_one_crossing: "
-    "the S11 band here is no count of crossings; bw_s11_no_width when fewer "
-    "than two points are within 0.1).  --svg and --smith draw its curves, "
-    "--cmin takes C1 and the loaded Q of the pi section (at the design's "
-    "RMID), and --bands makes its table of F, C1, L1, cmid, L2, cout (with "
-    "RMID < ROUT) and the peaks across C1 and in L1.  --bands --fixed-coil "
-    "keeps L1, L2 and cout of each band's top row: at a lower F the fixed L "
-    "section shows the middle node a conductance G and a susceptance B; the "
-    "pi section then goes from RIN to the row's rmid = 1/G at the loaded Q "
-    "(found as for the pi network) whose L1 is the coil (a loaded Q lower "
-    "than the top row's where the pi section's ratio shrinks), and cmid is "
-    "its C2' less "
-    "B/omega (with CL at the middle the row's cl), so C1 and cmid tune.",
-    kParameters,
-    kFields,
-    kTextBlocks,
-    kBandColumns,
-    kFixedCoilNote,
-    false,
-    nullptr,
-    calculated,
-    uncalculated,
+    .name = "pi-l",
+    .title = "pi-L network",
+    .description =
+        "a pi section (C1, L1, C2') from RIN to RMID, exactly the pi network's "
+        "single-precision synthesis with ROUT replaced by RMID and QN its "
+        "loaded "
+        "Q, then an L section (series L2, shunt CL) from RMID to ROUT with "
+        "L2's "
+        "loss at the same Q0, solved in double precision.  CL stands across "
+        "the "
+        "larger of RMID and ROUT: with RMID >= ROUT it is at the middle node "
+        "in "
+        "parallel with C2', and the middle capacitor cmid to fit is their sum; "
+        "with RMID < ROUT it is across the load (cout) and the middle node "
+        "holds "
+        "C2' alone.  Shows every element, the RMS and peak voltages and "
+        "currents, reactive powers, the efficiency of the whole network, KU "
+        "and "
+        "KI at 2F to 5F (the same two drives), S11 and S22, analysed in single "
+        "precision, and three bands over the pi section's sweep grid, each the "
+        "run of neighbouring grid points within its limit: the voltage "
+        "response "
+        "within 1 dB of its value at F, around F; the current response within "
+        "1 "
+        "dB of its peak over the window's upper half, around that peak; |S11| "
+        "<= 0.1, around F (what comes within a limit again far from F is no "
+        "part of the band).  JSON and CSV have the fields listed last, then "
+        "the "
+        "amplifier fields and the warnings as for the pi network (not "
+        "bw_s11_one_crossing: "
+        "the S11 band here is no count of crossings; bw_s11_no_width when "
+        "fewer "
+        "than two points are within 0.1).  --svg and --smith draw its curves, "
+        "--cmin takes C1 and the loaded Q of the pi section (at the design's "
+        "RMID), and --bands makes its table of F, C1, L1, cmid, L2, cout (with "
+        "RMID < ROUT) and the peaks across C1 and in L1.  --bands --fixed-coil "
+        "keeps L1, L2 and cout of each band's top row: at a lower F the fixed "
+        "L "
+        "section shows the middle node a conductance G and a susceptance B; "
+        "the "
+        "pi section then goes from RIN to the row's rmid = 1/G at the loaded Q "
+        "(found as for the pi network) whose L1 is the coil (a loaded Q lower "
+        "than the top row's where the pi section's ratio shrinks), and cmid is "
+        "its C2' less "
+        "B/omega (with CL at the middle the row's cl), so C1 and cmid tune.",
+    .parameters = kParameters,
+    .fields = kFields,
+    .text_blocks = kTextBlocks,
+    .band_columns = kBandColumns,
+    .fixed_coil_note = kFixedCoilNote,
+    .offers_swr = false,
+    .screen = nullptr,
+    .design = calculated,
+    .uncalculated = uncalculated,
 };
 
 }  // namespace

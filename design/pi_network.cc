@@ -18,12 +18,11 @@ namespace {
 class PiModel final : public DesignModel {
  public:
   PiModel(const TankInputs& inputs, const Design& d)
-      : inputs_(inputs),
-        design_(d),
-        harmonics_(d.infeasible ? HarmonicTable{} : harmonic_table(d)) {}
+      : inputs_(inputs), design_(d) {}
 
   const Design& design() const { return design_; }
-  const HarmonicTable& harmonics() const { return harmonics_; }
+  // Analysed when asked: the screen and the report need none of them.
+  HarmonicTable harmonics() const { return harmonic_table(design_); }
 
   const Network& network() const override { return pi_network(); }
   const TankInputs& inputs() const override { return inputs_; }
@@ -42,9 +41,10 @@ class PiModel final : public DesignModel {
   float tapped_coil() const override { return design_.results.l; }
 
   CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const override {
-    const TankInputs at = with_frequency(f_mhz);
+    TankInputs at = at_frequency(inputs_, f_mhz);
     const FixedCoilRow row =
         merid::fixed_coil_row(design_, make_design(at), range);
+    at.qn = row.design.qn;
     return CoilRow{row.fit, row.l_fixed,
                    std::make_shared<const PiModel>(at, row.design)};
   }
@@ -78,22 +78,15 @@ class PiModel final : public DesignModel {
         d.results.bw_u,
         d.results.bw_i,
         d.results.bw_s11,
-        harmonics_,
+        harmonics(),
         [tank](float freq) {
           return input_impedance(tank, elements_at(tank, freq));
         }};
   }
 
  private:
-  TankInputs with_frequency(float f_mhz) const {
-    TankInputs at = inputs_;
-    at.f = f_mhz;
-    return at;
-  }
-
   TankInputs inputs_;
   Design design_;
-  HarmonicTable harmonics_;
 };
 
 // The inputs of the dialogue's design `d`, with the frequency as typed.
@@ -274,6 +267,9 @@ constexpr BandColumn kBandColumns[] = {
     {kBandIlPeak, kBandPeakWidth, "il_peak"},
 };
 
+static_assert(band_columns_fit(kBandColumns));
+static_assert(text_places_fit(kFields));
+
 constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
                                                kFixedCoilHeading2};
 
@@ -338,10 +334,18 @@ consteval bool consistent() {
 static_assert(consistent());
 
 constexpr Network kPiNetwork{
-    "pi",         "pi network",   "the default: the pi network above.",
-    {},           kFields,        kTextBlocks,
-    kBandColumns, kFixedCoilNote, true,
-    &kLayout,     calculated,     uncalculated,
+    .name = "pi",
+    .title = "pi network",
+    .description = "the default: the pi network above.",
+    .parameters = {},
+    .fields = kFields,
+    .text_blocks = kTextBlocks,
+    .band_columns = kBandColumns,
+    .fixed_coil_note = kFixedCoilNote,
+    .offers_swr = true,
+    .screen = &kLayout,
+    .design = calculated,
+    .uncalculated = uncalculated,
 };
 
 }  // namespace
@@ -354,20 +358,6 @@ TankDesign pi_model(const Design& d) {
   return std::make_shared<const PiModel>(pi_inputs(d), d);
 }
 
-float screen_value(const Field& field, const Design& d) {
-  return std::get<float>(field.get(PiModel(pi_inputs(d), d)));
-}
-
 const ScreenLayout& screen_layout() { return kLayout; }
-
-ReportRecord make_report_record(const Design& d) {
-  ReportRecord rec;
-  for (const Field& field : kFields) {
-    if (field.screen.slot != ReportRecord::kFieldCount) {
-      rec.field[field.screen.slot] = screen_value(field, d);
-    }
-  }
-  return rec;
-}
 
 }  // namespace merid

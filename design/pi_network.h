@@ -8,7 +8,6 @@
 
 #include <span>
 
-#include "base/report_record.h"
 #include "calc/synthesis.h"
 #include "design/field.h"
 #include "design/network.h"
@@ -26,14 +25,7 @@ std::span<const Field> pi_fields();
 // pi network.
 TankDesign pi_model(const Design& d);
 
-// A screen field's value in `d`: every field the screen shows is a float.
-float screen_value(const Field& field, const Design& d);
-
 const ScreenLayout& screen_layout();
-
-// The values the screen of the feasible design `d` shows, laid out for the
-// results file.
-ReportRecord make_report_record(const Design& d);
 
 }  // namespace merid
 

@@ -13,18 +13,6 @@
 namespace merid {
 namespace {
 
-std::string json_string(std::string_view text) {
-  // Keys, band names, edges, codes and the English warnings are ASCII:
-  // only a quote or a backslash would need escaping.
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out.push_back('\\');
-    out.push_back(c);
-  }
-  out.push_back('"');
-  return out;
-}
-
 std::string shortest_double(double x) {
   char buf[32];
   const auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
@@ -65,8 +53,10 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
     out.push_back(
         {name, output_value(value, true), output_value(value, false)});
   };
+  // A design of any network but the default says which it is, first.
+  if (&d.network() != networks().front()) add("network", d.network().name);
   for (const Field& field : d.network().fields) {
-    if (!field.key.empty()) add(field.key, d.value(field));
+    if (field.in_data()) add(field.key, d.value(field));
   }
   for (const AmplifierField& field : amplifier_fields()) {
     if (field.shown(context.options)) {
@@ -87,10 +77,6 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
   json.push_back(']');
   out.push_back({"warnings", std::move(json), std::move(csv)});
   return out;
-}
-
-std::string json_number(float x) {
-  return std::isfinite(x) ? shortest(x) : "null";
 }
 
 // "load_swr": {"swr": S, "matched": {...}, "high_impedance": {...}}, a
@@ -192,6 +178,33 @@ const SwrStresses* pointer(const std::optional<SwrStresses>& s) {
 }
 
 }  // namespace
+
+std::string json_string(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out.push_back('\\');
+      out.push_back(c);
+    } else if (c == '\n') {
+      out.append("\\n");
+    } else if (c == '\t') {
+      out.append("\\t");
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      constexpr char kHex[] = "0123456789abcdef";
+      out.append("\\u00");
+      out.push_back(kHex[(c >> 4) & 0xF]);
+      out.push_back(kHex[c & 0xF]);
+    } else {
+      out.push_back(c);
+    }
+  }
+  out.push_back('"');
+  return out;
+}
+
+std::string json_number(float x) {
+  return std::isfinite(x) ? shortest(x) : "null";
+}
 
 std::string design_json(const DesignModel& d, const AmplifierReport& report,
                         const SwrStresses* swr, const DataContext& context) {

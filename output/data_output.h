@@ -8,6 +8,7 @@
 // in LF.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/amplifier_options.h"
@@ -19,12 +20,20 @@
 
 namespace merid {
 
-// What the outputs say besides the design: the options, its report, and
-// with --swr the stresses under a mismatched load.
+// What the outputs take besides a design: the options it was calculated
+// under, and the language of its warnings' texts.
 struct DataContext {
-  const AmplifierOptions& options;
-  Language language;  // of the warnings' texts
+  AmplifierOptions options;
+  Language language;
 };
+
+// `text` as a JSON string: quotes, backslashes and control characters
+// escaped.
+std::string json_string(std::string_view text);
+
+// A float as JSON holds it: the shortest text that reads back to it, null
+// for what is not finite.
+std::string json_number(float x);
 
 // One JSON object, one key per line: the design's fields, the amplifier
 // fields the options ask for, "warnings", an array of {"code", "text"}

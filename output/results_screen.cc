@@ -1,16 +1,10 @@
 #include "output/results_screen.h"
 
-#include <variant>
-
 namespace merid {
 namespace {
 
-float screen_value(const DesignModel& d, const Field& field) {
-  return std::get<float>(d.value(field));
-}
-
 void input_line(ConsoleWriter& out, const Field& field, const DesignModel& d) {
-  out.value_line(field.screen.label, screen_value(d, field), kScreenFieldWidth);
+  out.value_line(field.screen.label, d.number(field), kScreenFieldWidth);
 }
 
 void input_heading(ConsoleWriter& out) {
@@ -41,9 +35,19 @@ void show_results(ConsoleWriter& out, const DesignModel& d) {
   out.text_line(Msg::kResultsHeading);
   out.text_line(Msg::kResultsDashes);
   for (const auto& [left, right] : screen.rows) {
-    out.value_row(left->screen.label, screen_value(d, *left),
-                  right->screen.label, screen_value(d, *right));
+    out.value_row(left->screen.label, d.number(*left), right->screen.label,
+                  d.number(*right));
   }
+}
+
+ReportRecord make_report_record(const DesignModel& d) {
+  ReportRecord rec;
+  for (const Field& field : d.network().fields) {
+    if (field.screen.slot != ReportRecord::kFieldCount) {
+      rec.field[field.screen.slot] = d.number(field);
+    }
+  }
+  return rec;
 }
 
 }  // namespace merid

@@ -4,6 +4,7 @@
 // The dialogue's results screen: the six inputs and the twenty-two results,
 // in whatever encoding the writer's message table has.
 
+#include "base/report_record.h"
 #include "design/network.h"
 #include "output/console_writer.h"
 
@@ -17,6 +18,10 @@ void show_results(ConsoleWriter& out, const DesignModel& d);
 // The input block's heading and its lines after the frequency's: qn, q0,
 // rin, rout, pin.
 void show_fixed_inputs(ConsoleWriter& out, const DesignModel& d);
+
+// The values the screen of the feasible design `d` shows, laid out for the
+// results file.
+ReportRecord make_report_record(const DesignModel& d);
 
 }  // namespace merid
 

@@ -30,10 +30,6 @@ std::string field_text(float value) {
   return value_field(value, kScreenFieldWidth);
 }
 
-float float_value(const DesignModel& d, const Field& field) {
-  return std::get<float>(d.value(field));
-}
-
 std::string padded_left(std::string_view text, std::size_t width) {
   const std::size_t used = utf8_columns(text);
   std::string out(width > used ? width - used : 0, ' ');
@@ -54,8 +50,7 @@ std::string bare(std::string_view label) {
 
 TextCell text_cell(const DesignModel& d, const Field& field,
                    std::string label) {
-  return TextCell{field.key, std::move(label),
-                  field_text(float_value(d, field))};
+  return TextCell{field.key, std::move(label), field_text(d.number(field))};
 }
 
 // The rows of text block `block` of the network of `d`, in order, each of
@@ -109,8 +104,8 @@ void write_rows(ByteSink& out, const std::vector<std::vector<TextCell>>& rows) {
   }
 }
 
-// The input block of `d` in its first block's style, with or without the
-// frequency.
+// The input block of `d`, its network's first text block, with or without
+// the frequency.
 void write_input_block(ByteSink& out, const DesignModel& d,
                        bool with_frequency) {
   const TextBlock& first = d.network().text_blocks.front();
@@ -122,7 +117,11 @@ void write_input_block(ByteSink& out, const DesignModel& d,
   write_line(out, first.heading);
   ConsoleWriter(out, utf8_messages()).text_line(Msg::kInputDashes);
   std::vector<std::vector<TextCell>> rows = block_rows(d, 0);
-  if (!with_frequency) rows.erase(rows.begin());
+  if (!with_frequency) {
+    std::erase_if(rows, [](const std::vector<TextCell>& row) {
+      return row.size() == 1 && row[0].key == "f";
+    });
+  }
   write_rows(out, rows);
 }
 
@@ -246,8 +245,8 @@ std::string_view infeasible_note(CoilFit coil) {
   return kInfeasibleRow;
 }
 
-}  // namespace
-
+// How a row's coil came out, for the page's column: empty without a fixed
+// coil.
 std::string_view coil_fit_text(CoilFit fit) {
   switch (fit) {
     case CoilFit::kNone:
@@ -264,13 +263,16 @@ std::string_view coil_fit_text(CoilFit fit) {
   return {};
 }
 
-namespace {
-
 // A column of the band table and how a row fills it.
 struct ColumnSource {
+  enum class Kind {
+    kField,      // the row's value of `field`
+    kCoil,       // the tapped coil under a fixed coil, else `field`
+    kQnForCmin,  // the loaded Q that --cmin asks for
+  };
   BandTableColumn column;
-  const Field* field = nullptr;  // none: the loaded Q for Cmin
-  bool coil = false;             // the tapped coil under a fixed coil
+  Kind kind;
+  const Field* field = nullptr;
 };
 
 std::vector<ColumnSource> band_columns(const DesignModel& inputs,
@@ -279,26 +281,29 @@ std::vector<ColumnSource> band_columns(const DesignModel& inputs,
   for (const BandColumn& c : inputs.network().band_columns) {
     if (c.use == BandColumn::Use::kFixedCoil && !options.fixed_coil) continue;
     if (c.shown != nullptr && !c.shown(inputs)) continue;
+    using K = ColumnSource::Kind;
     columns.push_back({{c.heading, c.width},
-                       find_field(inputs.network(), c.key),
-                       c.use == BandColumn::Use::kCoil});
+                       c.use == BandColumn::Use::kCoil ? K::kCoil : K::kField,
+                       find_field(inputs.network(), c.key)});
   }
   if (options.cmin) {
-    columns.push_back({{kBandQnForCminHeading, kQnForCminColumnWidth}});
+    columns.push_back({{kBandQnForCminHeading, kQnForCminColumnWidth},
+                       ColumnSource::Kind::kQnForCmin});
   }
   return columns;
 }
 
 BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
-  if (source.field == nullptr) {
+  using K = ColumnSource::Kind;
+  if (source.kind == K::kQnForCmin) {
     if (!r.report.qn_for_cmin)
       return BandTableCell{std::string(kBandNoQnForCmin), false};
     return BandTableCell{field_text(*r.report.qn_for_cmin)};
   }
-  if (source.coil && r.report.coil != CoilFit::kNone) {
+  if (source.kind == K::kCoil && r.report.coil != CoilFit::kNone) {
     return BandTableCell{field_text(r.report.l_fixed)};
   }
-  return BandTableCell{field_text(float_value(*r.design, *source.field))};
+  return BandTableCell{field_text(r.design->number(*source.field))};
 }
 
 }  // namespace
@@ -314,7 +319,8 @@ BandTableView band_table_view(const DesignModel& inputs,
   const AmateurBand* previous = nullptr;
   for (const BandRow& r : rows) {
     BandTableLine line{r.band != previous ? r.band->label : std::string_view(),
-                       &r,
+                       r.band->name,
+                       r.edge,
                        {},
                        {},
                        field_text(r.design->inputs().f),

@@ -71,8 +71,9 @@ struct BandTableCell {
   bool value = true;  // a value field, or a word in its place
 };
 struct BandTableLine {
-  std::string_view band;  // its label on the band's first row, else empty
-  const BandRow* row;
+  std::string_view band;       // its label on the band's first row, else empty
+  std::string_view band_name;  // "160m", as JSON names it
+  BandEdge edge;
   std::vector<BandTableCell> cells;  // empty for a row without a network
   std::string_view note;             // why it has none
   std::string frequency;             // the row's F in a value field
@@ -85,10 +86,6 @@ struct BandTableView {
 BandTableView band_table_view(const DesignModel& inputs,
                               const std::vector<BandRow>& rows,
                               const AmplifierOptions& options);
-
-// How a row's coil came out, for the page's column: empty without a fixed
-// coil.
-std::string_view coil_fit_text(CoilFit fit);
 
 // The input block of `inputs` without the frequency, then the table: with
 // a fixed coil the network's note on how the coils are kept, the column

@@ -188,7 +188,7 @@ class Page {
   download() {
     if (!this.feasible) return;
     const today = new Date();
-    const text = this.merid.report(...this.values, today.getFullYear(),
+    const text = this.merid.report(kNetwork, ...this.values, today.getFullYear(),
                                    today.getMonth() + 1, today.getDate());
     const link = element('a');
     link.href = URL.createObjectURL(

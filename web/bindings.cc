@@ -9,10 +9,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -28,9 +25,9 @@
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
 #include "design/network.h"
-#include "design/pi_network.h"
 #include "output/data_output.h"
 #include "output/response_plot.h"
+#include "output/results_screen.h"
 #include "output/smith_chart.h"
 #include "output/text_lines.h"
 #include "output/text_output.h"
@@ -52,34 +49,6 @@ constexpr Language kJsonLanguage = Language::kEnglish;
 // What a call that breaks its preconditions gets: the page reads every
 // entry through entries() first, so only a caller's fault lands here.
 constexpr std::string_view kRefusedCall = "{\"refused\": true}";
-
-// A JSON string of UTF-8 text: quotes, backslashes and control
-// characters escaped (the labels hold tabs, the SVG documents line ends).
-std::string json_string(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + '"';
-}
-
-// JSON has no infinity or not-a-number: such a value is null.
-std::string json_number(float x) {
-  return std::isfinite(x) ? shortest(x) : "null";
-}
 
 std::string json_bool(bool b) { return b ? "true" : "false"; }
 
@@ -210,18 +179,18 @@ std::optional<Request> request(const std::string& network_name,
     if (row.input == Input::kF && !with_frequency) continue;
     if (refused(row.input, six.*row.member, six.qn)) return std::nullopt;
   }
-  Request r{network, TankInputs{six, {param0, NAN}}, {}};
+  Request r{network, {}, {}};
+  static_cast<DesignInputs&>(r.inputs) = six;
+  r.inputs.parameters[0] = param0;
   if (!no_cmin(cmin) && !read_cmin(cmin, r.options).ok()) {
     return std::nullopt;
   }
   return r;
 }
 
-// The label without the leading blank that text_blocks() leaves on the
-// labels of blocks other than the screen's.
 std::string cell_json(const TextCell& cell) {
   return json_object({{"key", json_string(cell.key)},
-                      {"label", json_string(trimmed(cell.label))},
+                      {"label", json_string(cell.label)},
                       {"value", json_string(cell.value)}});
 }
 
@@ -283,10 +252,9 @@ std::string band_line_json(const BandTableLine& line) {
   const auto cell_text = [](const BandTableCell& c) {
     return json_string(c.text);
   };
-  const BandRow& row = *line.row;
   return json_object({{"band", json_string(line.band)},
-                      {"name", json_string(row.band->name)},
-                      {"edge", json_string(edge_name(row.edge))},
+                      {"name", json_string(line.band_name)},
+                      {"edge", json_string(edge_name(line.edge))},
                       {"frequency", json_string(line.frequency)},
                       {"cells", json_array(line.cells, cell_text)},
                       {"note", json_string(trimmed(line.note))},
@@ -340,47 +308,17 @@ std::string plots_result(const std::string& network, float f, float qn,
 }
 
 // The 27 lines that the dialogue appends to rezultat.txt for this design
-// of the pi network on this date; empty for an infeasible design, which
-// has no report.
-std::string report_text(float f, float qn, float q0, float rin, float rout,
-                        float pin, int year, int month, int day) {
-  const Design d = calculate(make_design(f, qn, q0, rin, rout, pin));
-  if (d.infeasible) return {};
-  return format_report(make_report_record(d), Date{year, month, day});
-}
-
-std::string hex_bits(float x) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x",
-                static_cast<unsigned>(std::bit_cast<std::uint32_t>(x)));
-  return text;
-}
-
-// A line typed for a real value, read as the dialogue reads it: its first
-// ten bytes by the free-form rules; the value and its bits.
-std::string parse_json(const std::string& line) {
-  const std::string_view text(line);
-  const std::string_view first_line = text.substr(0, text.find('\n'));
-  const RealEntry entry = parse_real(first_line.substr(0, kRealBufferSize));
-  std::string_view status = "value";
-  if (entry.status == EntryStatus::kMalformed) status = "malformed";
-  if (entry.status == EntryStatus::kNoValue) status = "empty";
-  return json_object({{"status", json_string(status)},
-                      {"bits", json_string(hex_bits(entry.value))},
-                      {"value", json_number(entry.value)}});
-}
-
-bool input_refused(int input, float value, float qn) {
-  return refused(static_cast<Input>(input), value, qn);
-}
-
-std::string input_range(int input, float qn) {
-  return range_text(static_cast<Input>(input), qn);
-}
-
-std::string input_prompt(int input) {
-  return std::string(
-      utf8_messages()[input_row(static_cast<Input>(input)).prompt]);
+// on this date, for a network that has the dialogue's screen; empty for
+// an infeasible design, which has no report, and for refused inputs.
+std::string report_text(const std::string& network, float f, float qn, float q0,
+                        float rin, float rout, float pin, int year, int month,
+                        int day) {
+  const std::optional<Request> r =
+      request(network, {f, qn, q0, rin, rout, pin}, NAN, "", true);
+  if (!r || r->network->screen == nullptr) return {};
+  const TankDesign d = r->network->design(r->inputs);
+  if (!d->feasible()) return {};
+  return format_report(make_report_record(*d), Date{year, month, day});
 }
 
 // The six inputs as typed and the minimum C1, each read by its rules: a
@@ -461,9 +399,5 @@ EMSCRIPTEN_BINDINGS(merid) {
   emscripten::function("plots", &merid::plots_result);
   emscripten::function("report", &merid::report_text);
   emscripten::function("entries", &merid::entries_result);
-  emscripten::function("parse", &merid::parse_json);
-  emscripten::function("refused", &merid::input_refused);
-  emscripten::function("range", &merid::input_range);
-  emscripten::function("prompt", &merid::input_prompt);
   emscripten::function("texts", &merid::texts_result);
 }
