@@ -12,7 +12,8 @@ namespace merid {
 // c1, c2, l, bw_u, eta, qc1, qc2, ql, ic1, ic2, il, uin, uout, pout, ul,
 // ploss, ku, s11, s22, bw_s11, a reserved 0, ki, bw_i.  Nothing follows
 // this order: the report (report/printer.cc) walks the screen layout of
-// base/design_fields.h and takes each value from the slot its row names.
+// the pi network's screen (design/pi_network.h) and takes each value from
+// the slot its field names.
 struct ReportRecord {
   enum Field : std::size_t {
     kF,

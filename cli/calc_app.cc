@@ -97,8 +97,11 @@ void write_design(const DesignModel& d, const Options& options,
   }
 }
 
-// A plot the options ask for: the option, and where its file lands.
+// A plot the options ask for: which, its option, and where its file
+// lands.
 struct Plot {
+  enum class Kind { kResponses, kSmithChart };
+  Kind kind;
   std::string_view option;
   const std::string* name;
   ReplaceTarget target;
@@ -109,12 +112,14 @@ struct Plot {
 // refused before anything is.
 Status find_plots(const Options& options, FileWriter& files,
                   std::vector<Plot>& plots) {
-  for (const auto& [option, name] :
-       {std::pair<std::string_view, const std::string*>{"--svg",
-                                                        &options.svg_path},
-        {"--smith", &options.smith_path}}) {
+  const Plot asked[] = {
+      {Plot::Kind::kResponses, "--svg", &options.svg_path, {}},
+      {Plot::Kind::kSmithChart, "--smith", &options.smith_path, {}},
+  };
+  for (Plot plot : asked) {
+    const std::string_view option = plot.option;
+    const std::string* name = plot.name;
     if (name->empty()) continue;
-    Plot plot{option, name, {}};
     const Status found = files.target(*name, plot.target);
     if (!found.ok()) {
       return failure(
@@ -144,7 +149,7 @@ Status write_plots(const Options& options, const DesignModel& d,
   for (const Plot& plot : plots) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
-    const std::string svg = plot.option == "--svg"
+    const std::string svg = plot.kind == Plot::Kind::kResponses
                                 ? response_plot_svg(subject, curves, window)
                                 : smith_chart_svg(subject, curves);
     const Status written = files.write(plot.target, svg);

@@ -147,8 +147,14 @@ class Help {
     text_ += concat({"\n", wrapped(text, 0, 0)});
     entries_.emplace_back(text);
   }
-  // As it stands, not an entry.
+  // As it stands, not an entry: the usage and the headings, which the page
+  // has as its synopsis and its sections.
   void verbatim(std::string_view text) { text_ += text; }
+  // A line laid out in columns, an entry of its words.
+  void line(std::string_view text) {
+    text_ += text;
+    entries_.emplace_back(text);
+  }
 
   const std::string& text() const { return text_; }
   const std::vector<std::string>& entries() const { return entries_; }
@@ -261,9 +267,8 @@ Help make_help() {
   help.paragraph(kDescription);
   help.paragraph(kInputsIntro);
   for (const InputRow& input : kInputs) {
-    help.verbatim(
-        concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
-                range_text(input.input, NAN), "\n"}));
+    help.line(concat({"  ", padded(input.name, 6), padded(input.meaning, 32),
+                      range_text(input.input, NAN), "\n"}));
   }
   add_options(help);
   add_warnings(help);

@@ -122,6 +122,15 @@ INSTANTIATE_TEST_SUITE_P(Networks, EveryNetwork,
                            return name;
                          });
 
+// A network shows the dialogue's screen exactly when it has one.
+TEST_P(EveryNetwork, HasAScreenBlockExactlyWhenItHasAScreen) {
+  bool screen_block = false;
+  for (const TextBlock& block : network().text_blocks) {
+    screen_block = screen_block || block.style == TextBlockStyle::kScreen;
+  }
+  EXPECT_EQ(screen_block, network().screen != nullptr);
+}
+
 TEST(Networks, FoundByNameThePiNetworkFirst) {
   EXPECT_EQ(networks().front(), &pi_network());
   EXPECT_EQ(find_network("pi-l"), &pi_l_network());

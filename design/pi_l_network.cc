@@ -30,7 +30,7 @@ class PiLModel final : public DesignModel {
 
   std::string infeasible_note() const override {
     return concat({kPiLInfeasibleNote, plain(design_.rin), kPiLInfeasibleTo,
-                   plain(design_.rmid), kPiLOhm});
+                   plain(design_.rmid), kOhm});
   }
 
   // The pi section's C1 and loaded Q, at the design's RMID.
@@ -75,7 +75,7 @@ class PiLModel final : public DesignModel {
     return DrawingSubject{
         {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
          concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid, plain(d.rmid),
-                 kPlotTitleRout, plain(d.rout), kPlotOhm})},
+                 kPlotTitleRout, plain(d.rout), kOhm})},
         d.f,
         kHertzPerMegahertz * d.f,
         d.rin,

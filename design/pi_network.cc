@@ -68,7 +68,7 @@ class PiModel final : public DesignModel {
     const Tank tank = x.tank;
     return DrawingSubject{
         {concat({title_start(kPlotTitlePi, d.fmhz, d.qn, d.q0), kPlotTitleRin,
-                 plain(d.rin), kPlotTitleRout, plain(d.rout), kPlotOhm})},
+                 plain(d.rin), kPlotTitleRout, plain(d.rout), kOhm})},
         d.fmhz,
         working_hertz(d),
         d.rin,

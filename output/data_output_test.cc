@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "design/band_table.h"
+#include "design/load_swr.h"
 #include "design/pi_network.h"
 #include "tests/support/json_test_reader.h"
 
@@ -191,6 +192,99 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
                 .back()
                 .at("load_swr"),
             "null");
+}
+
+Design Typical() {
+  return Calculated(7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f);
+}
+
+std::uint32_t Bits(float x) { return std::bit_cast<std::uint32_t>(x); }
+
+// The design's JSON and CSV with the stresses under an SWR `swr`.
+std::string SwrJson(const Design& d, const SwrStresses& swr) {
+  const TankDesign m = pi_model(d);
+  return design_json(*m, amplifier_report(*m, {}), &swr, kContext);
+}
+std::string SwrCsv(const Design& d, const SwrStresses& swr) {
+  const TankDesign m = pi_model(d);
+  return design_csv(*m, amplifier_report(*m, {}), &swr, kContext);
+}
+
+// The text of the JSON object that follows "key": in `json`, up to its
+// closing brace; the objects under load_swr hold no object themselves.
+std::string InnerObject(const std::string& json, const std::string& key) {
+  const std::size_t start = json.find("\"" + key + "\": {");
+  EXPECT_NE(start, std::string::npos) << key;
+  const std::size_t open = json.find('{', start);
+  return json.substr(open, json.find('}', open) - open + 1);
+}
+
+TEST(SwrJson, EachDriveReadsBackToTheSameFloats) {
+  const Design d = Typical();
+  const SwrStresses s = swr_stresses(d, 3.0f);
+  const std::string json = SwrJson(d, s);
+  // The design's own fields stay as they are, load_swr comes last.
+  EXPECT_EQ(json.rfind("  \"load_swr\": {\n    \"swr\": 3,\n", json.size()),
+            json.find("  \"load_swr\""));
+  EXPECT_EQ(json.substr(0, json.find("  \"load_swr\"")),
+            DesignJson(d).substr(0, DesignJson(d).size() - 3) + ",\n");
+  const std::array<const MismatchStresses*, 2> drives = {&s.matched,
+                                                         &s.high_impedance};
+  const std::array<std::string, 2> keys = {std::string(kSwrDriveNames[0]),
+                                           std::string(kSwrDriveNames[1])};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const JsonObject o = ReadJsonObject(InnerObject(json, keys[i]));
+    EXPECT_EQ(o.size(), swr_fields().size());
+    for (const SwrField& field : swr_fields()) {
+      EXPECT_EQ(Bits(JsonFloat(o, std::string(field.name))),
+                Bits(field.get(*drives[i])))
+          << keys[i] << " " << field.name;
+    }
+    EXPECT_EQ(Bits(JsonFloat(o, "uc1_peak")), Bits(peak(drives[i]->uc1)));
+  }
+}
+
+// A band row stays one line, its load_swr in it.
+TEST(SwrJson, BandRowsKeepOneLineEach) {
+  TankInputs inputs;
+  static_cast<DesignInputs&>(inputs) =
+      DesignInputs{0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f};
+  const std::vector<BandRow> rows =
+      band_table(*pi_network().uncalculated(inputs), {});
+  std::stringstream json(band_table_json(rows, 2.0f, kContext));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(json, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), rows.size() + 2);
+  const SwrStresses s = *rows[0].design->swr_stresses(2.0f);
+  const JsonObject o = ReadJsonObject(InnerObject(lines[1], "high_impedance"));
+  EXPECT_EQ(o.size(), swr_fields().size());
+  EXPECT_EQ(Bits(JsonFloat(o, "il_peak")), Bits(peak(s.high_impedance.il)));
+}
+
+TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {
+  const Design d = Typical();
+  const SwrStresses s = swr_stresses(d, 2.0f);
+  std::stringstream csv(SwrCsv(d, s));
+  std::string header, values;
+  std::getline(csv, header);
+  std::getline(csv, values);
+  const std::string plain = DesignCsv(d);
+  EXPECT_EQ(header.substr(0, plain.find('\n')),
+            plain.substr(0, plain.find('\n')));
+  const std::size_t first = header.find(",load_swr,");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(header.find(",matched_uc1,"), std::string::npos);
+  EXPECT_EQ(header.substr(header.rfind(',') + 1), "high_impedance_s11_max");
+  const auto cells = [](const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream in(line);
+    for (std::string cell; std::getline(in, cell, ',');) out.push_back(cell);
+    return out;
+  };
+  const std::vector<std::string> names = cells(header);
+  const std::vector<std::string> numbers = cells(values);
+  ASSERT_EQ(names.size(), numbers.size());
+  EXPECT_EQ(Bits(ReadFloat(numbers.back())), Bits(s.high_impedance.s11_max));
 }
 
 }  // namespace

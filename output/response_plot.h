@@ -21,11 +21,11 @@ enum class PlotWindow {
 };
 
 // The voltage and the current response in dB (left scale) and |S11| (right
-// scale) against frequency in MHz of the feasible design `d`, of either
-// network; the -1 dB
-// line, the 0.1 line, the working frequency and the three measured bands,
-// each as a bar of its own and its edges in its own dash, with axis labels,
-// a legend and the suppression of the harmonics 2F to 5F.
+// scale) against frequency in MHz of the feasible design `d`, of any
+// network; the -1 dB line, the 0.1 line, the working frequency and the
+// three measured bands, each as a bar of its own and its edges in its own
+// dash, with axis labels, a legend and the suppression of the harmonics 2F
+// to 5F.
 std::string response_plot_svg(const DrawingSubject& d,
                               const ResponseCurves& curves,
                               PlotWindow window = PlotWindow::kBands);

@@ -253,8 +253,7 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
 void draw_legend(SvgWriter& svg, const DrawingSubject& d) {
   constexpr double kRow = 24.0;
   double y = 120.0;
-  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kPlotOhm}),
-           "");
+  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kOhm}), "");
   y += 1.5 * kRow;
   legend_line(svg, y, "zin",
               concat({kSmithCurveFrom, fixed(d.fstart / 1e6, 3), kSmithCurveTo,

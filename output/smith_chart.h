@@ -24,7 +24,7 @@ struct ImpedancePoint {
 std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
                                                   const ResponseCurves& c);
 
-// The chart of the feasible design `d`, of either network, normalised to its
+// The chart of the feasible design `d`, of any network, normalised to its
 // rin: the curve, the working frequency, the edges of the two -1 dB bands, and
 // the circle |S11| = 0.1, with a grid of constant resistance and reactance, a
 // title and a legend in the response plot's style.

@@ -25,7 +25,6 @@ inline constexpr std::string_view kRinTube = " лампа, класс ";
 inline constexpr std::string_view kRinTubeRule = ": R вх. = Ea / (k * Ia) = ";
 inline constexpr std::string_view kRinTransistor =
     " транзистор: R вх. = (Uпит - Uнас)^2 / (2 * P) = ";
-inline constexpr std::string_view kOhm = " Ом";
 
 // The band table: column headings, and the note of a row the band's coil
 // cannot match.

@@ -36,6 +36,9 @@ inline constexpr std::string_view kBandC2 = "C2, пФ";
 inline constexpr std::string_view kBandL = "L, мкГн";
 inline constexpr std::string_view kBandUc1Peak = "U пик С1, В";
 inline constexpr std::string_view kBandIlPeak = "I пик L, А";
+// Ohm after a resistance, wherever one is written.
+inline constexpr std::string_view kOhm = " Ом";
+
 // The bands' names in the table, from 160 m to 2 m.
 inline constexpr std::string_view kBand160m = "160 м";
 inline constexpr std::string_view kBand80m = "80 м";
@@ -53,7 +56,6 @@ inline constexpr std::string_view kBand2m = "2 м";
 // network's takes two lines, the second "R вх. = 2000 Ом, R пром. = 316
 // Ом, R вых. = 50 Ом".
 inline constexpr std::string_view kPlotTitlePi = "П-контур";
-inline constexpr std::string_view kPlotTitlePiL = "П-L-контур";
 inline constexpr std::string_view kPlotTitleF = ": F = ";
 inline constexpr std::string_view kPlotTitleQn = " МГц, Qn = ";
 inline constexpr std::string_view kPlotTitleQ0 = ", Q0 = ";
@@ -61,7 +63,6 @@ inline constexpr std::string_view kPlotTitleRin = ", R вх. = ";
 inline constexpr std::string_view kPlotTitleRout = " Ом, R вых. = ";
 inline constexpr std::string_view kPlotTitleRinLine = "R вх. = ";
 inline constexpr std::string_view kPlotTitleRmid = " Ом, R пром. = ";
-inline constexpr std::string_view kPlotOhm = " Ом";
 inline constexpr std::string_view kPlotMhz = " МГц";
 inline constexpr std::string_view kPlotKhz = " кГц";
 inline constexpr std::string_view kPlotFrequencyAxis = "Частота, МГц";

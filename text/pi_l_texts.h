@@ -9,6 +9,9 @@
 
 namespace merid {
 
+// The plot's title begins "П-L-контур: F = ...".
+inline constexpr std::string_view kPlotTitlePiL = "П-L-контур";
+
 inline constexpr std::string_view kPiLInputHeading =
     " Исходные данные П-L-контура:";
 inline constexpr std::string_view kPiLResultsHeading =
@@ -76,7 +79,6 @@ inline constexpr std::string_view kPiLPeakIcout = " I пик в C вых., А";
 // " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".
 inline constexpr std::string_view kPiLInfeasibleNote = " П-звено: R вх. = ";
 inline constexpr std::string_view kPiLInfeasibleTo = " Ом -> R пром. = ";
-inline constexpr std::string_view kPiLOhm = " Ом";
 
 // The band table: headings of the value columns, and how the coils are
 // kept.
