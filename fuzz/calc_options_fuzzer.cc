@@ -41,7 +41,7 @@ std::vector<Spelled> option_names() {
   return names;
 }
 
-constexpr std::string_view kNumbers[] = {"7.1", "12", "200",
+constexpr std::string_view kNumbers[] = {"7.1",  "12", "200",
                                          "2000", "50", "100"};
 constexpr std::string_view kValues[] = {
     "json", "pi-l", "3", "30", "plot.svg", "tube:2500,0.4,AB", "-h", "--x"};
