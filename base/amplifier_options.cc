@@ -22,6 +22,8 @@ struct ValueRange {
 };
 
 constexpr ValueRange kCmin{"CMIN", 0.0f, true, kMaxCmin, "pF"};
+constexpr ValueRange kCapacitorMin{"MIN", 0.0f, true, kMaxCmin, "pF"};
+constexpr ValueRange kCapacitorMax{"MAX", 0.0f, true, kMaxCmin, "pF"};
 constexpr ValueRange kEa{"EA", 0.0f, false, 100000.0f, "V"};
 constexpr ValueRange kIa{"IA", 0.0f, false, 1000.0f, "A"};
 constexpr ValueRange kVcc{"VCC", 0.0f, false, 10000.0f, "V"};
@@ -145,6 +147,25 @@ Status read_cmin(std::string_view text, AmplifierOptions& options) {
   const Status read = read_value(kCmin, text, cmin);
   if (!read.ok()) return failure(concat({"--cmin: ", read.error}));
   options.cmin = cmin;
+  return {};
+}
+
+Status read_capacitor_range(std::string_view option, std::string_view text,
+                            std::optional<CapacitorRange>& range) {
+  const std::string prefix = concat({option, " ", echoed(text), ": "});
+  const std::vector<std::string_view> parts = split(text, ',');
+  if (parts.size() != 2) {
+    return failure(concat({prefix, "give MIN,MAX in pF, as in 10,250"}));
+  }
+  CapacitorRange r;
+  Status read = read_value(kCapacitorMin, parts[0], r.low);
+  if (read.ok()) read = read_value(kCapacitorMax, parts[1], r.high);
+  if (!read.ok()) return failure(prefix + read.error);
+  if (r.low > r.high) {
+    return failure(concat(
+        {prefix, "MIN = ", plain(r.low), " is above MAX = ", plain(r.high)}));
+  }
+  range = r;
   return {};
 }
 

@@ -27,10 +27,26 @@ struct RinEstimate {
   double resistance = 0.0;  // ohm, in double precision
 };
 
+// A variable capacitor on the bench, pF: its least value (with the
+// tube's capacitance and the strays across it) and its largest.
+struct CapacitorRange {
+  float low = 0.0f;
+  float high = 0.0f;
+};
+
+// The tank's two tuned capacitors as the user has them: C1, and C2 (pi-L:
+// the middle capacitor, which tunes with C1); none where not given.
+struct CapacitorRanges {
+  std::optional<CapacitorRange> c1;
+  std::optional<CapacitorRange> c2;
+  bool any() const { return c1.has_value() || c2.has_value(); }
+};
+
 struct AmplifierOptions {
   std::optional<float> cmin;  // pF
   bool fixed_coil = false;
   std::optional<RinEstimate> rin_from;
+  CapacitorRanges capacitors;
 };
 
 // The accepted range of --cmin, for the help and the error line.
@@ -41,6 +57,11 @@ std::string cmin_range_text();
 
 // Reads the value of --cmin into `options`, or says in one line why not.
 Status read_cmin(std::string_view text, AmplifierOptions& options);
+
+// Reads "MIN,MAX" (pF, 0 <= MIN <= MAX <= 100000) of --c1-range or
+// --c2-range (`option`) into `range`, or says in one line why not.
+Status read_capacitor_range(std::string_view option, std::string_view text,
+                            std::optional<CapacitorRange>& range);
 
 // Reads the value of --rin-from, "tube:EA,IA,CLASS" or
 // "transistor:VCC,VSAT,P", into `options`, or says in one line why not.

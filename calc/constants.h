@@ -23,6 +23,15 @@ static_assert(std::bit_cast<std::uint32_t>(kHertzPerMegahertz) == 0x49742400);
 inline constexpr float kSweepStart = 1000.0f;
 static_assert(std::bit_cast<std::uint32_t>(kSweepStart) == 0x447A0000);
 
+// The sweep window: up to kNarrowWindow times the working frequency for a
+// loaded Q above kLowQThreshold, kWideWindow times it otherwise.
+inline constexpr float kLowQThreshold = 4.01f;
+inline constexpr float kWideWindow = 1.9f;
+inline constexpr float kNarrowWindow = 1.3f;
+static_assert(std::bit_cast<std::uint32_t>(kLowQThreshold) == 0x408051EC);
+static_assert(std::bit_cast<std::uint32_t>(kWideWindow) == 0x3FF33333);
+static_assert(std::bit_cast<std::uint32_t>(kNarrowWindow) == 0x3FA66666);
+
 // 10 * rin is the extra source resistance of the high-impedance drive.
 inline constexpr float kDriveFactor = 10.0f;
 static_assert(std::bit_cast<std::uint32_t>(kDriveFactor) == 0x41200000);

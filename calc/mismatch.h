@@ -1,12 +1,19 @@
 #ifndef MERID_CALC_MISMATCH_H_
 #define MERID_CALC_MISMATCH_H_
 
-// The stresses of the designed tank when its load is not the resistance it
-// was designed for but any impedance of a given SWR against it: what the
-// parts must be rated for with a real antenna.
+// A tank whose load is not the resistance it was designed for but any
+// impedance of a given SWR against it: the extremes over that circle of
+// whatever one load gives (the stresses the parts must be rated for with a
+// real antenna), the drive that delivers a given power at every load, and
+// the pi network's quantities at one load.
 
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "calc/complex.h"
 #include "calc/network.h"
-#include "calc/synthesis.h"
 
 namespace merid {
 
@@ -16,27 +23,6 @@ inline constexpr float kMaxSwr = 10.0f;
 // phase 0 (the load S rout) and phase pi (rout / S) are among them.
 inline constexpr int kSwrPhases = 360;
 
-// The extremes over every load of one SWR at the working frequency, RMS
-// values of phasors, single precision.
-struct MismatchStresses {
-  float uc1 = 0.0f;    // largest voltage across C1, V
-  float uc2 = 0.0f;    // across C2, V
-  float ul = 0.0f;     // across L and its loss resistance, V
-  float ic1 = 0.0f;    // largest current in C1, A
-  float ic2 = 0.0f;    // in C2, A
-  float il = 0.0f;     // in L, A
-  float pload = 0.0f;  // largest power into the load, W
-  float ploss = 0.0f;  // largest power in the coil's loss resistance, W
-  // The input impedance the amplifier sees, ohm, and its reflection
-  // magnitude against rin.
-  float r_min = 0.0f;
-  float r_max = 0.0f;
-  float x_min = 0.0f;
-  float x_max = 0.0f;
-  float s11_min = 0.0f;
-  float s11_max = 0.0f;
-};
-
 // The loads of SWR `swr` against `rout`: the impedances whose reflection
 // coefficient (z - rout) / (z + rout) has magnitude (swr - 1) / (swr + 1)
 // and phase 2 pi phase_step / kSwrPhases.  Computed in double precision and
@@ -44,15 +30,71 @@ struct MismatchStresses {
 // single-precision operation, exactly real.  Swr 1 gives rout alone.
 Complex swr_load(float rout, float swr, double phase_step);
 
-// Both drives of the feasible design `d`: the matched one of the voltage
-// response and KU, and the high-impedance one of the current response and
-// KI.
-struct SwrStresses {
-  float swr = 1.0f;
-  MismatchStresses matched;
-  MismatchStresses high_impedance;
+// What one load of the circle gives: `values` filled with the quantities,
+// each one to be maximised (the least of a quantity as its negative), and
+// true; false for a load that gives none (a tank that no setting matches
+// to it).
+using LoadQuantities =
+    std::function<bool(Complex load, std::span<float> values)>;
+
+// The extremes over the circle of `count` quantities.
+struct CircleExtremes {
+  std::vector<float> largest;  // NaN where no load gave any
+  // Of the kSwrPhases phase steps, those that gave values.
+  std::vector<bool> given;
+  int missing = 0;  // steps that gave none
 };
-SwrStresses swr_stresses(const Design& d, float swr);
+
+// The largest of each quantity that `at` gives over every load of SWR
+// `swr` (kMinSwr to kMaxSwr) against `rout`.  From the best of the
+// kSwrPhases phases, each largest is refined between the neighbouring
+// phases where both give values, so it is the extreme of the whole circle,
+// not only of the phases tried.  At swr 1 there is one load, rout itself.
+CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
+                               const LoadQuantities& at);
+
+// The power that a port of voltage `v` and current `i` takes, W:
+// Re(v conj(i)) in double precision.
+double input_power(Complex v, Complex i);
+
+// `drive` with its open-circuit voltage scaled so that a tank that took
+// `power` W from it takes `wanted` W: the levelled drive, which holds the
+// input power at every load.
+Drive levelled(const Drive& drive, double power, float wanted);
+
+// The pi tank's quantities at one load, in the order the values of
+// pi_quantities() take: RMS voltages across and currents in C1, C2 and L,
+// the powers into the load and in the coil's loss, and the limits of the
+// input resistance, reactance and |S11| (the least as negatives).
+struct PiQuantity {
+  enum : std::size_t {
+    kUc1,
+    kUc2,
+    kUl,
+    kIc1,
+    kIc2,
+    kIl,
+    kPload,
+    kPloss,
+    kRMax,
+    kRMin,
+    kXMax,
+    kXMin,
+    kS11Max,
+    kS11Min,
+    kCount
+  };
+};
+
+// The tank's impedances with `load` in place of the designed resistance, in
+// the operations of impedances_of.
+Impedances impedances_with_load(const Elements& e, Complex load);
+
+// The quantities of `e` driven by `drive` into `load`, in the operations
+// garmonica2 takes for the designed load, so that the designed load gives
+// its bits.
+void pi_quantities(const Elements& e, const Impedances& z, const Drive& drive,
+                   float rin, Complex load, std::span<float> out);
 
 }  // namespace merid
 

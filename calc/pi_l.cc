@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "calc/constants.h"
+#include "calc/mismatch.h"
+#include "calc/retune.h"
 
 namespace merid {
 namespace {
 
-constexpr double kPicoPerFarad = 1e12;
 constexpr double kMicroPerHenry = 1e6;
 constexpr float kPercent = 100.0f;
 
@@ -117,30 +118,44 @@ float decibels(float v, float ref) {
   return kDecibelsPerDecade * log10_single(v / ref);
 }
 
+// Where the bands of a pi-L design are measured: the sweep plan of its pi
+// section's calculation, or of a built network's loaded Q.
+struct AnalysisPlan {
+  float fhz = 0.0f;  // the working frequency as the analysis takes it
+  SweepGrid grid;
+  float fstop = 0.0f;
+  std::int32_t ns11 = 0;
+};
+
+AnalysisPlan plan_of(const Design& section) {
+  const Details& x = section.details;
+  return AnalysisPlan{working_hertz(section),
+                      SweepGrid{x.fstart, x.step, x.nstep}, x.fstop, x.ns11};
+}
+
 // The design of `d`'s inputs with the built network `n` analysed at the
-// working frequency of `section`, the feasible pi section whose sweep plan
-// the bands use.  c2p is the section's C2' and cl what the L section adds
-// at the middle node or across the load, both in F.
-PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
-                   float cl) {
+// plan's frequency, its bands over the plan's grid; the stresses at that
+// frequency under the matched drive, or with `levelled` under the drive
+// that puts PIN into the network.  The elements in display units are the
+// caller's to set.
+PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const AnalysisPlan& plan,
+                   bool levelled) {
   d.infeasible = false;
   d.network = n;
-  const float fhz = working_hertz(section);
+  d.fhz = plan.fhz;
+  const float fhz = plan.fhz;
   const float uin = drive_voltage(d);
   const Drive matched = matched_drive(uin, d.rin);
   const Drive high_z = high_impedance_drive(uin, d.rin);
   const PiLState s = analyse_pi_l(n, matched, fhz);
   PiLResults& r = d.results;
-  r = stresses(n, s, d.pin);
-  // C1, L1 and C2' as the pi section's own results show them.
-  r.c1 = section.results.c1;
-  r.c2p = section.results.c2;
-  r.cl = static_cast<float>(kPicoPerFarad * cl);
-  r.cmid = static_cast<float>(kPicoPerFarad * n.cmid);
-  r.cout = static_cast<float>(kPicoPerFarad * n.cout);
-  r.l1 = section.results.l;
-  r.l2 = static_cast<float>(kMicroPerHenry * n.l2);
-  r.q_pi = section.qn;
+  if (levelled) {
+    const Drive held =
+        merid::levelled(matched, input_power(s.vin, s.iin), d.pin);
+    r = stresses(n, analyse_pi_l(n, held, fhz), d.pin);
+  } else {
+    r = stresses(n, s, d.pin);
+  }
   // The L section's loaded Q: its series arm's X over R with CL at the
   // middle, the load's R over the reactance of CL across it.
   r.q_l = d.cl_at_middle ? s.xl2 / (n.rout + s.xl2 / n.q0) : n.rout * s.bout;
@@ -154,14 +169,32 @@ PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const Design& section,
     r.harmonics.ki[i] =
         suppression_db(vout_high_z, analyse_pi_l(n, high_z, fn).vout);
   }
-  const Details& plan = section.details;
-  d.grid = SweepGrid{plan.fstart, plan.step, plan.nstep};
+  d.grid = plan.grid;
   d.fstop = plan.fstop;
   d.ns11 = plan.ns11;
   d.bands = pi_l_bands(n, uin, d.rin, fhz, d.grid, d.ns11);
   r.bw_u = width_khz(d.bands.voltage);
   r.bw_i = width_khz(d.bands.current);
   r.bw_s11 = width_khz(d.bands.s11);
+  return d;
+}
+
+// The design of `n`, built on the feasible pi section `section`: c2p is the
+// section's C2' and cl what the L section adds at the middle node or
+// across the load, both in F.
+PiLDesign designed(PiLDesign d, const PiLNetwork& n, const Design& section,
+                   float cl) {
+  d = analysed(d, n, plan_of(section), false);
+  PiLResults& r = d.results;
+  // C1, L1 and C2' as the pi section's own results show them.
+  r.c1 = section.results.c1;
+  r.c2p = section.results.c2;
+  r.cl = static_cast<float>(kPicofaradsPerFarad * cl);
+  r.cmid = static_cast<float>(kPicofaradsPerFarad * n.cmid);
+  r.cout = static_cast<float>(kPicofaradsPerFarad * n.cout);
+  r.l1 = section.results.l;
+  r.l2 = static_cast<float>(kMicroPerHenry * n.l2);
+  r.q_pi = section.qn;
   return d;
 }
 
@@ -179,6 +212,11 @@ float default_rmid(float rin, float rout) {
 }
 
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
+  return analyse_pi_l(n, drive, freq, real(n.rout));
+}
+
+PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
+                      Complex load) {
   const float omega = kOmegaFactor * freq;
   PiLState s;
   s.x1 = 1.0f / (n.c1 * omega);
@@ -190,8 +228,9 @@ PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
   const Complex zcmid{0.0f, -s.xmid};
   const Complex zl1 = coil(s.xl1, n.q0);
   const Complex zl2 = coil(s.xl2, n.q0);
-  // ROUT || cout as an admittance, so that cout = 0 needs no case.
-  const Complex zout = real(n.rout) / Complex{1.0f, s.bout * n.rout};
+  // The load || cout as an admittance, so that cout = 0 needs no case;
+  // for the designed load, ROUT / (1 + j bout ROUT).
+  const Complex zout = load / (real(1.0f) + Complex{0.0f, s.bout} * load);
   const Complex zser2 = zl2 + zout;
   s.zmid = parall(zser2, zcmid);
   const Complex zser1 = zl1 + s.zmid;
@@ -208,6 +247,37 @@ PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
   s.icmid = s.vmid / zcmid;
   s.icout = s.vout * Complex{0.0f, s.bout};
   return s;
+}
+
+void pi_l_quantities(const PiLState& s, const PiLNetwork& n, float rin,
+                     Complex load, std::span<float> o) {
+  o[PiLQuantity::kUc1] = modulus(s.vin);
+  o[PiLQuantity::kUl1] = modulus(s.vl1);
+  o[PiLQuantity::kUcmid] = modulus(s.vmid);
+  o[PiLQuantity::kUl2] = modulus(s.vl2);
+  o[PiLQuantity::kUcout] = modulus(s.vout);
+  o[PiLQuantity::kIc1] = modulus(s.ic1);
+  o[PiLQuantity::kIl1] = modulus(s.il1);
+  o[PiLQuantity::kIcmid] = modulus(s.icmid);
+  o[PiLQuantity::kIl2] = modulus(s.il2);
+  o[PiLQuantity::kIcout] = modulus(s.icout);
+  o[PiLQuantity::kPload] = squared_magnitude(s.vout / load) * load.re;
+  o[PiLQuantity::kPloss] = squared_magnitude(s.il1) * (s.xl1 / n.q0) +
+                           squared_magnitude(s.il2) * (s.xl2 / n.q0);
+  const float s11 = reflection(s.zin, rin);
+  o[PiLQuantity::kRMax] = s.zin.re;
+  o[PiLQuantity::kRMin] = -s.zin.re;
+  o[PiLQuantity::kXMax] = s.zin.im;
+  o[PiLQuantity::kXMin] = -s.zin.im;
+  o[PiLQuantity::kS11Max] = s11;
+  o[PiLQuantity::kS11Min] = -s11;
+}
+
+Complex middle_branch(const PiLNetwork& n, float freq, Complex load) {
+  const float omega = kOmegaFactor * freq;
+  const Complex zout =
+      load / (real(1.0f) + Complex{0.0f, n.cout * omega} * load);
+  return coil(n.l2 * omega, n.q0) + zout;
 }
 
 Complex output_impedance(const PiLNetwork& n, float rin, float freq) {
@@ -310,7 +380,7 @@ PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
   n.cout = d.cl_at_middle ? 0.0f : cl;
   n.q0 = d.q0;
   n.rout = d.rout;
-  return analysed(d, n, section, cl);
+  return designed(d, n, section, cl);
 }
 
 PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid) {
@@ -365,7 +435,7 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   // The L section's shunt capacitor: what it adds at the middle, or the
   // fixed one across the load.
   const float l_shunt = top.cl_at_middle ? cl : n.cout;
-  row.design = analysed(row.design, built, pi.design, l_shunt);
+  row.design = designed(row.design, built, pi.design, l_shunt);
   return row;
 }
 

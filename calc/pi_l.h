@@ -8,7 +8,9 @@
 // parallel with C2', so the middle capacitor is their sum; with RMID < ROUT
 // it is across the load and the middle node holds C2' alone.
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "calc/amplifier.h"
 #include "calc/complex.h"
@@ -59,8 +61,46 @@ struct PiLState {
   float bout = 0.0f;  // susceptance of cout, S
 };
 
-// The network driven by `drive` at `freq` Hz, in single precision.
+// The network driven by `drive` at `freq` Hz, in single precision, into
+// its designed load or into `load`.
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq);
+PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
+                      Complex load);
+
+// The quantities of `n` driven by `drive` at `freq` Hz into `load`, in the
+// order PiLQuantity gives: RMS voltages across and currents in C1, L1, the
+// middle capacitor, L2 and the output (capacitor), the powers into the load
+// and lost in both coils, and the limits of the input resistance,
+// reactance and |S11| against `rin` (the least as negatives).
+struct PiLQuantity {
+  enum : std::size_t {
+    kUc1,
+    kUl1,
+    kUcmid,
+    kUl2,
+    kUcout,
+    kIc1,
+    kIl1,
+    kIcmid,
+    kIl2,
+    kIcout,
+    kPload,
+    kPloss,
+    kRMax,
+    kRMin,
+    kXMax,
+    kXMin,
+    kS11Max,
+    kS11Min,
+    kCount
+  };
+};
+void pi_l_quantities(const PiLState& s, const PiLNetwork& n, float rin,
+                     Complex load, std::span<float> out);
+
+// What the middle node sees besides its own capacitor: L2 and the load
+// with the output capacitor across it, at `freq` Hz.
+Complex middle_branch(const PiLNetwork& n, float freq, Complex load);
 
 // The impedance seen from the load terminals with RIN behind the input.
 Complex output_impedance(const PiLNetwork& n, float rin, float freq);
@@ -116,6 +156,7 @@ struct PiLDesign : DesignInputs {
   bool infeasible = false;   // QN too small for RIN:RMID
   bool cl_at_middle = true;  // RMID >= ROUT
   PiLNetwork network;
+  float fhz = 0.0f;  // the working frequency as the analysis took it, Hz
   PiLResults results;
   // The sweep plan of the pi section's own calculation, and where the
   // three bands lie on it.

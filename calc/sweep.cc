@@ -67,6 +67,19 @@ SweepGrid delta(float f, float fstart, float fstop) {
   return grid;
 }
 
+SweepPlan sweep_plan(float f, float qn) {
+  SweepPlan plan;
+  plan.fstart = kSweepStart;
+  // A loaded Q of exactly 4.01 takes the wide window.
+  plan.fstop = qn > kLowQThreshold ? kNarrowWindow * f : kWideWindow * f;
+  plan.grid = delta(f, plan.fstart, plan.fstop);
+  plan.ns11 =
+      plan.grid.nstep -
+      static_cast<std::int32_t>(std::lround(
+          (plan.fstart * static_cast<float>(plan.grid.nstep)) / plan.fstop));
+  return plan;
+}
+
 void fill_block(const Tank& tank, float& phi, float step, GridBlock& block) {
   with_sweep_kernel([&] { fill_block_here(tank, phi, step, block); });
 }

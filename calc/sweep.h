@@ -28,6 +28,18 @@ struct SweepGrid {
 // 30.1 MHz, 5000 Hz from there.
 SweepGrid delta(float f, float fstart, float fstop);
 
+// The sweep window of a design at `f` Hz with the loaded Q `qn`, from
+// kSweepStart to kNarrowWindow f (kWideWindow f at a loaded Q up to 4.01),
+// its grid, and the points of the S11 sweep: the grid's less the share of
+// it below fstart.
+struct SweepPlan {
+  float fstart = 0.0f;
+  float fstop = 0.0f;
+  SweepGrid grid;
+  std::int32_t ns11 = 0;
+};
+SweepPlan sweep_plan(float f, float qn);
+
 // The frequencies (Hz) between which a bandwidth is measured.
 struct Band {
   bool found = false;

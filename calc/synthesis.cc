@@ -16,9 +16,6 @@ namespace {
 
 // Turns L in H into uH; the same float as kHertzPerMegahertz.
 constexpr float kMicrohenryPerHenry = 1000000.0f;
-constexpr float kLowQThreshold = 4.01f;
-constexpr float kWideWindow = 1.9f;
-constexpr float kNarrowWindow = 1.3f;
 constexpr float kFeasibilityMargin = 1.1f;
 constexpr float kPercent = 100.0f;
 constexpr float kPicoPerFarad = 1e12f;
@@ -26,9 +23,6 @@ constexpr float kMegahertzPerHertz = 1e-6f;
 constexpr float kHertzPerKilohertz = 1000.0f;
 
 static_assert(std::bit_cast<std::uint32_t>(kMicrohenryPerHenry) == 0x49742400);
-static_assert(std::bit_cast<std::uint32_t>(kLowQThreshold) == 0x408051EC);
-static_assert(std::bit_cast<std::uint32_t>(kWideWindow) == 0x3FF33333);
-static_assert(std::bit_cast<std::uint32_t>(kNarrowWindow) == 0x3FA66666);
 static_assert(std::bit_cast<std::uint32_t>(kFeasibilityMargin) == 0x3F8CCCCD);
 static_assert(std::bit_cast<std::uint32_t>(kPercent) == 0x42C80000);
 static_assert(std::bit_cast<std::uint32_t>(kPicoPerFarad) == 0x5368D4A5);
@@ -140,10 +134,6 @@ void synthesis(Design& d) {
   d.fmhz = d.f;
   float f = kHertzPerMegahertz * d.f;
   d.f = f;
-  const float fstart = kSweepStart;
-  // A loaded Q of exactly 4.01 takes the wide window.
-  const float fstop =
-      d.qn > kLowQThreshold ? kNarrowWindow * f : kWideWindow * f;
   const float ratio = d.rin / d.rout;
   float eta = 1.0f - d.qn / d.q0;
   const float qmin = minimum_loaded_q(eta, ratio, d.rin < d.rout);
@@ -190,10 +180,9 @@ void synthesis(Design& d) {
   r.ploss = d.pin - r.pout;
   r.uout = std::sqrt(d.rout * r.pout);
 
-  const SweepGrid grid = delta(f, fstart, fstop);
-  const std::int32_t ns11 =
-      grid.nstep - static_cast<std::int32_t>(std::lround(
-                       (fstart * static_cast<float>(grid.nstep)) / fstop));
+  const SweepPlan plan = sweep_plan(f, d.qn);
+  const SweepGrid& grid = plan.grid;
+  const std::int32_t ns11 = plan.ns11;
   const SweepBands bands = sweep_bands(Tank{c1, c2, l, d.q0, d.rout}, r.uin,
                                        d.rin, grid, h2.vref, ns11);
   r.bw_i = bands.bw_i;
@@ -221,8 +210,8 @@ void synthesis(Design& d) {
                       x.xc2,
                       x.xl,
                       h2.vref,
-                      fstart,
-                      fstop,
+                      plan.fstart,
+                      plan.fstop,
                       grid.step,
                       grid.nstep,
                       ns11,

@@ -122,6 +122,16 @@ Status read_smith(std::string_view path, Options& options) {
   return {};
 }
 
+Status read_c1_range(std::string_view text, Options& options) {
+  return read_capacitor_range("--c1-range", text,
+                              options.amplifier.capacitors.c1);
+}
+
+Status read_c2_range(std::string_view text, Options& options) {
+  return read_capacitor_range("--c2-range", text,
+                              options.amplifier.capacitors.c2);
+}
+
 Status read_cmin_option(std::string_view text, Options& options) {
   return read_cmin(text, options.amplifier);
 }
@@ -156,24 +166,69 @@ constexpr OptionSpec kOptions[] = {
      "as json or csv, each row with its load_swr.  The bands, MHz:",
      set_switch<&Options::bands>},
     {"--swr", "S",
-     "also the stresses under a mismatched load, 1 <= S <= 10 (typed like "
+     "also the figures under a mismatched load, 1 <= S <= 10 (typed like "
      "the inputs): the designed tank at F with its load replaced by every "
      "impedance of SWR S against ROUT (reflection (S-1)/(S+1) at 360 evenly "
      "spaced phases, S*ROUT and ROUT/S exact among them, each extreme then "
-     "refined between its neighbouring phases), for each drive: the matched "
-     "one (RIN, open-circuit voltage twice sqrt(RIN PIN)) and the "
-     "high-impedance one (11 RIN), the largest RMS and peak voltage across "
-     "and current in C1, C2 and L, the largest power into the load and lost "
-     "in the coil, and the limits of the input resistance, reactance and "
-     "|S11| the amplifier sees.  Each load is analysed in the screen's "
-     "single-precision arithmetic, so S = 1 gives the screen's currents and "
-     "coil voltage to the bit; the voltages across C1 and C2 and the powers "
-     "are those of the analysis, which the screen's nominal input and output "
-     "voltages and output power match to rounding.  As text two blocks under "
-     "the peaks; as JSON the object load_swr (swr, then matched and "
-     "high_impedance, each with the keys below); as CSV the columns "
-     "load_swr, matched_KEY and high_impedance_KEY.",
+     "refined between its neighbouring phases), for each of three drives: "
+     "the matched one (a source of RIN with the open-circuit voltage 2 "
+     "sqrt(RIN PIN), which puts PIN into a matched tank), the high-impedance "
+     "one (11 RIN and 11 sqrt(RIN PIN): into a matched tank 11/12 of the "
+     "matched one's input voltage, about 84 % of PIN), and the levelled one, "
+     "which puts PIN into the tank at every load, as a levelled amplifier or "
+     "one tuned up for full output does.  For each, the largest RMS and peak "
+     "voltage across and current in every element, the largest power into "
+     "the load and lost in the coils, and the limits of the input "
+     "resistance, reactance and |S11| the amplifier sees.  Then, for every "
+     "voltage and current, the largest over the drives (and with --retune "
+     "the retuned tank) and which gave it: the figure to rate the part by.  "
+     "Each load is analysed in the screen's single-precision arithmetic, so "
+     "S = 1 gives the screen's currents and coil voltage to the bit under "
+     "the matched drive.  As text a block per drive under the peaks and the "
+     "rating block; as JSON the object load_swr (swr, then matched, "
+     "high_impedance and levelled, each with the keys below, rating with "
+     "the voltages' and currents' largest and rating_drive with the drive "
+     "that gave each, or retuned); as CSV the columns load_swr, "
+     "matched_KEY, high_impedance_KEY, levelled_KEY, rating_KEY and "
+     "rating_drive_KEY.",
      read_swr},
+    {"--retune", "",
+     "with --swr: also the tank retuned into every load of the circle, as an "
+     "operator retunes into an antenna: the coils fixed, C1 and C2 (pi-L: C1 "
+     "and the middle capacitor) set so that the amplifier sees RIN again, "
+     "and PIN put in.  A pi section has a closed form: C2 from the quadratic "
+     "that makes the real part of the admittance seen through the coil (its "
+     "loss X/Q0 in series) 1/RIN, then C1 takes away the imaginary part; of "
+     "two settings the one whose C2 lies nearer the design's, which "
+     "retuning from it reaches.  The pi-L network's pi section is retuned "
+     "the same way, its middle node seeing L2 and the load, with COUT "
+     "across it, as its load.  A load that no setting of positive "
+     "capacitors matches (the quadratic has no real root, or a root asks "
+     "for a negative capacitor: the coil too large or too small for it) is "
+     "counted as unmatched.  Reports each tuned capacitor's range, the "
+     "unmatched phases of the 360, and the largest stresses at the settings "
+     "that match; the settings in double precision, the stresses in single.  "
+     "JSON: load_swr.retuned with c1_min, c1_max, c2_min, c2_max (pF; pi-L: "
+     "the middle capacitor under the c2_ keys), unmatched and the keys of "
+     "the drives, with a bench range also matchable (the phases whose "
+     "setting lies within the ranges given); CSV: retuned_KEY.  With "
+     "--smith the chart shows the circle of loads and the arc that no "
+     "setting matches.",
+     set_switch<&Options::retune>},
+    {"--c1-range", "MIN,MAX",
+     "the variable capacitor at C1 as the bench has it, pF, 0 <= MIN <= MAX "
+     "<= 100000 (MIN with the tube's output capacitance and the strays "
+     "across it; the numbers take a decimal point): says whether the "
+     "design's C1 lies within it and by how many pF it misses.  As text a "
+     "block under the results, with --bands a column of the miss (0: it "
+     "fits); as JSON the object parts with c1_fits and c2_fits (true or "
+     "false, null without a range), c1_miss and c2_miss (pF outside the "
+     "range, 0 when it fits), per row with --bands; as CSV the same columns, "
+     "fits 1 or 0.  With --swr --retune also load_swr.retuned.matchable.",
+     read_c1_range},
+    {"--c2-range", "MIN,MAX",
+     "the same for C2 (pi-L: the middle capacitor, which tunes with C1).",
+     read_c2_range},
     {"--svg", "FILE",
      "also write FILE, an SVG plot against frequency: the voltage response "
      "(output voltage from a source of RIN, in dB relative to its value at "
@@ -406,6 +461,10 @@ Status conflict(const Options& options) {
   if (options.whole_window && options.svg_path.empty()) {
     return failure("--whole-window sets the span of the --svg plot; add --svg");
   }
+  if (options.retune && options.swr < kMinSwr) {
+    return failure(
+        "--retune retunes the tank into the loads of --swr; add --swr");
+  }
   if (options.amplifier.fixed_coil && !options.bands) {
     return failure(
         "--fixed-coil keeps one coil across each band and needs --bands");
@@ -437,10 +496,6 @@ Status parse_arguments(std::span<const std::string_view> args,
   if (reading.numbers.size() != given) {
     return count_error(reading.numbers.size(), options.bands,
                        estimate.has_value());
-  }
-  if (!options.network->offers_swr && options.swr >= kMinSwr) {
-    return failure(concat({"--swr is not offered with --network ",
-                           options.network->name, " yet"}));
   }
   status = place_parameters(reading, options);
   if (status.ok()) status = conflict(options);

@@ -30,6 +30,7 @@ struct Options {
   bool whole_window = false;         // the plot spans the whole sweep window
   std::string smith_path;            // empty: no Smith chart
   float swr = 0.0f;                  // 0: no stresses under a mismatched load
+  bool retune = false;               // with swr: the tank retuned as well
   const Network* network = nullptr;  // the default: the first of networks()
   AmplifierOptions amplifier;
   TankInputs inputs;  // with amplifier.rin_from, rin is the estimate

@@ -12,6 +12,7 @@
 #include "cli/help.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 #include "output/data_output.h"
 #include "output/response_plot.h"
@@ -37,6 +38,13 @@ void write_warnings(ByteSink& err, const AmplifierReport& report,
   }
 }
 
+// What --swr asks for, with --retune and the bench's capacitors; none
+// without --swr.
+std::optional<SwrRequest> swr_request(const Options& options) {
+  if (options.swr < kMinSwr) return std::nullopt;
+  return SwrRequest{options.swr, options.retune, options.amplifier.capacitors};
+}
+
 // --bands of the design of `inputs`.
 Status bands_run(const DesignModel& inputs, const Options& options,
                  ByteSink& out, ByteSink& err) {
@@ -53,10 +61,10 @@ Status bands_run(const DesignModel& inputs, const Options& options,
       }
       break;
     case OutputFormat::kJson:
-      out.write(band_table_json(rows, options.swr, context));
+      out.write(band_table_json(rows, swr_request(options), context));
       break;
     case OutputFormat::kCsv:
-      out.write(band_table_csv(rows, options.swr, context));
+      out.write(band_table_csv(rows, swr_request(options), context));
       break;
   }
   if (has_infeasible_row(rows)) return Status{ExitStatus::kInfeasible, {}};
@@ -76,16 +84,18 @@ Status infeasible_run(const DesignModel& d, const Options& options,
 
 void write_design(const DesignModel& d, const Options& options,
                   const AmplifierReport& report, ByteSink& out, ByteSink& err) {
-  // --swr asks for the stresses under a mismatched load.
-  const std::optional<SwrStresses> swr =
-      options.swr >= kMinSwr ? d.swr_stresses(options.swr) : std::nullopt;
-  const SwrStresses* asked = swr ? &*swr : nullptr;
+  // --swr asks for the figures under a mismatched load.
+  const std::optional<SwrRequest> request = swr_request(options);
+  const std::optional<LoadSwr> swr =
+      request ? std::optional<LoadSwr>(load_swr(d, *request)) : std::nullopt;
+  const LoadSwr* asked = swr ? &*swr : nullptr;
   const DataContext context{options.amplifier, kLanguage};
   switch (options.format) {
     case OutputFormat::kText:
       write_design_text(out, d);
-      if (asked != nullptr) write_swr_text(out, *asked);
+      if (asked != nullptr) write_swr_text(out, d, *asked);
       write_amplifier_text(out, options.amplifier, report);
+      write_parts_text(out, d, options.amplifier, report);
       write_warnings(err, report, options, "");
       break;
     case OutputFormat::kJson:

@@ -503,12 +503,7 @@ TEST(RunCalc, PiLInfeasibleForRinToRmidWritesTheDialoguesMessage) {
   EXPECT_NE(run.err, "");
 }
 
-TEST(RunCalc, PiLRefusesSwrAndRmidWithoutPiL) {
-  const CalcRun swr =
-      RunCalc(Args(kTypedDesigns[0], {"--network", "pi-l", "--swr", "2"}));
-  EXPECT_EQ(swr.status, ExitStatus::kFailure);
-  EXPECT_EQ(swr.err,
-            "merid-calc: --swr is not offered with --network pi-l yet\n");
+TEST(RunCalc, PiLRefusesRmidWithoutPiLAndBadValues) {
   const CalcRun rmid = RunCalc(Args(kTypedDesigns[0], {"--rmid", "300"}));
   EXPECT_EQ(rmid.status, ExitStatus::kFailure);
   EXPECT_NE(rmid.err.find("add --network pi-l"), std::string::npos);

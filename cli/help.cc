@@ -198,7 +198,7 @@ std::string network_usage() {
     for (const NetworkParameter& p : network->parameters) {
       line += concat({" [--", p.name, " ", p.value_name, "]"});
     }
-    line += network->offers_swr ? " ..." : " ... (every option but --swr)";
+    line += " ...";
     out += concat({"       ", wrapped(line, 7, 18)});
   }
   return out + "       merid-calc --help | --version\n";
@@ -238,6 +238,41 @@ void add_network_fields(Help& help, const Network& network) {
   }
 }
 
+// The figures of `network` under each drive in load_swr.
+void add_swr_fields(Help& help, const Network& network) {
+  help.verbatim(paragraph_text(
+      concat({"Keys of each drive under load_swr of the ", network.title,
+              " (and of rating, for the voltages and currents):"})));
+  for (const SwrField& field : network.swr_fields) {
+    help.item(field.name, field.meaning, kFieldColumn);
+  }
+}
+
+constexpr std::string_view kPartsMeaning =
+    "with --c1-range or --c2-range: an object (in CSV its columns): c1_fits "
+    "and c2_fits, whether C1 and C2 (pi-L: the middle capacitor) lie within "
+    "the ranges given, true or false (CSV 1 or 0), null without a range; "
+    "c1_miss and c2_miss, pF outside the range, 0 when it fits";
+
+constexpr std::pair<std::string_view, std::string_view> kLoadSwrMembers[] = {
+    {"swr", "S (CSV: the column load_swr)"},
+    {"matched",
+     "the matched drive's figures, the keys below (CSV: matched_KEY)"},
+    {"high_impedance", "the high-impedance drive's (high_impedance_KEY)"},
+    {"levelled", "the levelled drive's, PIN into the tank (levelled_KEY)"},
+    {"rating",
+     "each voltage's and current's largest over the drives and the retuned "
+     "tank (rating_KEY)"},
+    {"rating_drive",
+     "which gave it: matched, high_impedance, levelled or retuned "
+     "(rating_drive_KEY)"},
+    {"retuned",
+     "with --retune: c1_min, c1_max, c2_min, c2_max, the tuned capacitors' "
+     "range, pF (pi-L: the middle capacitor under c2_); unmatched, the "
+     "phases of 360 no setting matches; with a range matchable, those the "
+     "bench's capacitors match; and the keys below (retuned_KEY)"},
+};
+
 void add_fields(Help& help) {
   help.verbatim(
       "\nFields (JSON keys, CSV columns; \"with\" marks those an option "
@@ -246,17 +281,20 @@ void add_fields(Help& help) {
   for (const AmplifierField& field : amplifier_fields()) {
     help.item(field.name, field.meaning, kFieldColumn);
   }
+  help.item("parts", kPartsMeaning, kFieldColumn);
   help.item("warnings", "the design's warnings, as above", kFieldColumn);
-  help.verbatim("\nFields of each drive under load_swr (with --swr):\n");
-  for (const SwrField& field : swr_fields()) {
-    help.item(field.name, field.meaning, kFieldColumn);
+  help.verbatim("\nThe object load_swr (with --swr):\n");
+  for (const auto& [name, meaning] : kLoadSwrMembers) {
+    help.item(name, meaning, kFieldColumn);
   }
+  add_swr_fields(help, *networks().front());
   for (const Network* network : networks().subspan(1)) {
     help.verbatim(paragraph_text(
         concat({"Fields of --network ", network->name,
                 " (JSON keys, CSV columns, after network, which is ",
                 network->name, "):"})));
     add_network_fields(help, *network);
+    add_swr_fields(help, *network);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "design/amplifier_report.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "design/network.h"
@@ -97,7 +98,33 @@ consteval bool in_code_order() {
 }
 static_assert(in_code_order());
 
+// The tuned capacitors of the feasible `d` against the bench's ranges.
+PartsFit parts_fit(const DesignModel& d, const CapacitorRanges& bench) {
+  const std::array<const std::optional<CapacitorRange>*, kTunedCapacitors>
+      ranges = {&bench.c1, &bench.c2};
+  PartsFit fit;
+  for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+    if (!*ranges[i]) continue;
+    const Field* field =
+        find_field(d.network(), d.network().tuned_capacitors[i]);
+    fit.capacitors[i] = capacitor_fit(d.number(*field), **ranges[i]);
+  }
+  return fit;
+}
+
 }  // namespace
+
+CapacitorFit capacitor_fit(double value, const CapacitorRange& range) {
+  CapacitorFit f;
+  if (std::isnan(value)) return CapacitorFit{false, NAN};
+  if (value < range.low) {
+    f.miss = range.low - value;
+  } else if (value > range.high) {
+    f.miss = value - range.high;
+  }
+  f.fits = f.miss == 0.0;
+  return f;
+}
 
 AmplifierReport amplifier_report(const DesignModel& d,
                                  const AmplifierOptions& options) {
@@ -109,6 +136,9 @@ AmplifierReport amplifier_report(const DesignModel& d,
   if (options.cmin) {
     cmin = *options.cmin;
     report.c1_margin = static_cast<double>(figures.c1) - *cmin;
+  }
+  if (options.capacitors.any()) {
+    report.parts = parts_fit(d, options.capacitors);
   }
   report.warnings = design_warnings(figures, cmin);
   return report;

@@ -6,6 +6,7 @@
 // warnings; and the fields that carry them in JSON and CSV, after the
 // network's own.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -15,10 +16,26 @@
 #include "calc/amplifier.h"
 #include "calc/design_warnings.h"
 #include "design/field.h"
+#include "design/swr_analysis.h"
 
 namespace merid {
 
 class DesignModel;
+
+// A tuned capacitor against the range the bench's capacitor has.
+struct CapacitorFit {
+  bool fits = false;
+  double miss = 0.0;  // pF outside the range, 0 when it fits
+};
+
+// The design's tuned capacitors (Network::tuned_capacitors) against the
+// ranges given, none where none is.
+struct PartsFit {
+  std::array<std::optional<CapacitorFit>, kTunedCapacitors> capacitors;
+};
+
+// `value` (pF) against `range`: inside at both ends.
+CapacitorFit capacitor_fit(double value, const CapacitorRange& range);
 
 struct AmplifierReport {
   // With --cmin: the lowest loaded Q giving C1 >= Cmin, none when no
@@ -27,6 +44,8 @@ struct AmplifierReport {
   std::optional<double> c1_margin;
   CoilFit coil = CoilFit::kNone;
   float l_fixed = 0.0f;  // uH, unless coil is kNone
+  // With --c1-range or --c2-range, of a feasible design.
+  std::optional<PartsFit> parts;
   std::vector<DesignWarning> warnings;
 };
 

@@ -1,61 +1,136 @@
 #include "design/load_swr.h"
 
+#include <cmath>
+#include <cstddef>
+
 #include "calc/constants.h"
-#include "text/calc_texts.h"
+#include "calc/mismatch.h"
 
 namespace merid {
 namespace {
 
-template <auto Member>
-float value_of(const MismatchStresses& m) {
-  return m.*Member;
-}
-template <auto Member>
-float peak_of(const MismatchStresses& m) {
-  return peak(m.*Member);
+// The figures of `fields` from the network's quantities' extremes.
+std::vector<float> figures(std::span<const SwrField> fields,
+                           const std::vector<float>& largest) {
+  std::vector<float> out;
+  for (const SwrField& field : fields) {
+    const float q = largest[field.quantity];
+    switch (field.take) {
+      case SwrField::Take::kValue:
+        out.push_back(q);
+        break;
+      case SwrField::Take::kNegated:
+        out.push_back(-q);
+        break;
+      case SwrField::Take::kPeak:
+        out.push_back(peak(q));
+        break;
+    }
+  }
+  return out;
 }
 
-using M = MismatchStresses;
-constexpr auto kSwrFields = std::to_array<SwrField>({
-    {"uc1", "largest voltage across C1, V RMS", value_of<&M::uc1>, 0, 0,
-     kSwrUc1},
-    {"uc1_peak", "its peak, V", peak_of<&M::uc1>, 0, 1, kPeakUc1},
-    {"uc2", "largest voltage across C2, V RMS", value_of<&M::uc2>, 1, 0,
-     kSwrUc2},
-    {"uc2_peak", "its peak, V", peak_of<&M::uc2>, 1, 1, kPeakUc2},
-    {"ul", "largest voltage across L, V RMS", value_of<&M::ul>, 2, 0, kSwrUl},
-    {"ul_peak", "its peak, V", peak_of<&M::ul>, 2, 1, kPeakUl},
-    {"ic1", "largest current in C1, A RMS", value_of<&M::ic1>, 3, 0, kSwrIc1},
-    {"ic1_peak", "its peak, A", peak_of<&M::ic1>, 3, 1, kPeakIc1},
-    {"ic2", "largest current in C2, A RMS", value_of<&M::ic2>, 4, 0, kSwrIc2},
-    {"ic2_peak", "its peak, A", peak_of<&M::ic2>, 4, 1, kPeakIc2},
-    {"il", "largest current in L, A RMS", value_of<&M::il>, 5, 0, kSwrIl},
-    {"il_peak", "its peak, A", peak_of<&M::il>, 5, 1, kPeakIl},
-    {"pload", "largest power into the load, W", value_of<&M::pload>, 6, 0,
-     kSwrPload},
-    {"ploss", "largest power lost in the coil, W", value_of<&M::ploss>, 6, 1,
-     kSwrPloss},
-    {"r_min", "least input resistance, ohm", value_of<&M::r_min>, 7, 0,
-     kSwrRMin},
-    {"r_max", "largest input resistance, ohm", value_of<&M::r_max>, 7, 1,
-     kSwrRMax},
-    {"x_min", "least input reactance, ohm", value_of<&M::x_min>, 8, 0,
-     kSwrXMin},
-    {"x_max", "largest input reactance, ohm", value_of<&M::x_max>, 8, 1,
-     kSwrXMax},
-    {"s11_min", "least |S11| at the input", value_of<&M::s11_min>, 9, 0,
-     kSwrS11Min},
-    {"s11_max", "largest |S11| at the input", value_of<&M::s11_max>, 9, 1,
-     kSwrS11Max},
-});
+bool within(const std::optional<CapacitorRange>& range, float c) {
+  return !range || (c >= range->low && c <= range->high);
+}
+
+// Whether the bench's capacitors reach the setting that matches each
+// phase step's load.
+int matchable_steps(const SwrAnalysis& a, const SwrRequest& request) {
+  const CapacitorRanges& bench = request.capacitors;
+  std::vector<float> values(a.quantities);
+  int inside = 0;
+  for (int k = 0; k < kSwrPhases; ++k) {
+    TunedSetting s;
+    if (a.retuned(swr_load(a.rout, request.swr, k), values, s) &&
+        within(bench.c1, s.c1) && within(bench.c2, s.c2)) {
+      ++inside;
+    }
+  }
+  return inside;
+}
+
+// The retuned tank over the circle: the network's quantities, then C1,
+// -C1, C2 and -C2 (pF), so that their extremes are the capacitors' ranges.
+RetunedFigures retuned_figures(const SwrAnalysis& a,
+                               std::span<const SwrField> fields,
+                               const SwrRequest& request) {
+  const std::size_t n = a.quantities;
+  const CircleExtremes extremes =
+      circle_extremes(a.rout, request.swr, n + 4,
+                      [&a, n](Complex load, std::span<float> values) {
+                        TunedSetting s;
+                        if (!a.retuned(load, values.first(n), s)) return false;
+                        values[n] = s.c1;
+                        values[n + 1] = -s.c1;
+                        values[n + 2] = s.c2;
+                        values[n + 3] = -s.c2;
+                        return true;
+                      });
+  RetunedFigures r;
+  r.values = figures(fields, extremes.largest);
+  r.largest = TunedSetting{extremes.largest[n], extremes.largest[n + 2]};
+  r.least = TunedSetting{-extremes.largest[n + 1], -extremes.largest[n + 3]};
+  r.unmatched = extremes.missing;
+  r.matched = extremes.given;
+  if (request.capacitors.any()) r.matchable = matchable_steps(a, request);
+  return r;
+}
+
+// The largest of each rating field over the drives and the retuned tank,
+// and which gave it; the first of equal ones.
+void rate(std::span<const SwrField> fields, LoadSwr& out) {
+  out.rating.assign(fields.size(), NAN);
+  out.rating_from.assign(fields.size(), {});
+  const auto consider = [&out](std::size_t i, float value,
+                               std::string_view from) {
+    if (std::isnan(value)) return;
+    if (out.rating_from[i].empty() || value > out.rating[i]) {
+      out.rating[i] = value;
+      out.rating_from[i] = from;
+    }
+  };
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!fields[i].rating) continue;
+    for (const DriveFigures& d : out.drives) {
+      consider(i, d.values[i], swr_drive_name(d.drive));
+    }
+    if (out.retuned) consider(i, out.retuned->values[i], kRetunedName);
+  }
+}
 
 }  // namespace
 
-std::span<const SwrField> swr_fields() { return kSwrFields; }
+std::string_view swr_drive_name(SwrDrive drive) {
+  switch (drive) {
+    case SwrDrive::kMatched:
+      return "matched";
+    case SwrDrive::kHighImpedance:
+      return "high_impedance";
+    case SwrDrive::kLevelled:
+      break;
+  }
+  return "levelled";
+}
 
-std::array<SwrDrive, 2> swr_drives(const SwrStresses& s) {
-  return {{{kSwrDriveNames[0], kSwrHeadingMatched, s.matched},
-           {kSwrDriveNames[1], kSwrHeadingHighImpedance, s.high_impedance}}};
+LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
+  const SwrAnalysis a = d.swr_analysis();
+  const std::span<const SwrField> fields = d.network().swr_fields;
+  LoadSwr out;
+  out.swr = request.swr;
+  for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
+    const auto drive = static_cast<SwrDrive>(i);
+    const CircleExtremes extremes =
+        circle_extremes(a.rout, request.swr, a.quantities,
+                        [&a, drive](Complex load, std::span<float> values) {
+                          a.at(drive, load, values);
+                          return true;
+                        });
+    out.drives[i] = DriveFigures{drive, figures(fields, extremes.largest)};
+  }
+  if (request.retune) out.retuned = retuned_figures(a, fields, request);
+  rate(fields, out);
+  return out;
 }
 
 }  // namespace merid

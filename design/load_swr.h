@@ -1,44 +1,70 @@
 #ifndef MERID_DESIGN_LOAD_SWR_H_
 #define MERID_DESIGN_LOAD_SWR_H_
 
-// The fields of the stresses under a mismatched load (--swr), one table
-// for every drive: each value's key, meaning and place in the text block.
+// A design of any network under a mismatched load (--swr): its figures
+// over every load of one SWR under the three drives, the largest of each
+// part's stresses and the drive that gives it, and with --retune the tank
+// retuned into each load.
 
-#include <span>
+#include <array>
+#include <optional>
 #include <string_view>
+#include <vector>
 
-#include "calc/mismatch.h"
+#include "base/amplifier_options.h"
+#include "design/network.h"
+#include "design/swr_analysis.h"
 
 namespace merid {
 
-struct SwrField {
-  std::string_view name;     // JSON key, the last part of the CSV column
-  std::string_view meaning;  // for --help
-  float (*get)(const MismatchStresses&);
-  // The row of the text block, left or right, and the label.
-  int row;
-  int column;
-  std::string_view label;
+// What is asked of a design under a mismatched load.
+struct SwrRequest {
+  float swr = 1.0f;
+  bool retune = false;
+  // The variable capacitors on the bench: with --retune, the share of the
+  // circle they can match.
+  CapacitorRanges capacitors;
 };
 
-// Every value of one drive in output order: RMS and peak voltages and
-// currents, the powers, the input impedance's and |S11|'s limits.
-std::span<const SwrField> swr_fields();
-
-// One drive of the stresses: its name (JSON key, CSV column prefix), the
-// end of its text block's heading and its figures.
-struct SwrDrive {
-  std::string_view name;
-  std::string_view heading_end;
-  const MismatchStresses& stresses;
+// The figures of one drive, in the order of the network's SWR fields.
+struct DriveFigures {
+  SwrDrive drive = SwrDrive::kMatched;
+  std::vector<float> values;
 };
 
-// The drives of `s` in output order: matched, then high-impedance.
-std::array<SwrDrive, 2> swr_drives(const SwrStresses& s);
+// The tank retuned into every load: its two tuned capacitors set so that
+// the amplifier sees RIN again, with the coils fixed, and PIN put in.
+struct RetunedFigures {
+  // The stresses over the loads it matches, by the network's SWR fields;
+  // not-a-number where it matches none.
+  std::vector<float> values;
+  // The range of the two tuned capacitors over those loads, pF.
+  TunedSetting least;
+  TunedSetting largest;
+  int unmatched = 0;          // phase steps of kSwrPhases no setting matches
+  std::vector<bool> matched;  // by phase step
+  // With a capacitor range: the phase steps whose setting lies within the
+  // ranges given.
+  std::optional<int> matchable;
+};
 
-// Their names alone, for the CSV header.
-inline constexpr std::array<std::string_view, 2> kSwrDriveNames = {
-    "matched", "high_impedance"};
+// Where a rating figure comes from: one of the drives, or the tank
+// retuned.
+inline constexpr std::string_view kRetunedName = "retuned";
+
+struct LoadSwr {
+  float swr = 1.0f;
+  std::array<DriveFigures, kSwrDriveCount> drives;
+  std::optional<RetunedFigures> retuned;
+  // By the network's SWR fields: for a rating field the largest over the
+  // drives (and the retuned tank) and which gave it; the others NaN and
+  // empty.
+  std::vector<float> rating;
+  std::vector<std::string_view> rating_from;
+};
+
+// The figures of `d` (feasible) that `request` asks for.
+LoadSwr load_swr(const DesignModel& d, const SwrRequest& request);
 
 }  // namespace merid
 

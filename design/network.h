@@ -22,9 +22,9 @@
 #include "calc/amplifier.h"
 #include "calc/design_inputs.h"
 #include "calc/design_warnings.h"
-#include "calc/mismatch.h"
 #include "design/field.h"
 #include "design/response_curves.h"
+#include "design/swr_analysis.h"
 #include "text/line_format.h"
 
 namespace merid {
@@ -131,8 +131,13 @@ struct Network {
   // Under the band table's heading with --fixed-coil: how the coils are
   // kept.
   std::span<const std::string_view> fixed_coil_note;
-  // Whether a design of it answers swr_stresses().
-  bool offers_swr;
+  // Its figures under a mismatched load (--swr), in output order.
+  std::span<const SwrField> swr_fields;
+  // The keys of the two capacitors that tune: C1, and C2 (pi) or the
+  // middle capacitor (pi-L); the bench's ranges are held against them.
+  // Their names in the text output.
+  std::array<std::string_view, kTunedCapacitors> tuned_capacitors;
+  std::array<std::string_view, kTunedCapacitors> tuned_labels;
   // The dialogue's results screen, for a network that has one.
   const ScreenLayout* screen;
   // The design of `inputs` (each in its range) calculated.
@@ -196,9 +201,8 @@ class DesignModel {
   // tuned; the loaded Q searched within `range`.
   virtual CoilRow fixed_coil_row(float f_mhz, LoadedQRange range) const = 0;
 
-  // The stresses under every load of SWR `swr`; none where the network
-  // does not offer them (network().offers_swr).
-  virtual std::optional<SwrStresses> swr_stresses(float swr) const = 0;
+  // What the analysis under a mismatched load needs of it.
+  virtual SwrAnalysis swr_analysis() const = 0;
 
   // The curves behind the bandwidths, and what a drawing says besides.
   virtual ResponseCurves response_curves() const = 0;

@@ -6,7 +6,9 @@
 
 #include "base/number_text.h"
 #include "calc/constants.h"
+#include "calc/mismatch.h"
 #include "calc/pi_l.h"
+#include "calc/retune.h"
 #include "text/amplifier_texts.h"
 #include "text/calc_texts.h"
 #include "text/pi_l_texts.h"
@@ -54,9 +56,7 @@ class PiLModel final : public DesignModel {
                    std::make_shared<const PiLModel>(at, row.design)};
   }
 
-  std::optional<SwrStresses> swr_stresses(float) const override {
-    return std::nullopt;
-  }
+  SwrAnalysis swr_analysis() const override;
 
   ResponseCurves response_curves() const override {
     const PiLDesign& d = design_;
@@ -287,6 +287,118 @@ constexpr auto kFields = std::to_array<Field>({
 // Its inputs put CL across the load.
 bool cl_across_load(const DesignModel& m) { return !pi_l(m).cl_at_middle; }
 
+// The pi-L network under a mismatched load: its quantities (PiLQuantity)
+// and the figures made of them.
+using Q = PiLQuantity;
+using T = SwrField::Take;
+constexpr auto kSwrFields = std::to_array<SwrField>({
+    {"uc1", "largest voltage across C1, V RMS", Q::kUc1, T::kValue, true, 0, 0,
+     kSwrUc1},
+    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1, kPeakUc1},
+    {"ul1", "largest voltage across L1, V RMS", Q::kUl1, T::kValue, true, 1, 0,
+     kPiLUl1},
+    {"ul1_peak", "its peak, V", Q::kUl1, T::kPeak, true, 1, 1, kPiLPeakUl1},
+    {"ucmid", "largest voltage across the middle capacitor, V RMS", Q::kUcmid,
+     T::kValue, true, 2, 0, kPiLUmid},
+    {"ucmid_peak", "its peak, V", Q::kUcmid, T::kPeak, true, 2, 1,
+     kPiLPeakUcmid},
+    {"ul2", "largest voltage across L2, V RMS", Q::kUl2, T::kValue, true, 3, 0,
+     kPiLUl2},
+    {"ul2_peak", "its peak, V", Q::kUl2, T::kPeak, true, 3, 1, kPiLPeakUl2},
+    {"ucout", "largest voltage across the output (and cout), V RMS", Q::kUcout,
+     T::kValue, true, 4, 0, kPiLUout},
+    {"ucout_peak", "its peak, V", Q::kUcout, T::kPeak, true, 4, 1,
+     kPiLPeakUout},
+    {"ic1", "largest current in C1, A RMS", Q::kIc1, T::kValue, true, 5, 0,
+     kPiLIc1},
+    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 5, 1, kPeakIc1},
+    {"il1", "largest current in L1, A RMS", Q::kIl1, T::kValue, true, 6, 0,
+     kPiLIl1},
+    {"il1_peak", "its peak, A", Q::kIl1, T::kPeak, true, 6, 1, kPiLPeakIl1},
+    {"icmid", "largest current in the middle capacitor, A RMS", Q::kIcmid,
+     T::kValue, true, 7, 0, kPiLIcmid},
+    {"icmid_peak", "its peak, A", Q::kIcmid, T::kPeak, true, 7, 1,
+     kPiLPeakIcmid},
+    {"il2", "largest current in L2, A RMS", Q::kIl2, T::kValue, true, 8, 0,
+     kPiLIl2},
+    {"il2_peak", "its peak, A", Q::kIl2, T::kPeak, true, 8, 1, kPiLPeakIl2},
+    {"icout", "largest current in the output capacitor, A RMS", Q::kIcout,
+     T::kValue, true, 9, 0, kPiLIcout},
+    {"icout_peak", "its peak, A", Q::kIcout, T::kPeak, true, 9, 1,
+     kPiLPeakIcout},
+    {"pload", "largest power into the load, W", Q::kPload, T::kValue, false, 10,
+     0, kSwrPload},
+    {"ploss", "largest power lost in L1 and L2, W", Q::kPloss, T::kValue, false,
+     10, 1, kPiLSwrPloss},
+    {"r_min", "least input resistance, ohm", Q::kRMin, T::kNegated, false, 11,
+     0, kSwrRMin},
+    {"r_max", "largest input resistance, ohm", Q::kRMax, T::kValue, false, 11,
+     1, kSwrRMax},
+    {"x_min", "least input reactance, ohm", Q::kXMin, T::kNegated, false, 12, 0,
+     kSwrXMin},
+    {"x_max", "largest input reactance, ohm", Q::kXMax, T::kValue, false, 12, 1,
+     kSwrXMax},
+    {"s11_min", "least |S11| at the input", Q::kS11Min, T::kNegated, false, 13,
+     0, kSwrS11Min},
+    {"s11_max", "largest |S11| at the input", Q::kS11Max, T::kValue, false, 13,
+     1, kSwrS11Max},
+});
+
+// The state of `n` under `which` into `load`: the levelled drive scaled
+// from the matched one so that the network takes PIN.
+PiLState pi_l_driven(const PiLNetwork& n, SwrDrive which, float fhz,
+                     Complex load, float uin, float rin, float pin) {
+  const Drive matched = matched_drive(uin, rin);
+  switch (which) {
+    case SwrDrive::kMatched:
+      return analyse_pi_l(n, matched, fhz, load);
+    case SwrDrive::kHighImpedance:
+      return analyse_pi_l(n, high_impedance_drive(uin, rin), fhz, load);
+    case SwrDrive::kLevelled:
+      break;
+  }
+  const PiLState s = analyse_pi_l(n, matched, fhz, load);
+  return analyse_pi_l(n, levelled(matched, input_power(s.vin, s.iin), pin), fhz,
+                      load);
+}
+
+SwrAnalysis PiLModel::swr_analysis() const {
+  const PiLDesign& d = design_;
+  const PiLNetwork n = d.network;
+  const float fhz = d.fhz;
+  const float uin = drive_voltage(d);
+  const float rin = d.rin;
+  const float pin = d.pin;
+  SwrAnalysis a;
+  a.quantities = PiLQuantity::kCount;
+  a.rout = d.rout;
+  a.at = [=](SwrDrive drive, Complex load, std::span<float> out) {
+    pi_l_quantities(pi_l_driven(n, drive, fhz, load, uin, rin, pin), n, rin,
+                    load, out);
+  };
+  // The middle node sees besides its capacitor L2 and the load (with the
+  // output capacitor across it): with every coil fixed, C1 and the middle
+  // capacitor retune the pi section into that admittance.
+  a.retuned = [=](Complex load, std::span<float> out, TunedSetting& s) {
+    const float omega = kOmegaFactor * fhz;
+    const float x = n.l1 * omega;
+    const std::optional<ShuntSetting> set =
+        retune_pi_section(omega, admittance(middle_branch(n, fhz, load)), x,
+                          x / n.q0, rin, n.cmid);
+    if (!set) return false;
+    PiLNetwork t = n;
+    t.c1 = static_cast<float>(set->c1);
+    t.cmid = static_cast<float>(set->c2);
+    pi_l_quantities(
+        pi_l_driven(t, SwrDrive::kLevelled, fhz, load, uin, rin, pin), t, rin,
+        load, out);
+    s = TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
+                     static_cast<float>(kPicofaradsPerFarad * set->c2)};
+    return true;
+  };
+  return a;
+}
+
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
     {kBandF, kBandValueWidth, "f"},
@@ -366,7 +478,9 @@ constexpr Network kPiLNetwork{
     .text_blocks = kTextBlocks,
     .band_columns = kBandColumns,
     .fixed_coil_note = kFixedCoilNote,
-    .offers_swr = false,
+    .swr_fields = kSwrFields,
+    .tuned_capacitors = {"c1", "cmid"},
+    .tuned_labels = {kTunedC1, kPiLTunedCmid},
     .screen = nullptr,
     .design = calculated,
     .uncalculated = uncalculated,

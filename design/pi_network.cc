@@ -8,6 +8,8 @@
 #include "base/number_text.h"
 #include "calc/constants.h"
 #include "calc/harmonics.h"
+#include "calc/mismatch.h"
+#include "calc/retune.h"
 #include "calc/s11module.h"
 #include "text/amplifier_texts.h"
 #include "text/calc_texts.h"
@@ -49,9 +51,7 @@ class PiModel final : public DesignModel {
                    std::make_shared<const PiModel>(at, row.design)};
   }
 
-  std::optional<SwrStresses> swr_stresses(float swr) const override {
-    return merid::swr_stresses(design_, swr);
-  }
+  SwrAnalysis swr_analysis() const override;
 
   ResponseCurves response_curves() const override {
     const Details& x = design_.details;
@@ -255,6 +255,99 @@ constexpr auto kFields = std::to_array<Field>({
 });
 // clang-format on
 
+// The pi network under a mismatched load: its quantities (PiQuantity) and
+// the figures made of them.
+using Q = PiQuantity;
+using T = SwrField::Take;
+constexpr auto kSwrFields = std::to_array<SwrField>({
+    {"uc1", "largest voltage across C1, V RMS", Q::kUc1, T::kValue, true, 0, 0,
+     kSwrUc1},
+    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1, kPeakUc1},
+    {"uc2", "largest voltage across C2, V RMS", Q::kUc2, T::kValue, true, 1, 0,
+     kSwrUc2},
+    {"uc2_peak", "its peak, V", Q::kUc2, T::kPeak, true, 1, 1, kPeakUc2},
+    {"ul", "largest voltage across L, V RMS", Q::kUl, T::kValue, true, 2, 0,
+     kSwrUl},
+    {"ul_peak", "its peak, V", Q::kUl, T::kPeak, true, 2, 1, kPeakUl},
+    {"ic1", "largest current in C1, A RMS", Q::kIc1, T::kValue, true, 3, 0,
+     kSwrIc1},
+    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 3, 1, kPeakIc1},
+    {"ic2", "largest current in C2, A RMS", Q::kIc2, T::kValue, true, 4, 0,
+     kSwrIc2},
+    {"ic2_peak", "its peak, A", Q::kIc2, T::kPeak, true, 4, 1, kPeakIc2},
+    {"il", "largest current in L, A RMS", Q::kIl, T::kValue, true, 5, 0,
+     kSwrIl},
+    {"il_peak", "its peak, A", Q::kIl, T::kPeak, true, 5, 1, kPeakIl},
+    {"pload", "largest power into the load, W", Q::kPload, T::kValue, false, 6,
+     0, kSwrPload},
+    {"ploss", "largest power lost in the coil, W", Q::kPloss, T::kValue, false,
+     6, 1, kSwrPloss},
+    {"r_min", "least input resistance, ohm", Q::kRMin, T::kNegated, false, 7, 0,
+     kSwrRMin},
+    {"r_max", "largest input resistance, ohm", Q::kRMax, T::kValue, false, 7, 1,
+     kSwrRMax},
+    {"x_min", "least input reactance, ohm", Q::kXMin, T::kNegated, false, 8, 0,
+     kSwrXMin},
+    {"x_max", "largest input reactance, ohm", Q::kXMax, T::kValue, false, 8, 1,
+     kSwrXMax},
+    {"s11_min", "least |S11| at the input", Q::kS11Min, T::kNegated, false, 9,
+     0, kSwrS11Min},
+    {"s11_max", "largest |S11| at the input", Q::kS11Max, T::kValue, false, 9,
+     1, kSwrS11Max},
+});
+
+// The drive of `which` for the tank of impedances `z`: the levelled one
+// scaled from the matched one so that the tank takes PIN.
+Drive pi_drive(SwrDrive which, const Impedances& z, float uin, float rin,
+               float pin) {
+  const Drive matched = matched_drive(uin, rin);
+  switch (which) {
+    case SwrDrive::kMatched:
+      return matched;
+    case SwrDrive::kHighImpedance:
+      return high_impedance_drive(uin, rin);
+    case SwrDrive::kLevelled:
+      break;
+  }
+  const DrivenState s = drive_tank(z, matched);
+  return levelled(matched, input_power(s.vin, s.iin), pin);
+}
+
+SwrAnalysis PiModel::swr_analysis() const {
+  const Design& d = design_;
+  const Tank tank = d.details.tank;
+  const float f = working_hertz(d);
+  const Elements e = elements_at(tank, f);
+  const float uin = d.results.uin;
+  const float rin = d.rin;
+  const float pin = d.pin;
+  SwrAnalysis a;
+  a.quantities = PiQuantity::kCount;
+  a.rout = tank.rout;
+  a.at = [=](SwrDrive drive, Complex load, std::span<float> out) {
+    const Impedances z = impedances_with_load(e, load);
+    pi_quantities(e, z, pi_drive(drive, z, uin, rin, pin), rin, load, out);
+  };
+  // C2 and C1 set with the coil as it is, in double precision from the
+  // load's admittance; the tank analysed with them in single.
+  a.retuned = [=](Complex load, std::span<float> out, TunedSetting& s) {
+    const std::optional<ShuntSetting> set = retune_pi_section(
+        kOmegaFactor * f, admittance(load), e.x3, e.zl.re, rin, tank.c2);
+    if (!set) return false;
+    Tank t = tank;
+    t.c1 = static_cast<float>(set->c1);
+    t.c2 = static_cast<float>(set->c2);
+    const Elements et = elements_at(t, f);
+    const Impedances z = impedances_with_load(et, load);
+    pi_quantities(et, z, pi_drive(SwrDrive::kLevelled, z, uin, rin, pin), rin,
+                  load, out);
+    s = TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
+                     static_cast<float>(kPicofaradsPerFarad * set->c2)};
+    return true;
+  };
+  return a;
+}
+
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
     {kBandF, kBandValueWidth, "f"},
@@ -342,7 +435,9 @@ constexpr Network kPiNetwork{
     .text_blocks = kTextBlocks,
     .band_columns = kBandColumns,
     .fixed_coil_note = kFixedCoilNote,
-    .offers_swr = true,
+    .swr_fields = kSwrFields,
+    .tuned_capacitors = {"c1", "c2"},
+    .tuned_labels = {kTunedC1, kTunedC2},
     .screen = &kLayout,
     .design = calculated,
     .uncalculated = uncalculated,

@@ -35,34 +35,175 @@ std::string output_value(const FieldCell& value, bool json) {
   return json ? "null" : "";
 }
 
-// One key and its value as JSON or CSV writes it.
+// One key and its value as JSON or CSV writes it, or an object of such:
+// nested in JSON, its members' columns in line in CSV.
 struct Member {
-  std::string_view name;
+  std::string name;    // JSON key
+  std::string column;  // CSV column; an object's members carry their own
   std::string json;
   std::string csv;
+  std::vector<Member> members;
+  bool object = false;
+  // An object that this design has not: null in JSON, its columns empty in
+  // CSV.
+  bool null = false;
 };
+
+Member value_member(std::string name, std::string column,
+                    const FieldCell& value) {
+  return Member{std::move(name),
+                std::move(column),
+                output_value(value, true),
+                output_value(value, false),
+                {},
+                false,
+                false};
+}
+
+Member value_member(std::string_view name, const FieldCell& value) {
+  return value_member(std::string(name), std::string(name), value);
+}
+
+Member object_member(std::string_view name, std::vector<Member> members) {
+  return Member{std::string(name), {}, {}, {}, std::move(members), true, false};
+}
+
+// The figures of one drive (or the retuned tank) by the network's SWR
+// fields, the columns prefixed "PREFIX_".
+std::vector<Member> swr_values(std::span<const SwrField> fields,
+                               const std::vector<float>& values,
+                               std::string_view prefix) {
+  std::vector<Member> out;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    out.push_back(value_member(std::string(fields[i].name),
+                               concat({prefix, "_", fields[i].name}),
+                               values.empty() ? FieldCell{} : values[i]));
+  }
+  return out;
+}
+
+// "load_swr": the SWR (the column load_swr), every drive, the rating
+// fields' largest and which gave them, and with --retune the retuned
+// tank.  Without figures (an infeasible row) the same members, empty.
+Member load_swr_member(const Network& network, const LoadSwr* s,
+                       const SwrRequest& request) {
+  const std::span<const SwrField> fields = network.swr_fields;
+  std::vector<Member> members;
+  members.push_back(value_member(
+      "swr", "load_swr", s == nullptr ? FieldCell{} : FieldCell{s->swr}));
+  for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
+    const std::string_view name = swr_drive_name(static_cast<SwrDrive>(i));
+    members.push_back(object_member(
+        name,
+        swr_values(fields,
+                   s == nullptr ? std::vector<float>{} : s->drives[i].values,
+                   name)));
+  }
+  std::vector<Member> rating;
+  std::vector<Member> from;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!fields[i].rating) continue;
+    const std::string_view key = fields[i].name;
+    rating.push_back(
+        value_member(std::string(key), concat({"rating_", key}),
+                     s == nullptr ? FieldCell{} : FieldCell{s->rating[i]}));
+    from.push_back(value_member(
+        std::string(key), concat({"rating_drive_", key}),
+        s == nullptr ? FieldCell{} : FieldCell{s->rating_from[i]}));
+  }
+  members.push_back(object_member("rating", std::move(rating)));
+  members.push_back(object_member("rating_drive", std::move(from)));
+  if (request.retune) {
+    const RetunedFigures* r =
+        s != nullptr && s->retuned ? &*s->retuned : nullptr;
+    const auto cell = [r](auto get) -> FieldCell {
+      if (r == nullptr) return {};
+      return get(*r);
+    };
+    using F = const RetunedFigures&;
+    std::vector<Member> retuned = {
+        value_member("c1_min", "retuned_c1_min",
+                     cell([](F x) { return x.least.c1; })),
+        value_member("c1_max", "retuned_c1_max",
+                     cell([](F x) { return x.largest.c1; })),
+        value_member("c2_min", "retuned_c2_min",
+                     cell([](F x) { return x.least.c2; })),
+        value_member("c2_max", "retuned_c2_max",
+                     cell([](F x) { return x.largest.c2; })),
+        value_member("unmatched", "retuned_unmatched",
+                     cell([](F x) { return std::int32_t{x.unmatched}; })),
+    };
+    if (request.capacitors.any()) {
+      retuned.push_back(value_member(
+          "matchable", "retuned_matchable", cell([](F x) -> FieldCell {
+            return std::int32_t{x.matchable.value_or(0)};
+          })));
+    }
+    for (Member& m :
+         swr_values(fields, r == nullptr ? std::vector<float>{} : r->values,
+                    kRetunedName)) {
+      retuned.push_back(std::move(m));
+    }
+    members.push_back(object_member(kRetunedName, std::move(retuned)));
+  }
+  Member out = object_member("load_swr", std::move(members));
+  out.null = s == nullptr;
+  return out;
+}
+
+// "parts": whether each capacitor the bench has a range for holds the
+// value the design needs (JSON's true or false, CSV's 1 or 0), and by how
+// many pF it misses (0 when it fits); null for one without a range.
+Member parts_member(const AmplifierReport& report) {
+  std::vector<Member> fits;
+  std::vector<Member> misses;
+  for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+    const std::string_view c = i == 0 ? "c1" : "c2";
+    const CapacitorFit* f = report.parts && report.parts->capacitors[i]
+                                ? &*report.parts->capacitors[i]
+                                : nullptr;
+    const std::string_view fit_text = f == nullptr ? "null"
+                                      : f->fits    ? "true"
+                                                   : "false";
+    const std::string_view fit_csv = f == nullptr ? "" : f->fits ? "1" : "0";
+    const FieldCell miss = f == nullptr ? FieldCell{} : FieldCell{f->miss};
+    const std::string fit_key = concat({c, "_fits"});
+    fits.push_back(Member{fit_key,
+                          fit_key,
+                          std::string(fit_text),
+                          std::string(fit_csv),
+                          {},
+                          false,
+                          false});
+    misses.push_back(
+        value_member(concat({c, "_miss"}), concat({c, "_miss"}), miss));
+  }
+  for (Member& m : misses) fits.push_back(std::move(m));
+  Member out = object_member("parts", std::move(fits));
+  out.null = !report.parts;
+  return out;
+}
 
 // One design as the outputs write it: the fields of its network (a
 // design's own fields, those the options add, its warnings), and with
-// --swr the stresses under a mismatched load, none for an infeasible
-// design.
+// --swr the figures under a mismatched load.
 std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
                             const DataContext& context) {
   std::vector<Member> out;
-  const auto add = [&out](std::string_view name, const FieldCell& value) {
-    out.push_back(
-        {name, output_value(value, true), output_value(value, false)});
-  };
   // A design of any network but the default says which it is, first.
-  if (&d.network() != networks().front()) add("network", d.network().name);
+  if (&d.network() != networks().front()) {
+    out.push_back(value_member("network", d.network().name));
+  }
   for (const Field& field : d.network().fields) {
-    if (field.in_data()) add(field.key, d.value(field));
+    if (field.in_data()) out.push_back(value_member(field.key, d.value(field)));
   }
   for (const AmplifierField& field : amplifier_fields()) {
     if (field.shown(context.options)) {
-      add(field.name, field.get(report, context.options));
+      out.push_back(
+          value_member(field.name, field.get(report, context.options)));
     }
   }
+  if (context.options.capacitors.any()) out.push_back(parts_member(report));
   std::string json = "[";
   std::string csv;
   for (const DesignWarning& w : report.warnings) {
@@ -75,106 +216,90 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
     csv.append(warning_code(w.code));
   }
   json.push_back(']');
-  out.push_back({"warnings", std::move(json), std::move(csv)});
+  out.push_back(Member{"warnings",
+                       "warnings",
+                       std::move(json),
+                       std::move(csv),
+                       {},
+                       false,
+                       false});
   return out;
 }
 
-// "load_swr": {"swr": S, "matched": {...}, "high_impedance": {...}}, a
-// member on each line after `indent`, or all on one line for an empty
-// `indent`; no line end.
-std::string swr_json_member(const SwrStresses& s, std::string_view indent) {
-  const bool one_line = indent.empty();
-  // What starts a member `depth` levels into the object.
-  const auto line = [&](std::size_t depth) {
-    return one_line ? std::string()
-                    : concat({"\n", indent, std::string(2 * depth, ' ')});
-  };
-  const std::string_view comma = one_line ? ", " : ",";
-  std::string out =
-      concat({"\"load_swr\": {", line(1), "\"swr\": ", json_number(s.swr)});
-  for (const SwrDrive& drive : swr_drives(s)) {
-    out += concat({comma, line(1), "\"", drive.name, "\": {"});
-    bool first = true;
-    for (const SwrField& field : swr_fields()) {
-      out += concat({first ? "" : comma, line(2), "\"", field.name,
-                     "\": ", json_number(field.get(drive.stresses))});
-      first = false;
-    }
-    out += concat({line(1), "}"});
-  }
-  return out + concat({line(0), "}"});
-}
-
-// CSV: "load_swr" and then "matched_uc1" ... "high_impedance_s11_max".
-std::string swr_csv_header() {
-  std::string out = "load_swr";
-  for (const std::string_view drive : kSwrDriveNames) {
-    for (const SwrField& field : swr_fields()) {
-      out += concat({",", drive, "_", field.name});
-    }
-  }
-  return out;
-}
-
-std::string swr_csv_values(const SwrStresses* s) {
-  // An infeasible row leaves the cells empty, as its results.
-  if (s == nullptr) return std::string(2 * swr_fields().size(), ',');
-  std::string out = shortest(s->swr);
-  for (const SwrDrive& drive : swr_drives(*s)) {
-    for (const SwrField& field : swr_fields()) {
-      out += concat({",", shortest(field.get(drive.stresses))});
-    }
-  }
-  return out;
-}
-
-// "key": value pairs of the row, joined by `separator`; `swr_indent` is
-// that of the load_swr object's members.
+// The members of an object as JSON: each on its own line after `indent`
+// and two blanks a level, or all on one line for an empty `indent`.
 std::string json_members(const std::vector<Member>& row,
-                         std::string_view separator, bool with_swr,
-                         const SwrStresses* swr, std::string_view swr_indent) {
+                         std::string_view indent, std::size_t depth) {
+  const bool one_line = indent.empty();
+  const std::string start =
+      one_line ? std::string()
+               : concat({"\n", indent, std::string(2 * depth, ' ')});
   std::string out;
   for (const Member& m : row) {
-    if (!out.empty()) out.append(separator);
-    out.append(concat({json_string(m.name), ": ", m.json}));
-  }
-  if (with_swr) {
-    out.append(separator);
-    out.append(swr == nullptr ? "\"load_swr\": null"
-                              : swr_json_member(*swr, swr_indent));
+    if (&m != &row.front()) out.append(one_line ? ", " : ",");
+    out.append(concat({start, json_string(m.name), ": "}));
+    if (!m.object) {
+      out.append(m.json);
+    } else if (m.null) {
+      out.append("null");
+    } else {
+      const std::string end =
+          one_line ? std::string()
+                   : concat({"\n", indent, std::string(2 * depth, ' ')});
+      out.append(
+          concat({"{", json_members(m.members, indent, depth + 1), end, "}"}));
+    }
   }
   return out;
 }
 
-std::string csv_header(const std::vector<Member>& row, bool with_swr) {
-  std::string out;
+// The CSV columns of `row` in order, an object's members in its place.
+void csv_cells(const std::vector<Member>& row, bool header, bool empty,
+               std::vector<std::string>& out) {
   for (const Member& m : row) {
-    if (!out.empty()) out.push_back(',');
-    out.append(m.name);
+    if (m.object) {
+      csv_cells(m.members, header, empty || m.null, out);
+    } else {
+      out.push_back(header ? m.column : empty ? std::string() : m.csv);
+    }
   }
-  if (with_swr) out.append(concat({",", swr_csv_header()}));
+}
+
+std::string csv_line(const std::vector<Member>& row, bool header) {
+  std::vector<std::string> cells;
+  csv_cells(row, header, false, cells);
+  std::string out;
+  for (const std::string& c : cells) {
+    if (!out.empty() || &c != &cells.front()) out.push_back(',');
+    out.append(c);
+  }
   return out;
 }
 
-std::string csv_values(const std::vector<Member>& row, bool with_swr,
-                       const SwrStresses* swr) {
-  std::string out;
-  for (const Member& m : row) {
-    if (&m != &row.front()) out.push_back(',');
-    out.append(m.csv);
-  }
-  if (with_swr) out.append(concat({",", swr_csv_values(swr)}));
-  return out;
+// The members of a row with --swr: its own, then load_swr last.
+std::vector<Member> row_members(const DesignModel& d,
+                                const AmplifierReport& report,
+                                const LoadSwr* swr,
+                                const std::optional<SwrRequest>& request,
+                                const DataContext& context) {
+  std::vector<Member> row = members(d, report, context);
+  if (request) row.push_back(load_swr_member(d.network(), swr, *request));
+  return row;
 }
 
-// The stresses of a feasible row under an SWR `swr` (0: none asked).
-std::optional<SwrStresses> row_stresses(const DesignModel& d, float swr) {
-  if (swr < kMinSwr || !d.feasible()) return std::nullopt;
-  return d.swr_stresses(swr);
+// What `swr` was asked with, as far as its members show it.
+std::optional<SwrRequest> shape_of(const LoadSwr* swr,
+                                   const DataContext& context) {
+  if (swr == nullptr) return std::nullopt;
+  return SwrRequest{swr->swr, swr->retuned.has_value(),
+                    context.options.capacitors};
 }
 
-const SwrStresses* pointer(const std::optional<SwrStresses>& s) {
-  return s ? &*s : nullptr;
+// The figures of a feasible row under a mismatched load, when asked.
+std::optional<LoadSwr> row_swr(const DesignModel& d,
+                               const std::optional<SwrRequest>& request) {
+  if (!request || !d.feasible()) return std::nullopt;
+  return load_swr(d, *request);
 }
 
 }  // namespace
@@ -207,53 +332,55 @@ std::string json_number(float x) {
 }
 
 std::string design_json(const DesignModel& d, const AmplifierReport& report,
-                        const SwrStresses* swr, const DataContext& context) {
-  return concat({"{\n  ",
-                 json_members(members(d, report, context), ",\n  ",
-                              swr != nullptr, swr, "  "),
-                 "\n}\n"});
+                        const LoadSwr* swr, const DataContext& context) {
+  const std::optional<SwrRequest> request = shape_of(swr, context);
+  return concat(
+      {"{",
+       json_members(row_members(d, report, swr, request, context), "  ", 0),
+       "\n}\n"});
 }
 
 std::string design_csv(const DesignModel& d, const AmplifierReport& report,
-                       const SwrStresses* swr, const DataContext& context) {
-  const std::vector<Member> row = members(d, report, context);
-  const bool with_swr = swr != nullptr;
-  return concat(
-      {csv_header(row, with_swr), "\n", csv_values(row, with_swr, swr), "\n"});
+                       const LoadSwr* swr, const DataContext& context) {
+  const std::optional<SwrRequest> request = shape_of(swr, context);
+  const std::vector<Member> row = row_members(d, report, swr, request, context);
+  return concat({csv_line(row, true), "\n", csv_line(row, false), "\n"});
 }
 
-std::string band_table_json(const std::vector<BandRow>& rows, float swr,
+std::string band_table_json(const std::vector<BandRow>& rows,
+                            const std::optional<SwrRequest>& request,
                             const DataContext& context) {
-  const bool with_swr = swr >= kMinSwr;
   std::string out = "[\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const BandRow& r = rows[i];
-    const std::optional<SwrStresses> s = row_stresses(*r.design, swr);
+    const std::optional<LoadSwr> s = row_swr(*r.design, request);
     out.append(concat(
         {"  {\"band\": ", json_string(r.band->name),
          ", \"edge\": ", json_string(edge_name(r.edge)),
          ", \"infeasible\": ", r.design->feasible() ? "false" : "true", ", ",
-         json_members(members(*r.design, r.report, context), ", ", with_swr,
-                      pointer(s), ""),
+         json_members(row_members(*r.design, r.report, s ? &*s : nullptr,
+                                  request, context),
+                      "", 0),
          "}", i + 1 < rows.size() ? ",\n" : "\n"}));
   }
   out.append("]\n");
   return out;
 }
 
-std::string band_table_csv(const std::vector<BandRow>& rows, float swr,
+std::string band_table_csv(const std::vector<BandRow>& rows,
+                           const std::optional<SwrRequest>& request,
                            const DataContext& context) {
-  const bool with_swr = swr >= kMinSwr;
   std::string out;
   for (const BandRow& r : rows) {
-    const std::optional<SwrStresses> s = row_stresses(*r.design, swr);
-    const std::vector<Member> row = members(*r.design, r.report, context);
+    const std::optional<LoadSwr> s = row_swr(*r.design, request);
+    const std::vector<Member> row =
+        row_members(*r.design, r.report, s ? &*s : nullptr, request, context);
     if (out.empty()) {
-      out = concat({"band,edge,infeasible,", csv_header(row, with_swr), "\n"});
+      out = concat({"band,edge,infeasible,", csv_line(row, true), "\n"});
     }
     out.append(concat({r.band->name, ",", edge_name(r.edge),
                        r.design->feasible() ? ",0," : ",1,",
-                       csv_values(row, with_swr, pointer(s)), "\n"}));
+                       csv_line(row, false), "\n"}));
   }
   return out;
 }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "base/amplifier_options.h"
-#include "calc/mismatch.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 #include "text/language.h"
 
@@ -36,32 +36,36 @@ std::string json_string(std::string_view text);
 std::string json_number(float x);
 
 // One JSON object, one key per line: the design's fields, the amplifier
-// fields the options ask for, "warnings", an array of {"code", "text"}
-// objects, and with `swr` the stresses under a mismatched load as the
-// object "load_swr" last.  JSON has no infinity or not-a-number: such a
-// value is written null.
+// fields the options ask for, with capacitor ranges the object "parts",
+// "warnings", an array of {"code", "text"} objects, and with `swr` the
+// figures under a mismatched load as the object "load_swr" last (its
+// objects one key per line too).  JSON has no infinity or not-a-number:
+// such a value is written null.
 std::string design_json(const DesignModel& d, const AmplifierReport& report,
-                        const SwrStresses* swr, const DataContext& context);
+                        const LoadSwr* swr, const DataContext& context);
 
 // A header line of field names and one line of values in the same order,
-// the warnings' codes parted by blanks in their column, with `swr` its
-// columns last; non-finite values are written inf, -inf or nan.
+// the warnings' codes parted by blanks in their column, the members of
+// "parts" and "load_swr" as columns of their own ("load_swr" the SWR,
+// then "matched_uc1" and so on); non-finite values are written inf, -inf
+// or nan.
 std::string design_csv(const DesignModel& d, const AmplifierReport& report,
-                       const SwrStresses* swr, const DataContext& context);
+                       const LoadSwr* swr, const DataContext& context);
 
 // The band table as a JSON array of objects, one per line, each with
 // "band", "edge" and "infeasible" before the fields of design_json.  An
-// infeasible row has its inputs and null for everything else.  With an SWR
-// `swr` (0: none) each feasible row ends in "load_swr", an infeasible one
-// in null for it.
-std::string band_table_json(const std::vector<BandRow>& rows, float swr,
+// infeasible row has its inputs and null for everything else.  With
+// `request` each feasible row ends in "load_swr", an infeasible one in
+// null for it.
+std::string band_table_json(const std::vector<BandRow>& rows,
+                            const std::optional<SwrRequest>& request,
                             const DataContext& context);
 
 // The band table as CSV: band, edge, infeasible (0 or 1), then the columns
 // of design_csv; an infeasible row leaves the cells it has no value for
-// empty.  With an SWR `swr` (0: none) each row ends in the load_swr
-// columns.
-std::string band_table_csv(const std::vector<BandRow>& rows, float swr,
+// empty.  With `request` each row ends in the load_swr columns.
+std::string band_table_csv(const std::vector<BandRow>& rows,
+                           const std::optional<SwrRequest>& request,
                            const DataContext& context);
 
 }  // namespace merid

@@ -37,6 +37,12 @@ std::vector<Design> Designs() {
 const AmplifierOptions kNoOptions;
 const DataContext kContext{kNoOptions, Language::kEnglish};
 
+SwrRequest AtSwr(float swr) {
+  SwrRequest r;
+  r.swr = swr;
+  return r;
+}
+
 // The outputs without amplifier options.
 std::string DesignJson(const Design& d) {
   const TankDesign m = pi_model(d);
@@ -138,7 +144,7 @@ TEST(DesignJson, NotANumberIsNullAndCsvSaysNan) {
 TEST(BandTableJson, EveryRowReadsBack) {
   const std::vector<BandRow> rows = Rows(12.0f);
   const std::vector<JsonObject> json =
-      ReadJsonArray(band_table_json(rows, 0.0f, kContext));
+      ReadJsonArray(band_table_json(rows, std::nullopt, kContext));
   ASSERT_EQ(json.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const BandRow& row = rows[i];
@@ -156,7 +162,7 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   // Qn 5 cannot turn 2000 ohm into 50 at any frequency.
   const std::vector<BandRow> rows = Rows(5.0f);
   const std::vector<std::string> lines =
-      Lines(band_table_csv(rows, 0.0f, kContext));
+      Lines(band_table_csv(rows, std::nullopt, kContext));
   ASSERT_EQ(lines.size(), rows.size() + 1);
   const std::vector<std::string> header = CsvCells(lines[0]);
   EXPECT_EQ(header[0], "band");
@@ -174,13 +180,13 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
     EXPECT_EQ(first[i], "") << header[i];
   }
   const std::vector<JsonObject> json =
-      ReadJsonArray(band_table_json(rows, 0.0f, kContext));
+      ReadJsonArray(band_table_json(rows, std::nullopt, kContext));
   EXPECT_EQ(json.back().at("infeasible"), "true");
   EXPECT_EQ(json.back().at("f"), "148");
   EXPECT_EQ(json.back().at("c1"), "null");
   // With --swr every cell of the mismatch columns stays empty too.
   const std::vector<std::string> swr_lines =
-      Lines(band_table_csv(rows, 2.0f, kContext));
+      Lines(band_table_csv(rows, AtSwr(2.0f), kContext));
   const std::vector<std::string> swr_header = CsvCells(swr_lines[0]);
   const std::vector<std::string> swr_first = CsvCells(swr_lines[1]);
   ASSERT_EQ(swr_first.size(), swr_header.size());
@@ -188,7 +194,7 @@ TEST(BandTableCsv, InfeasibleRowsKeepTheirInputsAndLeaveTheRestEmpty) {
   for (std::size_t i = header.size(); i < swr_first.size(); ++i) {
     EXPECT_EQ(swr_first[i], "") << swr_header[i];
   }
-  EXPECT_EQ(ReadJsonArray(band_table_json(rows, 2.0f, kContext))
+  EXPECT_EQ(ReadJsonArray(band_table_json(rows, AtSwr(2.0f), kContext))
                 .back()
                 .at("load_swr"),
             "null");
@@ -201,11 +207,11 @@ Design Typical() {
 std::uint32_t Bits(float x) { return std::bit_cast<std::uint32_t>(x); }
 
 // The design's JSON and CSV with the stresses under an SWR `swr`.
-std::string SwrJson(const Design& d, const SwrStresses& swr) {
+std::string SwrJson(const Design& d, const LoadSwr& swr) {
   const TankDesign m = pi_model(d);
   return design_json(*m, amplifier_report(*m, {}), &swr, kContext);
 }
-std::string SwrCsv(const Design& d, const SwrStresses& swr) {
+std::string SwrCsv(const Design& d, const LoadSwr& swr) {
   const TankDesign m = pi_model(d);
   return design_csv(*m, amplifier_report(*m, {}), &swr, kContext);
 }
@@ -219,29 +225,33 @@ std::string InnerObject(const std::string& json, const std::string& key) {
   return json.substr(open, json.find('}', open) - open + 1);
 }
 
+std::span<const SwrField> PiSwrFields() { return pi_network().swr_fields; }
+
 TEST(SwrJson, EachDriveReadsBackToTheSameFloats) {
   const Design d = Typical();
-  const SwrStresses s = swr_stresses(d, 3.0f);
+  const LoadSwr s = load_swr(*pi_model(d), AtSwr(3.0f));
   const std::string json = SwrJson(d, s);
   // The design's own fields stay as they are, load_swr comes last.
   EXPECT_EQ(json.rfind("  \"load_swr\": {\n    \"swr\": 3,\n", json.size()),
             json.find("  \"load_swr\""));
   EXPECT_EQ(json.substr(0, json.find("  \"load_swr\"")),
             DesignJson(d).substr(0, DesignJson(d).size() - 3) + ",\n");
-  const std::array<const MismatchStresses*, 2> drives = {&s.matched,
-                                                         &s.high_impedance};
-  const std::array<std::string, 2> keys = {std::string(kSwrDriveNames[0]),
-                                           std::string(kSwrDriveNames[1])};
-  for (std::size_t i = 0; i < 2; ++i) {
-    const JsonObject o = ReadJsonObject(InnerObject(json, keys[i]));
-    EXPECT_EQ(o.size(), swr_fields().size());
-    for (const SwrField& field : swr_fields()) {
-      EXPECT_EQ(Bits(JsonFloat(o, std::string(field.name))),
-                Bits(field.get(*drives[i])))
-          << keys[i] << " " << field.name;
+  for (const DriveFigures& drive : s.drives) {
+    const std::string key(swr_drive_name(drive.drive));
+    const JsonObject o = ReadJsonObject(InnerObject(json, key));
+    EXPECT_EQ(o.size(), PiSwrFields().size());
+    for (std::size_t i = 0; i < PiSwrFields().size(); ++i) {
+      const std::string name(PiSwrFields()[i].name);
+      EXPECT_EQ(Bits(JsonFloat(o, name)), Bits(drive.values[i]))
+          << key << " " << name;
     }
-    EXPECT_EQ(Bits(JsonFloat(o, "uc1_peak")), Bits(peak(drives[i]->uc1)));
   }
+  // Each rating is the largest of the drives', named by its drive.
+  const JsonObject rating = ReadJsonObject(InnerObject(json, "rating"));
+  const JsonObject from = ReadJsonObject(InnerObject(json, "rating_drive"));
+  EXPECT_EQ(Bits(JsonFloat(rating, "uc2")), Bits(s.rating[2]));
+  EXPECT_EQ(from.at("uc2"), s.rating_from[2]);
+  EXPECT_EQ(rating.count("pload"), 0u);
 }
 
 // A band row stays one line, its load_swr in it.
@@ -251,19 +261,19 @@ TEST(SwrJson, BandRowsKeepOneLineEach) {
       DesignInputs{0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f};
   const std::vector<BandRow> rows =
       band_table(*pi_network().uncalculated(inputs), {});
-  std::stringstream json(band_table_json(rows, 2.0f, kContext));
+  std::stringstream json(band_table_json(rows, AtSwr(2.0f), kContext));
   std::vector<std::string> lines;
   for (std::string line; std::getline(json, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), rows.size() + 2);
-  const SwrStresses s = *rows[0].design->swr_stresses(2.0f);
+  const LoadSwr s = load_swr(*rows[0].design, AtSwr(2.0f));
   const JsonObject o = ReadJsonObject(InnerObject(lines[1], "high_impedance"));
-  EXPECT_EQ(o.size(), swr_fields().size());
-  EXPECT_EQ(Bits(JsonFloat(o, "il_peak")), Bits(peak(s.high_impedance.il)));
+  EXPECT_EQ(o.size(), PiSwrFields().size());
+  EXPECT_EQ(Bits(JsonFloat(o, "il_peak")), Bits(s.drives[1].values[11]));
 }
 
 TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {
   const Design d = Typical();
-  const SwrStresses s = swr_stresses(d, 2.0f);
+  const LoadSwr s = load_swr(*pi_model(d), AtSwr(2.0f));
   std::stringstream csv(SwrCsv(d, s));
   std::string header, values;
   std::getline(csv, header);
@@ -274,7 +284,9 @@ TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {
   const std::size_t first = header.find(",load_swr,");
   ASSERT_NE(first, std::string::npos);
   EXPECT_NE(header.find(",matched_uc1,"), std::string::npos);
-  EXPECT_EQ(header.substr(header.rfind(',') + 1), "high_impedance_s11_max");
+  EXPECT_NE(header.find(",high_impedance_s11_max,levelled_uc1,"),
+            std::string::npos);
+  EXPECT_EQ(header.substr(header.rfind(',') + 1), "rating_drive_il_peak");
   const auto cells = [](const std::string& line) {
     std::vector<std::string> out;
     std::stringstream in(line);
@@ -284,7 +296,10 @@ TEST(SwrCsv, ColumnsFollowTheDesignsAndReadBack) {
   const std::vector<std::string> names = cells(header);
   const std::vector<std::string> numbers = cells(values);
   ASSERT_EQ(names.size(), numbers.size());
-  EXPECT_EQ(Bits(ReadFloat(numbers.back())), Bits(s.high_impedance.s11_max));
+  const std::size_t last_drive = names.size() - 1 - 2 * 12;
+  EXPECT_EQ(names[last_drive], "levelled_s11_max");
+  EXPECT_EQ(Bits(ReadFloat(numbers[last_drive])), Bits(s.drives[2].values[19]));
+  EXPECT_EQ(numbers.back(), s.rating_from[11]);
 }
 
 }  // namespace

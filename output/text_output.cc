@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "base/number_text.h"
+#include "calc/mismatch.h"
 #include "design/load_swr.h"
 #include "output/console_writer.h"
 #include "output/results_screen.h"
@@ -178,22 +179,117 @@ void write_infeasible_text(ByteSink& out, const DesignModel& d) {
   if (!note.empty()) write_line(out, note);
 }
 
-void write_swr_text(ByteSink& out, const SwrStresses& s) {
-  for (const SwrDrive& drive : swr_drives(s)) {
-    write_heading(out,
-                  concat({kSwrHeadingStart, plain(s.swr), drive.heading_end}));
+namespace {
+
+std::string_view swr_heading_end(SwrDrive drive) {
+  switch (drive) {
+    case SwrDrive::kMatched:
+      return kSwrHeadingMatched;
+    case SwrDrive::kHighImpedance:
+      return kSwrHeadingHighImpedance;
+    case SwrDrive::kLevelled:
+      break;
+  }
+  return kSwrHeadingLevelled;
+}
+
+std::string_view rating_source(std::string_view from) {
+  if (from == swr_drive_name(SwrDrive::kMatched)) return kSwrFromMatched;
+  if (from == swr_drive_name(SwrDrive::kHighImpedance)) {
+    return kSwrFromHighImpedance;
+  }
+  if (from == swr_drive_name(SwrDrive::kLevelled)) return kSwrFromLevelled;
+  return kSwrFromRetuned;
+}
+
+// A count in a value field's width.
+std::string count_text(int n) {
+  return padded_left(std::to_string(n),
+                     static_cast<std::size_t>(kScreenFieldWidth));
+}
+
+// The rows of one case's figures in their places.
+void write_swr_rows(ByteSink& out, std::span<const SwrField> fields,
+                    const std::vector<float>& values) {
+  std::vector<std::array<std::size_t, 2>> rows;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (rows.size() <= fields[i].row) rows.resize(fields[i].row + 1u);
+    rows[fields[i].row][fields[i].column] = i;
+  }
+  for (const auto& [left, right] : rows) {
+    write_line(out, labelled_row(fields[left].label, values[left],
+                                 fields[right].label, values[right]));
+  }
+}
+
+void write_retuned_text(ByteSink& out, const DesignModel& d, float swr,
+                        const RetunedFigures& r) {
+  const Network& network = d.network();
+  write_heading(out,
+                concat({kSwrHeadingStart, plain(swr), kSwrHeadingRetuned}));
+  if (r.unmatched == kSwrPhases) {
+    write_line(out, kSwrNoneMatched);
+    return;
+  }
+  const std::array<float, kTunedCapacitors> least = {r.least.c1, r.least.c2};
+  const std::array<float, kTunedCapacitors> largest = {r.largest.c1,
+                                                       r.largest.c2};
+  for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+    const std::string_view name = network.tuned_labels[i];
+    write_line(out,
+               labelled_row(concat({" ", name, kTunedLeast}), least[i],
+                            concat({" ", name, kTunedLargest}), largest[i]));
+  }
+  write_line(out, kSwrPhasesNote);
+  write_line(out, r.matchable
+                      ? labelled_pair(kSwrUnmatched, count_text(r.unmatched),
+                                      kSwrMatchable, count_text(*r.matchable))
+                      : labelled(kSwrUnmatched, count_text(r.unmatched)));
+  write_line(out, kSwrNote);
+  write_swr_rows(out, network.swr_fields, r.values);
+}
+
+}  // namespace
+
+void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s) {
+  const std::span<const SwrField> fields = d.network().swr_fields;
+  for (const DriveFigures& drive : s.drives) {
+    write_heading(out, concat({kSwrHeadingStart, plain(s.swr),
+                               swr_heading_end(drive.drive)}));
     write_line(out, kSwrNote);
-    std::vector<std::array<const SwrField*, 2>> rows;
-    for (const SwrField& field : swr_fields()) {
-      if (rows.size() <= static_cast<std::size_t>(field.row)) {
-        rows.resize(field.row + 1u);
-      }
-      rows[field.row][field.column] = &field;
-    }
-    for (const auto& [left, right] : rows) {
-      write_line(out, labelled_row(left->label, left->get(drive.stresses),
-                                   right->label, right->get(drive.stresses)));
-    }
+    write_swr_rows(out, fields, drive.values);
+  }
+  if (s.retuned) write_retuned_text(out, d, s.swr, *s.retuned);
+  write_heading(out, concat({kSwrRatingHeading, plain(s.swr), ":"}));
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!fields[i].rating) continue;
+    write_line(out, concat({labelled_value(fields[i].label, s.rating[i]),
+                            rating_source(s.rating_from[i])}));
+  }
+}
+
+void write_parts_text(ByteSink& out, const DesignModel& d,
+                      const AmplifierOptions& options,
+                      const AmplifierReport& report) {
+  if (!report.parts) return;
+  const Network& network = d.network();
+  const std::array<const std::optional<CapacitorRange>*, kTunedCapacitors>
+      ranges = {&options.capacitors.c1, &options.capacitors.c2};
+  write_heading(out, kPartsHeading);
+  for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+    const std::optional<CapacitorFit>& fit = report.parts->capacitors[i];
+    if (!fit) continue;
+    const std::string_view name = network.tuned_labels[i];
+    const CapacitorRange& range = **ranges[i];
+    write_line(
+        out,
+        labelled_pair(
+            concat({" ", name, kPartsHave}),
+            padded_left(concat({plain(range.low), " - ", plain(range.high)}),
+                        kScreenFieldWidth),
+            concat({" ", name, kPartsMiss}),
+            concat({field_text(static_cast<float>(fit->miss)),
+                    fit->fits ? kPartsFits : kPartsMisses})));
   }
 }
 
@@ -269,10 +365,12 @@ struct ColumnSource {
     kField,      // the row's value of `field`
     kCoil,       // the tapped coil under a fixed coil, else `field`
     kQnForCmin,  // the loaded Q that --cmin asks for
+    kMiss,       // how far a tuned capacitor misses its bench range
   };
   BandTableColumn column;
   Kind kind;
   const Field* field = nullptr;
+  std::size_t capacitor = 0;  // kMiss: which tuned capacitor
 };
 
 std::vector<ColumnSource> band_columns(const DesignModel& inputs,
@@ -282,13 +380,25 @@ std::vector<ColumnSource> band_columns(const DesignModel& inputs,
     if (c.use == BandColumn::Use::kFixedCoil && !options.fixed_coil) continue;
     if (c.shown != nullptr && !c.shown(inputs)) continue;
     using K = ColumnSource::Kind;
-    columns.push_back({{c.heading, c.width},
+    columns.push_back({{std::string(c.heading), c.width},
                        c.use == BandColumn::Use::kCoil ? K::kCoil : K::kField,
                        find_field(inputs.network(), c.key)});
   }
   if (options.cmin) {
-    columns.push_back({{kBandQnForCminHeading, kQnForCminColumnWidth},
-                       ColumnSource::Kind::kQnForCmin});
+    columns.push_back(
+        {{std::string(kBandQnForCminHeading), kQnForCminColumnWidth},
+         ColumnSource::Kind::kQnForCmin});
+  }
+  const std::array<bool, kTunedCapacitors> ranged = {
+      options.capacitors.c1.has_value(), options.capacitors.c2.has_value()};
+  for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+    if (!ranged[i]) continue;
+    columns.push_back(
+        {{concat({inputs.network().tuned_labels[i], kBandMissSuffix}),
+          kBandValueWidth},
+         ColumnSource::Kind::kMiss,
+         nullptr,
+         i});
   }
   return columns;
 }
@@ -299,6 +409,12 @@ BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
     if (!r.report.qn_for_cmin)
       return BandTableCell{std::string(kBandNoQnForCmin), false};
     return BandTableCell{field_text(*r.report.qn_for_cmin)};
+  }
+  if (source.kind == K::kMiss) {
+    const std::optional<CapacitorFit> fit =
+        r.report.parts ? r.report.parts->capacitors[source.capacitor]
+                       : std::nullopt;
+    return BandTableCell{field_text(fit ? static_cast<float>(fit->miss) : NAN)};
   }
   if (source.kind == K::kCoil && r.report.coil != CoilFit::kNone) {
     return BandTableCell{field_text(r.report.l_fixed)};

@@ -14,9 +14,9 @@
 
 #include "base/amplifier_options.h"
 #include "base/byte_io.h"
-#include "calc/mismatch.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 
 namespace merid {
@@ -47,8 +47,16 @@ void write_design_text(ByteSink& out, const DesignModel& d);
 // transformation, and what the network adds to it.
 void write_infeasible_text(ByteSink& out, const DesignModel& d);
 
-// With --swr: a block of each drive's extremes.
-void write_swr_text(ByteSink& out, const SwrStresses& s);
+// With --swr: a block of each drive's extremes, with --retune one of the
+// retuned tank, then the largest stress of each part over them all and
+// which case gave it.
+void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s);
+
+// With --c1-range or --c2-range: each tuned capacitor's range and how far
+// the design's value lies outside it.
+void write_parts_text(ByteSink& out, const DesignModel& d,
+                      const AmplifierOptions& options,
+                      const AmplifierReport& report);
 
 // What the amplifier options add under the design's text: with --cmin,
 // Cmin, the margin C1 - Cmin and the loaded Q that gives C1 >= Cmin; with
@@ -63,7 +71,7 @@ void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options);
 // options give, and per row its band's label (on the band's first row) and
 // a cell per column, or why the row has no network.
 struct BandTableColumn {
-  std::string_view heading;
+  std::string heading;
   std::size_t width;
 };
 struct BandTableCell {

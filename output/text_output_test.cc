@@ -57,8 +57,12 @@ std::size_t EqualsColumn(const std::string& line, int n) {
 TEST(AnalysisText, RowsLineUpWithTheScreensColumns) {
   const Design d = Typical();
   StringSink out;
-  write_design_text(out, *pi_model(d));
-  write_swr_text(out, swr_stresses(d, 3.0f));
+  const TankDesign m = pi_model(d);
+  write_design_text(out, *m);
+  SwrRequest request;
+  request.swr = 3.0f;
+  request.retune = true;
+  write_swr_text(out, *m, load_swr(*m, request));
   // The blocks under the screen, whose own labels are its own.
   const std::string text = out.text();
   const std::string under = text.substr(text.find(" Пиковые значения:"));
@@ -70,7 +74,7 @@ TEST(AnalysisText, RowsLineUpWithTheScreensColumns) {
     EXPECT_EQ(EqualsColumn(line, 1), 64u) << line;
     ++rows;
   }
-  EXPECT_EQ(rows, 3u + 3u + 2u * 10u);
+  EXPECT_EQ(rows, 3u + 3u + 3u * 10u + 2u + 10u);
   EXPECT_NE(out.text().find(" KU на 3F, дБ\t\t=     41.578"),
             std::string::npos);
   EXPECT_NE(out.text().find(" Нагрузка с КСВ 3 на любой фазе"),

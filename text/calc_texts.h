@@ -104,8 +104,44 @@ inline constexpr std::string_view kSwrHeadingMatched =
     " на любой фазе, источник с R = R вх.:";
 inline constexpr std::string_view kSwrHeadingHighImpedance =
     " на любой фазе, источник с R = 11·R вх.:";
+inline constexpr std::string_view kSwrHeadingLevelled =
+    " на любой фазе, источник отдаёт в контур P вх.:";
+inline constexpr std::string_view kSwrHeadingRetuned =
+    " на любой фазе, контур подстроен на R вх., в контур P вх.:";
 inline constexpr std::string_view kSwrNote =
     " (наибольшие значения, для R, X и |S11| - пределы)";
+
+// The retuned tank: the range of each tuned capacitor, " С1 мин., пФ", and
+// the phases it matches.
+inline constexpr std::string_view kTunedC1 = "С1";
+inline constexpr std::string_view kTunedC2 = "С2";
+inline constexpr std::string_view kTunedLeast = " мин., пФ";
+inline constexpr std::string_view kTunedLargest = " макс., пФ";
+inline constexpr std::string_view kSwrPhasesNote =
+    " (фаз нагрузки на круге КСВ всего 360)";
+inline constexpr std::string_view kSwrUnmatched = " Фаз без настройки";
+inline constexpr std::string_view kSwrMatchable = " Фаз в ваших пределах";
+inline constexpr std::string_view kSwrNoneMatched =
+    " Ни на одной фазе контур с этими катушками не настраивается на R вх.";
+
+// The largest stress of each part over every case, and the case.
+inline constexpr std::string_view kSwrRatingHeading =
+    " Для выбора деталей: наибольшее из всех случаев при КСВ ";
+inline constexpr std::string_view kSwrFromMatched = "   источник R вх.";
+inline constexpr std::string_view kSwrFromHighImpedance =
+    "   источник 11·R вх.";
+inline constexpr std::string_view kSwrFromLevelled = "   P вх. в контур";
+inline constexpr std::string_view kSwrFromRetuned = "   контур подстроен";
+
+// The capacitors on the bench (--c1-range, --c2-range): " С1 есть, пФ"
+// with its range, and how far the design's value lies outside it.
+inline constexpr std::string_view kPartsHeading =
+    " Ваши конденсаторы (пределы, пФ) и нужные значения:";
+inline constexpr std::string_view kPartsHave = " есть, пФ";
+inline constexpr std::string_view kPartsMiss = " не хватает, пФ";
+inline constexpr std::string_view kPartsFits = "    в пределах";
+inline constexpr std::string_view kPartsMisses = "   вне пределов";
+inline constexpr std::string_view kBandMissSuffix = " вне, пФ";
 
 // The rows of one drive.
 inline constexpr std::string_view kSwrUc1 = " U на С1, В (эфф.)";

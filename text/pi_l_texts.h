@@ -75,6 +75,10 @@ inline constexpr std::string_view kPiLPeakIcmid = " I пик в C ср., А";
 inline constexpr std::string_view kPiLPeakIl2 = " I пик в L2, А";
 inline constexpr std::string_view kPiLPeakIcout = " I пик в C вых., А";
 
+// Under a mismatched load, beside the pi network's labels.
+inline constexpr std::string_view kPiLSwrPloss = " P потерь в L1, L2, Вт";
+inline constexpr std::string_view kPiLTunedCmid = "C ср.";
+
 // Under the dialogue's message for an infeasible design:
 // " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".
 inline constexpr std::string_view kPiLInfeasibleNote = " П-звено: R вх. = ";

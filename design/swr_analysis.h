@@ -1,0 +1,71 @@
+#ifndef MERID_DESIGN_SWR_ANALYSIS_H_
+#define MERID_DESIGN_SWR_ANALYSIS_H_
+
+// What a network gives to the analysis of its designs under a mismatched
+// load (--swr): the table of its figures there, and its quantities at one
+// load under each drive and retuned into it.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+
+#include "calc/complex.h"
+
+namespace merid {
+
+// The drives of the amplifier: the matched source (RIN, an open-circuit
+// voltage twice sqrt(RIN PIN)), the high-impedance one (11 RIN and 11
+// sqrt(RIN PIN), so that into a matched load it gives 11/12 of the matched
+// one's voltage, about 84 % of PIN), and the levelled one, which delivers
+// PIN into the tank's input at every load.
+enum class SwrDrive { kMatched, kHighImpedance, kLevelled };
+inline constexpr std::size_t kSwrDriveCount = 3;
+
+// "matched", "high_impedance", "levelled": JSON keys, CSV prefixes.
+std::string_view swr_drive_name(SwrDrive drive);
+
+// One figure of a network under a mismatched load.  The network's load
+// quantities come as maximised values (a least value as its negative);
+// the figure is one of them, its negative, or the peak of it.
+struct SwrField {
+  enum class Take { kValue, kNegated, kPeak };
+  std::string_view name;     // JSON key, the last part of the CSV column
+  std::string_view meaning;  // for --help
+  std::size_t quantity;      // which of the network's load quantities
+  Take take;
+  // A part's voltage or current: the largest over the drives rates it.
+  bool rating;
+  // Its place in the text block and its label.
+  std::uint8_t row;
+  std::uint8_t column;
+  std::string_view label;
+};
+
+// C1 and the other capacitor that tunes with it: C2 of the pi network, the
+// middle capacitor of the pi-L.
+inline constexpr std::size_t kTunedCapacitors = 2;
+
+// The two tuned capacitors of a retuned tank, pF.
+struct TunedSetting {
+  float c1 = 0.0f;
+  float c2 = 0.0f;  // pi-L: the middle capacitor
+};
+
+struct SwrAnalysis {
+  std::size_t quantities = 0;  // how many `at` and `retuned` give
+  float rout = 0.0f;           // the load the circle is drawn around
+  // The quantities of the designed tank under `drive` into `load`.
+  std::function<void(SwrDrive drive, Complex load, std::span<float> values)> at;
+  // The tank retuned into `load`, its coils fixed, so that the amplifier
+  // sees RIN: the setting and the quantities under the levelled drive, or
+  // false where no setting matches.
+  std::function<bool(Complex load, std::span<float> values,
+                     TunedSetting& setting)>
+      retuned;
+};
+
+}  // namespace merid
+
+#endif  // MERID_DESIGN_SWR_ANALYSIS_H_
