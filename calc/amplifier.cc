@@ -114,7 +114,7 @@ double tube_class_factor(TubeClass tube_class) {
     case TubeClass::kAB:
       return 1.7;
     case TubeClass::kB:
-      return 1.9;
+      return 1.75;
     case TubeClass::kC:
       break;
   }
@@ -123,6 +123,11 @@ double tube_class_factor(TubeClass tube_class) {
 
 double tube_load_resistance(double ea, double ia, TubeClass tube_class) {
   return ea / (tube_class_factor(tube_class) * ia);
+}
+
+double tube_output_power(double ea, double resistance) {
+  const double swing = kAnodeSwing * ea;
+  return (swing * swing) / (2.0 * resistance);
 }
 
 double transistor_load_resistance(double vcc, double vsat, double power) {

@@ -65,12 +65,25 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
 // Classes of operation of a tube amplifier.
 enum class TubeClass { kA, kAB, kB, kC };
 
-// k of the rule R = Ea / (k Ia): 1.3, 1.7, 1.9 and 2.0 for A, AB, B and C.
+// k of the rule R = Ea / (k Ia): 1.3, 1.7, 1.75 and 2.0 for A, AB, B and
+// C.  The rule is the fundamental of the anode current over its mean, I1 /
+// Ia, with the anode swinging to kAnodeSwing Ea: R = kAnodeSwing Ea / I1.
+// Class B's half-sine pulses (a conduction angle of 180 degrees) have I1 /
+// Ia = pi / 2, so k = pi / (2 kAnodeSwing) = 1.745, taken as 1.75; A, AB
+// and C keep the customary figures of the rule.
 double tube_class_factor(TubeClass tube_class);
+
+// The peak anode swing over the anode supply that the tube rule assumes.
+inline constexpr double kAnodeSwing = 0.9;
 
 // Load resistance in ohm that a tube wants: anode supply `ea` (V), anode
 // current `ia` (A).
 double tube_load_resistance(double ea, double ia, TubeClass tube_class);
+
+// The output power, W, that the tube rule stands for: the swing
+// kAnodeSwing `ea` across the load `resistance`, (kAnodeSwing ea)^2 / (2
+// resistance).
+double tube_output_power(double ea, double resistance);
 
 // Load resistance in ohm that a transistor wants for the output power
 // `power` (W) from the supply `vcc` with the saturation voltage `vsat`

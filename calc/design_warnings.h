@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "calc/sweep.h"
@@ -25,6 +26,17 @@ enum class WarningCode {
   kS11NoWidth,      // bw_s11 is 0: no crossing, or more than three
   kS11AtF,          // S11 at f above kS11MatchLimit: the design misses rin
   kC1BelowCmin,     // C1 below the amplifier's minimum
+  // Legal but unwise, for any network:
+  kLowEfficiency,      // the tank's efficiency below kMinEfficiency
+  kCapacitorTooLarge,  // a capacitor above what is built for a tank
+  kCoilTooSmall,       // a coil below what can be wound
+  kCurrentTooLarge,    // an RMS current above what parts carry
+  kRmidLow,            // pi-L: RMID at or below both RIN and ROUT
+  kRmidHigh,           // pi-L: ... at or above both
+  kRinEqualsRout,      // pi-L: nothing for the L section to transform
+  kRinEstimateLow,     // --rin-from: an estimate below real amplifiers'
+  kRinEstimateHigh,    // ... above them
+  kRinEstimatePower,   // --rin-from: its power is not PIN
 };
 
 // What a warning shows, in the unit its code gives: the shunt inductance
@@ -36,10 +48,18 @@ enum class WarningCode {
 // kC1Negative and kC1BelowCmin, the edge of the sweep window in Hz for the
 // band codes (its start for the bottom, its stop for the top), the grid
 // step in Hz for kS11NoWidth of a band that is a run of points, else 0.
+//
+// Of the codes after kC1BelowCmin: the efficiency in % and the watts lost
+// for kLowEfficiency; the part's value (pF, uH, A RMS) and the limit for
+// the three part codes, `subject` naming the part; RMID and the lower (the
+// higher) of RIN and ROUT for kRmidLow (kRmidHigh); RIN for
+// kRinEqualsRout; the estimate in ohm and the limit it passes for the two
+// estimate codes; the estimate's power and PIN, W, for kRinEstimatePower.
 struct DesignWarning {
   WarningCode code;
   double figure;
   double context = 0.0;
+  std::string_view subject = {};
 };
 
 // Whether each -1 dB band takes in the first or the last point of the
@@ -81,6 +101,9 @@ struct WarningFigures {
 
 // The figures of the feasible design `d` whose bands lie as `reach` says.
 WarningFigures warning_figures(const Design& d, const WindowReach& reach);
+
+// An efficiency below this, %, is worth a warning: the coils heat.
+inline constexpr double kMinEfficiency = 80.0;
 
 // S11 at f above this says the network does not match rin.
 inline constexpr double kS11MatchLimit = 0.01;

@@ -387,6 +387,43 @@ PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid) {
   return pi_l_synthesis(make_pi_l_design(inputs, rmid));
 }
 
+PiLDesign given_pi_l(const DesignInputs& inputs, const PiLElements& e) {
+  const auto farads = [](float pf) {
+    return static_cast<float>(pf / kPicofaradsPerFarad);
+  };
+  const auto henries = [](float uh) {
+    return static_cast<float>(uh / kMicroPerHenry);
+  };
+  const PiLNetwork n{farads(e.c1_pf),  henries(e.l1_uh),  farads(e.cmid_pf),
+                     henries(e.l2_uh), farads(e.cout_pf), inputs.q0,
+                     inputs.rout};
+  const float fhz = kHertzPerMegahertz * inputs.f;
+  const float omega = kOmegaFactor * fhz;
+  // What the middle node sees besides its capacitor.
+  const Complex y = real(1.0f) / middle_branch(n, fhz, real(n.rout));
+  PiLDesign d = make_pi_l_design(inputs, 1.0f / y.re);
+  d.cl_at_middle = !(n.cout > 0.0f);
+  const float cl = d.cl_at_middle ? -y.im / omega : n.cout;
+  // The pi section's loaded Q, as its synthesis has it: L1's reactive
+  // power over the power put in, whatever the drive.
+  const PiLState s =
+      analyse_pi_l(n, matched_drive(drive_voltage(d), d.rin), fhz);
+  d.qn = static_cast<float>(squared_magnitude(s.il1) * s.xl1 /
+                            input_power(s.vin, s.iin));
+  const SweepPlan plan = sweep_plan(fhz, d.qn);
+  d = analysed(d, n, AnalysisPlan{fhz, plan.grid, plan.fstop, plan.ns11}, true);
+  PiLResults& r = d.results;
+  r.c1 = e.c1_pf;
+  r.cmid = e.cmid_pf;
+  r.cl = static_cast<float>(kPicofaradsPerFarad * cl);
+  r.c2p = d.cl_at_middle ? r.cmid - r.cl : r.cmid;
+  r.cout = e.cout_pf;
+  r.l1 = e.l1_uh;
+  r.l2 = e.l2_uh;
+  r.q_pi = d.qn;
+  return d;
+}
+
 WarningFigures warning_figures(const PiLDesign& d) {
   const PiLResults& r = d.results;
   WarningFigures f;

@@ -175,6 +175,27 @@ PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid);
 PiLDesign pi_l_synthesis(const PiLDesign& inputs);
 PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid);
 
+// The elements of a built pi-L network, in display units; cout_pf 0 for
+// none.
+struct PiLElements {
+  float c1_pf = 0.0f;
+  float l1_uh = 0.0f;
+  float cmid_pf = 0.0f;
+  float l2_uh = 0.0f;
+  float cout_pf = 0.0f;
+};
+
+// The network of `e` at inputs.f (MHz), with the unloaded Q, load, input
+// resistance and power of `inputs`, analysed instead of synthesised, as a
+// built network is checked: driven so that it takes PIN, the elements
+// echoed.  CL stands across the load where cout > 0, else at the
+// middle node; the pi section's RMID is the resistance the middle node sees
+// through L2 (1 / Re Y), CL what L2 and the load add to its susceptance
+// (or COUT), C2' the rest of the middle capacitor; the loaded Q (qn and
+// q_pi) is the reactive power in L1 over PIN, and the bands lie on that
+// loaded Q's sweep window.
+PiLDesign given_pi_l(const DesignInputs& inputs, const PiLElements& e);
+
 // The input voltage the two drives are set for, V RMS: sqrt(RIN PIN) as the
 // pi network's synthesis takes it; their open-circuit voltage is twice it.
 float drive_voltage(const PiLDesign& d);

@@ -132,6 +132,13 @@ Status read_c2_range(std::string_view text, Options& options) {
                               options.amplifier.capacitors.c2);
 }
 
+Status read_elements_option(std::string_view text, Options& options) {
+  if (text.empty())
+    return failure("--elements needs the elements, as in 120,4.7,640");
+  options.elements = std::string(text);
+  return {};
+}
+
 Status read_cmin_option(std::string_view text, Options& options) {
   return read_cmin(text, options.amplifier);
 }
@@ -229,6 +236,25 @@ constexpr OptionSpec kOptions[] = {
     {"--c2-range", "MIN,MAX",
      "the same for C2 (pi-L: the middle capacitor, which tunes with C1).",
      read_c2_range},
+    {"--elements", "C1,L,C2",
+     "analyse the network of these elements instead of synthesising one, "
+     "as a tank already built is checked: C1 and C2 in pF, L in uH (pi-L: "
+     "C1,L1,CMID,L2,COUT, COUT 0 for none; CL then stands at the middle "
+     "node), each above 0 and at most 1000000 pF or 100000 uH, with a "
+     "decimal point.  The numbers are then F Q0 RIN ROUT PIN, without QN "
+     "(with --bands Q0 RIN ROUT PIN, the elements kept at every band "
+     "frequency: a fixed tank off its design frequency).  The tank is "
+     "driven so that it takes PIN (the levelled drive: a given tank need "
+     "not show RIN); every result of a design follows, the elements echoed "
+     "under their keys, and besides what the amplifier sees at F: the input "
+     "resistance and reactance and the SWR against RIN (JSON and CSV: "
+     "elements (given), zin_r, zin_x, swr_in).  QN is the tank's own "
+     "loaded Q, the reactive power in L over PIN (pi-L: in L1), and sets "
+     "the sweep window; the pi-L network's RMID is the resistance its "
+     "middle node sees through L2, CL what L2 and the load add there, C2' "
+     "the rest of CMID.  Not with --fixed-coil, --cmin or a network "
+     "parameter, which a built tank has no use for.",
+     read_elements_option},
     {"--svg", "FILE",
      "also write FILE, an SVG plot against frequency: the voltage response "
      "(output voltage from a source of RIN, in dB relative to its value at "
@@ -411,9 +437,18 @@ class OptionReader {
   std::vector<std::string_view> given_;
 };
 
-Status count_error(std::size_t given, bool bands, bool rin_from) {
+Status count_error(std::size_t given, bool bands, bool rin_from,
+                   bool elements) {
   std::string usage;
-  if (rin_from) {
+  if (elements) {
+    const std::string_view rin = rin_from ? "" : " RIN";
+    usage =
+        bands ? concat({"--bands with --elements takes ",
+                        rin_from ? "three" : "four", " numbers, Q0", rin,
+                        " ROUT PIN"})
+              : concat({"with --elements expected ", rin_from ? "four" : "five",
+                        " numbers, F Q0", rin, " ROUT PIN"});
+  } else if (rin_from) {
     usage = bands ? "--bands with --rin-from takes four numbers, QN Q0 ROUT "
                     "PIN (--rin-from gives RIN)"
                   : "with --rin-from expected five numbers, F QN Q0 ROUT PIN "
@@ -445,6 +480,53 @@ Status place_parameters(const Reading& reading, Options& options) {
   return {};
 }
 
+// "C1,L,C2 (pF, uH, pF)": a network's elements as --elements takes them.
+std::string element_form(const Network& network) {
+  std::string names;
+  std::string units;
+  for (const ElementSpec& e : network.elements) {
+    names += concat({names.empty() ? "" : ",", e.name});
+    units += concat({units.empty() ? "" : ", ", e.unit});
+  }
+  return concat({names, " (", units, ")"});
+}
+
+// The elements of --elements for the network chosen, each in its range.
+Status read_elements(Options& options) {
+  const Network& network = *options.network;
+  const std::string_view text = options.elements;
+  const std::string prefix = concat({"--elements ", echoed(text), ": "});
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  if (parts.size() != network.elements.size()) {
+    return failure(concat({prefix, "the ", network.title, " takes ",
+                           std::to_string(network.elements.size()),
+                           " elements, ", element_form(network), ", got ",
+                           std::to_string(parts.size())}));
+  }
+  GivenElements values{};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const ElementSpec& e = network.elements[i];
+    const std::string range =
+        concat({e.may_be_zero ? "0 <= " : "0 < ", e.name, " <= ", plain(e.high),
+                " (", e.unit, ")"});
+    const Status read = read_number(
+        e.name, parts[i], range,
+        [&e](float x) {
+          return !(e.may_be_zero ? x >= 0.0f : x > 0.0f) || !(x <= e.high);
+        },
+        values[i]);
+    if (!read.ok()) return failure(prefix + read.error);
+  }
+  options.inputs.elements = values;
+  return {};
+}
+
 // What the options cannot do together.
 Status conflict(const Options& options) {
   if (options.bands && !options.svg_path.empty()) {
@@ -460,6 +542,17 @@ Status conflict(const Options& options) {
   }
   if (options.whole_window && options.svg_path.empty()) {
     return failure("--whole-window sets the span of the --svg plot; add --svg");
+  }
+  if (!options.elements.empty()) {
+    if (options.amplifier.fixed_coil) {
+      return failure(
+          "--fixed-coil keeps a coil for a design; --elements gives every "
+          "element");
+    }
+    if (options.amplifier.cmin) {
+      return failure(
+          "--cmin finds a loaded Q for a design; --elements gives C1");
+    }
   }
   if (options.retune && options.swr < kMinSwr) {
     return failure(
@@ -491,14 +584,22 @@ Status parse_arguments(std::span<const std::string_view> args,
   if (options.help || options.version) return {};
   if (!status.ok()) return status;
   const std::optional<RinEstimate>& estimate = options.amplifier.rin_from;
+  const bool elements = !options.elements.empty();
   const std::size_t first = options.bands ? 1 : 0;
-  const std::size_t given = kInputCount - first - (estimate ? 1 : 0);
+  const std::size_t given =
+      kInputCount - first - (estimate ? 1 : 0) - (elements ? 1 : 0);
   if (reading.numbers.size() != given) {
     return count_error(reading.numbers.size(), options.bands,
-                       estimate.has_value());
+                       estimate.has_value(), elements);
   }
   status = place_parameters(reading, options);
+  if (status.ok() && elements && !reading.parameters.empty()) {
+    status =
+        failure(concat({"--", reading.parameters.front().name,
+                        " is a design's; --elements gives every element"}));
+  }
   if (status.ok()) status = conflict(options);
+  if (status.ok() && elements) status = read_elements(options);
   if (!status.ok()) return status;
 
   std::size_t next = 0;
@@ -508,7 +609,13 @@ Status parse_arguments(std::span<const std::string_view> args,
       options.inputs.rin = static_cast<float>(estimate->resistance);
       continue;
     }
-    status = read_input(row.input, reading.numbers[next++], options.inputs.qn,
+    if (row.input == Input::kQn && elements) {
+      // A built tank has the loaded Q it has; Q0 is held above 1.2.
+      options.inputs.qn = NAN;
+      continue;
+    }
+    const float qn = elements ? 1.0f : options.inputs.qn;
+    status = read_input(row.input, reading.numbers[next++], qn,
                         options.inputs.*row.member);
     if (!status.ok()) return status;
   }

@@ -20,7 +20,8 @@ namespace merid {
 enum class OutputFormat { kText, kJson, kCsv };
 
 // What the command line asks for.  `inputs` holds the inputs that were
-// given; with `bands` the frequency is not one of them.
+// given; with `bands` the frequency is not one of them, with --elements
+// the loaded Q (NaN) is not, and inputs.elements holds the elements.
 struct Options {
   bool help = false;
   bool version = false;
@@ -31,6 +32,7 @@ struct Options {
   std::string smith_path;            // empty: no Smith chart
   float swr = 0.0f;                  // 0: no stresses under a mismatched load
   bool retune = false;               // with swr: the tank retuned as well
+  std::string elements;              // --elements as given, empty: none
   const Network* network = nullptr;  // the default: the first of networks()
   AmplifierOptions amplifier;
   TankInputs inputs;  // with amplifier.rin_from, rin is the estimate

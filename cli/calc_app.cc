@@ -82,13 +82,10 @@ Status infeasible_run(const DesignModel& d, const Options& options,
   return Status{ExitStatus::kInfeasible, {}};
 }
 
+// `asked`: the figures under a mismatched load, when --swr asks for them.
 void write_design(const DesignModel& d, const Options& options,
-                  const AmplifierReport& report, ByteSink& out, ByteSink& err) {
-  // --swr asks for the figures under a mismatched load.
-  const std::optional<SwrRequest> request = swr_request(options);
-  const std::optional<LoadSwr> swr =
-      request ? std::optional<LoadSwr>(load_swr(d, *request)) : std::nullopt;
-  const LoadSwr* asked = swr ? &*swr : nullptr;
+                  const AmplifierReport& report, const LoadSwr* asked,
+                  ByteSink& out, ByteSink& err) {
   const DataContext context{options.amplifier, kLanguage};
   switch (options.format) {
     case OutputFormat::kText:
@@ -151,17 +148,23 @@ Status find_plots(const Options& options, FileWriter& files,
 // `err` for each whose old file keeps other names, which a replacement
 // leaves as they were.
 Status write_plots(const Options& options, const DesignModel& d,
-                   const std::vector<Plot>& plots, FileWriter& files,
-                   ByteSink& err) {
+                   const LoadSwr* swr, const std::vector<Plot>& plots,
+                   FileWriter& files, ByteSink& err) {
   if (plots.empty()) return {};
+  // The retuned tank's loads on the Smith chart.
+  std::optional<LoadCircle> loads;
+  if (swr != nullptr && swr->retuned) {
+    loads = LoadCircle{swr->swr, swr->retuned->matched};
+  }
   const ResponseCurves curves = d.response_curves();
   const DrawingSubject subject = d.drawing_subject();
   for (const Plot& plot : plots) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
-    const std::string svg = plot.kind == Plot::Kind::kResponses
-                                ? response_plot_svg(subject, curves, window)
-                                : smith_chart_svg(subject, curves);
+    const std::string svg =
+        plot.kind == Plot::Kind::kResponses
+            ? response_plot_svg(subject, curves, window)
+            : smith_chart_svg(subject, curves, loads ? &*loads : nullptr);
     const Status written = files.write(plot.target, svg);
     if (!written.ok()) {
       return failure(concat(
@@ -197,8 +200,14 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   std::vector<Plot> plots;
   const Status found = find_plots(options, files, plots);
   if (!found.ok()) return found;
-  write_design(*d, options, amplifier_report(*d, options.amplifier), out, err);
-  return write_plots(options, *d, plots, files, err);
+  // --swr asks for the figures under a mismatched load.
+  const std::optional<SwrRequest> request = swr_request(options);
+  const std::optional<LoadSwr> swr =
+      request ? std::optional<LoadSwr>(load_swr(*d, *request)) : std::nullopt;
+  const LoadSwr* asked = swr ? &*swr : nullptr;
+  write_design(*d, options, amplifier_report(*d, options.amplifier), asked, out,
+               err);
+  return write_plots(options, *d, asked, plots, files, err);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "design/network.h"
 
@@ -88,13 +89,92 @@ constexpr auto kWarnings = std::to_array<WarningDescription>({
     {W::kS11AtF, "s11_above_limit",
      "S11 at F above 0.01: the network misses RIN"},
     {W::kC1BelowCmin, "c1_below_cmin", "C1 below --cmin (by how many pF)"},
+    {W::kLowEfficiency, "low_efficiency",
+     "the tank's efficiency below 80 % (the watts the coils lose)"},
+    {W::kCapacitorTooLarge, "capacitor_too_large",
+     "a capacitor above 10000 pF (which, and its value)"},
+    {W::kCoilTooSmall, "coil_too_small", "a coil below 0.1 uH"},
+    {W::kCurrentTooLarge, "current_too_large",
+     "an RMS current in a part above 30 A"},
+    {W::kRmidLow, "rmid_low",
+     "pi-L: RMID at or below both RIN and ROUT: the sections transform past "
+     "and back, and KU can fall below the pi network's"},
+    {W::kRmidHigh, "rmid_high", "pi-L: RMID at or above both"},
+    {W::kRinEqualsRout, "rin_equals_rout",
+     "pi-L: RIN = ROUT, nothing for the L section to transform"},
+    {W::kRinEstimateLow, "rin_estimate_low",
+     "the --rin-from estimate below 1 ohm"},
+    {W::kRinEstimateHigh, "rin_estimate_high",
+     "the --rin-from estimate above 20000 ohm"},
+    {W::kRinEstimatePower, "rin_estimate_power",
+     "the --rin-from estimate's power (P, or for a tube (0.9 EA)^2 / (2 "
+     "RIN)) more than 10 % from PIN"},
 });
+
+// What real parts allow, one limit for each kind of figure.
+struct PartLimit {
+  PartFigure::Kind kind;
+  WarningCode code;
+  double limit;
+  bool above;  // a figure above the limit warns, else one below it
+};
+constexpr PartLimit kPartLimits[] = {
+    {PartFigure::Kind::kCapacitance, W::kCapacitorTooLarge, 10000.0, true},
+    {PartFigure::Kind::kInductance, W::kCoilTooSmall, 0.1, false},
+    {PartFigure::Kind::kCurrent, W::kCurrentTooLarge, 30.0, true},
+};
+
+// Where an estimated RIN stops being an amplifier's, ohm, and how far its
+// power may lie from PIN.
+constexpr double kMinRinEstimate = 1.0;
+constexpr double kMaxRinEstimate = 20000.0;
+constexpr double kEstimatePowerTolerance = 0.1;
+
+// The parts of `d` beyond what real parts allow, in code order.
+void add_part_warnings(const DesignModel& d, std::vector<DesignWarning>& out) {
+  for (const PartLimit& limit : kPartLimits) {
+    for (const PartFigure& part : d.network().parts) {
+      if (part.kind != limit.kind) continue;
+      const double value = d.number(*find_field(d.network(), part.key));
+      const bool beyond =
+          limit.above ? value > limit.limit : value < limit.limit;
+      if (beyond) out.push_back({limit.code, value, limit.limit, part.name});
+    }
+  }
+}
+
+// The efficiency of `d` (any network has eta and ploss) below the limit.
+void add_efficiency_warning(const DesignModel& d,
+                            std::vector<DesignWarning>& out) {
+  const double eta = d.number(*find_field(d.network(), "eta"));
+  const double ploss = d.number(*find_field(d.network(), "ploss"));
+  if (eta < kMinEfficiency) {
+    out.push_back({W::kLowEfficiency, eta, ploss});
+  }
+}
+
+// The estimate of --rin-from beyond what amplifiers have, or for a power
+// other than PIN.
+void add_estimate_warnings(const RinEstimate& e, float pin,
+                           std::vector<DesignWarning>& out) {
+  if (e.resistance < kMinRinEstimate) {
+    out.push_back({W::kRinEstimateLow, e.resistance, kMinRinEstimate});
+  } else if (e.resistance > kMaxRinEstimate) {
+    out.push_back({W::kRinEstimateHigh, e.resistance, kMaxRinEstimate});
+  }
+  const double power = e.device == RinEstimate::Device::kTube
+                           ? tube_output_power(e.ratings[0], e.resistance)
+                           : e.ratings[2];
+  if (std::fabs(power - pin) > kEstimatePowerTolerance * pin) {
+    out.push_back({W::kRinEstimatePower, power, pin});
+  }
+}
 
 consteval bool in_code_order() {
   for (std::size_t i = 0; i < kWarnings.size(); ++i) {
     if (static_cast<std::size_t>(kWarnings[i].code) != i) return false;
   }
-  return kWarnings.size() == static_cast<std::size_t>(W::kC1BelowCmin) + 1;
+  return kWarnings.size() == static_cast<std::size_t>(W::kRinEstimatePower) + 1;
 }
 static_assert(in_code_order());
 
@@ -141,6 +221,14 @@ AmplifierReport amplifier_report(const DesignModel& d,
     report.parts = parts_fit(d, options.capacitors);
   }
   report.warnings = design_warnings(figures, cmin);
+  add_efficiency_warning(d, report.warnings);
+  add_part_warnings(d, report.warnings);
+  for (const DesignWarning& w : d.network_warnings()) {
+    report.warnings.push_back(w);
+  }
+  if (options.rin_from) {
+    add_estimate_warnings(*options.rin_from, d.inputs().pin, report.warnings);
+  }
   return report;
 }
 

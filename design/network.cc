@@ -44,6 +44,15 @@ float DesignModel::number(const Field& field) const {
   return x != nullptr ? *x : NAN;
 }
 
+std::optional<GivenFigures> given_figures(const DesignModel& d) {
+  if (!d.inputs().elements || !d.feasible()) return std::nullopt;
+  const DrawingSubject subject = d.drawing_subject();
+  const Complex z = subject.zin(subject.fhz);
+  const float rin = d.inputs().rin;
+  const float gamma = modulus((z - real(rin)) / (z + real(rin)));
+  return GivenFigures{z, (1.0f + gamma) / (1.0f - gamma)};
+}
+
 TankDesign design_at(const DesignModel& d, float f_mhz) {
   return d.network().design(at_frequency(d.inputs(), f_mhz));
 }

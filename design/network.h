@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/inputs.h"
 #include "calc/amplifier.h"
@@ -54,10 +55,41 @@ constexpr std::array<float, kMaxNetworkParameters> no_parameters() {
   return none;
 }
 
+// The elements of a network already built, as --elements gives them, in
+// the order of the network's element specs, display units.
+inline constexpr std::size_t kMaxNetworkElements = 5;
+using GivenElements = std::array<float, kMaxNetworkElements>;
+
 // The six inputs and the values of the network's parameters, NaN where the
-// network's default applies.
+// network's default applies; with `elements` the network of those elements
+// is analysed instead of one synthesised, and its loaded Q and parameters
+// are what it has (NaN in the inputs).
 struct TankInputs : DesignInputs {
   std::array<float, kMaxNetworkParameters> parameters = no_parameters();
+  std::optional<GivenElements> elements;
+};
+
+// A figure of a part that real parts limit: a capacitance (pF), an
+// inductance (uH) or the RMS current in a part (A).
+struct PartFigure {
+  enum class Kind { kCapacitance, kInductance, kCurrent };
+  std::string_view key;   // its field
+  std::string_view name;  // the part, "C2", as a warning names it
+  Kind kind;
+};
+
+// The largest element --elements accepts: 1 uF, 0.1 H.
+inline constexpr float kMaxGivenCapacitance = 1000000.0f;  // pF
+inline constexpr float kMaxGivenInductance = 100000.0f;    // uH
+
+// One element of a built network, for --elements.
+struct ElementSpec {
+  std::string_view name;   // "C1", in the usage and a refusal
+  std::string_view unit;   // "pF" or "uH"
+  std::string_view key;    // the field that echoes it
+  float high;              // the largest accepted, in `unit`
+  bool may_be_zero;        // 0 stands for none (the pi-L's COUT)
+  std::string_view label;  // in the text output, as the field's
 };
 
 // How a text block begins.
@@ -138,6 +170,10 @@ struct Network {
   // Their names in the text output.
   std::array<std::string_view, kTunedCapacitors> tuned_capacitors;
   std::array<std::string_view, kTunedCapacitors> tuned_labels;
+  // The figures of its parts that the part limits are held against.
+  std::span<const PartFigure> parts;
+  // Its elements in the order --elements takes them.
+  std::span<const ElementSpec> elements;
   // The dialogue's results screen, for a network that has one.
   const ScreenLayout* screen;
   // The design of `inputs` (each in its range) calculated.
@@ -204,13 +240,26 @@ class DesignModel {
   // What the analysis under a mismatched load needs of it.
   virtual SwrAnalysis swr_analysis() const = 0;
 
+  // What only this network warns of.
+  virtual std::vector<DesignWarning> network_warnings() const = 0;
+
   // The curves behind the bandwidths, and what a drawing says besides.
   virtual ResponseCurves response_curves() const = 0;
   virtual DrawingSubject drawing_subject() const = 0;
 };
 
+// What the amplifier sees of a network of given elements at its
+// frequency: the input impedance, ohm, and its SWR against RIN.
+struct GivenFigures {
+  Complex zin;
+  float swr = 0.0f;
+};
+
+// Those of `d`, feasible; none for a synthesised design.
+std::optional<GivenFigures> given_figures(const DesignModel& d);
+
 // The design with the inputs of `d` at the frequency `f_mhz`, calculated
-// by the network of `d`.
+// by the network of `d` (with given elements, those elements at f_mhz).
 TankDesign design_at(const DesignModel& d, float f_mhz);
 
 // The field of `network` keyed `key`, or none.

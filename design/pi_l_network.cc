@@ -1,5 +1,6 @@
 #include "design/pi_l_network.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -58,6 +59,23 @@ class PiLModel final : public DesignModel {
 
   SwrAnalysis swr_analysis() const override;
 
+  // RMID beside RIN and ROUT: the two sections should each transform part
+  // of the way, in the same direction.
+  std::vector<DesignWarning> network_warnings() const override {
+    const PiLDesign& d = design_;
+    std::vector<DesignWarning> out;
+    const float low = std::min(d.rin, d.rout);
+    const float high = std::max(d.rin, d.rout);
+    if (d.rin == d.rout) {
+      out.push_back({WarningCode::kRinEqualsRout, d.rin});
+    } else if (d.rmid <= low) {
+      out.push_back({WarningCode::kRmidLow, d.rmid, low});
+    } else if (d.rmid >= high) {
+      out.push_back({WarningCode::kRmidHigh, d.rmid, high});
+    }
+    return out;
+  }
+
   ResponseCurves response_curves() const override {
     const PiLDesign& d = design_;
     SweepTrace trace;
@@ -98,11 +116,27 @@ class PiLModel final : public DesignModel {
 TankInputs with_rmid(const TankInputs& given) {
   TankInputs inputs = given;
   float& rmid = inputs.parameters[kRmid];
-  if (std::isnan(rmid)) rmid = default_rmid(inputs.rin, inputs.rout);
+  // Given elements have the RMID they give, known once analysed.
+  if (std::isnan(rmid) && !inputs.elements) {
+    rmid = default_rmid(inputs.rin, inputs.rout);
+  }
   return inputs;
 }
 
+// The network of the given elements, its loaded Q and RMID what they
+// give.
+TankDesign given_network(const TankInputs& inputs) {
+  const GivenElements& e = *inputs.elements;
+  const PiLDesign d =
+      given_pi_l(inputs, PiLElements{e[0], e[1], e[2], e[3], e[4]});
+  TankInputs analysed = inputs;
+  analysed.qn = d.qn;
+  analysed.parameters[kRmid] = d.rmid;
+  return std::make_shared<const PiLModel>(analysed, d);
+}
+
 TankDesign calculated(const TankInputs& given) {
+  if (given.elements) return given_network(given);
   const TankInputs inputs = with_rmid(given);
   return std::make_shared<const PiLModel>(
       inputs, pi_l_synthesis(inputs, inputs.parameters[kRmid]));
@@ -417,6 +451,25 @@ constexpr BandColumn kBandColumns[] = {
 static_assert(band_columns_fit(kBandColumns));
 static_assert(text_places_fit(kFields));
 
+using P = PartFigure::Kind;
+constexpr PartFigure kParts[] = {
+    {"c1", "C1", P::kCapacitance},     {"cmid", "CMID", P::kCapacitance},
+    {"cout", "COUT", P::kCapacitance}, {"l1", "L1", P::kInductance},
+    {"l2", "L2", P::kInductance},      {"ic1", "C1", P::kCurrent},
+    {"il1", "L1", P::kCurrent},        {"icmid", "CMID", P::kCurrent},
+    {"il2", "L2", P::kCurrent},        {"icout", "COUT", P::kCurrent},
+};
+
+// C1, L1, the middle capacitor, L2 and COUT (0: none) as --elements takes
+// them.
+constexpr ElementSpec kElements[] = {
+    {"C1", "pF", "c1", kMaxGivenCapacitance, false, kPiLC1},
+    {"L1", "uH", "l1", kMaxGivenInductance, false, kPiLL1},
+    {"CMID", "pF", "cmid", kMaxGivenCapacitance, false, kPiLCmid},
+    {"L2", "uH", "l2", kMaxGivenInductance, false, kPiLL2},
+    {"COUT", "pF", "cout", kMaxGivenCapacitance, true, kPiLCout},
+};
+
 constexpr std::string_view kFixedCoilNote[] = {kPiLFixedCoilHeading,
                                                kPiLFixedCoilHeading2};
 
@@ -481,6 +534,8 @@ constexpr Network kPiLNetwork{
     .swr_fields = kSwrFields,
     .tuned_capacitors = {"c1", "cmid"},
     .tuned_labels = {kTunedC1, kPiLTunedCmid},
+    .parts = kParts,
+    .elements = kElements,
     .screen = nullptr,
     .design = calculated,
     .uncalculated = uncalculated,

@@ -7,6 +7,7 @@
 #include "base/inputs.h"
 #include "base/number_text.h"
 #include "calc/constants.h"
+#include "calc/given.h"
 #include "calc/harmonics.h"
 #include "calc/mismatch.h"
 #include "calc/retune.h"
@@ -53,6 +54,8 @@ class PiModel final : public DesignModel {
 
   SwrAnalysis swr_analysis() const override;
 
+  std::vector<DesignWarning> network_warnings() const override { return {}; }
+
   ResponseCurves response_curves() const override {
     const Details& x = design_.details;
     SweepTrace trace;
@@ -97,7 +100,17 @@ TankInputs pi_inputs(const Design& d) {
   return inputs;
 }
 
+// The tank of the given elements, its loaded Q what they give.
+TankDesign given(const TankInputs& inputs) {
+  const GivenElements& e = *inputs.elements;
+  const Design d = given_pi(inputs, PiElements{e[0], e[1], e[2]});
+  TankInputs analysed = inputs;
+  analysed.qn = d.qn;
+  return std::make_shared<const PiModel>(analysed, d);
+}
+
 TankDesign calculated(const TankInputs& inputs) {
+  if (inputs.elements) return given(inputs);
   return std::make_shared<const PiModel>(inputs,
                                          calculate(make_design(inputs)));
 }
@@ -318,7 +331,8 @@ SwrAnalysis PiModel::swr_analysis() const {
   const Tank tank = d.details.tank;
   const float f = working_hertz(d);
   const Elements e = elements_at(tank, f);
-  const float uin = d.results.uin;
+  // The drives are set for RIN and PIN, as the design's are.
+  const float uin = std::sqrt(d.rin * d.pin);
   const float rin = d.rin;
   const float pin = d.pin;
   SwrAnalysis a;
@@ -362,6 +376,20 @@ constexpr BandColumn kBandColumns[] = {
 
 static_assert(band_columns_fit(kBandColumns));
 static_assert(text_places_fit(kFields));
+
+using P = PartFigure::Kind;
+constexpr PartFigure kParts[] = {
+    {"c1", "C1", P::kCapacitance}, {"c2", "C2", P::kCapacitance},
+    {"l", "L", P::kInductance},    {"ic1", "C1", P::kCurrent},
+    {"ic2", "C2", P::kCurrent},    {"il", "L", P::kCurrent},
+};
+
+// C1, L, C2 as --elements takes them.
+constexpr ElementSpec kElements[] = {
+    {"C1", "pF", "c1", kMaxGivenCapacitance, false, kGivenC1},
+    {"L", "uH", "l", kMaxGivenInductance, false, kGivenL},
+    {"C2", "pF", "c2", kMaxGivenCapacitance, false, kGivenC2},
+};
 
 constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
                                                kFixedCoilHeading2};
@@ -438,6 +466,8 @@ constexpr Network kPiNetwork{
     .swr_fields = kSwrFields,
     .tuned_capacitors = {"c1", "c2"},
     .tuned_labels = {kTunedC1, kTunedC2},
+    .parts = kParts,
+    .elements = kElements,
     .screen = &kLayout,
     .design = calculated,
     .uncalculated = uncalculated,

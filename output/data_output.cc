@@ -194,6 +194,19 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
   if (&d.network() != networks().front()) {
     out.push_back(value_member("network", d.network().name));
   }
+  // A network of given elements says so, and what the amplifier sees.
+  if (d.inputs().elements) {
+    out.push_back(value_member("elements", std::string_view("given")));
+    const std::optional<GivenFigures> given = given_figures(d);
+    const auto cell = [&given](auto get) -> FieldCell {
+      if (!given) return {};
+      return get(*given);
+    };
+    using G = const GivenFigures&;
+    out.push_back(value_member("zin_r", cell([](G g) { return g.zin.re; })));
+    out.push_back(value_member("zin_x", cell([](G g) { return g.zin.im; })));
+    out.push_back(value_member("swr_in", cell([](G g) { return g.swr; })));
+  }
   for (const Field& field : d.network().fields) {
     if (field.in_data()) out.push_back(value_member(field.key, d.value(field)));
   }

@@ -1,5 +1,7 @@
 #include "output/results_screen.h"
 
+#include <cmath>
+
 namespace merid {
 namespace {
 
@@ -12,9 +14,13 @@ void input_heading(ConsoleWriter& out) {
   out.text_line(Msg::kInputDashes);
 }
 
+// The inputs after the frequency; one not known (a built tank's loaded Q
+// before it is analysed) is left out, which no design of the dialogue's
+// has.
 void fixed_input_lines(ConsoleWriter& out, const DesignModel& d) {
   const auto& inputs = d.network().screen->inputs;
   for (std::size_t i = 1; i < inputs.size(); ++i) {
+    if (std::isnan(d.number(*inputs[i]))) continue;
     input_line(out, *inputs[i], d);
   }
 }

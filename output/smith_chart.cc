@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "calc/harmonics.h"
+#include "calc/mismatch.h"
 #include "calc/network.h"
 #include "calc/s11module.h"
 #include "output/svg_writer.h"
@@ -44,6 +45,12 @@ constexpr std::string_view kCss =
     ".mark-voltage { fill: #fff; stroke: #1f5fbf; stroke-width: 2; }\n"
     ".mark-current { fill: #fff; stroke: #d0432b; stroke-width: 2; }\n"
     ".background { fill: #fff; }\n";
+
+// Only a chart with the loads of a retuned tank has them.
+constexpr std::string_view kLoadsCss =
+    ".loads { fill: none; stroke: #888; stroke-width: 1.2; "
+    "stroke-dasharray: 2 3; }\n"
+    ".unmatched { fill: none; stroke: #d0432b; stroke-width: 4; }\n";
 
 // Reflection (z - 1) / (z + 1) of the normalised impedance z, in double:
 // only its place on the page is wanted.
@@ -238,6 +245,32 @@ std::vector<Mark> chart_marks(const DrawingSubject& d,
   return marks;
 }
 
+// The loads' circle and, over each run of phase steps no setting matches,
+// its arc from half a step before the run to half a step after it.
+void draw_loads(SvgWriter& svg, const LoadCircle& loads) {
+  const double g = (loads.swr - 1.0) / (loads.swr + 1.0);
+  svg.polyline(reflection_circle(g), "loads");
+  const auto at = [g](double step) {
+    const double phase = 2.0 * std::numbers::pi * step / kSwrPhases;
+    return on_page(Gamma{g * std::cos(phase), g * std::sin(phase)});
+  };
+  std::vector<Point> run;
+  const auto flush = [&] {
+    if (!run.empty()) svg.polyline(run, "unmatched");
+    run.clear();
+  };
+  for (int k = 0; k < kSwrPhases; ++k) {
+    if (loads.matched[k]) {
+      flush();
+      continue;
+    }
+    if (run.empty()) run.push_back(at(k - 0.5));
+    run.push_back(at(k));
+    run.push_back(at(k + 0.5));
+  }
+  flush();
+}
+
 void legend_line(SvgWriter& svg, double y, std::string_view css,
                  std::string_view label) {
   svg.line({kLegendX, y - 4.0}, {kLegendX + 30.0, y - 4.0}, css);
@@ -250,7 +283,8 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
   svg.text({kLegendX + 38.0, y}, label, "small");
 }
 
-void draw_legend(SvgWriter& svg, const DrawingSubject& d) {
+void draw_legend(SvgWriter& svg, const DrawingSubject& d,
+                 const LoadCircle* loads) {
   constexpr double kRow = 24.0;
   double y = 120.0;
   svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kOhm}), "");
@@ -266,6 +300,17 @@ void draw_legend(SvgWriter& svg, const DrawingSubject& d) {
   legend_mark(svg, y, "mark-voltage", kSmithVoltageEdges);
   y += kRow;
   legend_mark(svg, y, "mark-current", kSmithCurrentEdges);
+  if (loads != nullptr) {
+    const int unmatched = static_cast<int>(
+        std::count(loads->matched.begin(), loads->matched.end(), false));
+    y += kRow;
+    legend_line(svg, y, "loads",
+                concat({kSmithLoads, plain(loads->swr), kSmithLoadsTo}));
+    y += kRow;
+    legend_line(svg, y, "unmatched",
+                concat({kSmithUnmatched, std::to_string(unmatched),
+                        kSmithUnmatchedOf}));
+  }
   y += 0.7 * kRow;
   for (const std::string_view line : kSmithReading) {
     y += 0.8 * kRow;
@@ -286,15 +331,19 @@ std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
 }
 
 std::string smith_chart_svg(const DrawingSubject& d,
-                            const ResponseCurves& curves) {
-  SvgWriter svg(kWidth, kHeight, kCss);
+                            const ResponseCurves& curves,
+                            const LoadCircle* loads) {
+  const std::string css =
+      concat({kCss, loads != nullptr ? kLoadsCss : std::string_view()});
+  SvgWriter svg(kWidth, kHeight, css);
   svg.rect({0.0, 0.0}, kWidth, kHeight, "background");
   draw_title(svg, kWidth, d.title);
   draw_grid(svg);
   svg.polyline(reflection_circle(kS11Limit), "limit-s11");
+  if (loads != nullptr) draw_loads(svg, *loads);
   draw_curve(svg, input_impedance_curve(d, curves), d.rin);
   draw_marks(svg, chart_marks(d, curves));
-  draw_legend(svg, d);
+  draw_legend(svg, d, loads);
   return svg.finish();
 }
 

@@ -24,12 +24,23 @@ struct ImpedancePoint {
 std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
                                                   const ResponseCurves& c);
 
+// The loads of one SWR that a retuned tank was asked to match, by phase
+// step of the reflection against ROUT (kSwrPhases of them), and whether
+// it could.
+struct LoadCircle {
+  float swr = 1.0f;
+  std::vector<bool> matched;
+};
+
 // The chart of the feasible design `d`, of any network, normalised to its
 // rin: the curve, the working frequency, the edges of the two -1 dB bands, and
 // the circle |S11| = 0.1, with a grid of constant resistance and reactance, a
-// title and a legend in the response plot's style.
+// title and a legend in the response plot's style.  With `loads`, also
+// their circle, normalised to ROUT (the reflection of the load), and the
+// arcs of it that no setting matches.
 std::string smith_chart_svg(const DrawingSubject& d,
-                            const ResponseCurves& curves);
+                            const ResponseCurves& curves,
+                            const LoadCircle* loads = nullptr);
 
 }  // namespace merid
 

@@ -105,25 +105,41 @@ void write_rows(ByteSink& out, const std::vector<std::vector<TextCell>>& rows) {
   }
 }
 
+// Under the inputs of a band table of given elements: the elements.
+void write_given_elements(ByteSink& out, const DesignModel& d) {
+  const std::optional<GivenElements>& given = d.inputs().elements;
+  if (!given) return;
+  write_line(out, {});
+  write_line(out, kGivenHeading);
+  const std::span<const ElementSpec> specs = d.network().elements;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    write_line(out, labelled_value(specs[i].label, (*given)[i]));
+  }
+}
+
 // The input block of `d`, its network's first text block, with or without
-// the frequency.
+// the frequency; an input not known (a built tank's loaded Q, before it is
+// analysed) is left out.
 void write_input_block(ByteSink& out, const DesignModel& d,
                        bool with_frequency) {
   const TextBlock& first = d.network().text_blocks.front();
   if (first.style == TextBlockStyle::kScreen) {
     ConsoleWriter screen(out, utf8_messages());
     show_fixed_inputs(screen, d);
+    write_given_elements(out, d);
     return;
   }
   write_line(out, first.heading);
   ConsoleWriter(out, utf8_messages()).text_line(Msg::kInputDashes);
   std::vector<std::vector<TextCell>> rows = block_rows(d, 0);
-  if (!with_frequency) {
-    std::erase_if(rows, [](const std::vector<TextCell>& row) {
-      return row.size() == 1 && row[0].key == "f";
-    });
-  }
+  std::erase_if(rows, [&](const std::vector<TextCell>& row) {
+    if (row.size() != 1) return false;
+    const Field* field = find_field(d.network(), row[0].key);
+    return (!with_frequency && row[0].key == "f") ||
+           (field != nullptr && std::isnan(d.number(*field)));
+  });
   write_rows(out, rows);
+  write_given_elements(out, d);
 }
 
 }  // namespace
@@ -168,6 +184,13 @@ void write_design_text(ByteSink& out, const DesignModel& d) {
         break;
     }
     if (block.note != nullptr) write_line(out, block.note(d));
+  }
+  if (const std::optional<GivenFigures> given = given_figures(d)) {
+    write_heading(out, kGivenInputHeading);
+    write_line(out, labelled_row(kGivenZinR, given->zin.re, kGivenZinX,
+                                 given->zin.im));
+    write_line(out, labelled_value(kGivenSwr, given->swr));
+    write_line(out, kGivenNote);
   }
 }
 
@@ -293,6 +316,16 @@ void write_parts_text(ByteSink& out, const DesignModel& d,
   }
 }
 
+namespace {
+
+// k of the tube rule with the decimals it has: 1.3, 1.75, 2.0.
+std::string factor_text(double k) {
+  const bool tenths = std::round(k * 10.0) == k * 10.0;
+  return fixed(k, tenths ? 1 : 2);
+}
+
+}  // namespace
+
 void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
   if (!options.rin_from) return;
   const RinEstimate& e = *options.rin_from;
@@ -302,7 +335,7 @@ void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
     const double k = tube_class_factor(e.tube_class);
     write_line(out,
                concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
-                       plain(e.ratings[0]), " / (", fixed(k, 1), " * ",
+                       plain(e.ratings[0]), " / (", factor_text(k), " * ",
                        plain(e.ratings[1]), ") = ", r}));
     return;
   }
@@ -366,6 +399,7 @@ struct ColumnSource {
     kCoil,       // the tapped coil under a fixed coil, else `field`
     kQnForCmin,  // the loaded Q that --cmin asks for
     kMiss,       // how far a tuned capacitor misses its bench range
+    kSwrIn,      // given elements: the SWR the amplifier sees
   };
   BandTableColumn column;
   Kind kind;
@@ -383,6 +417,10 @@ std::vector<ColumnSource> band_columns(const DesignModel& inputs,
     columns.push_back({{std::string(c.heading), c.width},
                        c.use == BandColumn::Use::kCoil ? K::kCoil : K::kField,
                        find_field(inputs.network(), c.key)});
+  }
+  if (inputs.inputs().elements) {
+    columns.push_back({{std::string(kBandSwrInHeading), kBandQnWidth},
+                       ColumnSource::Kind::kSwrIn});
   }
   if (options.cmin) {
     columns.push_back(
@@ -409,6 +447,10 @@ BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
     if (!r.report.qn_for_cmin)
       return BandTableCell{std::string(kBandNoQnForCmin), false};
     return BandTableCell{field_text(*r.report.qn_for_cmin)};
+  }
+  if (source.kind == K::kSwrIn) {
+    const std::optional<GivenFigures> given = given_figures(*r.design);
+    return BandTableCell{field_text(given ? given->swr : NAN)};
   }
   if (source.kind == K::kMiss) {
     const std::optional<CapacitorFit> fit =

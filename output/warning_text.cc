@@ -10,6 +10,9 @@ std::string three(double x) { return fixed(x, 3); }
 
 std::string whole(double x) { return std::to_string(static_cast<long>(x)); }
 
+// A limit as typed: 0.1, 80, 10000.
+std::string plain_number(double x) { return plain(static_cast<float>(x)); }
+
 }  // namespace
 
 std::string warning_text(const DesignWarning& w,
@@ -45,11 +48,35 @@ std::string warning_text(const DesignWarning& w,
     case WarningCode::kS11AtF:
       return filled(t.s11_at_f, {fixed(w.figure, 4)});
     case WarningCode::kC1BelowCmin:
-      break;
+      return filled(t.c1_below_cmin,
+                    {three(w.context), plain(options.cmin.value_or(0.0f)),
+                     three(-w.figure)});
+    case WarningCode::kLowEfficiency:
+      return filled(t.low_efficiency, {three(w.figure), three(w.context),
+                                       plain_number(kMinEfficiency)});
+    case WarningCode::kCapacitorTooLarge:
+      return filled(t.capacitor_too_large,
+                    {std::string(w.subject), figure, plain_number(w.context)});
+    case WarningCode::kCoilTooSmall:
+      return filled(t.coil_too_small,
+                    {std::string(w.subject), figure, plain_number(w.context)});
+    case WarningCode::kCurrentTooLarge:
+      return filled(t.current_too_large,
+                    {std::string(w.subject), figure, plain_number(w.context)});
+    case WarningCode::kRmidLow:
+      return filled(t.rmid_below, {figure, three(w.context)});
+    case WarningCode::kRmidHigh:
+      return filled(t.rmid_above, {figure, three(w.context)});
+    case WarningCode::kRinEqualsRout:
+      return filled(t.rin_equals_rout, {figure});
+    case WarningCode::kRinEstimateLow:
+      return filled(t.rin_estimate_low, {figure, plain_number(w.context)});
+    case WarningCode::kRinEstimateHigh:
+      return filled(t.rin_estimate_high, {figure, plain_number(w.context)});
+    case WarningCode::kRinEstimatePower:
+      return filled(t.rin_estimate_power, {figure, three(w.context)});
   }
-  return filled(
-      t.c1_below_cmin,
-      {three(w.context), plain(options.cmin.value_or(0.0f)), three(-w.figure)});
+  return {};
 }
 
 }  // namespace merid

@@ -133,6 +133,21 @@ inline constexpr std::string_view kSwrFromHighImpedance =
 inline constexpr std::string_view kSwrFromLevelled = "   P вх. в контур";
 inline constexpr std::string_view kSwrFromRetuned = "   контур подстроен";
 
+// A tank of given elements (--elements): the elements under a band
+// table's inputs, and what the amplifier sees.
+inline constexpr std::string_view kGivenHeading = " Заданные элементы контура:";
+inline constexpr std::string_view kGivenC1 = " C1, пФ";
+inline constexpr std::string_view kGivenL = " L, мкГн";
+inline constexpr std::string_view kGivenC2 = " C2, пФ";
+inline constexpr std::string_view kGivenInputHeading =
+    " Контур из заданных элементов, со стороны усилителя:";
+inline constexpr std::string_view kGivenZinR = " R вх. контура, Ом";
+inline constexpr std::string_view kGivenZinX = " X вх. контура, Ом";
+inline constexpr std::string_view kGivenSwr = " КСВ вх. к R вх.";
+inline constexpr std::string_view kBandSwrInHeading = "КСВ вх.";
+inline constexpr std::string_view kGivenNote =
+    " (напряжения и токи - при P вх. в контур, Qn - Q в L / P вх.)";
+
 // The capacitors on the bench (--c1-range, --c2-range): " С1 есть, пФ"
 // with its range, and how far the design's value lies outside it.
 inline constexpr std::string_view kPartsHeading =
@@ -161,6 +176,13 @@ inline constexpr std::string_view kSwrS11Max = " |S11| макс.";
 
 inline constexpr std::string_view kPlotHarmonics =
     "Подавление гармоник KU / KI, дБ:";
+
+// The Smith chart: the loads of --swr with --retune, "нагрузки с КСВ 3
+// (к R вых.)", and "не настраиваются: 56 из 360".
+inline constexpr std::string_view kSmithLoads = "нагрузки с КСВ ";
+inline constexpr std::string_view kSmithLoadsTo = " (к R вых.)";
+inline constexpr std::string_view kSmithUnmatched = "не настраиваются: ";
+inline constexpr std::string_view kSmithUnmatchedOf = " из 360";
 
 // The Smith chart.
 inline constexpr std::string_view kSmithNormalised = "Z вх. / R вх., R вх. = ";

@@ -25,6 +25,25 @@ constexpr WarningTexts kEnglish = {
     "bw_s11 = 0 is no width",
     "S11 at F is {0}, above 0.01: the network does not match RIN",
     "C1 = {0} pF is below CMIN = {1} pF by {2} pF",
+    "the tank's efficiency is {0} %, below {2} %: {1} W of PIN heat the "
+    "coils",
+    "{0} = {1} pF is above {2} pF: a tank capacitor that large is rarely "
+    "built; check the loaded Q and the resistances",
+    "{0} = {1} uH is below {2} uH: a coil that small is mostly its leads",
+    "the current in {0} is {1} A RMS, above {2} A: few parts carry it",
+    "RMID = {0} ohm is not above {1} ohm, the lower of RIN and ROUT: one "
+    "section transforms past the other's resistance and the other back, "
+    "and the suppression can fall below the pi network's",
+    "RMID = {0} ohm is not below {1} ohm, the higher of RIN and ROUT: one "
+    "section transforms past the other's resistance and the other back, "
+    "and the suppression can fall below the pi network's",
+    "RIN = ROUT = {0} ohm: the L section has nothing to transform",
+    "the --rin-from estimate RIN = {0} ohm is below {1} ohm: no amplifier "
+    "of these ratings works into so low a load; check them",
+    "the --rin-from estimate RIN = {0} ohm is above {1} ohm: check the "
+    "ratings",
+    "the --rin-from estimate stands for {0} W, PIN is {1} W: they differ by "
+    "more than 10 %",
 };
 
 constexpr WarningTexts kRussian = {
@@ -49,6 +68,23 @@ constexpr WarningTexts kRussian = {
     "S11(0.1) = 0 - не ширина",
     "S11 на F = {0}, больше 0.01: контур не согласован с R вх.",
     "C1 = {0} пФ меньше Cmin = {1} пФ на {2} пФ",
+    "КПД контура {0} %, меньше {2} %: {1} Вт из P вх. греют катушки",
+    "{0} = {1} пФ больше {2} пФ: такие конденсаторы в контурах редки; "
+    "проверьте Qn и сопротивления",
+    "{0} = {1} мкГн меньше {2} мкГн: такая катушка - почти одни выводы",
+    "ток в {0} {1} А (эфф.), больше {2} А: его выдержат немногие детали",
+    "R пром. = {0} Ом не больше {1} Ом, меньшего из R вх. и R вых.: одно "
+    "звено проскакивает сопротивление другого, другое возвращает, "
+    "подавление может быть хуже, чем у П-контура",
+    "R пром. = {0} Ом не меньше {1} Ом, большего из R вх. и R вых.: одно "
+    "звено проскакивает сопротивление другого, другое возвращает, "
+    "подавление может быть хуже, чем у П-контура",
+    "R вх. = R вых. = {0} Ом: L-звену нечего трансформировать",
+    "оценка --rin-from R вх. = {0} Ом меньше {1} Ом: усилитель с такими "
+    "данными на такую нагрузку не работает; проверьте их",
+    "оценка --rin-from R вх. = {0} Ом больше {1} Ом: проверьте данные",
+    "оценка --rin-from рассчитана на {0} Вт, а P вх. = {1} Вт: разница "
+    "больше 10 %",
 };
 
 }  // namespace

@@ -25,6 +25,16 @@ struct WarningTexts {
   std::string_view s11_at_f;    // {0} S11 at F
   std::string_view
       c1_below_cmin;  // {0} C1, pF; {1} CMIN, pF; {2} the shortfall
+  std::string_view low_efficiency;  // {0} efficiency, %; {1} lost, W; {2} %
+  std::string_view capacitor_too_large;  // {0} the part; {1} pF; {2} limit
+  std::string_view coil_too_small;       // {0} the part; {1} uH; {2} limit
+  std::string_view current_too_large;    // {0} the part; {1} A; {2} limit
+  std::string_view rmid_below;           // {0} RMID; {1} the lower of RIN, ROUT
+  std::string_view rmid_above;           // {0} RMID; {1} the higher
+  std::string_view rin_equals_rout;      // {0} RIN, ohm
+  std::string_view rin_estimate_low;     // {0} the estimate; {1} the limit
+  std::string_view rin_estimate_high;    // the same
+  std::string_view rin_estimate_power;   // {0} its power, W; {1} PIN, W
 };
 
 const WarningTexts& warning_texts(Language language);
