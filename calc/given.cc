@@ -20,6 +20,10 @@ constexpr float kHertzPerKilohertz = 1000.0f;
 
 }  // namespace
 
+bool resolved_power(double taken, float pin) {
+  return taken > kLeastResolvedShare * pin && std::isfinite(taken);
+}
+
 Design given_pi(const DesignInputs& inputs, const PiElements& given) {
   Design d = make_design(inputs);
   d.fmhz = inputs.f;
@@ -34,8 +38,14 @@ Design given_pi(const DesignInputs& inputs, const PiElements& given) {
   const float uin = std::sqrt(inputs.rin * inputs.pin);
   const Drive matched = matched_drive(uin, inputs.rin);
   const DrivenState trial = drive_tank(z, matched);
-  const DrivenState s = drive_tank(
-      z, levelled(matched, input_power(trial.vin, trial.iin), inputs.pin));
+  const double p_trial = input_power(trial.vin, trial.iin);
+  // A tank whose input is so nearly a pure reactance that the power it
+  // takes is lost in single precision has no figures to give.
+  if (!resolved_power(p_trial, inputs.pin)) {
+    d.infeasible = true;
+    return d;
+  }
+  const DrivenState s = drive_tank(z, levelled(matched, p_trial, inputs.pin));
 
   Results& r = d.results;
   r.c1 = given.c1_pf;
@@ -47,6 +57,10 @@ Design given_pi(const DesignInputs& inputs, const PiElements& given) {
   const float p_in = static_cast<float>(input_power(s.vin, s.iin));
   const float p_load = squared_magnitude(s.vout) / inputs.rout;
   const float eta = p_load / p_in;
+  if (!(eta > 0.0f && eta < 1.0f)) {
+    d.infeasible = true;
+    return d;
+  }
   r.pout = eta * inputs.pin;
   r.ploss = inputs.pin - r.pout;
   r.eta = kPercent * eta;

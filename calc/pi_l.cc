@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/constants.h"
+#include "calc/given.h"
 #include "calc/mismatch.h"
 #include "calc/retune.h"
 
@@ -408,11 +409,19 @@ PiLDesign given_pi_l(const DesignInputs& inputs, const PiLElements& e) {
   // power over the power put in, whatever the drive.
   const PiLState s =
       analyse_pi_l(n, matched_drive(drive_voltage(d), d.rin), fhz);
-  d.qn = static_cast<float>(squared_magnitude(s.il1) * s.xl1 /
-                            input_power(s.vin, s.iin));
+  const double p_in = input_power(s.vin, s.iin);
+  // An input all but a pure reactance takes a power that single precision
+  // cannot resolve: no figures.
+  d.infeasible = true;
+  if (!resolved_power(p_in, d.pin)) return d;
+  d.qn = static_cast<float>(squared_magnitude(s.il1) * s.xl1 / p_in);
   const SweepPlan plan = sweep_plan(fhz, d.qn);
   d = analysed(d, n, AnalysisPlan{fhz, plan.grid, plan.fstop, plan.ns11}, true);
   PiLResults& r = d.results;
+  if (!(r.eta > 0.0f && r.eta < 100.0f)) {
+    d.infeasible = true;
+    return d;
+  }
   r.c1 = e.c1_pf;
   r.cmid = e.cmid_pf;
   r.cl = static_cast<float>(kPicofaradsPerFarad * cl);

@@ -194,6 +194,8 @@ struct PiLElements {
 // (or COUT), C2' the rest of the middle capacitor; the loaded Q (qn and
 // q_pi) is the reactive power in L1 over PIN, and the bands lie on that
 // loaded Q's sweep window.
+// Infeasible where single precision cannot resolve the power the network
+// takes, or gives an efficiency outside 0 to 100 %.
 PiLDesign given_pi_l(const DesignInputs& inputs, const PiLElements& e);
 
 // The input voltage the two drives are set for, V RMS: sqrt(RIN PIN) as the

@@ -304,7 +304,7 @@ constexpr OptionSpec kOptions[] = {
     {"--rin-from", "tube:EA,IA,CLASS",
      "RIN estimated from the anode supply EA (V, 0 < EA <= 100000), the "
      "anode current IA (A, 0 < IA <= 1000) and the class A, AB, B or C: RIN "
-     "= EA / (k IA) with k 1.3, 1.7, 1.9 or 2.0.  The numbers take a decimal "
+     "= EA / (k IA) with k 1.3, 1.7, 1.75 or 2.0.  The numbers take a decimal "
      "point.",
      read_rin_from_option},
     {"--rin-from", "transistor:VCC,VSAT,P",

@@ -22,11 +22,14 @@ constexpr std::size_t kFieldColumn = 16;
 constexpr std::size_t kCodeColumn = 25;
 
 constexpr std::string_view kUsage =
-    "Usage: merid-calc [--format text|json|csv] [--swr S] [--svg FILE\n"
-    "                  [--whole-window]] [--smith FILE] [--cmin PF]\n"
+    "Usage: merid-calc [--format text|json|csv] [--swr S [--retune]]\n"
+    "                  [--svg FILE [--whole-window]] [--smith FILE]\n"
+    "                  [--cmin PF] [--c1-range MIN,MAX] [--c2-range MIN,MAX]\n"
     "                  F QN Q0 RIN ROUT PIN\n"
     "       merid-calc --bands [--fixed-coil] [--format text|json|csv]\n"
-    "                  [--swr S] [--cmin PF] QN Q0 RIN ROUT PIN\n"
+    "                  [--swr S [--retune]] [--cmin PF] ... QN Q0 RIN ROUT "
+    "PIN\n"
+    "       merid-calc --elements C1,L,C2 ... F Q0 RIN ROUT PIN (QN left out)\n"
     "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
     "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
     "out)\n";
@@ -68,6 +71,40 @@ constexpr std::string_view kExitHelp =
     "value and its accepted range), a file that cannot be written, or "
     "standard output that cannot take the results (\"merid-calc: standard "
     "output: \" and the reason).";
+
+// What the figures stand for: the models behind them.
+constexpr std::string_view kModels[] = {
+    "KU and KI are the ratio, in dB, of the load voltage at F to the load "
+    "voltage at nF (n = 2 to 5) for the same source: KU from the matched "
+    "source, KI from the high-impedance one.  They are the network's "
+    "attenuation between F and nF, not the level of a harmonic at the "
+    "antenna, which depends on the harmonic content of the amplifier's "
+    "current as well.",
+    "Losses: each coil has the series resistance X/Q0 at every frequency, X "
+    "its reactance there, so its Q is Q0 wherever it is analysed; the "
+    "capacitors are lossless.  The efficiency is the power into ROUT over "
+    "the power into the tank.",
+    "The drives: the matched source is RIN with the open-circuit voltage 2 "
+    "sqrt(RIN PIN), which puts PIN into a matched tank; the high-impedance "
+    "source is 11 RIN with 11 sqrt(RIN PIN), which into a matched tank "
+    "gives 11/12 of the matched one's input voltage, about 84 % of PIN, "
+    "and otherwise drives the tank nearly as a current does, like a tube; "
+    "the levelled source (--swr, --elements) puts PIN into the tank "
+    "whatever its input impedance, as an amplifier levelled or tuned up for "
+    "full output does.",
+    "--rin-from: the tube rule RIN = EA / (k IA) takes the fundamental of "
+    "the anode current as 0.9 k times its mean IA, the anode swinging to "
+    "0.9 EA; k is 1.3, 1.7, 1.75 and 2.0 for classes A, AB, B and C.  Class "
+    "B's 1.75 is pi / (2 * 0.9): half-sine pulses, a conduction angle of "
+    "180 degrees, have a fundamental pi/2 times their mean (the usual "
+    "figures run from 1.57, for a full swing, to about 1.8); A, AB and C "
+    "keep the customary figures of the rule, for conduction angles of 360 "
+    "degrees, between 180 and 360, and below 180.  The power the estimate "
+    "stands for is (0.9 EA)^2 / (2 RIN).  The transistor rule is that of "
+    "one single-ended stage, RIN = (VCC - VSAT)^2 / (2 P) with P its output "
+    "power; a push-pull pair's collector-to-collector load is four times "
+    "this for the same VCC and P.",
+};
 
 constexpr std::string_view kManual =
     "The manual page merid-calc(1) tells the same at more length, with "
@@ -311,6 +348,8 @@ Help make_help() {
   add_options(help);
   add_warnings(help);
   add_fields(help);
+  help.verbatim("\nThe models:\n");
+  for (const std::string_view model : kModels) help.paragraph(model);
   help.paragraph(kExitHelp);
   help.verbatim(paragraph_text(kManual));
   return help;

@@ -32,6 +32,7 @@ class PiLModel final : public DesignModel {
   bool feasible() const override { return !design_.infeasible; }
 
   std::string infeasible_note() const override {
+    if (inputs_.elements) return std::string(kGivenUnresolved);
     return concat({kPiLInfeasibleNote, plain(design_.rin), kPiLInfeasibleTo,
                    plain(design_.rmid), kOhm});
   }

@@ -30,7 +30,9 @@ class PiModel final : public DesignModel {
   const Network& network() const override { return pi_network(); }
   const TankInputs& inputs() const override { return inputs_; }
   bool feasible() const override { return !design_.infeasible; }
-  std::string infeasible_note() const override { return {}; }
+  std::string infeasible_note() const override {
+    return inputs_.elements ? std::string(kGivenUnresolved) : std::string();
+  }
 
   std::optional<float> loaded_q_for_cmin(double cmin_pf) const override {
     return merid::loaded_q_for_cmin(make_design(inputs_), cmin_pf,

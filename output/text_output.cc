@@ -194,12 +194,23 @@ void write_design_text(ByteSink& out, const DesignModel& d) {
   }
 }
 
-void write_infeasible_text(ByteSink& out, const DesignModel& d) {
-  ConsoleWriter screen(out, utf8_messages());
-  screen.text_line(Msg::kInfeasible1);
-  screen.text_line(Msg::kInfeasible2);
+std::vector<std::string> infeasible_lines(const DesignModel& d) {
+  std::vector<std::string> lines;
+  // A tank of given elements is no loaded Q too small: its note alone.
+  if (!d.inputs().elements) {
+    const MessageTable& m = utf8_messages();
+    // As the screen writes its text lines: a blank before each.
+    for (const Msg line : {Msg::kInfeasible1, Msg::kInfeasible2}) {
+      lines.push_back(concat({" ", m[line]}));
+    }
+  }
   const std::string note = d.infeasible_note();
-  if (!note.empty()) write_line(out, note);
+  if (!note.empty()) lines.push_back(note);
+  return lines;
+}
+
+void write_infeasible_text(ByteSink& out, const DesignModel& d) {
+  for (const std::string& line : infeasible_lines(d)) write_line(out, line);
 }
 
 namespace {
@@ -485,7 +496,8 @@ BandTableView band_table_view(const DesignModel& inputs,
                        coil_fit_text(r.report.coil)};
     previous = r.band;
     if (!r.design->feasible()) {
-      line.note = infeasible_note(r.report.coil);
+      line.note = r.design->inputs().elements ? kGivenUnresolvedRow
+                                              : infeasible_note(r.report.coil);
     } else {
       for (const ColumnSource& source : sources) {
         line.cells.push_back(band_cell(r, source));

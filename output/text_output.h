@@ -44,7 +44,9 @@ std::vector<TextBlockView> text_blocks(const DesignModel& d);
 void write_design_text(ByteSink& out, const DesignModel& d);
 
 // The dialogue's two-line message for a loaded Q too small for the
-// transformation, and what the network adds to it.
+// transformation, and what the network adds to it; for a tank of given
+// elements only what its network says.  The lines without their ends.
+std::vector<std::string> infeasible_lines(const DesignModel& d);
 void write_infeasible_text(ByteSink& out, const DesignModel& d);
 
 // With --swr: a block of each drive's extremes, with --retune one of the

@@ -145,6 +145,12 @@ inline constexpr std::string_view kGivenZinR = " R вх. контура, Ом";
 inline constexpr std::string_view kGivenZinX = " X вх. контура, Ом";
 inline constexpr std::string_view kGivenSwr = " КСВ вх. к R вх.";
 inline constexpr std::string_view kBandSwrInHeading = "КСВ вх.";
+inline constexpr std::string_view kGivenUnresolvedRow =
+    "   вход - почти чистое реактивное сопротивление (меньше 0.01 % P вх.)";
+inline constexpr std::string_view kGivenUnresolved =
+    " Вход контура из этих элементов на F - почти чистое реактивное "
+    "сопротивление: от источника с R вх. он берет меньше 0.01 % P вх., и "
+    "расчет с одинарной точностью его не различает";
 inline constexpr std::string_view kGivenNote =
     " (напряжения и токи - при P вх. в контур, Qn - Q в L / P вх.)";
 

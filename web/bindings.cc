@@ -215,11 +215,11 @@ std::string warnings_json(const AmplifierReport& report,
 // The dialogue's two lines for a loaded Q too small for the
 // transformation, and what the network adds to them.
 std::string infeasible_json(const DesignModel& d) {
-  const MessageTable& m = utf8_messages();
-  std::vector<std::string_view> lines = {trimmed(m[Msg::kInfeasible1]),
-                                         trimmed(m[Msg::kInfeasible2])};
-  const std::string note = d.infeasible_note();
-  if (!trimmed(note).empty()) lines.push_back(trimmed(note));
+  const std::vector<std::string> all = infeasible_lines(d);
+  std::vector<std::string_view> lines;
+  for (const std::string& line : all) {
+    if (!trimmed(line).empty()) lines.push_back(trimmed(line));
+  }
   return json_object({{"infeasible", "true"},
                       {"infeasible_text", json_strings(lines)},
                       {"blocks", "[]"},
