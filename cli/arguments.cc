@@ -594,9 +594,10 @@ Status parse_arguments(std::span<const std::string_view> args,
   }
   status = place_parameters(reading, options);
   if (status.ok() && elements && !reading.parameters.empty()) {
-    status =
-        failure(concat({"--", reading.parameters.front().name,
-                        " is a design's; --elements gives every element"}));
+    const std::string_view name = reading.parameters.front().name;
+    status = failure(concat({"--", name, " sets a design's ",
+                             find_parameter(name).parameter->what,
+                             "; --elements gives every element"}));
   }
   if (status.ok()) status = conflict(options);
   if (status.ok() && elements) status = read_elements(options);

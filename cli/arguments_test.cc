@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -266,6 +267,48 @@ TEST(ParseArguments, BandsTakeTheFiveInputsAfterTheFrequency) {
   EXPECT_EQ(parsed.options.inputs.pin, 100.0f);
 }
 
+// A built tank's elements take the place of QN, which is NaN; only pi-L's
+// COUT may be 0.
+TEST(ParseArguments, ElementsTakeThePlaceOfTheLoadedQ) {
+  const ParsedArguments pi = Parse(
+      {"--elements", "119.4,4.697,641.3", "7.1", "200", "2000", "50", "100"});
+  ASSERT_TRUE(pi.ok) << pi.error;
+  const TankInputs& in = pi.options.inputs;
+  ASSERT_TRUE(in.elements.has_value());
+  EXPECT_EQ((*in.elements)[0], 119.4f);
+  EXPECT_EQ((*in.elements)[1], 4.697f);
+  EXPECT_EQ((*in.elements)[2], 641.3f);
+  EXPECT_TRUE(std::isnan(in.qn));
+  EXPECT_EQ(in.f, 7.1f);
+  EXPECT_EQ(in.q0, 200.0f);
+  EXPECT_EQ(in.pin, 100.0f);
+  const ParsedArguments pi_l =
+      Parse({"--network", "pi-l", "--bands", "--elements=100,4,700,2,0",
+             "--rin-from", "tube:2500,0.4,B", "200", "50", "100"});
+  ASSERT_TRUE(pi_l.ok) << pi_l.error;
+  ASSERT_TRUE(pi_l.options.inputs.elements.has_value());
+  EXPECT_EQ((*pi_l.options.inputs.elements)[3], 2.0f);
+  EXPECT_EQ((*pi_l.options.inputs.elements)[4], 0.0f);
+  EXPECT_EQ(pi_l.options.inputs.q0, 200.0f);
+  EXPECT_EQ(pi_l.options.inputs.rout, 50.0f);
+}
+
+TEST(ParseArguments, CapacitorRangesAndRetune) {
+  const ParsedArguments parsed =
+      Parse({"--swr", "3", "--retune", "--c1-range", "10,250",
+             "--c2-range=1500,1500", "7.1", "12", "200", "2000", "50", "100"});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  EXPECT_TRUE(parsed.options.retune);
+  const CapacitorRanges& c = parsed.options.amplifier.capacitors;
+  ASSERT_TRUE(c.c1.has_value() && c.c2.has_value());
+  EXPECT_EQ(c.c1->low, 10.0f);
+  EXPECT_EQ(c.c1->high, 250.0f);
+  EXPECT_EQ(c.c2->low, 1500.0f);  // MIN = MAX: a fixed capacitor
+  EXPECT_EQ(c.c2->high, 1500.0f);
+  EXPECT_FALSE(Parse({"7.1", "12", "200", "2000", "50", "100"})
+                   .options.amplifier.capacitors.any());
+}
+
 // --help, -h and --version won wherever they stood, after "--" and as an
 // option's value too: "--svg -h" printed the help and wrote no plot.  Now
 // they ask for the help only where an option may stand.
@@ -300,6 +343,8 @@ TEST(ParseArguments, RepeatedOptionWasTakenSilently) {
       {"--rin-from", "tube:2500,0.4,AB", "--rin-from", "tube:2500,0.4,B"},
       {"--whole-window", "--svg", "a.svg", "--whole-window"},
       {"--rmid", "300", "--network", "pi-l", "--rmid", "400"},
+      {"--c1-range", "1,2", "--c1-range=3,4"},
+      {"--elements", "1,2,3", "--elements", "1,2,3"},
   };
   for (std::vector<std::string_view> args : kRepeats) {
     const std::string name(args.back() == "--whole-window" ? args.back()
@@ -321,8 +366,10 @@ TEST(ParseArguments, RefusedOptionValuesWereEchoedWhole) {
   const std::string huge(100000, '\x01');
   const std::string rin_from = "transistor:1,2," + huge;
   for (const std::vector<std::string_view>& option :
-       std::vector<std::vector<std::string_view>>{
-           {"--swr", huge}, {"--cmin", huge}, {"--rin-from", rin_from}}) {
+       std::vector<std::vector<std::string_view>>{{"--swr", huge},
+                                                  {"--cmin", huge},
+                                                  {"--rin-from", rin_from},
+                                                  {"--c2-range", huge}}) {
     std::vector<std::string_view> args = option;
     for (const char* n : {"7.1", "12", "200", "2000", "50", "100"}) {
       args.push_back(n);

@@ -580,5 +580,113 @@ TEST(RunCalc, PiLDrawsItsPlotAndChartAndWarnsOnStandardError) {
                 "C1 = 97.980 pF is below CMIN = 120 pF by 22.020 pF"});
 }
 
+// The bench's capacitors, --retune and a built tank: each refusal is
+// status 2, nothing on standard output and one line naming what is wrong.
+TEST(RunCalc, RangesRetuneAndElementsRefuseWithOneLine) {
+  using Args = std::vector<std::string_view>;
+  const Args design = {"7.1", "12", "200", "2000", "50", "100"};
+  const Args built = {"7.1", "200", "2000", "50", "100"};
+  const Args built_bands = {"200", "2000", "50", "100"};
+  const std::string_view pi = "119.4,4.697,641.3";
+  const std::string_view pi_l = "100,4,700,2,0";
+  struct Refusal {
+    Args options;
+    const Args& numbers;
+    const char* error;
+  };
+  const Refusal kRefusals[] = {
+      {{"--c1-range", "10"},
+       design,
+       "--c1-range \"10\": give MIN,MAX in pF, as in 10,250"},
+      {{"--c2-range", "250,10"},
+       design,
+       "--c2-range \"250,10\": MIN = 250 is above MAX = 10"},
+      {{"--c1-range", "-1,10"},
+       design,
+       "--c1-range \"-1,10\": MIN = \"-1\" is outside the accepted range 0 "
+       "<= MIN <= 100000 (pF)"},
+      {{"--c1-range", "0,200000"},
+       design,
+       "--c1-range \"0,200000\": MAX = \"200000\" is outside the accepted "
+       "range 0 <= MAX <= 100000 (pF)"},
+      {{"--retune"},
+       design,
+       "--retune retunes the tank into the loads of --swr; add --swr"},
+      {{"--elements", "119.4,4.697"},
+       built,
+       "--elements \"119.4,4.697\": the pi network takes 3 elements, "
+       "C1,L,C2 (pF, uH, pF), got 2"},
+      {{"--network", "pi-l", "--elements", pi},
+       built,
+       "--elements \"119.4,4.697,641.3\": the pi-L network takes 5 "
+       "elements, C1,L1,CMID,L2,COUT (pF, uH, pF, uH, pF), got 3"},
+      {{"--elements", "119.4,x,641.3"},
+       built,
+       "--elements \"119.4,x,641.3\": L = \"x\" is not a number; accepted "
+       "range 0 < L <= 100000 (uH)"},
+      {{"--elements", "0,4.697,641.3"},
+       built,
+       "--elements \"0,4.697,641.3\": C1 = \"0\" is outside the accepted "
+       "range 0 < C1 <= 1000000 (pF)"},
+      // Only pi-L's COUT may be 0: no output capacitor.
+      {{"--network", "pi-l", "--elements", "100,4,0,2,0"},
+       built,
+       "--elements \"100,4,0,2,0\": CMID = \"0\" is outside the accepted "
+       "range 0 < CMID <= 1000000 (pF)"},
+      {{"--network", "pi-l", "--elements", "100,4,700,2,-1"},
+       built,
+       "--elements \"100,4,700,2,-1\": COUT = \"-1\" is outside the "
+       "accepted range 0 <= COUT <= 1000000 (pF)"},
+      {{"--elements", "119.4,200000,641.3"},
+       built,
+       "--elements \"119.4,200000,641.3\": L = \"200000\" is outside the "
+       "accepted range 0 < L <= 100000 (uH)"},
+      {{"--elements", "119.4,4.697,2e6"},
+       built,
+       "--elements \"119.4,4.697,2e6\": C2 = \"2e6\" is outside the "
+       "accepted range 0 < C2 <= 1000000 (pF)"},
+      {{"--elements="},
+       built,
+       "--elements needs the elements, as in 120,4.7,640"},
+      {{"--bands", "--fixed-coil", "--elements", pi},
+       built_bands,
+       "--fixed-coil keeps a coil for a design; --elements gives every "
+       "element"},
+      {{"--elements", pi, "--cmin", "30"},
+       built,
+       "--cmin finds a loaded Q for a design; --elements gives C1"},
+      {{"--network", "pi-l", "--elements", pi_l, "--rmid", "300"},
+       built,
+       "--rmid sets a design's middle resistance; --elements gives every "
+       "element"},
+      // The count: QN left out, and F with --bands, and RIN with --rin-from.
+      {{"--elements", pi},
+       design,
+       "with --elements expected five numbers, F Q0 RIN ROUT PIN, got 6; "
+       "see merid-calc --help"},
+      {{"--bands", "--elements", pi},
+       built,
+       "--bands with --elements takes four numbers, Q0 RIN ROUT PIN, got 5; "
+       "see merid-calc --help"},
+      {{"--elements", pi, "--rin-from", "tube:2500,0.4,AB"},
+       built,
+       "with --elements expected four numbers, F Q0 ROUT PIN, got 5; see "
+       "merid-calc --help"},
+      {{"--bands", "--elements", pi, "--rin-from", "tube:2500,0.4,AB"},
+       built_bands,
+       "--bands with --elements takes three numbers, Q0 ROUT PIN, got 4; see "
+       "merid-calc --help"},
+  };
+  for (const Refusal& r : kRefusals) {
+    SCOPED_TRACE(r.error);
+    Args args = r.options;
+    args.insert(args.end(), r.numbers.begin(), r.numbers.end());
+    const CalcRun run = RunCalc(args);
+    EXPECT_EQ(run.status, ExitStatus::kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string("merid-calc: ") + r.error + "\n");
+  }
+}
+
 }  // namespace
 }  // namespace merid

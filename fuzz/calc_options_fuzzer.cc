@@ -43,8 +43,20 @@ std::vector<Spelled> option_names() {
 
 constexpr std::string_view kNumbers[] = {"7.1",  "12", "200",
                                          "2000", "50", "100"};
-constexpr std::string_view kValues[] = {
-    "json", "pi-l", "3", "30", "plot.svg", "tube:2500,0.4,AB", "-h", "--x"};
+// Values that some option takes: a format, a network, an SWR, a
+// capacitance, a file, ratings, a capacitor range and the elements of each
+// network; and two that look like options.
+constexpr std::string_view kValues[] = {"json",
+                                        "pi-l",
+                                        "3",
+                                        "30",
+                                        "plot.svg",
+                                        "tube:2500,0.4,AB",
+                                        "-h",
+                                        "--x",
+                                        "10,250",
+                                        "119.4,4.697,641.3",
+                                        "100,4,700,2,0"};
 
 // The argument that byte `b` picks; `hold` keeps an oversized value alive.
 std::string pick(std::uint8_t b, const std::vector<Spelled>& names) {
