@@ -155,12 +155,17 @@ void pi_quantities(const Elements& e, const Impedances& z, const Drive& drive,
   o[PiQuantity::kIl] = modulus(s.ib);
   o[PiQuantity::kPload] = squared_magnitude(s.vout / load) * load.re;
   o[PiQuantity::kPloss] = squared_magnitude(s.ib) * e.zl.re;
-  o[PiQuantity::kRMax] = z.zin.re;
-  o[PiQuantity::kRMin] = -z.zin.re;
-  o[PiQuantity::kXMax] = z.zin.im;
-  o[PiQuantity::kXMin] = -z.zin.im;
-  o[PiQuantity::kS11Max] = s11;
-  o[PiQuantity::kS11Min] = -s11;
+  input_limits(z.zin, s11, o.subspan(PiQuantity::kRMax));
+}
+
+void input_limits(Complex zin, float s11, std::span<float> limits) {
+  static_assert(PiQuantity::kCount - PiQuantity::kRMax == kInputLimits);
+  limits[0] = zin.re;
+  limits[1] = -zin.re;
+  limits[2] = zin.im;
+  limits[3] = -zin.im;
+  limits[4] = s11;
+  limits[5] = -s11;
 }
 
 }  // namespace merid

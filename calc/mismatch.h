@@ -86,6 +86,12 @@ struct PiQuantity {
   };
 };
 
+// The last six quantities of every network's load quantities: the limits
+// of the input resistance, reactance and |S11| the amplifier sees, each
+// least as a negative, in the order of PiQuantity from kRMax on.
+inline constexpr std::size_t kInputLimits = 6;
+void input_limits(Complex zin, float s11, std::span<float> limits);
+
 // The tank's impedances with `load` in place of the designed resistance, in
 // the operations of impedances_of.
 Impedances impedances_with_load(const Elements& e, Complex load);

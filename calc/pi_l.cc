@@ -266,12 +266,10 @@ void pi_l_quantities(const PiLState& s, const PiLNetwork& n, float rin,
   o[PiLQuantity::kPloss] = squared_magnitude(s.il1) * (s.xl1 / n.q0) +
                            squared_magnitude(s.il2) * (s.xl2 / n.q0);
   const float s11 = reflection(s.zin, rin);
-  o[PiLQuantity::kRMax] = s.zin.re;
-  o[PiLQuantity::kRMin] = -s.zin.re;
-  o[PiLQuantity::kXMax] = s.zin.im;
-  o[PiLQuantity::kXMin] = -s.zin.im;
-  o[PiLQuantity::kS11Max] = s11;
-  o[PiLQuantity::kS11Min] = -s11;
+  static_assert(PiLQuantity::kCount - PiLQuantity::kRMax == kInputLimits);
+  static_assert(PiLQuantity::kS11Min - PiLQuantity::kRMax ==
+                PiQuantity::kS11Min - PiQuantity::kRMax);
+  input_limits(s.zin, s11, o.subspan(PiLQuantity::kRMax));
 }
 
 Complex middle_branch(const PiLNetwork& n, float freq, Complex load) {
