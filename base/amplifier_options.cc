@@ -30,6 +30,39 @@ constexpr ValueRange kVcc{"VCC", 0.0f, false, 10000.0f, "V"};
 constexpr ValueRange kVsat{"VSAT", 0.0f, true, 10000.0f, "V"};
 constexpr ValueRange kPower{"P", 0.0f, false, 100000.0f, "W"};
 
+// The emission options: each a number in its range, into its member.
+struct EmissionValue {
+  std::string_view option;
+  ValueRange range;
+  void (*store)(EmissionOptions&, float);
+};
+constexpr EmissionValue kEmissionValues[] = {
+    {"--conduction",
+     {"DEG", 120.0f, true, 360.0f, "degrees"},
+     [](EmissionOptions& e, float x) { e.conduction = x; }},
+    {"--push-pull",
+     {"DB", 0.0f, true, 100.0f, "dB"},
+     [](EmissionOptions& e, float x) { e.push_pull_db = x; }},
+    {"--rp",
+     {"OHM", 0.1f, true, 100000000.0f, "ohm"},
+     [](EmissionOptions& e, float x) { e.rp = x; }},
+    {"--coil-c",
+     {"PF", 0.0f, true, 10000.0f, "pF"},
+     [](EmissionOptions& e, float x) { e.coil_c = x; }},
+    {"--c1-lead",
+     {"NH", 0.0f, true, 10000.0f, "nH"},
+     [](EmissionOptions& e, float x) { e.c1_lead = x; }},
+    {"--c2-lead",
+     {"NH", 0.0f, true, 10000.0f, "nH"},
+     [](EmissionOptions& e, float x) { e.c2_lead = x; }},
+    {"--limit-dbc",
+     {"X", 0.0f, false, 200.0f, "dB below the carrier"},
+     [](EmissionOptions& e, float x) { e.limit_db = x; }},
+    {"--margin",
+     {"DB", 0.0f, true, 60.0f, "dB"},
+     [](EmissionOptions& e, float x) { e.margin = x; }},
+};
+
 constexpr std::string_view kTubeForm = "tube:EA,IA,CLASS";
 constexpr std::string_view kTransistorForm = "transistor:VCC,VSAT,P";
 
@@ -167,6 +200,19 @@ Status read_capacitor_range(std::string_view option, std::string_view text,
   }
   range = r;
   return {};
+}
+
+Status read_emission_value(std::string_view option, std::string_view text,
+                           EmissionOptions& emissions) {
+  for (const EmissionValue& v : kEmissionValues) {
+    if (v.option != option) continue;
+    float x = 0.0f;
+    const Status read = read_value(v.range, text, x);
+    if (!read.ok()) return failure(concat({option, ": ", read.error}));
+    v.store(emissions, x);
+    return {};
+  }
+  return failure(concat({option, " is no emission option"}));
 }
 
 Status read_rin_from(std::string_view text, AmplifierOptions& options) {

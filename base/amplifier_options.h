@@ -42,12 +42,36 @@ struct CapacitorRanges {
   bool any() const { return c1.has_value() || c2.has_value(); }
 };
 
+// What the harmonic output at the load is asked with: the device's
+// current pulses, the strays of the parts, and a limit to hold it to.
+struct EmissionOptions {
+  std::optional<float> conduction;    // degrees; none: the class's
+  std::optional<float> push_pull_db;  // the even harmonics' balance
+  std::optional<float> rp;            // ohm; none: an ideal current source
+  float coil_c = 0.0f;                // pF across each coil
+  float c1_lead = 0.0f;               // nH in series with C1
+  float c2_lead = 0.0f;               // nH with C2 (pi-L: CMID and COUT)
+  std::string rule;                   // a rule's name; empty: none
+  std::optional<float> limit_db;      // one's own: dB below the carrier
+  std::optional<float> margin;        // dB the limit must be met by
+  bool limited() const { return !rule.empty() || limit_db.has_value(); }
+  // 6 dB unless given.
+  float margin_db() const { return margin.value_or(6.0f); }
+};
+
 struct AmplifierOptions {
   std::optional<float> cmin;  // pF
   bool fixed_coil = false;
   std::optional<RinEstimate> rin_from;
   CapacitorRanges capacitors;
+  std::optional<EmissionOptions> emissions;
 };
+
+// Reads the value of one emission option (--conduction, --push-pull,
+// --rp, --coil-c, --c1-lead, --c2-lead, --limit-dbc, --margin; `option`
+// with its dashes) into `emissions`, or says in one line why not.
+Status read_emission_value(std::string_view option, std::string_view text,
+                           EmissionOptions& emissions);
 
 // The accepted range of --cmin, for the help and the error line.
 inline constexpr float kMaxCmin = 100000.0f;  // pF; 0 <= CMIN

@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "calc/bisection.h"
+#include "calc/cosine_pulses.h"
 
 namespace merid {
 namespace {
@@ -50,8 +52,8 @@ Design with_loaded_q(const Design& inputs, float qn) {
   return d;
 }
 
-std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
-                                       LoadedQRange range) {
+std::optional<float> lowest_loaded_q_where(
+    LoadedQRange range, const std::function<bool(float)>& holds) {
   const auto lo = static_cast<std::int64_t>(
       std::ceil(static_cast<double>(range.low) / kLoadedQResolution));
   const auto hi = static_cast<std::int64_t>(
@@ -62,13 +64,18 @@ std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
   };
   const std::int64_t first = in_range(thousandths(lo)) ? lo : lo + 1;
   const std::int64_t last = in_range(thousandths(hi)) ? hi : hi - 1;
-  const std::optional<std::int64_t> k =
-      first_index_where(first, last, [&](std::int64_t i) {
-        const Design d = with_loaded_q(inputs, thousandths(i));
-        return !d.infeasible && d.results.c1 >= cmin_pf;
-      });
+  const std::optional<std::int64_t> k = first_index_where(
+      first, last, [&](std::int64_t i) { return holds(thousandths(i)); });
   if (!k) return std::nullopt;
   return thousandths(*k);
+}
+
+std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
+                                       LoadedQRange range) {
+  return lowest_loaded_q_where(range, [&](float qn) {
+    const Design d = with_loaded_q(inputs, qn);
+    return !d.infeasible && d.results.c1 >= cmin_pf;
+  });
 }
 
 FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
@@ -107,18 +114,22 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
   return row;
 }
 
-double tube_class_factor(TubeClass tube_class) {
+double class_conduction(TubeClass tube_class) {
   switch (tube_class) {
     case TubeClass::kA:
-      return 1.3;
+      return 360.0;
     case TubeClass::kAB:
-      return 1.7;
+      return 240.0;
     case TubeClass::kB:
-      return 1.75;
+      return 180.0;
     case TubeClass::kC:
       break;
   }
-  return 2.0;
+  return 120.0;
+}
+
+double tube_class_factor(TubeClass tube_class) {
+  return fundamental_to_mean(class_conduction(tube_class)) / kAnodeSwing;
 }
 
 double tube_load_resistance(double ea, double ia, TubeClass tube_class) {

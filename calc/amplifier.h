@@ -7,6 +7,7 @@
 // searches run the synthesis itself, so every design they report is one
 // the calculation gives for the inputs it names.
 
+#include <functional>
 #include <optional>
 
 #include "calc/synthesis.h"
@@ -26,6 +27,13 @@ Design with_loaded_q(const Design& inputs, float qn);
 // Loaded Q found for a minimum C1 lies on this grid, so that typed back as
 // printed it gives the same design.
 inline constexpr double kLoadedQResolution = 0.001;
+
+// The lowest loaded Q on the grid of kLoadedQResolution within `range` at
+// which `holds` is true, given that once true it stays true for every
+// larger one; none when it is false even at range.high.  Each grid value
+// is the float its printed decimal typed gives.
+std::optional<float> lowest_loaded_q_where(
+    LoadedQRange range, const std::function<bool(float)>& holds);
 
 // The lowest loaded Q on the grid of kLoadedQResolution within `range` at
 // which the design of `inputs` (as with_loaded_q takes them) is feasible with
@@ -65,16 +73,18 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
 // Classes of operation of a tube amplifier.
 enum class TubeClass { kA, kAB, kB, kC };
 
-// k of the rule R = Ea / (k Ia): 1.3, 1.7, 1.75 and 2.0 for A, AB, B and
-// C.  The rule is the fundamental of the anode current over its mean, I1 /
-// Ia, with the anode swinging to kAnodeSwing Ea: R = kAnodeSwing Ea / I1.
-// Class B's half-sine pulses (a conduction angle of 180 degrees) have I1 /
-// Ia = pi / 2, so k = pi / (2 kAnodeSwing) = 1.745, taken as 1.75; A, AB
-// and C keep the customary figures of the rule.
-double tube_class_factor(TubeClass tube_class);
+// The full conduction angle each class stands for, degrees: A 360, AB
+// 240, B 180, C 120.
+double class_conduction(TubeClass tube_class);
 
 // The peak anode swing over the anode supply that the tube rule assumes.
 inline constexpr double kAnodeSwing = 0.9;
+
+// k of the rule R = Ea / (k Ia): the fundamental of the anode current over
+// its mean Ia for the class's conduction angle (cosine pulses), over the
+// anode swing kAnodeSwing, so R = kAnodeSwing Ea / I1: 1.11, 1.47, 1.75
+// (pi / (2 kAnodeSwing)) and 1.99 for A, AB, B and C.
+double tube_class_factor(TubeClass tube_class);
 
 // Load resistance in ohm that a tube wants: anode supply `ea` (V), anode
 // current `ia` (A).

@@ -27,16 +27,17 @@ enum class WarningCode {
   kS11AtF,          // S11 at f above kS11MatchLimit: the design misses rin
   kC1BelowCmin,     // C1 below the amplifier's minimum
   // Legal but unwise, for any network:
-  kLowEfficiency,      // the tank's efficiency below kMinEfficiency
-  kCapacitorTooLarge,  // a capacitor above what is built for a tank
-  kCoilTooSmall,       // a coil below what can be wound
-  kCurrentTooLarge,    // an RMS current above what parts carry
-  kRmidLow,            // pi-L: RMID at or below both RIN and ROUT
-  kRmidHigh,           // pi-L: ... at or above both
-  kRinEqualsRout,      // pi-L: nothing for the L section to transform
-  kRinEstimateLow,     // --rin-from: an estimate below real amplifiers'
-  kRinEstimateHigh,    // ... above them
-  kRinEstimatePower,   // --rin-from: its power is not PIN
+  kLowEfficiency,         // the tank's efficiency below kMinEfficiency
+  kCapacitorTooLarge,     // a capacitor above what is built for a tank
+  kCoilTooSmall,          // a coil below what can be wound
+  kCurrentTooLarge,       // an RMS current above what parts carry
+  kRmidLow,               // pi-L: RMID at or below both RIN and ROUT
+  kRmidHigh,              // pi-L: ... at or above both
+  kRinEqualsRout,         // pi-L: nothing for the L section to transform
+  kRinEstimateLow,        // --rin-from: an estimate below real amplifiers'
+  kRinEstimateHigh,       // ... above them
+  kRinEstimatePower,      // --rin-from: its power is not PIN
+  kHarmonicAboveCoilSrf,  // a harmonic beyond the coils' self-resonance
 };
 
 // What a warning shows, in the unit its code gives: the shunt inductance
@@ -54,7 +55,9 @@ enum class WarningCode {
 // the three part codes, `subject` naming the part; RMID and the lower (the
 // higher) of RIN and ROUT for kRmidLow (kRmidHigh); RIN for
 // kRinEqualsRout; the estimate in ohm and the limit it passes for the two
-// estimate codes; the estimate's power and PIN, W, for kRinEstimatePower.
+// estimate codes; the estimate's power and PIN, W, for kRinEstimatePower;
+// the coils' self-resonance, MHz, and the harmonic's n for
+// kHarmonicAboveCoilSrf.
 struct DesignWarning {
   WarningCode code;
   double figure;

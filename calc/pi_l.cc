@@ -199,6 +199,26 @@ PiLDesign designed(PiLDesign d, const PiLNetwork& n, const Design& section,
   return d;
 }
 
+// The network of `d` on the pi section's `tank` at `fhz`: the L section
+// solved in double precision, its shunt capacitor `cl` (F) added at the
+// middle node or put across the load.
+PiLNetwork with_l_section(const PiLDesign& d, const Tank& tank, float fhz,
+                          float& cl) {
+  const double omega = static_cast<double>(kOmegaFactor * fhz);
+  const LSection l = d.cl_at_middle ? step_down(d.rmid, d.rout, d.q0)
+                                    : step_up(d.rmid, d.rout, d.q0);
+  cl = static_cast<float>(l.b / omega);
+  PiLNetwork n;
+  n.c1 = tank.c1;
+  n.l1 = tank.l;
+  n.cmid = d.cl_at_middle ? tank.c2 + cl : tank.c2;
+  n.l2 = static_cast<float>(l.x2 / omega);
+  n.cout = d.cl_at_middle ? 0.0f : cl;
+  n.q0 = d.q0;
+  n.rout = d.rout;
+  return n;
+}
+
 // The pi section of `d` calculated.
 Design section_of(const PiLDesign& d) {
   return with_loaded_q(pi_section_inputs(d), d.qn);
@@ -364,22 +384,17 @@ PiLDesign pi_l_synthesis(const PiLDesign& inputs) {
   d.infeasible = true;
   const Design section = section_of(d);
   if (section.infeasible) return d;
-
-  const double omega =
-      static_cast<double>(kOmegaFactor * working_hertz(section));
-  const LSection l = d.cl_at_middle ? step_down(d.rmid, d.rout, d.q0)
-                                    : step_up(d.rmid, d.rout, d.q0);
-  const float cl = static_cast<float>(l.b / omega);
-  const Tank& tank = section.details.tank;
-  PiLNetwork n;
-  n.c1 = tank.c1;
-  n.l1 = tank.l;
-  n.cmid = d.cl_at_middle ? tank.c2 + cl : tank.c2;
-  n.l2 = static_cast<float>(l.x2 / omega);
-  n.cout = d.cl_at_middle ? 0.0f : cl;
-  n.q0 = d.q0;
-  n.rout = d.rout;
+  float cl = 0.0f;
+  const PiLNetwork n =
+      with_l_section(d, section.details.tank, working_hertz(section), cl);
   return designed(d, n, section, cl);
+}
+
+std::optional<PiLNetwork> pi_l_elements(const PiLDesign& inputs) {
+  const std::optional<Tank> tank = synthesised_tank(pi_section_inputs(inputs));
+  if (!tank) return std::nullopt;
+  float cl = 0.0f;
+  return with_l_section(inputs, *tank, kHertzPerMegahertz * inputs.f, cl);
 }
 
 PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid) {

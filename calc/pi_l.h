@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "calc/amplifier.h"
@@ -174,6 +175,11 @@ PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid);
 // section is solved in double precision with the loss of L2 at Q0.
 PiLDesign pi_l_synthesis(const PiLDesign& inputs);
 PiLDesign pi_l_synthesis(const DesignInputs& inputs, float rmid);
+
+// The network that pi_l_synthesis would build for `inputs`, to the bit,
+// without its analyses and sweeps; none where the pi section is
+// infeasible.  For the searches, which ask only what the elements are.
+std::optional<PiLNetwork> pi_l_elements(const PiLDesign& inputs);
 
 // The elements of a built pi-L network, in display units; cout_pf 0 for
 // none.

@@ -130,33 +130,63 @@ Design make_design(const DesignInputs& inputs) {
   return d;
 }
 
+namespace {
+
+// The closed-form part of the synthesis: whether the loaded Q suffices,
+// the efficiency as a fraction, the reactances and the elements at f Hz.
+struct TankSynthesis {
+  bool feasible = false;
+  float eta = 0.0f;
+  Reactances x{};
+  TankElements e{};
+};
+
+TankSynthesis synthesise_elements(const DesignInputs& d, float f) {
+  TankSynthesis t;
+  const float ratio = d.rin / d.rout;
+  t.eta = 1.0f - d.qn / d.q0;
+  const float qmin = minimum_loaded_q(t.eta, ratio, d.rin < d.rout);
+  // Written so that a not-a-number on either side makes the design
+  // infeasible.
+  if (!(d.qn > qmin * kFeasibilityMargin)) return t;
+  t.feasible = true;
+  t.x = pi_reactances(d.qn, t.eta, ratio, d.rin, d.rout);
+  const float omega = kOmegaFactor * f;
+  t.e = tank_elements(t.x, omega);
+  // Only a design that visibly misses rin is computed again, so every
+  // other keeps its bits.
+  if (near_balance(d.rin, d.rout, t.eta) &&
+      !matches(t.e, f, d.q0, d.rin, d.rout)) {
+    t.x = balanced_reactances(d.qn, t.eta, ratio, d.rin, d.rout);
+    t.e = tank_elements(t.x, omega);
+  }
+  return t;
+}
+
+}  // namespace
+
+std::optional<Tank> synthesised_tank(const DesignInputs& inputs) {
+  const TankSynthesis t =
+      synthesise_elements(inputs, kHertzPerMegahertz * inputs.f);
+  if (!t.feasible) return std::nullopt;
+  return Tank{t.e.c1, t.e.c2, t.e.l, inputs.q0, inputs.rout};
+}
+
 void synthesis(Design& d) {
   d.fmhz = d.f;
   float f = kHertzPerMegahertz * d.f;
   d.f = f;
-  const float ratio = d.rin / d.rout;
-  float eta = 1.0f - d.qn / d.q0;
-  const float qmin = minimum_loaded_q(eta, ratio, d.rin < d.rout);
-  // Written so that a not-a-number on either side makes the design
-  // infeasible.
-  if (!(d.qn > qmin * kFeasibilityMargin)) {
+  const TankSynthesis t = synthesise_elements(d, f);
+  if (!t.feasible) {
     d.infeasible = true;
     return;
   }
   d.infeasible = false;
-
-  Reactances x = pi_reactances(d.qn, eta, ratio, d.rin, d.rout);
-  const float omega = kOmegaFactor * f;
-  TankElements e = tank_elements(x, omega);
-  // Only a design that visibly misses rin is computed again, so every
-  // other keeps its bits.
-  if (near_balance(d.rin, d.rout, eta) && !matches(e, f, d.q0, d.rin, d.rout)) {
-    x = balanced_reactances(d.qn, eta, ratio, d.rin, d.rout);
-    e = tank_elements(x, omega);
-  }
-  float l = e.l;
-  float c1 = e.c1;
-  float c2 = e.c2;
+  const Reactances x = t.x;
+  float eta = t.eta;
+  float l = t.e.l;
+  float c1 = t.e.c1;
+  float c2 = t.e.c2;
 
   Results r;
   r.uin = std::sqrt(d.rin * d.pin);

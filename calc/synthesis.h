@@ -5,6 +5,7 @@
 // screen shows.
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/complex.h"
 #include "calc/design_inputs.h"
@@ -80,6 +81,12 @@ Design make_design(const DesignInputs& inputs);
 // and nothing else changes but fmhz.  Inputs must lie in the dialogue's
 // accepted ranges (qn < q0).
 void synthesis(Design& d);
+
+// The tank that synthesis would give for `inputs` (f in MHz), its elements
+// in F and H to the bit, without the analyses and sweeps that follow; none
+// where it would be infeasible.  For the searches, which ask only what
+// the elements are.
+std::optional<Tank> synthesised_tank(const DesignInputs& inputs);
 
 }  // namespace merid
 

@@ -10,6 +10,7 @@
 #include "base/quoted.h"
 #include "calc/mismatch.h"
 #include "design/band_table.h"
+#include "design/emission_rules.h"
 
 namespace merid {
 namespace {
@@ -138,6 +139,46 @@ Status read_elements_option(std::string_view text, Options& options) {
   options.elements = std::string(text);
   return {};
 }
+
+// An emission option's value into the emission options, made where the
+// first such option stands.
+template <const std::string_view* Name>
+Status read_emission(std::string_view text, Options& options) {
+  std::optional<EmissionOptions>& e = options.amplifier.emissions;
+  if (!e) e.emplace();
+  return read_emission_value(*Name, text, *e);
+}
+
+// "us or ...": the rules' names for a refusal.
+std::string rule_choices() {
+  std::string out;
+  const auto all = emission_rules();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (i > 0) out.append(i + 1 == all.size() ? " or " : ", ");
+    out.append(all[i].name);
+  }
+  return out;
+}
+
+Status read_limit(std::string_view name, Options& options) {
+  if (find_emission_rule(name) == nullptr) {
+    return failure(
+        concat({"--limit ", echoed(name), ": choose ", rule_choices()}));
+  }
+  std::optional<EmissionOptions>& e = options.amplifier.emissions;
+  if (!e) e.emplace();
+  e->rule = std::string(name);
+  return {};
+}
+
+constexpr std::string_view kConduction = "--conduction";
+constexpr std::string_view kPushPull = "--push-pull";
+constexpr std::string_view kRp = "--rp";
+constexpr std::string_view kCoilC = "--coil-c";
+constexpr std::string_view kC1Lead = "--c1-lead";
+constexpr std::string_view kC2Lead = "--c2-lead";
+constexpr std::string_view kLimitDbc = "--limit-dbc";
+constexpr std::string_view kMargin = "--margin";
 
 Status read_cmin_option(std::string_view text, Options& options) {
   return read_cmin(text, options.amplifier);
@@ -314,6 +355,63 @@ constexpr OptionSpec kOptions[] = {
      "which must lie in RIN's range, is used as RIN and the RIN argument is "
      "left out; the text output shows it with its rule.",
      read_rin_from_option},
+    {kConduction, "DEG",
+     "the harmonics at the load, in dB below the carrier (dBc) and in W "
+     "and dBm at PIN: the device's output current taken as cosine pulses of "
+     "the full conduction angle DEG (120 <= DEG <= 360; by default that of "
+     "--rin-from's tube class, A 360, AB 240, B 180, C 120, and without it "
+     "AB's 240), whose harmonics 2 to 5 over the fundamental are their "
+     "Fourier coefficients; the tank driven at each nF by that current "
+     "(behind --rp, ideal by default) with the strays below, the load "
+     "voltage at nF against that at F.  This is the current-drive transfer, "
+     "not KU's or KI's ratio: KU and KI stay as they are.  Capacitors "
+     "lossless, the coils' loss X/Q0, the strays as given.  Any of the "
+     "options of this group asks for the block; as JSON the object "
+     "emissions (conduction, rule, harmonics: one object per n with n, f "
+     "MHz, dbc, watts, dbm, limit_dbc, margin and pass; carrier_watts, "
+     "coil_srf MHz, worst_margin, and with a limit qn_for_limit or "
+     "rmid_for_limit and shortfall); as CSV its members as columns "
+     "emissions_KEY and hN_KEY; with --bands per row.",
+     read_emission<&kConduction>},
+    {kPushPull, "DB",
+     "a push-pull stage: its even harmonics lowered by DB, how far its "
+     "halves balance (0 <= DB <= 100; 20 to 30 dB is usual).",
+     read_emission<&kPushPull>},
+    {kRp, "OHM",
+     "the device's output resistance across the current source (0.1 <= OHM "
+     "<= 100000000); none by default, an ideal source.  With OHM = 11 RIN "
+     "the transfer is KI's, whose source is 11 RIN.",
+     read_emission<&kRp>},
+    {kCoilC, "PF",
+     "the self-capacitance of the coil (each coil of the pi-L), across it, "
+     "0 <= PF <= 10000: reports the coils' self-resonance and warns where a "
+     "harmonic up to 5F lies at or above it.",
+     read_emission<&kCoilC>},
+    {kC1Lead, "NH",
+     "the inductance of C1's leads and strap, in series with it, 0 <= NH <= "
+     "10000.",
+     read_emission<&kC1Lead>},
+    {kC2Lead, "NH",
+     "the same of C2 (pi-L: of the middle and the output capacitor).",
+     read_emission<&kC2Lead>},
+    {"--limit", "RULE",
+     "each harmonic against RULE, chosen by the frequency F the station "
+     "transmits on and the carrier power (the rules below): the margin to "
+     "the limit and pass or fail per harmonic, and the smallest loaded Q "
+     "(pi, on the grid of 0.001, by bisection over the synthesis; the "
+     "suppression grows with the loaded Q) or the RMID at the given loaded "
+     "Q (pi-L, searched between RIN and ROUT for the largest margin, to "
+     "three digits) that meets the limit by --margin, or, where none does, "
+     "the shortfall in dB: a low-pass filter is needed.",
+     read_limit},
+    {kLimitDbc, "X",
+     "a limit of one's own instead: every harmonic at least X dB below the "
+     "carrier (0 < X <= 200).",
+     read_emission<&kLimitDbc>},
+    {kMargin, "DB",
+     "how far below the limit the search holds the worst harmonic, 0 <= DB "
+     "<= 60; 6 by default.",
+     read_emission<&kMargin>},
     {"--network", "NAME",
      "the network to design, one of those below; the default is the first.",
      read_network},
@@ -552,6 +650,15 @@ Status conflict(const Options& options) {
     if (options.amplifier.cmin) {
       return failure(
           "--cmin finds a loaded Q for a design; --elements gives C1");
+    }
+  }
+  if (const std::optional<EmissionOptions>& e = options.amplifier.emissions) {
+    if (!e->rule.empty() && e->limit_db) {
+      return failure("--limit and --limit-dbc are two limits; give one");
+    }
+    if (e->margin && !e->limited()) {
+      return failure(
+          "--margin is how far below a limit; add --limit or --limit-dbc");
     }
   }
   if (options.retune && options.swr < kMinSwr) {

@@ -93,6 +93,7 @@ void write_design(const DesignModel& d, const Options& options,
       if (asked != nullptr) write_swr_text(out, d, *asked);
       write_amplifier_text(out, options.amplifier, report);
       write_parts_text(out, d, options.amplifier, report);
+      write_emissions_text(out, d, options.amplifier, report);
       write_warnings(err, report, options, "");
       break;
     case OutputFormat::kJson:
@@ -148,8 +149,9 @@ Status find_plots(const Options& options, FileWriter& files,
 // `err` for each whose old file keeps other names, which a replacement
 // leaves as they were.
 Status write_plots(const Options& options, const DesignModel& d,
-                   const LoadSwr* swr, const std::vector<Plot>& plots,
-                   FileWriter& files, ByteSink& err) {
+                   const LoadSwr* swr, const Emissions* emissions,
+                   const std::vector<Plot>& plots, FileWriter& files,
+                   ByteSink& err) {
   if (plots.empty()) return {};
   // The retuned tank's loads on the Smith chart.
   std::optional<LoadCircle> loads;
@@ -163,7 +165,7 @@ Status write_plots(const Options& options, const DesignModel& d,
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
     const std::string svg =
         plot.kind == Plot::Kind::kResponses
-            ? response_plot_svg(subject, curves, window)
+            ? response_plot_svg(subject, curves, window, emissions)
             : smith_chart_svg(subject, curves, loads ? &*loads : nullptr);
     const Status written = files.write(plot.target, svg);
     if (!written.ok()) {
@@ -205,9 +207,11 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   const std::optional<LoadSwr> swr =
       request ? std::optional<LoadSwr>(load_swr(*d, *request)) : std::nullopt;
   const LoadSwr* asked = swr ? &*swr : nullptr;
-  write_design(*d, options, amplifier_report(*d, options.amplifier), asked, out,
-               err);
-  return write_plots(options, *d, asked, plots, files, err);
+  const AmplifierReport report = amplifier_report(*d, options.amplifier);
+  write_design(*d, options, report, asked, out, err);
+  return write_plots(options, *d, asked,
+                     report.emissions ? &*report.emissions : nullptr, plots,
+                     files, err);
 }
 
 }  // namespace

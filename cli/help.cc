@@ -9,6 +9,7 @@
 #include "cli/arguments.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
+#include "design/emission_rules.h"
 #include "design/load_swr.h"
 #include "design/network.h"
 
@@ -348,6 +349,10 @@ Help make_help() {
   add_options(help);
   add_warnings(help);
   add_fields(help);
+  help.verbatim("\nEmission rules (--limit RULE):\n");
+  for (const EmissionRule& rule : emission_rules()) {
+    help.item(rule.name, rule.text, kFieldColumn);
+  }
   help.verbatim("\nThe models:\n");
   for (const std::string_view model : kModels) help.paragraph(model);
   help.paragraph(kExitHelp);

@@ -109,6 +109,10 @@ constexpr auto kWarnings = std::to_array<WarningDescription>({
     {W::kRinEstimatePower, "rin_estimate_power",
      "the --rin-from estimate's power (P, or for a tube (0.9 EA)^2 / (2 "
      "RIN)) more than 10 % from PIN"},
+    {W::kHarmonicAboveCoilSrf, "harmonic_above_coil_srf",
+     "with --coil-c: a harmonic up to 5F at or above the coils' "
+     "self-resonance (MHz, and which harmonic): the coil is a capacitor "
+     "there, and the level only as good as the strays given"},
 });
 
 // What real parts allow, one limit for each kind of figure.
@@ -153,6 +157,21 @@ void add_efficiency_warning(const DesignModel& d,
   }
 }
 
+// The first harmonic at or above the coils' self-resonance, where the
+// coil is a capacitor and the harmonic analysis only as good as the
+// strays given.
+void add_resonance_warning(const Emissions& e,
+                           std::vector<DesignWarning>& out) {
+  if (!e.coil_srf_mhz) return;
+  for (const HarmonicEmission& h : e.harmonics) {
+    if (h.f_mhz >= *e.coil_srf_mhz) {
+      out.push_back({W::kHarmonicAboveCoilSrf, *e.coil_srf_mhz,
+                     static_cast<double>(h.n)});
+      return;
+    }
+  }
+}
+
 // The estimate of --rin-from beyond what amplifiers have, or for a power
 // other than PIN.
 void add_estimate_warnings(const RinEstimate& e, float pin,
@@ -174,7 +193,8 @@ consteval bool in_code_order() {
   for (std::size_t i = 0; i < kWarnings.size(); ++i) {
     if (static_cast<std::size_t>(kWarnings[i].code) != i) return false;
   }
-  return kWarnings.size() == static_cast<std::size_t>(W::kRinEstimatePower) + 1;
+  return kWarnings.size() ==
+         static_cast<std::size_t>(W::kHarmonicAboveCoilSrf) + 1;
 }
 static_assert(in_code_order());
 
@@ -228,6 +248,10 @@ AmplifierReport amplifier_report(const DesignModel& d,
   }
   if (options.rin_from) {
     add_estimate_warnings(*options.rin_from, d.inputs().pin, report.warnings);
+  }
+  if (options.emissions) {
+    report.emissions = emissions(d, options);
+    add_resonance_warning(*report.emissions, report.warnings);
   }
   return report;
 }

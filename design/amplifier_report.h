@@ -15,6 +15,7 @@
 #include "base/amplifier_options.h"
 #include "calc/amplifier.h"
 #include "calc/design_warnings.h"
+#include "design/emissions.h"
 #include "design/field.h"
 #include "design/swr_analysis.h"
 
@@ -46,6 +47,8 @@ struct AmplifierReport {
   float l_fixed = 0.0f;  // uH, unless coil is kNone
   // With --c1-range or --c2-range, of a feasible design.
   std::optional<PartsFit> parts;
+  // With the emission options, of a feasible design.
+  std::optional<Emissions> emissions;
   std::vector<DesignWarning> warnings;
 };
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -21,6 +22,7 @@
 
 #include "base/inputs.h"
 #include "calc/amplifier.h"
+#include "calc/current_drive.h"
 #include "calc/design_inputs.h"
 #include "calc/design_warnings.h"
 #include "design/field.h"
@@ -198,6 +200,25 @@ struct CoilRow {
   TankDesign design;
 };
 
+// How a network is searched for the harmonic limit: the parameter varied,
+// its range, and the network's ladder at each value of it.
+struct LimitSearchSpace {
+  // The key of the result, "qn_for_limit" (the pi network: the smallest
+  // loaded Q that meets the limit) or "rmid_for_limit" (pi-L: the RMID at
+  // the design's loaded Q that meets it by the most); empty: no search (a
+  // tank of given elements).
+  std::string_view key;
+  // What the text output calls it, and the band table's heading.
+  std::string_view label;
+  std::string_view band_heading;
+  enum class Goal { kLowestLoadedQ, kBestMargin };
+  Goal goal = Goal::kLowestLoadedQ;
+  double low = 0.0;  // the parameter's range, both ends allowed
+  double high = 0.0;
+  // The network at a value of the parameter, none where it is infeasible.
+  std::function<std::optional<Ladder>(double)> ladder_at;
+};
+
 // A calculated design, whichever its network.
 class DesignModel {
  public:
@@ -239,6 +260,12 @@ class DesignModel {
 
   // What the analysis under a mismatched load needs of it.
   virtual SwrAnalysis swr_analysis() const = 0;
+
+  // The built elements as a ladder, for the current-drive analyses.
+  virtual Ladder ladder() const = 0;
+
+  // Where the harmonic limit is searched for.
+  virtual LimitSearchSpace limit_search() const = 0;
 
   // What only this network warns of.
   virtual std::vector<DesignWarning> network_warnings() const = 0;

@@ -20,6 +20,10 @@ namespace {
 // The parameter's place in TankInputs::parameters.
 constexpr std::size_t kRmid = 0;
 
+Ladder ladder_of(const PiLNetwork& n) {
+  return Ladder{n.c1, n.l1, n.cmid, n.l2, n.cout, n.q0, n.rout};
+}
+
 class PiLModel final : public DesignModel {
  public:
   PiLModel(const TankInputs& inputs, const PiLDesign& d)
@@ -59,6 +63,28 @@ class PiLModel final : public DesignModel {
   }
 
   SwrAnalysis swr_analysis() const override;
+
+  Ladder ladder() const override { return ladder_of(design_.network); }
+
+  // The RMID that meets the limit by the most at the design's loaded Q,
+  // between RIN and ROUT, its network by the synthesis's closed form.
+  LimitSearchSpace limit_search() const override {
+    if (inputs_.elements) return {};
+    const PiLDesign inputs = design_;
+    return LimitSearchSpace{
+        "rmid_for_limit",
+        kPiLLimitRmidLabel,
+        kPiLBandLimitRmidHeading,
+        LimitSearchSpace::Goal::kBestMargin,
+        std::min(inputs.rin, inputs.rout),
+        std::max(inputs.rin, inputs.rout),
+        [inputs](double rmid) -> std::optional<Ladder> {
+          const std::optional<PiLNetwork> n =
+              pi_l_elements(make_pi_l_design(inputs, static_cast<float>(rmid)));
+          if (!n) return std::nullopt;
+          return ladder_of(*n);
+        }};
+  }
 
   // RMID beside RIN and ROUT: the two sections should each transform part
   // of the way, in the same direction.

@@ -18,6 +18,11 @@
 namespace merid {
 namespace {
 
+// The pi tank as a ladder: no L2, no output capacitor.
+Ladder ladder_of(const Tank& t) {
+  return Ladder{t.c1, t.l, t.c2, 0.0, 0.0, t.q0, t.rout};
+}
+
 class PiModel final : public DesignModel {
  public:
   PiModel(const TankInputs& inputs, const Design& d)
@@ -57,6 +62,29 @@ class PiModel final : public DesignModel {
   SwrAnalysis swr_analysis() const override;
 
   std::vector<DesignWarning> network_warnings() const override { return {}; }
+
+  Ladder ladder() const override { return ladder_of(design_.details.tank); }
+
+  // The smallest loaded Q, its tank by the synthesis's closed form.
+  LimitSearchSpace limit_search() const override {
+    if (inputs_.elements) return {};
+    const LoadedQRange range = accepted_loaded_q(inputs_.q0);
+    const DesignInputs inputs = inputs_;
+    return LimitSearchSpace{"qn_for_limit",
+                            kLimitQnLabel,
+                            kBandLimitQnHeading,
+                            LimitSearchSpace::Goal::kLowestLoadedQ,
+                            range.low,
+                            range.high,
+                            [inputs](double qn) -> std::optional<Ladder> {
+                              DesignInputs at = inputs;
+                              at.qn = static_cast<float>(qn);
+                              const std::optional<Tank> tank =
+                                  synthesised_tank(at);
+                              if (!tank) return std::nullopt;
+                              return ladder_of(*tank);
+                            }};
+  }
 
   ResponseCurves response_curves() const override {
     const Details& x = design_.details;

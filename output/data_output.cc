@@ -47,6 +47,9 @@ struct Member {
   // An object that this design has not: null in JSON, its columns empty in
   // CSV.
   bool null = false;
+  // An object whose members are written as a JSON array of them (each an
+  // object, its name unused), one object a line.
+  bool array = false;
 };
 
 Member value_member(std::string name, std::string column,
@@ -184,6 +187,104 @@ Member parts_member(const AmplifierReport& report) {
   return out;
 }
 
+// A figure of the harmonic analysis, double precision inside, written as
+// the shortest text of its single-precision value (as every other figure
+// is), or none.
+FieldCell number_cell(const std::optional<double>& x) {
+  if (!x) return {};
+  return static_cast<float>(*x);
+}
+
+// true or false in JSON, 1 or 0 in CSV, or none.
+Member yes_no(std::string name, std::string column,
+              const std::optional<bool>& x) {
+  const std::string_view json = !x ? "null" : *x ? "true" : "false";
+  const std::string_view csv = !x ? "" : *x ? "1" : "0";
+  return Member{std::move(name),
+                std::move(column),
+                std::string(json),
+                std::string(csv),
+                {},
+                false,
+                false,
+                false};
+}
+
+// "emissions": the harmonics at the load and what the limit asks, the
+// harmonics an array of objects (CSV: hN_KEY), the rest emissions_KEY;
+// without figures (an infeasible row) the same members, empty.
+Member emissions_member(const DesignModel& d, const Emissions* e,
+                        const AmplifierOptions& options) {
+  const auto column = [](std::string_view key) {
+    return concat({"emissions_", key});
+  };
+  const auto value = [&](std::string_view key, const FieldCell& cell) {
+    return value_member(std::string(key), column(key), cell);
+  };
+  std::vector<Member> members;
+  members.push_back(
+      value("conduction", e == nullptr
+                              ? FieldCell{}
+                              : FieldCell{static_cast<float>(e->conduction)}));
+  members.push_back(value("rule", e == nullptr || e->rule.empty()
+                                      ? FieldCell{}
+                                      : FieldCell{e->rule}));
+  std::vector<Member> harmonics;
+  for (int i = 0; i < kHarmonicCount; ++i) {
+    const HarmonicEmission* h = e == nullptr ? nullptr : &e->harmonics[i];
+    const std::string prefix =
+        concat({"h", std::to_string(kFirstHarmonic + i), "_"});
+    const auto cell = [h](auto get) -> FieldCell {
+      if (h == nullptr) return {};
+      return get(*h);
+    };
+    using H = const HarmonicEmission&;
+    std::vector<Member> m = {
+        value_member("n", concat({prefix, "n"}),
+                     cell([](H x) { return std::int32_t{x.n}; })),
+        value_member("f", concat({prefix, "f"}),
+                     cell([](H x) { return static_cast<float>(x.f_mhz); })),
+        value_member("dbc", concat({prefix, "dbc"}),
+                     cell([](H x) { return static_cast<float>(x.dbc); })),
+        value_member("watts", concat({prefix, "watts"}),
+                     cell([](H x) { return static_cast<float>(x.watts); })),
+        value_member("dbm", concat({prefix, "dbm"}),
+                     cell([](H x) { return static_cast<float>(x.dbm); })),
+        value_member("limit_dbc", concat({prefix, "limit_dbc"}),
+                     h == nullptr ? FieldCell{} : number_cell(h->limit_dbc)),
+        value_member("margin", concat({prefix, "margin"}),
+                     h == nullptr ? FieldCell{} : number_cell(h->margin)),
+        yes_no("pass", concat({prefix, "pass"}),
+               h == nullptr ? std::nullopt : h->pass),
+    };
+    harmonics.push_back(object_member("", std::move(m)));
+  }
+  Member list = object_member("harmonics", std::move(harmonics));
+  list.array = true;
+  members.push_back(std::move(list));
+  members.push_back(value(
+      "carrier_watts", e == nullptr
+                           ? FieldCell{}
+                           : FieldCell{static_cast<float>(e->carrier_watts)}));
+  members.push_back(value(
+      "coil_srf", e == nullptr ? FieldCell{} : number_cell(e->coil_srf_mhz)));
+  members.push_back(value("worst_margin", e == nullptr
+                                              ? FieldCell{}
+                                              : number_cell(e->worst_margin)));
+  // The search's result, under the key the network names.
+  const std::string_view key = d.limit_search().key;
+  if (options.emissions->limited() && !key.empty()) {
+    const LimitSearch* s = e != nullptr && e->search ? &*e->search : nullptr;
+    members.push_back(
+        value(key, s == nullptr ? FieldCell{} : number_cell(s->value)));
+    members.push_back(value(
+        "shortfall", s == nullptr ? FieldCell{} : number_cell(s->shortfall)));
+  }
+  Member out = object_member("emissions", std::move(members));
+  out.null = e == nullptr;
+  return out;
+}
+
 // One design as the outputs write it: the fields of its network (a
 // design's own fields, those the options add, its warnings), and with
 // --swr the figures under a mismatched load.
@@ -217,6 +318,10 @@ std::vector<Member> members(const DesignModel& d, const AmplifierReport& report,
     }
   }
   if (context.options.capacitors.any()) out.push_back(parts_member(report));
+  if (context.options.emissions) {
+    out.push_back(emissions_member(
+        d, report.emissions ? &*report.emissions : nullptr, context.options));
+  }
   std::string json = "[";
   std::string csv;
   for (const DesignWarning& w : report.warnings) {
@@ -259,6 +364,19 @@ std::string json_members(const std::vector<Member>& row,
       const std::string end =
           one_line ? std::string()
                    : concat({"\n", indent, std::string(2 * depth, ' ')});
+      if (m.array) {
+        const std::string item =
+            one_line ? std::string()
+                     : concat({"\n", indent, std::string(2 * depth + 2, ' ')});
+        out.append("[");
+        for (const Member& element : m.members) {
+          if (&element != &m.members.front()) out.append(one_line ? ", " : ",");
+          out.append(
+              concat({item, "{", json_members(element.members, "", 0), "}"}));
+        }
+        out.append(concat({end, "]"}));
+        continue;
+      }
       out.append(
           concat({"{", json_members(m.members, indent, depth + 1), end, "}"}));
     }

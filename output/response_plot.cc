@@ -10,6 +10,7 @@
 #include "base/number_text.h"
 #include "calc/harmonics.h"
 #include "output/svg_writer.h"
+#include "output/text_lines.h"
 #include "text/calc_texts.h"
 
 namespace merid {
@@ -26,6 +27,7 @@ constexpr double kBottom = 400.0;
 constexpr double kFirstBar = 462.0;
 constexpr double kBarPitch = 18.0;
 constexpr double kHarmonicsLine = 530.0;
+constexpr double kEmissionsLine = 548.0;
 constexpr double kFirstLegendRow = 570.0;
 constexpr double kLegendPitch = 22.0;
 
@@ -372,6 +374,25 @@ void draw_harmonics(SvgWriter& svg, const DrawingSubject& d) {
   svg.text({kLeft, kHarmonicsLine}, line, "small");
 }
 
+// "Гармоники на нагрузке, дБн: 2F -51.1 (норма -43.0, да); ...": each
+// level and, against a limit, the limit and whether it is met.
+void draw_emissions(SvgWriter& svg, const Emissions& e) {
+  std::string line(kPlotEmissions);
+  const char* separator = " ";
+  for (const HarmonicEmission& h : e.harmonics) {
+    line += concat(
+        {separator, std::to_string(h.n), "F ",
+         std::isinf(h.dbc) ? std::string(kEmissionsNone) : fixed(h.dbc, 1)});
+    if (h.limit_dbc) {
+      line +=
+          concat({kPlotEmissionsLimit, fixed(*h.limit_dbc, 1), ", ",
+                  bare_label(*h.pass ? kEmissionsPass : kEmissionsFail), ")"});
+    }
+    separator = "; ";
+  }
+  svg.text({kLeft, kEmissionsLine}, line, "small");
+}
+
 void legend_item(SvgWriter& svg, Point at, std::string_view css,
                  std::string_view label) {
   svg.line({at.x, at.y - 4.0}, {at.x + 30.0, at.y - 4.0}, css);
@@ -416,7 +437,8 @@ std::vector<CurvePoint> decimated(std::span<const CurvePoint> curve,
 }
 
 std::string response_plot_svg(const DrawingSubject& d,
-                              const ResponseCurves& curves, PlotWindow window) {
+                              const ResponseCurves& curves, PlotWindow window,
+                              const Emissions* emissions) {
   const Axes a = make_axes(frequency_window(d, curves, window), curves);
   const std::array<BandMark, 3> bands = {{
       {&curves.voltage_band, d.bw_u, kPlotVoltageBand, "voltage"},
@@ -443,6 +465,7 @@ std::string response_plot_svg(const DrawingSubject& d,
     band_bar(svg, a, bands[i], kFirstBar + kBarPitch * static_cast<double>(i));
   }
   draw_harmonics(svg, d);
+  if (emissions != nullptr) draw_emissions(svg, *emissions);
   draw_legend(svg);
   return svg.finish();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "design/emissions.h"
 #include "design/response_curves.h"
 
 namespace merid {
@@ -25,10 +26,12 @@ enum class PlotWindow {
 // network; the -1 dB line, the 0.1 line, the working frequency and the
 // three measured bands, each as a bar of its own and its edges in its own
 // dash, with axis labels, a legend and the suppression of the harmonics 2F
-// to 5F.
+// to 5F; with `emissions`, under it their levels at the load against the
+// limit.
 std::string response_plot_svg(const DrawingSubject& d,
                               const ResponseCurves& curves,
-                              PlotWindow window = PlotWindow::kBands);
+                              PlotWindow window = PlotWindow::kBands,
+                              const Emissions* emissions = nullptr);
 
 // At most about `max_points` points of `curve` for drawing: the lowest and
 // the highest point of each run of neighbours, in frequency order, so that

@@ -1,6 +1,7 @@
 #include "output/text_output.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "base/number_text.h"
 #include "calc/mismatch.h"
+#include "design/emission_rules.h"
 #include "design/load_swr.h"
 #include "output/console_writer.h"
 #include "output/results_screen.h"
@@ -302,6 +304,90 @@ void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s) {
   }
 }
 
+namespace {
+
+// A power in W to three significant digits, as in 0.011 or 2.95e-07.
+std::string watts_text(double w) {
+  char buf[32];
+  const auto end =
+      std::to_chars(buf, buf + sizeof buf, w, std::chars_format::general, 3)
+          .ptr;
+  return std::string(buf, end);
+}
+
+// The emission block's heading: the pulses, the source, a push-pull's
+// balance.
+std::string emissions_heading(const Emissions& e,
+                              const EmissionOptions& options) {
+  std::string h =
+      concat({kEmissionsHeading, plain(static_cast<float>(e.conduction))});
+  if (options.rp) {
+    h += concat({kEmissionsRp, plain(*options.rp), kOhm});
+  } else {
+    h += kEmissionsIdeal;
+  }
+  if (options.push_pull_db) {
+    h += concat({kEmissionsPushPull, plain(*options.push_pull_db), kDb});
+  }
+  return h + "):";
+}
+
+// One harmonic's row under the columns' heading.
+std::string harmonic_row(const HarmonicEmission& h) {
+  const auto field = [](double x) {
+    return std::isinf(x)
+               ? padded_left(kEmissionsNone, kScreenFieldWidth)
+               : value_field(static_cast<float>(x), kScreenFieldWidth);
+  };
+  std::string row = concat(
+      {" ", std::to_string(h.n), "F ", field(h.f_mhz), " ", field(h.dbc), " ",
+       padded_left(std::isinf(h.dbc) ? kEmissionsNone : watts_text(h.watts),
+                   12),
+       " ", field(h.dbm)});
+  if (h.limit_dbc) {
+    row += concat({"   ", field(*h.limit_dbc), "  ", field(*h.margin),
+                   *h.pass ? kEmissionsPass : kEmissionsFail});
+  }
+  return row;
+}
+
+}  // namespace
+
+void write_emissions_text(ByteSink& out, const DesignModel& d,
+                          const AmplifierOptions& options,
+                          const AmplifierReport& report) {
+  if (!report.emissions) return;
+  const Emissions& e = *report.emissions;
+  const EmissionOptions& eo = *options.emissions;
+  write_heading(out, emissions_heading(e, eo));
+  write_line(out, kEmissionsColumns);
+  for (const HarmonicEmission& h : e.harmonics)
+    write_line(out, harmonic_row(h));
+  write_line(out, kEmissionsModel);
+  write_line(out, labelled_value(kEmissionsCarrier,
+                                 static_cast<float>(e.carrier_watts)));
+  if (e.coil_srf_mhz) {
+    write_line(out, labelled_value(kEmissionsSrf,
+                                   static_cast<float>(*e.coil_srf_mhz)));
+  }
+  if (eo.limit_db) {
+    write_line(out, concat({kEmissionsRule, kEmissionsOwnRule,
+                            plain(*eo.limit_db), kEmissionsDbBelow}));
+  } else if (const EmissionRule* rule = find_emission_rule(eo.rule)) {
+    write_line(out, concat({kEmissionsRule, rule->name, " - ", rule->text_ru}));
+  }
+  if (!e.search) return;
+  const LimitSearchSpace space = d.limit_search();
+  const std::string margin = concat({" ", plain(eo.margin_db()), kDb});
+  if (e.search->value) {
+    write_line(out, labelled_value(concat({space.label, margin}),
+                                   static_cast<float>(*e.search->value)));
+  } else if (e.search->shortfall) {
+    write_line(out, labelled_value(kEmissionsShortfall,
+                                   static_cast<float>(*e.search->shortfall)));
+  }
+}
+
 void write_parts_text(ByteSink& out, const DesignModel& d,
                       const AmplifierOptions& options,
                       const AmplifierReport& report) {
@@ -327,16 +413,6 @@ void write_parts_text(ByteSink& out, const DesignModel& d,
   }
 }
 
-namespace {
-
-// k of the tube rule with the decimals it has: 1.3, 1.75, 2.0.
-std::string factor_text(double k) {
-  const bool tenths = std::round(k * 10.0) == k * 10.0;
-  return fixed(k, tenths ? 1 : 2);
-}
-
-}  // namespace
-
 void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
   if (!options.rin_from) return;
   const RinEstimate& e = *options.rin_from;
@@ -346,7 +422,7 @@ void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options) {
     const double k = tube_class_factor(e.tube_class);
     write_line(out,
                concat({kRinTube, tube_class_name(e.tube_class), kRinTubeRule,
-                       plain(e.ratings[0]), " / (", factor_text(k), " * ",
+                       plain(e.ratings[0]), " / (", fixed(k, 3), " * ",
                        plain(e.ratings[1]), ") = ", r}));
     return;
   }
@@ -406,11 +482,13 @@ std::string_view coil_fit_text(CoilFit fit) {
 // A column of the band table and how a row fills it.
 struct ColumnSource {
   enum class Kind {
-    kField,      // the row's value of `field`
-    kCoil,       // the tapped coil under a fixed coil, else `field`
-    kQnForCmin,  // the loaded Q that --cmin asks for
-    kMiss,       // how far a tuned capacitor misses its bench range
-    kSwrIn,      // given elements: the SWR the amplifier sees
+    kField,       // the row's value of `field`
+    kCoil,        // the tapped coil under a fixed coil, else `field`
+    kQnForCmin,   // the loaded Q that --cmin asks for
+    kMiss,        // how far a tuned capacitor misses its bench range
+    kSwrIn,       // given elements: the SWR the amplifier sees
+    kMargin,      // the worst harmonic's margin to the limit
+    kLimitValue,  // the loaded Q or RMID that meets the limit
   };
   BandTableColumn column;
   Kind kind;
@@ -432,6 +510,16 @@ std::vector<ColumnSource> band_columns(const DesignModel& inputs,
   if (inputs.inputs().elements) {
     columns.push_back({{std::string(kBandSwrInHeading), kBandQnWidth},
                        ColumnSource::Kind::kSwrIn});
+  }
+  if (options.emissions && options.emissions->limited()) {
+    columns.push_back({{std::string(kBandMarginHeading), kBandQnWidth},
+                       ColumnSource::Kind::kMargin});
+    const LimitSearchSpace space = inputs.limit_search();
+    if (!space.key.empty()) {
+      columns.push_back(
+          {{std::string(space.band_heading), kQnForCminColumnWidth},
+           ColumnSource::Kind::kLimitValue});
+    }
   }
   if (options.cmin) {
     columns.push_back(
@@ -458,6 +546,14 @@ BandTableCell band_cell(const BandRow& r, const ColumnSource& source) {
     if (!r.report.qn_for_cmin)
       return BandTableCell{std::string(kBandNoQnForCmin), false};
     return BandTableCell{field_text(*r.report.qn_for_cmin)};
+  }
+  if (source.kind == K::kMargin || source.kind == K::kLimitValue) {
+    const std::optional<Emissions>& e = r.report.emissions;
+    std::optional<double> x;
+    if (e && source.kind == K::kMargin) x = e->worst_margin;
+    if (e && source.kind == K::kLimitValue && e->search) x = e->search->value;
+    if (!x) return BandTableCell{std::string(kBandNoQnForCmin), false};
+    return BandTableCell{field_text(static_cast<float>(*x))};
   }
   if (source.kind == K::kSwrIn) {
     const std::optional<GivenFigures> given = given_figures(*r.design);

@@ -54,6 +54,13 @@ void write_infeasible_text(ByteSink& out, const DesignModel& d);
 // which case gave it.
 void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s);
 
+// With the emission options: each harmonic at the load, dBc, W and dBm,
+// against the limit; the coils' self-resonance and what the search for the
+// limit found.
+void write_emissions_text(ByteSink& out, const DesignModel& d,
+                          const AmplifierOptions& options,
+                          const AmplifierReport& report);
+
 // With --c1-range or --c2-range: each tuned capacitor's range and how far
 // the design's value lies outside it.
 void write_parts_text(ByteSink& out, const DesignModel& d,

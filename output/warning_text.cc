@@ -75,6 +75,9 @@ std::string warning_text(const DesignWarning& w,
       return filled(t.rin_estimate_high, {figure, plain_number(w.context)});
     case WarningCode::kRinEstimatePower:
       return filled(t.rin_estimate_power, {figure, three(w.context)});
+    case WarningCode::kHarmonicAboveCoilSrf:
+      return filled(t.harmonic_above_srf,
+                    {concat({whole(w.context), "F"}), figure});
   }
   return {};
 }

@@ -154,6 +154,40 @@ inline constexpr std::string_view kGivenUnresolved =
 inline constexpr std::string_view kGivenNote =
     " (напряжения и токи - при P вх. в контур, Qn - Q в L / P вх.)";
 
+// The harmonics at the load (the emission options): the heading with the
+// device's pulses and source, the columns, and the search for the limit.
+inline constexpr std::string_view kEmissionsHeading =
+    " Гармоники на нагрузке (ток прибора - косинусные импульсы, угол "
+    "проводимости ";
+inline constexpr std::string_view kEmissionsIdeal =
+    "°, источник тока идеальный";
+inline constexpr std::string_view kEmissionsRp = "°, источник тока с Rp = ";
+inline constexpr std::string_view kEmissionsPushPull =
+    ", двухтактный: четные ниже на ";
+inline constexpr std::string_view kEmissionsColumns =
+    "  n     F, МГц        дБн            Вт        дБм   Норма, дБн   "
+    "Запас, дБ";
+inline constexpr std::string_view kEmissionsNone = "нет";
+inline constexpr std::string_view kDb = " дБ";
+inline constexpr std::string_view kEmissionsPass = "  да";
+inline constexpr std::string_view kEmissionsFail = "  НЕТ";
+inline constexpr std::string_view kEmissionsRule = " Норма: ";
+inline constexpr std::string_view kEmissionsOwnRule = "своя, ";
+inline constexpr std::string_view kEmissionsDbBelow = " дБ ниже несущей";
+inline constexpr std::string_view kEmissionsCarrier =
+    " P несущей в нагрузке, Вт";
+inline constexpr std::string_view kEmissionsSrf =
+    " Собственный резонанс катушек, МГц";
+inline constexpr std::string_view kLimitQnLabel =
+    " Наименьшая Qn, при которой норма выполнена с запасом";
+inline constexpr std::string_view kEmissionsShortfall =
+    " Этим контуром норма с запасом не выполнима: нужен ФНЧ; не хватает, дБ";
+inline constexpr std::string_view kEmissionsModel =
+    " (передача током, а не KU/KI; конденсаторы без потерь, потери катушек "
+    "X/Q0, паразитные параметры - как заданы)";
+inline constexpr std::string_view kBandLimitQnHeading = "Qn нормы";
+inline constexpr std::string_view kBandMarginHeading = "Запас, дБ";
+
 // The capacitors on the bench (--c1-range, --c2-range): " С1 есть, пФ"
 // with its range, and how far the design's value lies outside it.
 inline constexpr std::string_view kPartsHeading =
@@ -180,6 +214,9 @@ inline constexpr std::string_view kSwrXMax = " X вх. макс., Ом";
 inline constexpr std::string_view kSwrS11Min = " |S11| мин.";
 inline constexpr std::string_view kSwrS11Max = " |S11| макс.";
 
+inline constexpr std::string_view kPlotEmissions =
+    "Гармоники на нагрузке, дБн:";
+inline constexpr std::string_view kPlotEmissionsLimit = " (норма ";
 inline constexpr std::string_view kPlotHarmonics =
     "Подавление гармоник KU / KI, дБ:";
 

@@ -78,6 +78,10 @@ inline constexpr std::string_view kPiLPeakIcout = " I пик в C вых., А";
 // Under a mismatched load, beside the pi network's labels.
 inline constexpr std::string_view kPiLSwrPloss = " P потерь в L1, L2, Вт";
 inline constexpr std::string_view kPiLTunedCmid = "C ср.";
+// The RMID that meets the harmonic limit, in the text and the band table.
+inline constexpr std::string_view kPiLLimitRmidLabel =
+    " R пром., с которым норма выполнена с запасом, Ом";
+inline constexpr std::string_view kPiLBandLimitRmidHeading = "R пр. нормы";
 
 // Under the dialogue's message for an infeasible design:
 // " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".

@@ -44,6 +44,9 @@ constexpr WarningTexts kEnglish = {
     "ratings",
     "the --rin-from estimate stands for {0} W, PIN is {1} W: they differ by "
     "more than 10 %",
+    "harmonic {0} lies at or above the coils' self-resonance ({1} MHz): the "
+    "coil is a capacitor there, and its level is only as good as the strays "
+    "given",
 };
 
 constexpr WarningTexts kRussian = {
@@ -85,6 +88,9 @@ constexpr WarningTexts kRussian = {
     "оценка --rin-from R вх. = {0} Ом больше {1} Ом: проверьте данные",
     "оценка --rin-from рассчитана на {0} Вт, а P вх. = {1} Вт: разница "
     "больше 10 %",
+    "гармоника {0} на собственном резонансе катушек ({1} МГц) или выше: там "
+    "катушка - конденсатор, и ее уровень верен лишь настолько, насколько "
+    "заданы паразитные емкость и индуктивность",
 };
 
 }  // namespace

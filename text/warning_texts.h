@@ -35,6 +35,7 @@ struct WarningTexts {
   std::string_view rin_estimate_low;     // {0} the estimate; {1} the limit
   std::string_view rin_estimate_high;    // the same
   std::string_view rin_estimate_power;   // {0} its power, W; {1} PIN, W
+  std::string_view harmonic_above_srf;   // {0} n; {1} the resonance, MHz
 };
 
 const WarningTexts& warning_texts(Language language);
