@@ -72,9 +72,12 @@ std::optional<float> lowest_loaded_q_where(
 
 std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
                                        LoadedQRange range) {
+  // The search asks only for C1: the synthesis's closed form, no sweeps.
   return lowest_loaded_q_where(range, [&](float qn) {
-    const Design d = with_loaded_q(inputs, qn);
-    return !d.infeasible && d.results.c1 >= cmin_pf;
+    DesignInputs at = inputs;
+    at.qn = qn;
+    const std::optional<Tank> tank = synthesised_tank(at);
+    return tank && picofarads(tank->c1) >= cmin_pf;
   });
 }
 
@@ -86,9 +89,12 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
   row.design.fmhz = at.f;
   row.design.infeasible = true;
   const double coil = top.details.tank.l;
+  // The search asks only for L: the synthesis's closed form, no sweeps.
   const auto l_at = [&at](float qn) -> double {
-    const Design d = with_loaded_q(at, qn);
-    return d.infeasible ? INFINITY : d.details.tank.l;
+    DesignInputs inputs = at;
+    inputs.qn = qn;
+    const std::optional<Tank> tank = synthesised_tank(inputs);
+    return tank ? tank->l : INFINITY;
   };
   const auto reached = [&](float qn) { return l_at(qn) <= coil; };
   // L falls as the loaded Q rises.  The pi network's coil at a lower

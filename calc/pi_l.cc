@@ -236,36 +236,58 @@ PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
   return analyse_pi_l(n, drive, freq, real(n.rout));
 }
 
-PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
-                      Complex load) {
+PiLImpedances pi_l_impedances(const PiLNetwork& n, float freq, Complex load) {
   const float omega = kOmegaFactor * freq;
-  PiLState s;
-  s.x1 = 1.0f / (n.c1 * omega);
-  s.xl1 = n.l1 * omega;
-  s.xmid = 1.0f / (n.cmid * omega);
-  s.xl2 = n.l2 * omega;
-  s.bout = n.cout * omega;
-  const Complex zc1{0.0f, -s.x1};
-  const Complex zcmid{0.0f, -s.xmid};
-  const Complex zl1 = coil(s.xl1, n.q0);
-  const Complex zl2 = coil(s.xl2, n.q0);
+  PiLImpedances z;
+  z.x1 = 1.0f / (n.c1 * omega);
+  z.xl1 = n.l1 * omega;
+  z.xmid = 1.0f / (n.cmid * omega);
+  z.xl2 = n.l2 * omega;
+  z.bout = n.cout * omega;
+  z.zc1 = Complex{0.0f, -z.x1};
+  z.zcmid = Complex{0.0f, -z.xmid};
+  z.zl1 = coil(z.xl1, n.q0);
+  z.zl2 = coil(z.xl2, n.q0);
   // The load || cout as an admittance, so that cout = 0 needs no case;
   // for the designed load, ROUT / (1 + j bout ROUT).
-  const Complex zout = load / (real(1.0f) + Complex{0.0f, s.bout} * load);
-  const Complex zser2 = zl2 + zout;
-  s.zmid = parall(zser2, zcmid);
-  const Complex zser1 = zl1 + s.zmid;
-  s.zin = parall(zser1, zc1);
+  z.zout = load / (real(1.0f) + Complex{0.0f, z.bout} * load);
+  z.zser2 = z.zl2 + z.zout;
+  z.zmid = parall(z.zser2, z.zcmid);
+  z.zser1 = z.zl1 + z.zmid;
+  z.zin = parall(z.zser1, z.zc1);
+  return z;
+}
+
+Complex output_voltage(const PiLImpedances& z, const Drive& drive) {
+  const Complex iin = real(drive.emf) / (real(drive.zs) + z.zin);
+  const Complex vin = z.zin * iin;
+  const Complex il1 = vin / z.zser1;
+  const Complex vmid = z.zmid * il1;
+  const Complex il2 = vmid / z.zser2;
+  return z.zout * il2;
+}
+
+PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
+                      Complex load) {
+  const PiLImpedances z = pi_l_impedances(n, freq, load);
+  PiLState s;
+  s.x1 = z.x1;
+  s.xl1 = z.xl1;
+  s.xmid = z.xmid;
+  s.xl2 = z.xl2;
+  s.bout = z.bout;
+  s.zmid = z.zmid;
+  s.zin = z.zin;
   s.iin = real(drive.emf) / (real(drive.zs) + s.zin);
   s.vin = s.zin * s.iin;
-  s.il1 = s.vin / zser1;
+  s.il1 = s.vin / z.zser1;
   s.vmid = s.zmid * s.il1;
-  s.il2 = s.vmid / zser2;
-  s.vout = zout * s.il2;
-  s.vl1 = zl1 * s.il1;
-  s.vl2 = zl2 * s.il2;
-  s.ic1 = s.vin / zc1;
-  s.icmid = s.vmid / zcmid;
+  s.il2 = s.vmid / z.zser2;
+  s.vout = z.zout * s.il2;
+  s.vl1 = z.zl1 * s.il1;
+  s.vl2 = z.zl2 * s.il2;
+  s.ic1 = s.vin / z.zc1;
+  s.icmid = s.vmid / z.zcmid;
   s.icout = s.vout * Complex{0.0f, s.bout};
   return s;
 }
@@ -322,20 +344,27 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   const std::int32_t upper_half =
       static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half);
   const std::int32_t peak_points = grid.nstep - upper_half + 1;
+  const Complex load = real(n.rout);
   float vmax = 0.0f;
   walk(SweepGrid{peak_start, grid.step, peak_points}, peak_points,
        [&](float freq) {
-         vmax = std::max(vmax, modulus(analyse_pi_l(n, high_z, freq).vout));
+         vmax = std::max(vmax, modulus(output_voltage(
+                                   pi_l_impedances(n, freq, load), high_z)));
        });
 
   GridRuns voltage, current, s11;
   std::size_t at_f = 0;
   float nearest = INFINITY;
   float highest = -INFINITY;
+  // The impedances of a point serve both drives, and its input impedance
+  // the S11 sweep, which walks the same grid's first ns11 points.
+  std::vector<Complex> zin;
+  zin.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
   walk(grid, grid.nstep, [&](float freq) {
-    const float u =
-        decibels(modulus(analyse_pi_l(n, matched, freq).vout), vref);
-    const float i = decibels(modulus(analyse_pi_l(n, high_z, freq).vout), vmax);
+    const PiLImpedances z = pi_l_impedances(n, freq, load);
+    if (static_cast<std::int32_t>(zin.size()) < ns11) zin.push_back(z.zin);
+    const float u = decibels(modulus(output_voltage(z, matched)), vref);
+    const float i = decibels(modulus(output_voltage(z, high_z)), vmax);
     if (std::fabs(freq - f) < nearest) {
       nearest = std::fabs(freq - f);
       at_f = voltage.size();
@@ -353,8 +382,11 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
       trace->current.push_back(CurvePoint{freq, i});
     }
   });
+  std::size_t point = 0;
   walk(grid, ns11, [&](float freq) {
-    const float r = reflection(analyse_pi_l(n, matched, freq).zin, rin);
+    const float r = point < zin.size()
+                        ? reflection(zin[point++], rin)
+                        : reflection(pi_l_impedances(n, freq, load).zin, rin);
     s11.add(freq, r <= 0.1f);
     if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, r});
   });

@@ -165,6 +165,8 @@ TankSynthesis synthesise_elements(const DesignInputs& d, float f) {
 
 }  // namespace
 
+float picofarads(float farads) { return kPicoPerFarad * farads; }
+
 std::optional<Tank> synthesised_tank(const DesignInputs& inputs) {
   const TankSynthesis t =
       synthesise_elements(inputs, kHertzPerMegahertz * inputs.f);
@@ -225,8 +227,8 @@ void synthesis(Design& d) {
 
   const float c1_farad = c1, c2_farad = c2, l_henry = l;
   l = kMicrohenryPerHenry * l;
-  c1 = kPicoPerFarad * c1;
-  c2 = kPicoPerFarad * c2;
+  c1 = picofarads(c1);
+  c2 = picofarads(c2);
   r.l = l;
   r.c1 = c1;
   r.c2 = c2;

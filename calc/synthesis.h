@@ -88,6 +88,9 @@ void synthesis(Design& d);
 // the elements are.
 std::optional<Tank> synthesised_tank(const DesignInputs& inputs);
 
+// A capacitance in F as the results show it in pF: the same product.
+float picofarads(float farads);
+
 }  // namespace merid
 
 #endif  // MERID_CALC_SYNTHESIS_H_

@@ -48,7 +48,8 @@ std::optional<SwrRequest> swr_request(const Options& options) {
 // --bands of the design of `inputs`.
 Status bands_run(const DesignModel& inputs, const Options& options,
                  ByteSink& out, ByteSink& err) {
-  const std::vector<BandRow> rows = band_table(inputs, options.amplifier);
+  const std::vector<BandRow> rows =
+      band_table(inputs, options.amplifier, swr_request(options));
   const DataContext context{options.amplifier, kLanguage};
   switch (options.format) {
     case OutputFormat::kText:

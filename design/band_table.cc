@@ -1,8 +1,10 @@
 #include "design/band_table.h"
 
+#include <iterator>
 #include <utility>
 
 #include "base/inputs.h"
+#include "base/parallel.h"
 #include "text/calc_texts.h"
 
 namespace merid {
@@ -36,21 +38,21 @@ void fixed_coil_band(const AmateurBand& band, const DesignModel& inputs,
     const float f = edge_of(band, edge);
     if (!top->feasible()) {
       const TankDesign d = design_at(inputs, f);
-      rows.push_back({&band, edge, d, amplifier_report(*d, options)});
+      rows.push_back({&band, edge, d, amplifier_report(*d, options), {}});
       continue;
     }
     const CoilRow coil = top->fixed_coil_row(f, range);
     AmplifierReport report = amplifier_report(*coil.design, options);
     report.coil = coil.fit;
     report.l_fixed = coil.l_fixed;
-    rows.push_back({&band, edge, coil.design, std::move(report)});
+    rows.push_back({&band, edge, coil.design, std::move(report), {}});
   }
   AmplifierReport report = amplifier_report(*top, options);
   if (top->feasible()) {
     report.coil = CoilFit::kTap;
     report.l_fixed = top->tapped_coil();
   }
-  rows.push_back({&band, BandEdge::kHigh, top, std::move(report)});
+  rows.push_back({&band, BandEdge::kHigh, top, std::move(report), {}});
 }
 
 }  // namespace
@@ -70,19 +72,32 @@ std::string_view edge_name(BandEdge edge) {
 }
 
 std::vector<BandRow> band_table(const DesignModel& inputs,
-                                const AmplifierOptions& options) {
-  std::vector<BandRow> rows;
-  for (const AmateurBand& band : kAmateurBands) {
+                                const AmplifierOptions& options,
+                                const std::optional<SwrRequest>& swr) {
+  // A band's rows share its coils, and nothing else: a band is the piece
+  // of work a core takes.
+  std::vector<std::vector<BandRow>> bands(std::size(kAmateurBands));
+  parallel_for(bands.size(), [&](std::size_t b) {
+    const AmateurBand& band = kAmateurBands[b];
+    std::vector<BandRow>& rows = bands[b];
     if (options.fixed_coil) {
       fixed_coil_band(band, inputs, options, rows);
-      continue;
+    } else {
+      for (const BandEdge edge :
+           {BandEdge::kLow, BandEdge::kCentre, BandEdge::kHigh}) {
+        // Nothing of an earlier row may stand in a later one.
+        const TankDesign d = design_at(inputs, edge_of(band, edge));
+        rows.push_back({&band, edge, d, amplifier_report(*d, options), {}});
+      }
     }
-    for (const BandEdge edge :
-         {BandEdge::kLow, BandEdge::kCentre, BandEdge::kHigh}) {
-      // Nothing of an earlier row may stand in a later one.
-      const TankDesign d = design_at(inputs, edge_of(band, edge));
-      rows.push_back({&band, edge, d, amplifier_report(*d, options)});
+    if (!swr) return;
+    for (BandRow& row : rows) {
+      if (row.design->feasible()) row.swr = load_swr(*row.design, *swr);
     }
+  });
+  std::vector<BandRow> rows;
+  for (std::vector<BandRow>& band : bands) {
+    for (BandRow& row : band) rows.push_back(std::move(row));
   }
   return rows;
 }

@@ -11,6 +11,7 @@
 
 #include "base/amplifier_options.h"
 #include "design/amplifier_report.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 
 namespace merid {
@@ -37,6 +38,8 @@ struct BandRow {
   BandEdge edge;
   TankDesign design;
   AmplifierReport report;
+  // With an SWR asked for, the figures of a feasible row under it.
+  std::optional<LoadSwr> swr;
 };
 
 // The design of `inputs` (its frequency ignored) at the three frequencies
@@ -44,8 +47,12 @@ struct BandRow {
 // each band's lower edge and centre keep the coils of its upper edge, and
 // a row the coils cannot match is infeasible with coil kQnAboveRange or
 // kQnBelowRange.
+// With `swr` each feasible row has its figures under that mismatched load
+// too.  The bands are calculated on the machine's cores, each row the same
+// as on one.
 std::vector<BandRow> band_table(const DesignModel& inputs,
-                                const AmplifierOptions& options);
+                                const AmplifierOptions& options,
+                                const std::optional<SwrRequest>& swr = {});
 
 // Whether any row has no network to show.
 bool has_infeasible_row(const std::vector<BandRow>& rows);

@@ -426,13 +426,6 @@ std::optional<SwrRequest> shape_of(const LoadSwr* swr,
                     context.options.capacitors};
 }
 
-// The figures of a feasible row under a mismatched load, when asked.
-std::optional<LoadSwr> row_swr(const DesignModel& d,
-                               const std::optional<SwrRequest>& request) {
-  if (!request || !d.feasible()) return std::nullopt;
-  return load_swr(d, *request);
-}
-
 }  // namespace
 
 std::string json_string(std::string_view text) {
@@ -484,7 +477,7 @@ std::string band_table_json(const std::vector<BandRow>& rows,
   std::string out = "[\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const BandRow& r = rows[i];
-    const std::optional<LoadSwr> s = row_swr(*r.design, request);
+    const std::optional<LoadSwr>& s = r.swr;
     out.append(concat(
         {"  {\"band\": ", json_string(r.band->name),
          ", \"edge\": ", json_string(edge_name(r.edge)),
@@ -503,7 +496,7 @@ std::string band_table_csv(const std::vector<BandRow>& rows,
                            const DataContext& context) {
   std::string out;
   for (const BandRow& r : rows) {
-    const std::optional<LoadSwr> s = row_swr(*r.design, request);
+    const std::optional<LoadSwr>& s = r.swr;
     const std::vector<Member> row =
         row_members(*r.design, r.report, s ? &*s : nullptr, request, context);
     if (out.empty()) {

@@ -55,8 +55,8 @@ std::string design_csv(const DesignModel& d, const AmplifierReport& report,
 // The band table as a JSON array of objects, one per line, each with
 // "band", "edge" and "infeasible" before the fields of design_json.  An
 // infeasible row has its inputs and null for everything else.  With
-// `request` each feasible row ends in "load_swr", an infeasible one in
-// null for it.
+// `request` (the one the rows were made with) each feasible row ends in
+// its "load_swr", an infeasible one in null for it.
 std::string band_table_json(const std::vector<BandRow>& rows,
                             const std::optional<SwrRequest>& request,
                             const DataContext& context);

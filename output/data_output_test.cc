@@ -260,7 +260,7 @@ TEST(SwrJson, BandRowsKeepOneLineEach) {
   static_cast<DesignInputs&>(inputs) =
       DesignInputs{0.0f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f};
   const std::vector<BandRow> rows =
-      band_table(*pi_network().uncalculated(inputs), {});
+      band_table(*pi_network().uncalculated(inputs), {}, AtSwr(2.0f));
   std::stringstream json(band_table_json(rows, AtSwr(2.0f), kContext));
   std::vector<std::string> lines;
   for (std::string line; std::getline(json, line);) lines.push_back(line);
