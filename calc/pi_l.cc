@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
+#include "calc/bisection.h"
 #include "calc/constants.h"
 #include "calc/given.h"
 #include "calc/mismatch.h"
@@ -114,9 +116,25 @@ void walk(const SweepGrid& grid, std::int32_t points, Visit visit) {
   }
 }
 
-// 20 log10 (v / ref), dB.
-float decibels(float v, float ref) {
-  return kDecibelsPerDecade * log10_single(v / ref);
+// The decibels of a ratio x = v / ref of the responses, 20 log10 x.
+float ratio_db(float x) { return kDecibelsPerDecade * log10_single(x); }
+
+// The ratios whose decibels, so rounded, lie within 1 dB either way: an
+// interval, since they rise with the ratio, whose ends bisection over the
+// floats finds once; a band search then compares ratios, not logarithms.
+struct WithinOneDb {
+  float low;
+  float high;
+  bool holds(float x) const { return x >= low && x <= high; }
+};
+
+WithinOneDb within_one_db() {
+  const float low = first_float_where(
+      0.0f, 1.0f, [](float x) { return ratio_db(x) >= -1.0f; });
+  const float above =
+      first_float_where(1.0f, std::numeric_limits<float>::max(),
+                        [](float x) { return ratio_db(x) > 1.0f; });
+  return WithinOneDb{low, std::nextafter(above, 0.0f)};
 }
 
 // Where the bands of a pi-L design are measured: the sweep plan of its pi
@@ -219,9 +237,12 @@ PiLNetwork with_l_section(const PiLDesign& d, const Tank& tank, float fhz,
   return n;
 }
 
-// The pi section of `d` calculated.
+// The pi section of `d` as its synthesis gives its elements and its sweep
+// plan, which is all that the network takes of it: no sweep of its own.
 Design section_of(const PiLDesign& d) {
-  return with_loaded_q(pi_section_inputs(d), d.qn);
+  DesignInputs section = pi_section_inputs(d);
+  section.qn = d.qn;
+  return synthesised_elements(section);
 }
 
 }  // namespace
@@ -355,7 +376,10 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   GridRuns voltage, current, s11;
   std::size_t at_f = 0;
   float nearest = INFINITY;
-  float highest = -INFINITY;
+  static const WithinOneDb kWithin = within_one_db();
+  // The ratio of each point of the upper half to the peak, for the current
+  // band's anchor.
+  std::vector<float> upper;
   // The impedances of a point serve both drives, and its input impedance
   // the S11 sweep, which walks the same grid's first ns11 points.
   std::vector<Complex> zin;
@@ -363,25 +387,40 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   walk(grid, grid.nstep, [&](float freq) {
     const PiLImpedances z = pi_l_impedances(n, freq, load);
     if (static_cast<std::int32_t>(zin.size()) < ns11) zin.push_back(z.zin);
-    const float u = decibels(modulus(output_voltage(z, matched)), vref);
-    const float i = decibels(modulus(output_voltage(z, high_z)), vmax);
+    const float u = modulus(output_voltage(z, matched)) / vref;
+    const float i = modulus(output_voltage(z, high_z)) / vmax;
     if (std::fabs(freq - f) < nearest) {
       nearest = std::fabs(freq - f);
       at_f = voltage.size();
     }
-    // The current band is the run around the response's peak.
-    if (static_cast<std::int32_t>(current.size()) >= upper_half &&
-        i > highest) {
-      highest = i;
-      current.anchor = current.size();
+    if (static_cast<std::int32_t>(current.size()) >= upper_half) {
+      upper.push_back(i);
     }
-    voltage.add(freq, std::fabs(u) <= 1.0f);
-    current.add(freq, std::fabs(i) <= 1.0f);
+    voltage.add(freq, kWithin.holds(u));
+    current.add(freq, kWithin.holds(i));
     if (trace != nullptr) {
-      trace->voltage.push_back(CurvePoint{freq, u});
-      trace->current.push_back(CurvePoint{freq, i});
+      trace->voltage.push_back(CurvePoint{freq, ratio_db(u)});
+      trace->current.push_back(CurvePoint{freq, ratio_db(i)});
     }
   });
+  // The current band is the run around the response's peak: the first
+  // point of the upper half whose decibels are the highest, which are the
+  // points whose ratio reaches the least ratio of those decibels.
+  float highest = -INFINITY;
+  for (const float x : upper) {
+    if (x > highest) highest = x;
+  }
+  if (highest > -INFINITY) {
+    const float peak_db = ratio_db(highest);
+    const float least = first_float_where(
+        0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
+    for (std::size_t k = 0; k < upper.size(); ++k) {
+      if (upper[k] >= least) {
+        current.anchor = static_cast<std::size_t>(upper_half) + k;
+        break;
+      }
+    }
+  }
   std::size_t point = 0;
   walk(grid, ns11, [&](float freq) {
     const float r = point < zin.size()

@@ -167,6 +167,35 @@ TankSynthesis synthesise_elements(const DesignInputs& d, float f) {
 
 float picofarads(float farads) { return kPicoPerFarad * farads; }
 
+float microhenries(float henries) { return kMicrohenryPerHenry * henries; }
+
+Design synthesised_elements(const DesignInputs& inputs) {
+  Design d = make_design(inputs);
+  d.fmhz = d.f;
+  const float f = kHertzPerMegahertz * d.f;
+  const TankSynthesis t = synthesise_elements(d, f);
+  if (!t.feasible) {
+    d.f = f;
+    d.infeasible = true;
+    return d;
+  }
+  d.results.c1 = picofarads(t.e.c1);
+  d.results.c2 = picofarads(t.e.c2);
+  d.results.l = microhenries(t.e.l);
+  const SweepPlan plan = sweep_plan(f, d.qn);
+  d.details.tank = Tank{t.e.c1, t.e.c2, t.e.l, d.q0, d.rout};
+  d.details.xc1 = t.x.xc1;
+  d.details.xc2 = t.x.xc2;
+  d.details.xl = t.x.xl;
+  d.details.fstart = plan.fstart;
+  d.details.fstop = plan.fstop;
+  d.details.step = plan.grid.step;
+  d.details.nstep = plan.grid.nstep;
+  d.details.ns11 = plan.ns11;
+  d.f = kMegahertzPerHertz * f;
+  return d;
+}
+
 std::optional<Tank> synthesised_tank(const DesignInputs& inputs) {
   const TankSynthesis t =
       synthesise_elements(inputs, kHertzPerMegahertz * inputs.f);
@@ -226,7 +255,7 @@ void synthesis(Design& d) {
   r.bw_s11 = band.bw_s11;
 
   const float c1_farad = c1, c2_farad = c2, l_henry = l;
-  l = kMicrohenryPerHenry * l;
+  l = microhenries(l);
   c1 = picofarads(c1);
   c2 = picofarads(c2);
   r.l = l;

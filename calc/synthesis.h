@@ -88,8 +88,17 @@ void synthesis(Design& d);
 // the elements are.
 std::optional<Tank> synthesised_tank(const DesignInputs& inputs);
 
-// A capacitance in F as the results show it in pF: the same product.
+// A capacitance in F as the results show it in pF, an inductance in H in
+// uH: the same products.
 float picofarads(float farads);
+float microhenries(float henries);
+
+// The design of `inputs` (f in MHz) with what synthesis gives of its
+// elements and its sweep plan, to the bit, but no analysis and no sweep:
+// for a network built on it (the pi-L network's pi section).  Feasible:
+// f in MHz as synthesis leaves it, results c1, c2 and l, details tank and
+// the sweep plan; infeasible as synthesis leaves it.
+Design synthesised_elements(const DesignInputs& inputs);
 
 }  // namespace merid
 
