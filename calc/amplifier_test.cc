@@ -99,17 +99,22 @@ TEST(FixedCoilRow, LoadedQAboveTheAcceptedRangeIsSaid) {
 }
 
 TEST(LoadResistanceFromRatings, TubeByClassAndTransistorBySwing) {
-  EXPECT_DOUBLE_EQ(tube_load_resistance(2600.0, 1.0, TubeClass::kA), 2000.0);
-  EXPECT_DOUBLE_EQ(tube_load_resistance(2500.0, 0.4, TubeClass::kAB),
-                   2500.0 / 0.68);
+  // k is the cosine pulses' fundamental over their mean at the class's
+  // conduction angle, over the 0.9 EA swing: class A's undistorted current
+  // has k = 1 / 0.9, AB (240 degrees) 1.468, C (120 degrees) 1.993.
+  EXPECT_NEAR(tube_load_resistance(2600.0, 1.0, TubeClass::kA), 2340.0, 1e-9);
+  EXPECT_NEAR(tube_load_resistance(2500.0, 0.4, TubeClass::kAB), 4258.0699,
+              1e-4);
   // Class B: half-sine pulses, whose fundamental is pi/2 times their mean,
   // against a swing of 0.9 EA.
-  EXPECT_DOUBLE_EQ(tube_load_resistance(1750.0, 0.5, TubeClass::kB), 2000.0);
+  EXPECT_NEAR(tube_load_resistance(1750.0, 0.5, TubeClass::kB),
+              0.9 * 1750.0 / (0.5 * std::numbers::pi / 2.0), 1e-9);
   EXPECT_NEAR(tube_class_factor(TubeClass::kB),
               std::numbers::pi / (2.0 * kAnodeSwing), 0.01);
   // The power the rule stands for: 0.9 EA across RIN.
   EXPECT_DOUBLE_EQ(tube_output_power(2000.0, 1620.0), 1000.0);
-  EXPECT_DOUBLE_EQ(tube_load_resistance(3000.0, 0.5, TubeClass::kC), 3000.0);
+  EXPECT_NEAR(tube_load_resistance(3000.0, 0.5, TubeClass::kC), 3010.6633,
+              1e-4);
   // 13.8 V, 1.3 V saturation, 100 W: 12.5^2 / 200.
   EXPECT_DOUBLE_EQ(transistor_load_resistance(13.8, 1.3, 100.0), 0.78125);
 }

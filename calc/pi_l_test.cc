@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -409,6 +411,36 @@ TEST(PiL, TooSmallQnForRinToRmidIsInfeasible) {
       pi_l_synthesis(DesignInputs{7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f},
                      500.0f)
           .infeasible);
+}
+
+// The closed form gives the network pi_l_synthesis builds to the bit:
+// stepping down (CL at the middle) and up (COUT across the load), RMID
+// given, a pi section balanced (48.5 ohm to 50 at eta 0.97), and none
+// where the pi section is infeasible.
+TEST(PiL, ClosedFormElementsAreTheSynthesisNetwork) {
+  const struct {
+    DesignInputs inputs;
+    float rmid;
+  } designs[] = {
+      {{7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f}, 316.0f},
+      {{7.1f, 10.0f, 200.0f, 12.5f, 50.0f, 100.0f}, 25.0f},
+      {{14.2f, 15.0f, 300.0f, 1500.0f, 75.0f, 200.0f}, 600.0f},
+      {{28.5f, 8.0f, 150.0f, 3000.0f, 50.0f, 1500.0f}, 100.0f},
+      {{7.1f, 3.0f, 100.0f, 48.5f, 75.0f, 100.0f}, 50.0f},
+      {{7.1f, 2.0f, 200.0f, 5000.0f, 50.0f, 100.0f}, 500.0f},
+  };
+  using Bits = std::array<std::uint32_t, 7>;
+  for (const auto& c : designs) {
+    const PiLDesign inputs = make_pi_l_design(c.inputs, c.rmid);
+    const PiLDesign full = pi_l_synthesis(inputs);
+    const std::optional<PiLNetwork> n = pi_l_elements(inputs);
+    ASSERT_EQ(n.has_value(), !full.infeasible) << c.inputs.f;
+    if (!n) continue;
+    EXPECT_EQ(std::bit_cast<Bits>(*n), std::bit_cast<Bits>(full.network))
+        << c.inputs.f << " " << c.rmid;
+  }
+  EXPECT_TRUE(
+      pi_l_synthesis(make_pi_l_design(designs[5].inputs, 500.0f)).infeasible);
 }
 
 }  // namespace

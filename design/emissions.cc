@@ -113,6 +113,71 @@ double three_digits(double x) {
   return std::round(x / scale) * scale;
 }
 
+// Three significant digits one unit of the last further from `from`.
+double three_digits_beyond(double x, double from) {
+  const double scale = std::pow(10.0, std::floor(std::log10(x)) - 2.0);
+  return three_digits(x) + (x > from ? scale : -scale);
+}
+
+// The value strictly inside the range, nearest `space.preferred` on a log
+// scale, at which the margin reaches `need`: the preferred value itself
+// where it does; else the edge of the nearest stretch that does, found by
+// bisection from a scan of the range, to three significant digits on the
+// side that meets; none, with the shortfall of the best scanned value,
+// where nothing in the range does.
+template <typename Margin>
+LimitSearch nearest_meeting(const LimitSearchSpace& space, double need,
+                            const Margin& margin) {
+  LimitSearch out;
+  out.key = space.key;
+  if (!(space.high > space.low)) return out;
+  const auto meets = [&](double x) {
+    const std::optional<double> m = margin(x);
+    return m && *m >= need;
+  };
+  const double from = space.preferred;
+  if (from > space.low && from < space.high && meets(from)) {
+    out.value = from;
+    return out;
+  }
+  const double a = std::log(space.low);
+  const double b = std::log(space.high);
+  const double pref = std::log(from);
+  double best = -INFINITY;
+  std::optional<double> nearest;  // log of the nearest scanned value met
+  for (int k = 1; k < kRmidScan; ++k) {
+    const double u = a + (b - a) * k / kRmidScan;
+    const std::optional<double> m = margin(std::exp(u));
+    if (!m) continue;
+    best = std::max(best, *m);
+    if (*m >= need &&
+        (!nearest || std::fabs(u - pref) < std::fabs(*nearest - pref))) {
+      nearest = u;
+    }
+  }
+  if (!nearest) {
+    if (best > -INFINITY) out.shortfall = need - best;
+    return out;
+  }
+  // Towards the preferred value, the edge of the stretch that meets.
+  const double step = (b - a) / kRmidScan;
+  double met = *nearest;
+  double missed = std::clamp(*nearest + (pref > *nearest ? step : -step), a, b);
+  for (int i = 0; i < kRmidSteps; ++i) {
+    const double mid = (met + missed) / 2.0;
+    if (meets(std::exp(mid))) {
+      met = mid;
+    } else {
+      missed = mid;
+    }
+  }
+  const double edge = std::exp(met);
+  double x = three_digits(edge);
+  if (!meets(x)) x = three_digits_beyond(edge, from);
+  out.value = x > space.low && x < space.high && meets(x) ? x : edge;
+  return out;
+}
+
 LimitSearch searched(const LimitSearchSpace& space, const PulseDrive& drive,
                      const EmissionOptions& options, double f_mhz, double pin) {
   LimitSearch out;
@@ -137,43 +202,7 @@ LimitSearch searched(const LimitSearchSpace& space, const PulseDrive& drive,
     }
     return out;
   }
-  // The best RMID strictly between the ends.
-  if (!(space.high > space.low)) return out;
-  const double a = std::log(space.low);
-  const double b = std::log(space.high);
-  const auto at = [&](double u) {
-    return margin(std::exp(u)).value_or(-INFINITY);
-  };
-  int best = 1;
-  double best_margin = -INFINITY;
-  for (int k = 1; k < kRmidScan; ++k) {
-    const double m = at(a + (b - a) * k / kRmidScan);
-    if (m > best_margin) {
-      best_margin = m;
-      best = k;
-    }
-  }
-  if (std::isinf(best_margin) && best_margin < 0.0) return out;
-  double lo = a + (b - a) * (best - 1) / kRmidScan;
-  double hi = a + (b - a) * (best + 1) / kRmidScan;
-  const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
-  for (int i = 0; i < kRmidSteps; ++i) {
-    const double u1 = hi - ratio * (hi - lo);
-    const double u2 = lo + ratio * (hi - lo);
-    if (at(u1) < at(u2)) {
-      lo = u1;
-    } else {
-      hi = u2;
-    }
-  }
-  const double rmid = three_digits(std::exp((lo + hi) / 2.0));
-  const double m = margin(rmid).value_or(-INFINITY);
-  if (m >= need) {
-    out.value = rmid;
-  } else {
-    out.shortfall = need - std::max(m, best_margin);
-  }
-  return out;
+  return nearest_meeting(space, need, margin);
 }
 
 // The lowest self-resonance of the coils, MHz.

@@ -205,16 +205,21 @@ struct CoilRow {
 struct LimitSearchSpace {
   // The key of the result, "qn_for_limit" (the pi network: the smallest
   // loaded Q that meets the limit) or "rmid_for_limit" (pi-L: the RMID at
-  // the design's loaded Q that meets it by the most); empty: no search (a
-  // tank of given elements).
+  // the design's loaded Q nearest its own that meets it); empty: no search
+  // (a tank of given elements).
   std::string_view key;
   // What the text output calls it, and the band table's heading.
   std::string_view label;
   std::string_view band_heading;
-  enum class Goal { kLowestLoadedQ, kBestMargin };
+  enum class Goal { kLowestLoadedQ, kNearestMeeting };
   Goal goal = Goal::kLowestLoadedQ;
-  double low = 0.0;  // the parameter's range, both ends allowed
+  // The parameter's range: both ends allowed for the loaded Q, neither for
+  // RMID (an end leaves one section nothing to do).
+  double low = 0.0;
   double high = 0.0;
+  // kNearestMeeting: the value the result should lie nearest, on a log
+  // scale (the design's own).
+  double preferred = 0.0;
   // The network at a value of the parameter, none where it is infeasible.
   std::function<std::optional<Ladder>(double)> ladder_at;
 };

@@ -66,7 +66,7 @@ class PiLModel final : public DesignModel {
 
   Ladder ladder() const override { return ladder_of(design_.network); }
 
-  // The RMID that meets the limit by the most at the design's loaded Q,
+  // The RMID nearest the design's own that meets the limit at its loaded Q,
   // between RIN and ROUT, its network by the synthesis's closed form.
   LimitSearchSpace limit_search() const override {
     if (inputs_.elements) return {};
@@ -75,9 +75,10 @@ class PiLModel final : public DesignModel {
         "rmid_for_limit",
         kPiLLimitRmidLabel,
         kPiLBandLimitRmidHeading,
-        LimitSearchSpace::Goal::kBestMargin,
+        LimitSearchSpace::Goal::kNearestMeeting,
         std::min(inputs.rin, inputs.rout),
         std::max(inputs.rin, inputs.rout),
+        inputs.rmid,
         [inputs](double rmid) -> std::optional<Ladder> {
           const std::optional<PiLNetwork> n =
               pi_l_elements(make_pi_l_design(inputs, static_cast<float>(rmid)));

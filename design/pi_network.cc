@@ -76,6 +76,7 @@ class PiModel final : public DesignModel {
                             LimitSearchSpace::Goal::kLowestLoadedQ,
                             range.low,
                             range.high,
+                            0.0,
                             [inputs](double qn) -> std::optional<Ladder> {
                               DesignInputs at = inputs;
                               at.qn = static_cast<float>(qn);

@@ -80,7 +80,7 @@ inline constexpr std::string_view kPiLSwrPloss = " P потерь в L1, L2, В�
 inline constexpr std::string_view kPiLTunedCmid = "C ср.";
 // The RMID that meets the harmonic limit, in the text and the band table.
 inline constexpr std::string_view kPiLLimitRmidLabel =
-    " R пром., с которым норма выполнена с запасом, Ом";
+    " R пром. (Ом) ближе всего к своему, с которым норма выполнена с запасом";
 inline constexpr std::string_view kPiLBandLimitRmidHeading = "R пр. нормы";
 
 // Under the dialogue's message for an infeasible design:
