@@ -345,7 +345,8 @@ constexpr OptionSpec kOptions[] = {
     {"--rin-from", "tube:EA,IA,CLASS",
      "RIN estimated from the anode supply EA (V, 0 < EA <= 100000), the "
      "anode current IA (A, 0 < IA <= 1000) and the class A, AB, B or C: RIN "
-     "= EA / (k IA) with k 1.3, 1.7, 1.75 or 2.0.  The numbers take a decimal "
+     "= EA / (k IA) with k 1.111, 1.468, 1.745 or 1.993, from the class's "
+     "conduction angle (the models below).  The numbers take a decimal "
      "point.",
      read_rin_from_option},
     {"--rin-from", "transistor:VCC,VSAT,P",
@@ -400,9 +401,9 @@ constexpr OptionSpec kOptions[] = {
      "the limit and pass or fail per harmonic, and the smallest loaded Q "
      "(pi, on the grid of 0.001, by bisection over the synthesis; the "
      "suppression grows with the loaded Q) or the RMID at the given loaded "
-     "Q (pi-L, searched between RIN and ROUT for the largest margin, to "
-     "three digits) that meets the limit by --margin, or, where none does, "
-     "the shortfall in dB: a low-pass filter is needed.",
+     "Q (pi-L, strictly between RIN and ROUT, the design's own or the one "
+     "nearest it, to three digits) that meets the limit by --margin, or, "
+     "where none does, the shortfall in dB: a low-pass filter is needed.",
      read_limit},
     {kLimitDbc, "X",
      "a limit of one's own instead: every harmonic at least X dB below the "

@@ -181,7 +181,9 @@ TEST(ParseArguments, RinFromTheRatingsTakesThePlaceOfRin) {
   const ParsedArguments tube = Parse(
       {"--rin-from", "tube:2500,0.4,AB", "7.1", "12", "200", "50", "100"});
   ASSERT_TRUE(tube.ok) << tube.error;
-  EXPECT_EQ(tube.options.inputs.rin, static_cast<float>(2500.0 / (1.7 * 0.4f)));
+  // Class AB's k from cosine pulses of 240 degrees over the 0.9 EA swing.
+  EXPECT_EQ(tube.options.inputs.rin,
+            static_cast<float>(2500.0 / (1.4678011709713654 * 0.4f)));
   EXPECT_EQ(tube.options.inputs.rout, 50.0f);
   const ParsedArguments transistor =
       Parse({"--bands", "--rin-from=transistor:13.8,1.3,100", "12", "200", "50",

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -403,19 +404,20 @@ TEST(RunCalc, RinFromTheRatingsIsMarkedAsAnEstimate) {
       "--rin-from", "tube:2500,0.4,AB", "7.1", "12", "200", "50", "100"};
   const CalcRun text = RunCalc(tube);
   EXPECT_EQ(text.status, ExitStatus::kSuccess);
+  // Class AB's k from cosine pulses of 240 degrees over the 0.9 EA swing.
   EXPECT_NE(text.out.find(" лампа, класс AB: R вх. = Ea / (k * Ia) = 2500 / "
-                          "(1.7 * 0.4) = 3676.471 Ом\r\n"),
+                          "(1.468 * 0.4) = 4258.070 Ом\r\n"),
             std::string::npos);
-  // Qn 5 is too small for 3676 ohm into 50: the estimate still shows.
+  // Qn 5 is too small for 4258 ohm into 50: the estimate still shows.
   const CalcRun infeasible = RunCalc(
       {"--rin-from", "tube:2500,0.4,AB", "7.1", "5", "200", "50", "100"});
   EXPECT_EQ(infeasible.status, ExitStatus::kInfeasible);
-  EXPECT_NE(infeasible.out.find("= 3676.471 Ом\r\n"), std::string::npos);
+  EXPECT_NE(infeasible.out.find("= 4258.070 Ом\r\n"), std::string::npos);
   std::vector<std::string_view> as_json = tube;
   as_json.push_back("--format=json");
   const JsonObject json = ReadJsonObject(RunCalc(as_json).out);
   EXPECT_EQ(json.at("rin_from"), "tube");
-  EXPECT_EQ(json.at("rin_k"), "1.7");
+  EXPECT_EQ(json.at("rin_k"), "1.4678011709713654");
   EXPECT_EQ(JsonFloat(json, "rin"),
             static_cast<float>(std::stod(json.at("rin_estimate"))));
 }
@@ -686,6 +688,120 @@ TEST(RunCalc, RangesRetuneAndElementsRefuseWithOneLine) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, std::string("merid-calc: ") + r.error + "\n");
   }
+}
+
+TEST(RunCalc, HarmonicOptionsRefuseWithOneLine) {
+  using Args = std::vector<std::string_view>;
+  const Args design = {"28.5", "12", "200", "2000", "50", "1500"};
+  const std::pair<Args, const char*> kRefusals[] = {
+      {{"--conduction", "100"},
+       "--conduction: DEG = \"100\" is outside the accepted range 120 <= DEG "
+       "<= 360 (degrees)"},
+      {{"--conduction", "400"},
+       "--conduction: DEG = \"400\" is outside the accepted range 120 <= DEG "
+       "<= 360 (degrees)"},
+      {{"--conduction", "x"},
+       "--conduction: DEG = \"x\" is not a number; accepted range 120 <= DEG "
+       "<= 360 (degrees)"},
+      {{"--coil-c", "-1"},
+       "--coil-c: PF = \"-1\" is outside the accepted range 0 <= PF <= 10000 "
+       "(pF)"},
+      {{"--c1-lead", "-1"},
+       "--c1-lead: NH = \"-1\" is outside the accepted range 0 <= NH <= 10000 "
+       "(nH)"},
+      {{"--limit", "eu"}, "--limit \"eu\": choose us"},
+      {{"--limit", "us", "--limit-dbc", "50"},
+       "--limit and --limit-dbc are two limits; give one"},
+      // A margin with no limit, even beside another option of the group.
+      {{"--margin", "3"},
+       "--margin is how far below a limit; add --limit or --limit-dbc"},
+      {{"--conduction", "180", "--margin", "3"},
+       "--margin is how far below a limit; add --limit or --limit-dbc"},
+      {{"--limit-dbc", "0"},
+       "--limit-dbc: X = \"0\" is outside the accepted range 0 < X <= 200 (dB "
+       "below the carrier)"},
+  };
+  for (const auto& [options, error] : kRefusals) {
+    SCOPED_TRACE(error);
+    Args args = options;
+    args.insert(args.end(), design.begin(), design.end());
+    const CalcRun run = RunCalc(args);
+    EXPECT_EQ(run.status, ExitStatus::kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string("merid-calc: ") + error + "\n");
+  }
+}
+
+// The text of the object that is the value of `key` in `json`, braces and
+// all; empty when there is none.
+std::string ObjectMember(const std::string& json, const std::string& key) {
+  const std::size_t at = json.find("\"" + key + "\": {");
+  if (at == std::string::npos) return {};
+  const std::size_t begin = json.find('{', at);
+  int depth = 0;
+  for (std::size_t i = begin; i < json.size(); ++i) {
+    if (json[i] == '{') ++depth;
+    if (json[i] == '}' && --depth == 0) {
+      return json.substr(begin, i - begin + 1);
+    }
+  }
+  return {};
+}
+
+// The worst margin of the pi network at loaded Q `qn` against the rule.
+float WorstMarginAt(const std::string& qn) {
+  const CalcRun run = RunCalc({"--format", "json", "--limit", "us", "28.5", qn,
+                               "200", "2000", "50", "1500"});
+  EXPECT_EQ(run.status, ExitStatus::kSuccess) << qn;
+  return JsonFloat(ReadJsonObject(ObjectMember(run.out, "emissions")),
+                   "worst_margin");
+}
+
+TEST(RunCalc, EmissionsObjectOnlyWhenAskedForAndItsSearchMeetsTheMargin) {
+  const CalcRun plain_run =
+      RunCalc({"--format", "json", "28.5", "12", "200", "2000", "50", "1500"});
+  EXPECT_EQ(plain_run.out.find("emissions"), std::string::npos);
+  const CalcRun csv =
+      RunCalc({"--format", "csv", "28.5", "12", "200", "2000", "50", "1500"});
+  EXPECT_EQ(csv.out.find("emissions_"), std::string::npos);
+  EXPECT_EQ(csv.out.find(",h2_"), std::string::npos);
+
+  const CalcRun run = RunCalc({"--format", "json", "--limit", "us", "28.5",
+                               "12", "200", "2000", "50", "1500"});
+  ASSERT_EQ(run.status, ExitStatus::kSuccess) << run.err;
+  const JsonObject e = ReadJsonObject(ObjectMember(run.out, "emissions"));
+  EXPECT_EQ(e.at("conduction"), "240");  // class AB's, without --rin-from
+  EXPECT_EQ(e.at("rule"), "us");
+  EXPECT_EQ(e.at("shortfall"), "null");
+  EXPECT_EQ(e.count("rmid_for_limit"), 0u);
+  const std::vector<JsonObject> harmonics = ReadJsonArray(e.at("harmonics"));
+  ASSERT_EQ(harmonics.size(), 4u);
+  float worst = INFINITY;
+  for (std::size_t i = 0; i < harmonics.size(); ++i) {
+    const JsonObject& h = harmonics[i];
+    EXPECT_EQ(JsonInt(h, "n"), static_cast<int>(i + 2));
+    EXPECT_FLOAT_EQ(JsonFloat(h, "f"), 28.5f * static_cast<float>(i + 2));
+    EXPECT_EQ(h.at("limit_dbc"), "-43");  // below 30 MHz
+    EXPECT_FLOAT_EQ(JsonFloat(h, "margin"), -43.0f - JsonFloat(h, "dbc"));
+    EXPECT_EQ(h.at("pass"), JsonFloat(h, "margin") >= 0.0f ? "true" : "false");
+    worst = std::min(worst, JsonFloat(h, "margin"));
+  }
+  EXPECT_FLOAT_EQ(JsonFloat(e, "worst_margin"), worst);
+  // The loaded Q found meets the rule by 6 dB; 0.001 less does not.
+  const float qn = JsonFloat(e, "qn_for_limit");
+  ASSERT_LT(qn, 12.0f);
+  EXPECT_GE(WorstMarginAt(fixed(qn, 3)), 6.0f);
+  EXPECT_LT(WorstMarginAt(fixed(qn - 0.001, 3)), 6.0f);
+
+  // The pi-L network searches RMID; this limit is out of its reach.
+  const CalcRun pi_l =
+      RunCalc({"--format", "json", "--network", "pi-l", "--limit-dbc", "60",
+               "28.5", "12", "200", "2000", "50", "1500"});
+  const JsonObject el = ReadJsonObject(ObjectMember(pi_l.out, "emissions"));
+  EXPECT_EQ(el.at("rule"), "dbc");
+  EXPECT_EQ(el.at("rmid_for_limit"), "null");
+  EXPECT_EQ(el.count("qn_for_limit"), 0u);
+  EXPECT_GT(JsonFloat(el, "shortfall"), 0.0f);
 }
 
 }  // namespace

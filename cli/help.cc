@@ -31,6 +31,8 @@ constexpr std::string_view kUsage =
     "                  [--swr S [--retune]] [--cmin PF] ... QN Q0 RIN ROUT "
     "PIN\n"
     "       merid-calc --elements C1,L,C2 ... F Q0 RIN ROUT PIN (QN left out)\n"
+    "       merid-calc ... [--conduction DEG] [--limit RULE | --limit-dbc X]\n"
+    "                  [--margin DB] ... (the harmonics at the load)\n"
     "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
     "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
     "out)\n";
@@ -95,16 +97,16 @@ constexpr std::string_view kModels[] = {
     "full output does.",
     "--rin-from: the tube rule RIN = EA / (k IA) takes the fundamental of "
     "the anode current as 0.9 k times its mean IA, the anode swinging to "
-    "0.9 EA; k is 1.3, 1.7, 1.75 and 2.0 for classes A, AB, B and C.  Class "
-    "B's 1.75 is pi / (2 * 0.9): half-sine pulses, a conduction angle of "
-    "180 degrees, have a fundamental pi/2 times their mean (the usual "
-    "figures run from 1.57, for a full swing, to about 1.8); A, AB and C "
-    "keep the customary figures of the rule, for conduction angles of 360 "
-    "degrees, between 180 and 360, and below 180.  The power the estimate "
-    "stands for is (0.9 EA)^2 / (2 RIN).  The transistor rule is that of "
-    "one single-ended stage, RIN = (VCC - VSAT)^2 / (2 P) with P its output "
-    "power; a push-pull pair's collector-to-collector load is four times "
-    "this for the same VCC and P.",
+    "0.9 EA.  The current is taken as cosine pulses of the class's "
+    "conduction angle, A 360, AB 240, B 180 and C 120 degrees, the angle "
+    "the harmonics at the load are reckoned from, so that the two describe "
+    "one current: 0.9 k is the pulses' fundamental over their mean, 1, "
+    "1.321, pi/2 and 1.794, and k is 1.111, 1.468, 1.745 and 1.993 for "
+    "classes A, AB, B and C.  The power the estimate stands for is (0.9 "
+    "EA)^2 / (2 RIN).  The transistor rule is that of one single-ended "
+    "stage, RIN = (VCC - VSAT)^2 / (2 P) with P its output power; a "
+    "push-pull pair's collector-to-collector load is four times this for "
+    "the same VCC and P.",
 };
 
 constexpr std::string_view kManual =

@@ -45,7 +45,8 @@ constexpr std::string_view kNumbers[] = {"7.1",  "12", "200",
                                          "2000", "50", "100"};
 // Values that some option takes: a format, a network, an SWR, a
 // capacitance, a file, ratings, a capacitor range and the elements of each
-// network; and two that look like options.
+// network, a rule, a conduction angle, and a zero and a negative stray or
+// limit; and two that look like options.
 constexpr std::string_view kValues[] = {"json",
                                         "pi-l",
                                         "3",
@@ -56,9 +57,15 @@ constexpr std::string_view kValues[] = {"json",
                                         "--x",
                                         "10,250",
                                         "119.4,4.697,641.3",
-                                        "100,4,700,2,0"};
+                                        "100,4,700,2,0",
+                                        "us",
+                                        "180",
+                                        "0",
+                                        "-1"};
 
-// The argument that byte `b` picks; `hold` keeps an oversized value alive.
+// The argument that byte `b` picks: from 0 up the option names, two bytes
+// each; from 255 down the rest, so that an option added to the table moves
+// none of a seed's values and numbers, only the names after it.
 std::string pick(std::uint8_t b, const std::vector<Spelled>& names) {
   const std::size_t n = names.size();
   if (b < 2 * n) {
@@ -66,7 +73,7 @@ std::string pick(std::uint8_t b, const std::vector<Spelled>& names) {
     // The second spelling, --name=value, for an option that takes one.
     return b % 2 == 1 && s.takes_value ? s.name + "=3" : s.name;
   }
-  b = static_cast<std::uint8_t>(b - 2 * n);
+  b = static_cast<std::uint8_t>(255 - b);
   switch (b % 8) {
     case 0:
       return "--";
