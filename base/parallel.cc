@@ -13,12 +13,25 @@
 
 namespace merid {
 
+namespace {
+
+#ifdef MERID_HAS_THREADS
+// Set on a thread while it runs tasks of a parallel_for: the tasks' own
+// parallel_for calls run in order, since every core is busy already.
+thread_local bool inside_parallel_for = false;
+#endif
+
+}  // namespace
+
 void parallel_for(std::size_t count,
                   const std::function<void(std::size_t)>& task) {
   std::size_t threads = 1;
 #ifdef MERID_HAS_THREADS
-  threads = std::min<std::size_t>(
-      {std::max(1u, std::thread::hardware_concurrency()), count, kMaxThreads});
+  if (!inside_parallel_for) {
+    threads = std::min<std::size_t>(
+        {std::max(1u, std::thread::hardware_concurrency()), count,
+         kMaxThreads});
+  }
 #endif
   if (threads <= 1) {
     for (std::size_t i = 0; i < count; ++i) task(i);
@@ -29,6 +42,8 @@ void parallel_for(std::size_t count,
   std::exception_ptr failure;
   std::mutex failure_lock;
   const auto work = [&] {
+    const bool lending = inside_parallel_for;
+    inside_parallel_for = true;
     for (std::size_t i = next++; i < count; i = next++) {
       try {
         task(i);
@@ -37,6 +52,7 @@ void parallel_for(std::size_t count,
         if (!failure) failure = std::current_exception();
       }
     }
+    inside_parallel_for = lending;
   };
   std::vector<std::thread> pool;
   for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);

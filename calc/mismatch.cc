@@ -18,22 +18,32 @@ namespace {
 class PhaseValues {
  public:
   PhaseValues(float rout, float swr, std::size_t count,
-              const LoadQuantities& at)
-      : rout_(rout), swr_(swr), values_(count), at_(at) {}
+              const LoadQuantities& at, std::span<const Complex> scan)
+      : rout_(rout), swr_(swr), values_(count), at_(at), scan_(scan) {}
 
   // Whether the step gave values; they are in values() either way.
   bool take(double step) {
-    const bool given = at_(swr_load(rout_, swr_, step), values_);
+    const bool given = at_(load(step), values_);
     if (!given) std::fill(values_.begin(), values_.end(), -INFINITY);
     return given;
   }
   const std::vector<float>& values() const { return values_; }
 
  private:
+  // The load of a whole step from the circle made beforehand, the same
+  // bits as swr_load's.
+  Complex load(double step) const {
+    const bool whole =
+        step >= 0.0 && step < scan_.size() && step == std::floor(step);
+    return whole ? scan_[static_cast<std::size_t>(step)]
+                 : swr_load(rout_, swr_, step);
+  }
+
   float rout_;
   float swr_;
   std::vector<float> values_;
   const LoadQuantities& at_;
+  std::span<const Complex> scan_;
 };
 
 // Golden-section search for the largest value of quantity `i` between the
@@ -89,12 +99,20 @@ Complex swr_load(float rout, float swr, double phase_step) {
                  static_cast<float>(r * 2.0 * gi / den)};
 }
 
+std::vector<Complex> circle_loads(float rout, float swr) {
+  std::vector<Complex> loads;
+  loads.reserve(kSwrPhases);
+  for (int k = 0; k < kSwrPhases; ++k) loads.push_back(swr_load(rout, swr, k));
+  return loads;
+}
+
 CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
-                               const LoadQuantities& at) {
+                               const LoadQuantities& at,
+                               std::span<const Complex> scan) {
   CircleExtremes out;
   out.largest.assign(count, -INFINITY);
   out.given.assign(kSwrPhases, false);
-  PhaseValues values(rout, swr, count, at);
+  PhaseValues values(rout, swr, count, at, scan);
   std::vector<int> best_step(count, -1);
   // Swr 1: one load, rout itself, the same at every step.
   const int phases = swr == 1.0f ? 1 : kSwrPhases;

@@ -50,8 +50,14 @@ struct CircleExtremes {
 // kSwrPhases phases, each largest is refined between the neighbouring
 // phases where both give values, so it is the extreme of the whole circle,
 // not only of the phases tried.  At swr 1 there is one load, rout itself.
+// `scan`, where given, holds circle_loads(rout, swr), which several
+// circles over the same loads share.
 CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
-                               const LoadQuantities& at);
+                               const LoadQuantities& at,
+                               std::span<const Complex> scan = {});
+
+// The loads of the kSwrPhases whole phase steps, as swr_load gives them.
+std::vector<Complex> circle_loads(float rout, float swr);
 
 // The power that a port of voltage `v` and current `i` takes, W:
 // Re(v conj(i)) in double precision.

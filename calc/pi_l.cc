@@ -10,6 +10,7 @@
 #include "calc/constants.h"
 #include "calc/given.h"
 #include "calc/mismatch.h"
+#include "calc/pi_l_sweep.h"
 #include "calc/retune.h"
 
 namespace merid {
@@ -17,9 +18,6 @@ namespace {
 
 constexpr double kMicroPerHenry = 1e6;
 constexpr float kPercent = 100.0f;
-
-// The series coil of reactance x with its loss resistance x / q0.
-Complex coil(float x, float q0) { return Complex{x / q0, x}; }
 
 // The L section in double precision: the series reactance of L2 and the
 // susceptance of CL at the working frequency, with L2's loss at q0.
@@ -103,6 +101,22 @@ struct GridRuns {
 };
 
 float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
+
+// Calls visit(block) for every block of the grid's nstep points, each
+// with the network's impedances and both drives' output voltages.
+template <typename Visit>
+void walk_blocks(const PiLNetwork& n, const Drive& matched, const Drive& high_z,
+                 const SweepGrid& grid, Visit visit) {
+  PiLBlock block;
+  float phi = grid.fstart;
+  for (std::int32_t done = 0; done < grid.nstep;) {
+    block.count = static_cast<std::size_t>(std::min<std::int32_t>(
+        grid.nstep - done, static_cast<std::int32_t>(kBlockPoints)));
+    pi_l_block(n, matched, high_z, phi, grid.step, block);
+    visit(block);
+    done += static_cast<std::int32_t>(block.count);
+  }
+}
 
 // Calls visit(freq) for the first `points` points of `grid`: point 0 at
 // fstart, each next one the running sum with one more step, as the pi
@@ -257,37 +271,6 @@ PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
   return analyse_pi_l(n, drive, freq, real(n.rout));
 }
 
-PiLImpedances pi_l_impedances(const PiLNetwork& n, float freq, Complex load) {
-  const float omega = kOmegaFactor * freq;
-  PiLImpedances z;
-  z.x1 = 1.0f / (n.c1 * omega);
-  z.xl1 = n.l1 * omega;
-  z.xmid = 1.0f / (n.cmid * omega);
-  z.xl2 = n.l2 * omega;
-  z.bout = n.cout * omega;
-  z.zc1 = Complex{0.0f, -z.x1};
-  z.zcmid = Complex{0.0f, -z.xmid};
-  z.zl1 = coil(z.xl1, n.q0);
-  z.zl2 = coil(z.xl2, n.q0);
-  // The load || cout as an admittance, so that cout = 0 needs no case;
-  // for the designed load, ROUT / (1 + j bout ROUT).
-  z.zout = load / (real(1.0f) + Complex{0.0f, z.bout} * load);
-  z.zser2 = z.zl2 + z.zout;
-  z.zmid = parall(z.zser2, z.zcmid);
-  z.zser1 = z.zl1 + z.zmid;
-  z.zin = parall(z.zser1, z.zc1);
-  return z;
-}
-
-Complex output_voltage(const PiLImpedances& z, const Drive& drive) {
-  const Complex iin = real(drive.emf) / (real(drive.zs) + z.zin);
-  const Complex vin = z.zin * iin;
-  const Complex il1 = vin / z.zser1;
-  const Complex vmid = z.zmid * il1;
-  const Complex il2 = vmid / z.zser2;
-  return z.zout * il2;
-}
-
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
                       Complex load) {
   const PiLImpedances z = pi_l_impedances(n, freq, load);
@@ -339,16 +322,16 @@ Complex middle_branch(const PiLNetwork& n, float freq, Complex load) {
   const float omega = kOmegaFactor * freq;
   const Complex zout =
       load / (real(1.0f) + Complex{0.0f, n.cout * omega} * load);
-  return coil(n.l2 * omega, n.q0) + zout;
+  return lossy_coil(n.l2 * omega, n.q0) + zout;
 }
 
 Complex output_impedance(const PiLNetwork& n, float rin, float freq) {
   const float omega = kOmegaFactor * freq;
   const Complex zsource =
       parall(real(rin), Complex{0.0f, -1.0f / (n.c1 * omega)});
-  const Complex zback1 = coil(n.l1 * omega, n.q0) + zsource;
+  const Complex zback1 = lossy_coil(n.l1 * omega, n.q0) + zsource;
   const Complex zbmid = parall(zback1, Complex{0.0f, -1.0f / (n.cmid * omega)});
-  const Complex zback2 = coil(n.l2 * omega, n.q0) + zbmid;
+  const Complex zback2 = lossy_coil(n.l2 * omega, n.q0) + zbmid;
   return zback2 / (real(1.0f) + Complex{0.0f, n.cout * omega} * zback2);
 }
 
@@ -365,13 +348,13 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   const std::int32_t upper_half =
       static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half);
   const std::int32_t peak_points = grid.nstep - upper_half + 1;
-  const Complex load = real(n.rout);
   float vmax = 0.0f;
-  walk(SweepGrid{peak_start, grid.step, peak_points}, peak_points,
-       [&](float freq) {
-         vmax = std::max(vmax, modulus(output_voltage(
-                                   pi_l_impedances(n, freq, load), high_z)));
-       });
+  walk_blocks(n, matched, high_z, SweepGrid{peak_start, grid.step, peak_points},
+              [&](const PiLBlock& b) {
+                for (std::size_t j = 0; j < b.count; ++j) {
+                  vmax = std::max(vmax, b.high_z[j]);
+                }
+              });
 
   GridRuns voltage, current, s11;
   std::size_t at_f = 0;
@@ -384,25 +367,30 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   // the S11 sweep, which walks the same grid's first ns11 points.
   std::vector<Complex> zin;
   zin.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
-  walk(grid, grid.nstep, [&](float freq) {
-    const PiLImpedances z = pi_l_impedances(n, freq, load);
-    if (static_cast<std::int32_t>(zin.size()) < ns11) zin.push_back(z.zin);
-    const float u = modulus(output_voltage(z, matched)) / vref;
-    const float i = modulus(output_voltage(z, high_z)) / vmax;
-    if (std::fabs(freq - f) < nearest) {
-      nearest = std::fabs(freq - f);
-      at_f = voltage.size();
-    }
-    if (static_cast<std::int32_t>(current.size()) >= upper_half) {
-      upper.push_back(i);
-    }
-    voltage.add(freq, kWithin.holds(u));
-    current.add(freq, kWithin.holds(i));
-    if (trace != nullptr) {
-      trace->voltage.push_back(CurvePoint{freq, ratio_db(u)});
-      trace->current.push_back(CurvePoint{freq, ratio_db(i)});
+  walk_blocks(n, matched, high_z, grid, [&](const PiLBlock& b) {
+    for (std::size_t j = 0; j < b.count; ++j) {
+      const float freq = b.freq[j];
+      if (static_cast<std::int32_t>(zin.size()) < ns11) {
+        zin.push_back(Complex{b.zin_re[j], b.zin_im[j]});
+      }
+      const float u = b.matched[j] / vref;
+      const float i = b.high_z[j] / vmax;
+      if (std::fabs(freq - f) < nearest) {
+        nearest = std::fabs(freq - f);
+        at_f = voltage.size();
+      }
+      if (static_cast<std::int32_t>(current.size()) >= upper_half) {
+        upper.push_back(i);
+      }
+      voltage.add(freq, kWithin.holds(u));
+      current.add(freq, kWithin.holds(i));
+      if (trace != nullptr) {
+        trace->voltage.push_back(CurvePoint{freq, ratio_db(u)});
+        trace->current.push_back(CurvePoint{freq, ratio_db(i)});
+      }
     }
   });
+  const Complex load = real(n.rout);
   // The current band is the run around the response's peak: the first
   // point of the upper half whose decibels are the highest, which are the
   // points whose ratio reaches the least ratio of those decibels.
@@ -547,7 +535,7 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   const PiLNetwork& n = top.network;
   const float omega = kOmegaFactor * (kHertzPerMegahertz * f_mhz);
   const Complex zout = real(n.rout) / Complex{1.0f, omega * n.cout * n.rout};
-  const Complex y = real(1.0f) / (coil(n.l2 * omega, n.q0) + zout);
+  const Complex y = real(1.0f) / (lossy_coil(n.l2 * omega, n.q0) + zout);
   const float rmid = 1.0f / y.re;
   const float cl = -y.im / omega;
   row.design.rmid = rmid;

@@ -19,21 +19,11 @@
 #include "calc/design_warnings.h"
 #include "calc/harmonics.h"
 #include "calc/network.h"
+#include "calc/pi_l_ladder.h"
 #include "calc/sweep.h"
 #include "calc/synthesis.h"
 
 namespace merid {
-
-// The built network: capacitors in F, coils in H; cout may be 0.
-struct PiLNetwork {
-  float c1 = 0.0f;
-  float l1 = 0.0f;
-  float cmid = 0.0f;  // the capacitor at the middle node
-  float l2 = 0.0f;
-  float cout = 0.0f;  // CL when it is across the load, else 0
-  float q0 = 0.0f;    // unloaded Q of both coils
-  float rout = 0.0f;
-};
 
 // The intermediate resistance used when none is given: sqrt(RIN ROUT),
 // rounded to three significant digits.
@@ -61,24 +51,6 @@ struct PiLState {
   float xl2 = 0.0f;
   float bout = 0.0f;  // susceptance of cout, S
 };
-
-// The impedances of the network at `freq` Hz into `load`, whatever drives
-// it: the reactances, the elements' impedances and the impedances seen at
-// each node, in the operations analyse_pi_l takes.
-struct PiLImpedances {
-  float x1 = 0.0f, xl1 = 0.0f, xmid = 0.0f, xl2 = 0.0f, bout = 0.0f;
-  Complex zc1, zcmid, zl1, zl2;
-  Complex zout;   // the load || cout
-  Complex zser2;  // L2 and zout
-  Complex zmid;   // zser2 || the middle capacitor
-  Complex zser1;  // L1 and zmid
-  Complex zin;    // zser1 || C1
-};
-PiLImpedances pi_l_impedances(const PiLNetwork& n, float freq, Complex load);
-
-// The output voltage of the network of impedances `z` under `drive`: the
-// bits of analyse_pi_l's vout.
-Complex output_voltage(const PiLImpedances& z, const Drive& drive);
 
 // The network driven by `drive` at `freq` Hz, in single precision, into
 // its designed load or into `load`.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/parallel.h"
 #include "calc/constants.h"
 #include "calc/mismatch.h"
 
@@ -36,13 +37,14 @@ bool within(const std::optional<CapacitorRange>& range, float c) {
 
 // Whether the bench's capacitors reach the setting that matches each
 // phase step's load.
-int matchable_steps(const SwrAnalysis& a, const SwrRequest& request) {
+int matchable_steps(const SwrAnalysis& a, const SwrRequest& request,
+                    std::span<const Complex> scan) {
   const CapacitorRanges& bench = request.capacitors;
   std::vector<float> values(a.quantities);
   int inside = 0;
   for (int k = 0; k < kSwrPhases; ++k) {
     TunedSetting s;
-    if (a.retuned(swr_load(a.rout, request.swr, k), values, s) &&
+    if (a.retuned(scan[static_cast<std::size_t>(k)], values, s) &&
         within(bench.c1, s.c1) && within(bench.c2, s.c2)) {
       ++inside;
     }
@@ -54,26 +56,30 @@ int matchable_steps(const SwrAnalysis& a, const SwrRequest& request) {
 // -C1, C2 and -C2 (pF), so that their extremes are the capacitors' ranges.
 RetunedFigures retuned_figures(const SwrAnalysis& a,
                                std::span<const SwrField> fields,
-                               const SwrRequest& request) {
+                               const SwrRequest& request,
+                               std::span<const Complex> scan) {
   const std::size_t n = a.quantities;
-  const CircleExtremes extremes =
-      circle_extremes(a.rout, request.swr, n + 4,
-                      [&a, n](Complex load, std::span<float> values) {
-                        TunedSetting s;
-                        if (!a.retuned(load, values.first(n), s)) return false;
-                        values[n] = s.c1;
-                        values[n + 1] = -s.c1;
-                        values[n + 2] = s.c2;
-                        values[n + 3] = -s.c2;
-                        return true;
-                      });
+  const CircleExtremes extremes = circle_extremes(
+      a.rout, request.swr, n + 4,
+      [&a, n](Complex load, std::span<float> values) {
+        TunedSetting s;
+        if (!a.retuned(load, values.first(n), s)) return false;
+        values[n] = s.c1;
+        values[n + 1] = -s.c1;
+        values[n + 2] = s.c2;
+        values[n + 3] = -s.c2;
+        return true;
+      },
+      scan);
   RetunedFigures r;
   r.values = figures(fields, extremes.largest);
   r.largest = TunedSetting{extremes.largest[n], extremes.largest[n + 2]};
   r.least = TunedSetting{-extremes.largest[n + 1], -extremes.largest[n + 3]};
   r.unmatched = extremes.missing;
   r.matched = extremes.given;
-  if (request.capacitors.any()) r.matchable = matchable_steps(a, request);
+  if (request.capacitors.any()) {
+    r.matchable = matchable_steps(a, request, scan);
+  }
   return r;
 }
 
@@ -116,19 +122,25 @@ std::string_view swr_drive_name(SwrDrive drive) {
 LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
   const SwrAnalysis a = d.swr_analysis();
   const std::span<const SwrField> fields = d.network().swr_fields;
+  const std::vector<Complex> scan = circle_loads(a.rout, request.swr);
   LoadSwr out;
   out.swr = request.swr;
-  for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
+  // The drives and the retuned tank are four circles of their own.
+  parallel_for(kSwrDriveCount + (request.retune ? 1 : 0), [&](std::size_t i) {
+    if (i == kSwrDriveCount) {
+      out.retuned = retuned_figures(a, fields, request, scan);
+      return;
+    }
     const auto drive = static_cast<SwrDrive>(i);
-    const CircleExtremes extremes =
-        circle_extremes(a.rout, request.swr, a.quantities,
-                        [&a, drive](Complex load, std::span<float> values) {
-                          a.at(drive, load, values);
-                          return true;
-                        });
+    const CircleExtremes extremes = circle_extremes(
+        a.rout, request.swr, a.quantities,
+        [&a, drive](Complex load, std::span<float> values) {
+          a.at(drive, load, values);
+          return true;
+        },
+        scan);
     out.drives[i] = DriveFigures{drive, figures(fields, extremes.largest)};
-  }
-  if (request.retune) out.retuned = retuned_figures(a, fields, request);
+  });
   rate(fields, out);
   return out;
 }
