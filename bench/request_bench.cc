@@ -1,7 +1,9 @@
 // Time of whole merid-calc requests, from the arguments to the last byte
-// of JSON: the heaviest (every band with its coil fixed, each row under
-// SWR 10 with the tank retuned) for both networks, and one design under
-// the same load.
+// of JSON, for both networks: the band table with its coils fixed, Cmin
+// and each row under SWR 10 with the tank retuned; the same with every
+// other option as well (the harmonic limit and its search, the bench's
+// capacitors); the harmonic-limit search of one design; and one design
+// under SWR 10 retuned.
 
 #include <benchmark/benchmark.h>
 
@@ -49,18 +51,57 @@ void run_request(benchmark::State& state,
   state.counters["output_bytes"] = static_cast<double>(bytes);
 }
 
-void BM_BandsFixedCoilSwr10RetunedPi(benchmark::State& state) {
-  run_request(state, {"--bands", "--fixed-coil", "--swr", "10", "--retune",
-                      "--format", "json", "12", "200", "2000", "50", "100"});
+// The network's name, or none for the default, before the request's own
+// arguments.
+std::vector<std::string_view> with_network(std::string_view network,
+                                           std::vector<std::string_view> args) {
+  if (!network.empty()) args.insert(args.begin(), {"--network", network});
+  return args;
 }
-BENCHMARK(BM_BandsFixedCoilSwr10RetunedPi)->Unit(benchmark::kMillisecond);
 
-void BM_BandsFixedCoilSwr10RetunedPiL(benchmark::State& state) {
-  run_request(state, {"--network", "pi-l", "--bands", "--fixed-coil", "--swr",
-                      "10", "--retune", "--format", "json", "12", "200", "2000",
-                      "50", "100"});
+const std::vector<std::string_view> kBandsCminSwrRetune = {
+    "--bands",  "--fixed-coil", "--cmin", "30",  "--swr", "10", "--retune",
+    "--format", "json",         "12",     "200", "2000",  "50", "100"};
+
+const std::vector<std::string_view> kEverything = {
+    "--bands", "--fixed-coil", "--cmin",   "30",       "--swr",
+    "10",      "--retune",     "--limit",  "us",       "--c1-range",
+    "10,500",  "--c2-range",   "100,3000", "--format", "json",
+    "12",      "200",          "2000",     "50",       "100"};
+
+const std::vector<std::string_view> kLimitSearch = {
+    "--limit", "us", "--coil-c", "3",    "--format", "json",
+    "28.5",    "12", "200",      "2000", "50",       "1500"};
+
+void BM_BandsCminSwr10RetunedPi(benchmark::State& state) {
+  run_request(state, kBandsCminSwrRetune);
 }
-BENCHMARK(BM_BandsFixedCoilSwr10RetunedPiL)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BandsCminSwr10RetunedPi)->Unit(benchmark::kMillisecond);
+
+void BM_BandsCminSwr10RetunedPiL(benchmark::State& state) {
+  run_request(state, with_network("pi-l", kBandsCminSwrRetune));
+}
+BENCHMARK(BM_BandsCminSwr10RetunedPiL)->Unit(benchmark::kMillisecond);
+
+void BM_EverythingPi(benchmark::State& state) {
+  run_request(state, kEverything);
+}
+BENCHMARK(BM_EverythingPi)->Unit(benchmark::kMillisecond);
+
+void BM_EverythingPiL(benchmark::State& state) {
+  run_request(state, with_network("pi-l", kEverything));
+}
+BENCHMARK(BM_EverythingPiL)->Unit(benchmark::kMillisecond);
+
+void BM_LimitSearchPi(benchmark::State& state) {
+  run_request(state, kLimitSearch);
+}
+BENCHMARK(BM_LimitSearchPi)->Unit(benchmark::kMillisecond);
+
+void BM_LimitSearchPiL(benchmark::State& state) {
+  run_request(state, with_network("pi-l", kLimitSearch));
+}
+BENCHMARK(BM_LimitSearchPiL)->Unit(benchmark::kMillisecond);
 
 void BM_OneDesignSwr10Retuned(benchmark::State& state) {
   run_request(state, {"--swr", "10", "--retune", "--format", "json", "7.1",
