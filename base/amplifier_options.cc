@@ -173,6 +173,17 @@ std::string_view tube_class_name(TubeClass tube_class) {
   return "C";
 }
 
+std::optional<ValueBounds> option_bounds(std::string_view option) {
+  const auto bounds = [](const ValueRange& r) {
+    return ValueBounds{r.low, r.low_inclusive, r.high};
+  };
+  if (option == "--cmin") return bounds(kCmin);
+  for (const EmissionValue& v : kEmissionValues) {
+    if (v.option == option) return bounds(v.range);
+  }
+  return std::nullopt;
+}
+
 std::string cmin_range_text() { return range_text(kCmin); }
 
 Status read_cmin(std::string_view text, AmplifierOptions& options) {

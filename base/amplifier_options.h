@@ -73,6 +73,18 @@ struct AmplifierOptions {
 Status read_emission_value(std::string_view option, std::string_view text,
                            EmissionOptions& emissions);
 
+// The accepted range of a number: low < value <= high, or low <= value
+// <= high.
+struct ValueBounds {
+  float low;
+  bool low_inclusive;
+  float high;
+};
+
+// The range of the value of --cmin or an emission option (`option` with
+// its dashes), as its reader holds it; none for any other option.
+std::optional<ValueBounds> option_bounds(std::string_view option);
+
 // The accepted range of --cmin, for the help and the error line.
 inline constexpr float kMaxCmin = 100000.0f;  // pF; 0 <= CMIN
 

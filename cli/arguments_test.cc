@@ -1,4 +1,4 @@
-#include "cli/arguments.h"
+#include "design/arguments.h"
 
 #include <gtest/gtest.h>
 

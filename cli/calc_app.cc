@@ -8,7 +8,7 @@
 #include "base/quoted.h"
 #include "base/version.h"
 #include "calc/mismatch.h"
-#include "cli/arguments.h"
+#include "design/arguments.h"
 #include "cli/help.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"

@@ -6,7 +6,7 @@
 
 #include "base/inputs.h"
 #include "base/number_text.h"
-#include "cli/arguments.h"
+#include "design/arguments.h"
 #include "design/amplifier_report.h"
 #include "design/band_table.h"
 #include "design/emission_rules.h"

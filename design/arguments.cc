@@ -1,4 +1,4 @@
-#include "cli/arguments.h"
+#include "design/arguments.h"
 
 #include <array>
 #include <cmath>
@@ -681,6 +681,20 @@ std::vector<OptionHelp> option_help() {
     out.push_back({spec.name, spec.value, spec.help});
   }
   return out;
+}
+
+Status check_option(std::string_view name, std::string_view value) {
+  Options options;
+  options.network = networks().front();
+  Reading reading;
+  if (const OptionSpec* spec = find_option(name)) {
+    return spec->read(value, options);
+  }
+  const std::string_view bare = name.substr(name.starts_with("--") ? 2 : 0);
+  if (const NetworkParameter* p = find_parameter(bare).parameter) {
+    return read_parameter(*p, value, reading);
+  }
+  return failure(concat({"unknown option ", echoed(name)}));
 }
 
 Status parse_arguments(std::span<const std::string_view> args,

@@ -1,9 +1,10 @@
-#ifndef MERID_CLI_ARGUMENTS_H_
-#define MERID_CLI_ARGUMENTS_H_
+#ifndef MERID_DESIGN_ARGUMENTS_H_
+#define MERID_DESIGN_ARGUMENTS_H_
 
-// The command line of merid-calc: its options, described once in a table
-// that the parser and the help share, and the six inputs, each read by the
-// keyboard's number rules and held to the dialogue's accepted range.
+// The request of merid-calc and the page: merid-calc's options, described
+// once in a table that the parser, the help and the page share, and the six
+// inputs, each read by the keyboard's number rules and held to the
+// dialogue's accepted range.  The page puts its request in the same words.
 
 #include <span>
 #include <string>
@@ -56,10 +57,16 @@ struct OptionHelp {
 // The options in the help's order, the networks' parameters among them.
 std::vector<OptionHelp> option_help();
 
+// Reads one option's value (`name` with its dashes; a switch's value
+// empty) as merid-calc reads it on its own, without the rest of a
+// request: its refusal in merid-calc's words, or success.  An unknown
+// option is refused.
+Status check_option(std::string_view name, std::string_view value);
+
 // A typed number longer than the dialogue's line buffer is refused rather
 // than cut, as that buffer would cut it.
 inline constexpr std::size_t kMaxArgumentBytes = kRealBufferSize;
 
 }  // namespace merid
 
-#endif  // MERID_CLI_ARGUMENTS_H_
+#endif  // MERID_DESIGN_ARGUMENTS_H_

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/arguments.h"
+#include "design/arguments.h"
 #include "design/network.h"
 #include "fuzz/fuzz_support.h"
 
