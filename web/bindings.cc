@@ -1,16 +1,16 @@
 // The page's calculation, texts and number rules, as functions that
-// JavaScript calls.  Each takes plain numbers or text and gives back JSON
-// (or the report's text) made by the design and output layers, so the page
-// needs no view of the module's memory and holds no text, number or rule
-// of its own.  Every value shown is a screen field or a text of the
-// layers; every number meant for a program is the shortest text that
-// reads back to the same float.
+// JavaScript calls.  A request is the page's entries as typed, by
+// merid-calc's option names, and its language; each function reads it as
+// merid-calc reads the same options (design/arguments.h), refused where
+// merid-calc refuses it, and gives back JSON made by the design and output
+// layers, so the page holds no text, number or rule of its own.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <cmath>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,11 +19,18 @@
 #include <vector>
 
 #include "base/amplifier_options.h"
+#include "base/byte_io.h"
+#include "base/entry_reading.h"
 #include "base/free_form.h"
 #include "base/inputs.h"
 #include "base/number_text.h"
+#include "calc/mismatch.h"
 #include "design/amplifier_report.h"
+#include "design/arguments.h"
 #include "design/band_table.h"
+#include "design/emission_rules.h"
+#include "design/least_loaded_q.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 #include "output/data_output.h"
 #include "output/response_plot.h"
@@ -33,22 +40,15 @@
 #include "output/text_output.h"
 #include "output/warning_text.h"
 #include "report/printer.h"
-#include "text/amplifier_texts.h"
-#include "text/calc_texts.h"
-#include "text/messages.h"
+#include "text/line_format.h"
 #include "text/page_texts.h"
 
 namespace merid {
 namespace {
 
-// The page shows the warnings in Russian; the JSON it offers has
-// merid-calc's English ones.
-constexpr Language kPageLanguage = Language::kRussian;
+// merid-calc's JSON: its keys and warnings are English whatever the page's
+// language.
 constexpr Language kJsonLanguage = Language::kEnglish;
-
-// What a call that breaks its preconditions gets: the page reads every
-// entry through entries() first, so only a caller's fault lands here.
-constexpr std::string_view kRefusedCall = "{\"refused\": true}";
 
 std::string json_bool(bool b) { return b ? "true" : "false"; }
 
@@ -75,329 +75,941 @@ std::string json_array(const Items& items, Write write) {
   return out + "]";
 }
 
-std::string json_strings(std::span<const std::string_view> texts) {
-  return json_array(texts, json_string);
-}
+std::string json_text(std::string_view text) { return json_string(text); }
 
 // A line without the blanks around it.
 std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
   return text;
 }
 
-// One entry as the page shows it: the value when it is accepted, and the
-// hint beside it, the accepted range and, when refused, why.
-struct Entry {
-  std::optional<float> value;
-  bool refused = false;
-  std::string hint;
+// ---------------------------------------------------------------------
+// The controls of the page beside the six inputs: merid-calc's options by
+// their names without the dashes, in the sections that open on request.
+
+enum class ControlKind { kNumber, kFlag, kChoice, kText };
+
+using PageText = std::string_view PageTexts::*;
+
+struct Control {
+  std::string_view name;
+  std::string_view section;
+  ControlKind kind;
+  PageText label;
+  PageText hint = nullptr;  // a form for a text; none: the range
 };
 
-Entry refused_entry(std::string_view why, std::string_view range) {
-  return Entry{std::nullopt, true, filled(kPageRefusedHint, {why, range})};
-}
+constexpr std::string_view kSectionNetwork = "network";
+constexpr std::string_view kSectionSwr = "swr";
+constexpr std::string_view kSectionParts = "parts";
+constexpr std::string_view kSectionAmplifier = "amplifier";
+constexpr std::string_view kSectionEmissions = "emissions";
+constexpr std::string_view kSectionBands = "bands";
 
-// What is wrong with a real value typed as `status`.
-std::string_view unread_reason(EntryStatus status) {
-  return status == EntryStatus::kMalformed ? kPageNotANumber : kPageNoValue;
-}
-
-// One of the six inputs, read as the dialogue reads a line: its first ten
-// bytes by the free-form rules.  `qn` is the loaded Q accepted before,
-// none while QN is refused: an input that QN bounds is then not judged.
-Entry read_entry(Input input, std::string_view text, std::optional<float> qn) {
-  const RealEntry entry = parse_real(text.substr(0, kRealBufferSize));
-  const std::string range = range_text(input, qn.value_or(NAN));
-  if (entry.status != EntryStatus::kValue) {
-    return refused_entry(unread_reason(entry.status), range);
-  }
-  if (input_row(input).range.low_times_qn && !qn) {
-    return Entry{std::nullopt, false, range};
-  }
-  if (refused(input, entry.value, qn.value_or(NAN))) {
-    return refused_entry(kPageOutOfRange, range);
-  }
-  return Entry{entry.value, false, range};
-}
-
-// Whether `text` asks for no minimum C1: it is blank.
-bool no_cmin(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// The minimum C1 as merid-calc reads --cmin, none for blank text; a
-// refusal says why in the page's words.
-Entry read_cmin_entry(std::string_view text) {
-  const std::string range = cmin_range_text();
-  AmplifierOptions options;
-  if (no_cmin(text) || read_cmin(text, options).ok()) {
-    return Entry{options.cmin, false, range};
-  }
-  if (text.size() > kRealBufferSize) {
-    return refused_entry(
-        filled(kPageTooLong, {std::to_string(kRealBufferSize)}), range);
-  }
-  const RealEntry entry = parse_real(text);
-  if (entry.status != EntryStatus::kValue) {
-    return refused_entry(unread_reason(entry.status), range);
-  }
-  return refused_entry(kPageOutOfRange, range);
-}
-
-std::string entry_json(const Entry& e) {
-  return json_object(
-      {{"refused", json_bool(e.refused)}, {"hint", json_string(e.hint)}});
-}
-
-// What a design, a band table or a plot is asked of: a network and its
-// inputs, each in its range, and the amplifier options.
-struct Request {
-  const Network* network;
-  TankInputs inputs;
-  AmplifierOptions options;
+struct Section {
+  std::string_view name;
+  PageText title;
 };
 
-// Whether `param0`, NaN for the network's default, is a value the network
-// takes.
-bool parameter_accepted(const Network& network, float param0, float qn) {
-  if (std::isnan(param0)) return true;
-  return !network.parameters.empty() &&
-         !refused(network.parameters.front().accepted_as, param0, qn);
+constexpr Section kSections[] = {
+    {kSectionNetwork, &PageTexts::section_network},
+    {kSectionSwr, &PageTexts::section_swr},
+    {kSectionParts, &PageTexts::section_parts},
+    {kSectionAmplifier, &PageTexts::section_amplifier},
+    {kSectionEmissions, &PageTexts::section_emissions},
+    {kSectionBands, &PageTexts::section_bands},
+};
+
+using K = ControlKind;
+constexpr Control kControls[] = {
+    {"network", kSectionNetwork, K::kChoice, &PageTexts::network},
+    {"rmid", kSectionNetwork, K::kNumber, &PageTexts::rmid},
+    {"swr", kSectionSwr, K::kNumber, &PageTexts::swr},
+    {"retune", kSectionSwr, K::kFlag, &PageTexts::retune},
+    {"elements", kSectionParts, K::kText, &PageTexts::elements},
+    {"c1-range", kSectionParts, K::kText, &PageTexts::c1_range,
+     &PageTexts::range_hint},
+    {"c2-range", kSectionParts, K::kText, &PageTexts::c2_range,
+     &PageTexts::range_hint},
+    {"rin-from", kSectionAmplifier, K::kText, &PageTexts::rin_from,
+     &PageTexts::rin_from_hint},
+    {"cmin", kSectionAmplifier, K::kNumber, &PageTexts::cmin},
+    {"conduction", kSectionEmissions, K::kNumber, &PageTexts::conduction},
+    {"push-pull", kSectionEmissions, K::kNumber, &PageTexts::push_pull},
+    {"rp", kSectionEmissions, K::kNumber, &PageTexts::rp},
+    {"coil-c", kSectionEmissions, K::kNumber, &PageTexts::coil_c},
+    {"c1-lead", kSectionEmissions, K::kNumber, &PageTexts::c1_lead},
+    {"c2-lead", kSectionEmissions, K::kNumber, &PageTexts::c2_lead},
+    {"limit", kSectionEmissions, K::kChoice, &PageTexts::limit},
+    {"limit-dbc", kSectionEmissions, K::kNumber, &PageTexts::limit_dbc},
+    {"margin", kSectionEmissions, K::kNumber, &PageTexts::margin},
+    {"fixed-coil", kSectionBands, K::kFlag, &PageTexts::fixed_coil},
+};
+
+// The six inputs by the page's names, in the order they are typed.
+constexpr std::string_view kInputNames[kInputCount] = {"f",   "qn",   "q0",
+                                                       "rin", "rout", "pin"};
+
+std::string option_of(std::string_view name) { return concat({"--", name}); }
+
+// ---------------------------------------------------------------------
+// The request as the page sends it.
+
+struct PageRequest {
+  Language language = Language::kRussian;
+  std::map<std::string, std::string, std::less<>> values;
+
+  std::string_view value(std::string_view name) const {
+    const auto it = values.find(name);
+    return it == values.end() ? std::string_view() : it->second;
+  }
+  bool flag(std::string_view name) const { return value(name) == "1"; }
+};
+
+Language language_of(std::string_view code) {
+  return code == "en" ? Language::kEnglish : Language::kRussian;
 }
 
-// The request, or none when the network is unknown or a value refused.
-// A band table's inputs have no frequency.
-std::optional<Request> request(const std::string& network_name,
-                               const DesignInputs& six, float param0,
-                               const std::string& cmin, bool with_frequency) {
-  const Network* network = find_network(network_name);
-  if (network == nullptr || !parameter_accepted(*network, param0, six.qn)) {
-    return std::nullopt;
+std::string_view language_code(Language language) {
+  return language == Language::kEnglish ? "en" : "ru";
+}
+
+PageRequest read_request(const std::string& json) {
+  using emscripten::val;
+  const val parsed = val::global("JSON").call<val>("parse", json);
+  PageRequest r;
+  if (parsed["lang"].isString()) {
+    r.language = language_of(parsed["lang"].as<std::string>());
   }
-  for (const InputRow& row : kInputs) {
-    if (row.input == Input::kF && !with_frequency) continue;
-    if (refused(row.input, six.*row.member, six.qn)) return std::nullopt;
-  }
-  Request r{network, {}, {}};
-  static_cast<DesignInputs&>(r.inputs) = six;
-  r.inputs.parameters[0] = param0;
-  if (!no_cmin(cmin) && !read_cmin(cmin, r.options).ok()) {
-    return std::nullopt;
+  const val values = parsed["values"];
+  if (values.isUndefined() || values.isNull()) return r;
+  const std::vector<std::string> keys = emscripten::vecFromJSArray<std::string>(
+      val::global("Object").call<val>("keys", values));
+  for (const std::string& key : keys) {
+    const val v = values[key];
+    if (v.isString()) r.values[key] = v.as<std::string>();
   }
   return r;
 }
 
-std::string cell_json(const TextCell& cell) {
-  return json_object({{"key", json_string(cell.key)},
-                      {"label", json_string(cell.label)},
-                      {"value", json_string(cell.value)}});
+// ---------------------------------------------------------------------
+// Ranges in the page's words and clean numbers.
+
+// "0.1 <= F <= 150 МГц".  The bound is the float the value is compared
+// with, in the shortest text that reads back to it.
+std::string input_range_text(Input input, std::optional<float> qn,
+                             const PageTexts& t) {
+  const InputRow& row = input_row(input);
+  const auto i = static_cast<std::size_t>(input);
+  std::string low = plain(row.range.low);
+  std::string formula;
+  if (row.range.low_times_qn) {
+    formula = filled(t.q0_bound, {plain(row.range.low)});
+    low = qn ? plain(row.range.low * *qn) : formula;
+  }
+  std::string text = concat({low, row.range.low_inclusive ? " <= " : " < ",
+                             t.input_names[i], " <= ", plain(row.range.high)});
+  if (!t.input_units[i].empty()) text += concat({" ", t.input_units[i]});
+  if (qn && !formula.empty()) text += concat({" (", formula, ")"});
+  return text;
 }
 
-std::string block_json(const TextBlockView& block) {
-  const auto row_json = [](const std::vector<TextCell>& row) {
-    return json_array(row, cell_json);
+// The bounds of a number control, from the rules merid-calc reads it by.
+std::optional<ValueBounds> control_bounds(std::string_view name) {
+  if (name == "swr") return ValueBounds{kMinSwr, true, kMaxSwr};
+  if (name == "rmid") {
+    const InputRange& r = input_row(Input::kRout).range;
+    return ValueBounds{r.low, r.low_inclusive, r.high};
+  }
+  return option_bounds(option_of(name));
+}
+
+std::string bounds_text(const ValueBounds& b, const PageTexts& t) {
+  return filled(b.low_inclusive ? t.bounds_inclusive : t.bounds_exclusive,
+                {plain(b.low), plain(b.high)});
+}
+
+// ---------------------------------------------------------------------
+// Each entry read, with its hint.
+
+struct Entry {
+  std::string name;
+  bool refused = false;
+  bool used = true;  // false: the request leaves it out
+  std::string hint;
+  std::string reading;   // what is read of it, the shortest text
+  std::string argument;  // what merid-calc is given for it
+};
+
+std::string refused_hint(std::string_view why, std::string_view range,
+                         const PageTexts& t) {
+  return filled(t.refused_hint, {why, range});
+}
+
+// What merid-calc is given for a number read strictly: the text itself
+// when the dialogue's buffer holds it, else the number's shortest text.
+std::string argument_text(std::string_view text, float value) {
+  const std::string_view t = trimmed(text);
+  if (t.size() <= kRealBufferSize) return std::string(t);
+  return plain(value).size() <= kRealBufferSize ? plain(value)
+                                                : shortest(value);
+}
+
+// A number typed strictly, refused with its reason and `range` or
+// accepted with its reading.
+Entry read_number_entry(std::string_view name, std::string_view text,
+                        std::string_view range, Language language,
+                        std::optional<float>& value) {
+  const PageTexts& t = page_texts(language);
+  Entry e{std::string(name), false, true, std::string(range), {}, {}};
+  const StrictEntry strict = read_entry_strictly(text);
+  if (strict.reading) e.reading = plain(*strict.reading);
+  if (!strict.accepted()) {
+    e.refused = true;
+    e.hint = refused_hint(entry_problem_text(strict, language), range, t);
+    return e;
+  }
+  value = *strict.reading;
+  e.argument = argument_text(text, *value);
+  return e;
+}
+
+Entry read_input_entry(Input input, std::string_view text,
+                       std::optional<float> qn, Language language,
+                       std::optional<float>& value) {
+  const PageTexts& t = page_texts(language);
+  const std::string range = input_range_text(input, qn, t);
+  const std::string_view name = kInputNames[static_cast<std::size_t>(input)];
+  Entry e = read_number_entry(name, text, range, language, value);
+  if (e.refused) return e;
+  if (input_row(input).range.low_times_qn && !qn) {
+    // Q0 is not judged while QN is refused.
+    value.reset();
+    return e;
+  }
+  if (refused(input, *value, qn.value_or(NAN))) {
+    e.refused = true;
+    e.hint = refused_hint(t.out_of_range, range, t);
+    value.reset();
+  }
+  return e;
+}
+
+Entry read_control_entry(const Control& c, std::string_view text,
+                         Language language) {
+  const PageTexts& t = page_texts(language);
+  const std::optional<ValueBounds> bounds = control_bounds(c.name);
+  std::string range;
+  if (c.hint != nullptr) range = t.*c.hint;
+  if (bounds) range = bounds_text(*bounds, t);
+  Entry e{std::string(c.name), false, false, range, {}, {}};
+  if (c.kind == K::kFlag) {
+    e.used = text == "1";
+    return e;
+  }
+  if (trimmed(text).empty()) return e;
+  e.used = true;
+  e.argument = std::string(trimmed(text));
+  if (c.kind == K::kNumber) {
+    std::optional<float> value;
+    e = read_number_entry(c.name, text, range, language, value);
+    if (e.refused) return e;
+  }
+  const Status checked = check_option(option_of(c.name), e.argument);
+  if (!checked.ok()) {
+    e.refused = true;
+    e.hint = c.kind == K::kNumber ? refused_hint(t.out_of_range, range, t)
+                                  : checked.error;
+  }
+  return e;
+}
+
+// ---------------------------------------------------------------------
+// The request read: every entry, and when each is accepted merid-calc's
+// options for it.
+
+struct ReadRequest {
+  Language language;
+  std::vector<Entry> entries;  // the six inputs, then the controls
+  bool accepted = false;
+  std::string refusal;  // merid-calc's refusal of the whole, or empty
+  std::vector<std::string> marks;
+  Options options;
+};
+
+const Entry* find_entry(const ReadRequest& r, std::string_view name) {
+  for (const Entry& e : r.entries) {
+    if (e.name == name) return &e;
+  }
+  return nullptr;
+}
+
+// Whether `error` names the option `name` ("--cmin" and not "--cmin-x").
+bool names_option(std::string_view error, std::string_view name) {
+  const std::string option = option_of(name);
+  for (std::size_t at = error.find(option); at != std::string_view::npos;
+       at = error.find(option, at + 1)) {
+    const std::size_t end = at + option.size();
+    if (end == error.size() || !(std::isalnum(error[end]) || error[end] == '-'))
+      return true;
+  }
+  return false;
+}
+
+// merid-calc's arguments for the request: the options, "--" and the
+// numbers; with `bands` the band table's.
+std::vector<std::string> arguments_of(const ReadRequest& r, bool bands) {
+  std::vector<std::string> args;
+  for (const Control& c : kControls) {
+    const Entry* e = find_entry(r, c.name);
+    if (e == nullptr || !e->used) continue;
+    // A band table as text has no columns under an SWR.
+    if (bands && c.section == kSectionSwr) continue;
+    if (!bands && c.name == "fixed-coil") continue;
+    args.push_back(c.kind == K::kFlag
+                       ? option_of(c.name)
+                       : concat({option_of(c.name), "=", e->argument}));
+  }
+  if (bands) args.push_back("--bands");
+  args.push_back("--");
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    const Entry& e = r.entries[i];
+    if (bands && i == 0) continue;
+    if (e.used) args.push_back(e.argument);
+  }
+  return args;
+}
+
+// The request read and, when every entry is accepted, parsed as
+// merid-calc parses the same options (`bands`: with --bands).
+ReadRequest read_all(const PageRequest& page, bool bands) {
+  ReadRequest r;
+  r.language = page.language;
+  const bool elements = !trimmed(page.value("elements")).empty();
+  const bool rin_from = !trimmed(page.value("rin-from")).empty();
+  std::optional<float> qn;
+  bool accepted = true;
+  for (const InputRow& row : kInputs) {
+    const std::string_view name =
+        kInputNames[static_cast<std::size_t>(row.input)];
+    std::optional<float> value;
+    Entry e = read_input_entry(row.input, page.value(name),
+                               elements ? std::optional<float>(1.0f) : qn,
+                               page.language, value);
+    // A built tank has its own loaded Q; an estimate gives RIN.
+    const bool unused = (row.input == Input::kQn && elements) ||
+                        (row.input == Input::kRin && rin_from) ||
+                        (row.input == Input::kF && bands);
+    if (unused) e = Entry{e.name, false, false, e.hint, {}, {}};
+    if (row.input == Input::kQn) qn = value;
+    accepted = accepted && !e.refused;
+    r.entries.push_back(std::move(e));
+  }
+  for (const Control& c : kControls) {
+    Entry e = read_control_entry(c, page.value(c.name), page.language);
+    accepted = accepted && !e.refused;
+    r.entries.push_back(std::move(e));
+  }
+  for (const Entry& e : r.entries) {
+    if (e.refused) r.marks.push_back(e.name);
+  }
+  if (!accepted) return r;
+  const std::vector<std::string> args = arguments_of(r, bands);
+  const std::vector<std::string_view> views(args.begin(), args.end());
+  const Status parsed = parse_arguments(views, r.options);
+  if (!parsed.ok()) {
+    r.refusal = parsed.error;
+    for (const Control& c : kControls) {
+      if (names_option(parsed.error, c.name)) r.marks.emplace_back(c.name);
+    }
+    return r;
+  }
+  r.accepted = true;
+  return r;
+}
+
+// "lang=ru&f=7.1&...": the request as a URL's query, each value what
+// merid-calc is given for it (the text as typed while it is refused).
+std::string percent_encoded(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
+      out.push_back(ch);
+    } else {
+      out += concat(
+          {"%", std::string(1, kHex[c >> 4]), std::string(1, kHex[c & 15])});
+    }
+  }
+  return out;
+}
+
+std::string query_of(const PageRequest& page, const ReadRequest& r) {
+  std::string q = concat({"lang=", language_code(page.language)});
+  for (const Entry& e : r.entries) {
+    const std::string_view typed = page.value(e.name);
+    if (trimmed(typed).empty()) continue;
+    const Control* control = nullptr;
+    for (const Control& c : kControls) {
+      if (c.name == e.name) control = &c;
+    }
+    if (control != nullptr && control->kind == K::kFlag && !e.used) continue;
+    if (control != nullptr && control->name == "network" &&
+        typed == networks().front()->name) {
+      continue;
+    }
+    const std::string_view value =
+        e.refused || e.argument.empty() ? trimmed(typed) : e.argument;
+    q += concat({"&", e.name, "=", percent_encoded(value)});
+  }
+  return q;
+}
+
+std::string entries_json(const ReadRequest& r) {
+  std::string out = "{";
+  for (const Entry& e : r.entries) {
+    if (out.size() > 1) out += ", ";
+    out += json_string(e.name) + ": " +
+           json_object({{"hint", json_text(e.hint)},
+                        {"refused", json_bool(e.refused)},
+                        {"reading", json_text(e.reading)}});
+  }
+  return out + "}";
+}
+
+// ---------------------------------------------------------------------
+// Blocks.
+
+// Whether a builder needs the value first: an element of the network or
+// a peak that rates a part.
+bool emphasised(const Network& network, std::string_view key) {
+  for (const ElementSpec& e : network.elements) {
+    if (e.key == key) return true;
+  }
+  return key.ends_with("_peak");
+}
+
+std::string cell_json(const TextCell& cell, bool emphasis) {
+  return json_object({{"key", json_text(cell.key)},
+                      {"label", json_text(cell.label)},
+                      {"value", json_text(cell.value)},
+                      {"emphasis", json_bool(emphasis)}});
+}
+
+std::string block_json(const TextBlockView& block, const Network& network,
+                       bool emphasis) {
+  const auto row_json = [&](const std::vector<TextCell>& row) {
+    return json_array(row, [&](const TextCell& c) {
+      return cell_json(c, emphasis || emphasised(network, c.key));
+    });
   };
-  return json_object({{"heading", json_string(block.heading)},
+  return json_object({{"heading", json_text(block.heading)},
                       {"rows", json_array(block.rows, row_json)},
-                      {"note", json_string(block.note)}});
+                      {"note", json_text(block.note)}});
+}
+
+class StringSink : public ByteSink {
+ public:
+  void write(std::string_view bytes) override { text_.append(bytes); }
+  void flush() override {}
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+std::vector<std::string_view> lines_of(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find(kLineEnd);
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + kLineEnd.size());
+  }
+  return lines;
+}
+
+bool is_dashes(std::string_view line) {
+  const std::string_view t = trimmed(line);
+  return !t.empty() && t.find_first_not_of('-') == std::string_view::npos;
+}
+
+// The cells of a line of merid-calc's text blocks: "label<tabs>= value"
+// once or twice, the halves parted by five blanks; any other line is one
+// cell of its text.
+std::vector<TextCell> cells_of(std::string_view line) {
+  constexpr std::string_view kEquals = "\t= ";
+  const std::size_t first = line.find(kEquals);
+  if (first == std::string_view::npos) {
+    return {TextCell{{}, {}, std::string(trimmed(line))}};
+  }
+  std::vector<TextCell> cells;
+  std::string label(bare_label(line.substr(0, first)));
+  std::string_view rest = line.substr(first + kEquals.size());
+  const std::size_t second = rest.find(kEquals);
+  if (second != std::string_view::npos) {
+    const std::string_view middle = rest.substr(0, second);
+    const std::size_t start = middle.find_first_not_of(' ');
+    const std::size_t gap = middle.find("     ", start);
+    cells.push_back(TextCell{{}, label, std::string(middle.substr(0, gap))});
+    label = std::string(
+        bare_label(gap == std::string_view::npos ? "" : middle.substr(gap)));
+    rest = rest.substr(second + kEquals.size());
+  }
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+  cells.push_back(TextCell{{}, label, std::string(rest)});
+  return cells;
+}
+
+// merid-calc's text blocks, each headed by an empty line, its heading and
+// the dashes, as the page shows them.
+std::vector<TextBlockView> blocks_of_text(std::string_view text) {
+  const std::vector<std::string_view> lines = lines_of(text);
+  std::vector<TextBlockView> blocks;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i + 2 < lines.size() && lines[i].empty() && is_dashes(lines[i + 2])) {
+      blocks.push_back(
+          TextBlockView{std::string(bare_label(lines[i + 1])), {}, {}});
+      i += 2;
+      continue;
+    }
+    if (trimmed(lines[i]).empty()) continue;
+    if (blocks.empty()) blocks.push_back({});
+    blocks.back().rows.push_back(cells_of(lines[i]));
+  }
+  return blocks;
+}
+
+std::string blocks_json(const std::vector<TextBlockView>& blocks,
+                        const Network& network, bool emphasise_last) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += block_json(blocks[i], network,
+                      emphasise_last && i + 1 == blocks.size());
+  }
+  return out + "]";
+}
+
+template <class Write>
+std::string text_blocks_json(const Network& network, bool emphasise_last,
+                             Write write) {
+  StringSink sink;
+  write(sink);
+  return blocks_json(blocks_of_text(sink.text()), network, emphasise_last);
+}
+
+// ---------------------------------------------------------------------
+// The design.
+
+std::optional<SwrRequest> swr_request(const Options& o) {
+  if (o.swr < kMinSwr) return std::nullopt;
+  return SwrRequest{o.swr, o.retune, o.amplifier.capacitors};
+}
+
+// The main blocks: the network's results without the input block, which
+// the page's entries show, and for a built tank what the amplifier sees.
+std::string main_blocks_json(const DesignModel& d, Language language) {
+  const std::vector<TextBlockView> views = text_blocks(d, language);
+  std::vector<TextBlockView> shown(views.begin() + 1, views.end());
+  if (given_figures(d)) {
+    StringSink sink;
+    write_design_text(sink, d, language);
+    const std::vector<TextBlockView> all = blocks_of_text(sink.text());
+    if (!all.empty()) shown.push_back(all.back());
+  }
+  return blocks_json(shown, d.network(), false);
 }
 
 std::string warnings_json(const AmplifierReport& report,
-                          const AmplifierOptions& options) {
+                          const AmplifierOptions& options, Language language) {
   return json_array(report.warnings, [&](const DesignWarning& w) {
     return json_object(
-        {{"code", json_string(warning_code(w.code))},
-         {"text", json_string(warning_text(w, options, kPageLanguage))}});
+        {{"key", json_text(warning_code(w.code))},
+         {"text", json_text(warning_text(w, options, language))}});
   });
 }
 
-// The dialogue's two lines for a loaded Q too small for the
-// transformation, and what the network adds to them.
-std::string infeasible_json(const DesignModel& d) {
-  const std::vector<std::string> all = infeasible_lines(d);
-  std::vector<std::string_view> lines;
-  for (const std::string& line : all) {
-    if (!trimmed(line).empty()) lines.push_back(trimmed(line));
+std::string sections_json(const DesignModel& d, const Options& o,
+                          const AmplifierReport& report, const LoadSwr* swr,
+                          Language language) {
+  const Network& n = d.network();
+  const AmplifierOptions& a = o.amplifier;
+  return json_object(
+      {{kSectionSwr, text_blocks_json(n, true,
+                                      [&](ByteSink& s) {
+                                        if (swr != nullptr)
+                                          write_swr_text(s, d, *swr, language);
+                                      })},
+       {kSectionParts, text_blocks_json(n, false,
+                                        [&](ByteSink& s) {
+                                          write_parts_text(s, d, a, report,
+                                                           language);
+                                        })},
+       {kSectionAmplifier, text_blocks_json(n, false,
+                                            [&](ByteSink& s) {
+                                              write_amplifier_text(s, a, report,
+                                                                   language);
+                                            })},
+       {kSectionEmissions, text_blocks_json(n, false, [&](ByteSink& s) {
+          write_emissions_text(s, d, a, report, language);
+        })}});
+}
+
+std::string refused_view(const PageRequest& page, const ReadRequest& r) {
+  std::string warnings = "[]";
+  if (!r.refusal.empty()) {
+    warnings = json_array(std::initializer_list<std::string_view>{r.refusal},
+                          [](std::string_view text) {
+                            return json_object({{"key", json_text("refused")},
+                                                {"text", json_text(text)}});
+                          });
   }
-  return json_object({{"infeasible", "true"},
-                      {"infeasible_text", json_strings(lines)},
+  return json_object({{"entries", entries_json(r)},
+                      {"accepted", "false"},
+                      {"infeasible", "false"},
+                      {"infeasible_text", "[]"},
+                      {"qn_min", "null"},
+                      {"marks", json_array(r.marks, json_text)},
                       {"blocks", "[]"},
-                      {"warnings", "[]"},
-                      {"json", "\"\""}});
+                      {"sections", "{}"},
+                      {"warnings", warnings},
+                      {"json", "\"\""},
+                      {"query", json_text(query_of(page, r))}});
 }
 
-// The design of the network named `network` as merid-calc calculates it:
-// its text blocks, its warnings in Russian and its JSON as merid-calc
-// writes it.  `param0` NaN: the network's default; `cmin` blank: none.
-std::string design_result(const std::string& network, float f, float qn,
-                          float q0, float rin, float rout, float pin,
-                          float param0, const std::string& cmin) {
-  const std::optional<Request> r =
-      request(network, {f, qn, q0, rin, rout, pin}, param0, cmin, true);
-  if (!r) return std::string(kRefusedCall);
-  const TankDesign d = r->network->design(r->inputs);
-  if (!d->feasible()) return infeasible_json(*d);
-  const AmplifierReport report = amplifier_report(*d, r->options);
-  const DataContext context{r->options, kJsonLanguage};
+// The sentences for a design that cannot be built: the loaded Q too small
+// (not for a built tank) and what the network adds.
+std::vector<std::string> infeasible_sentences(const DesignModel& d,
+                                              Language language) {
+  std::vector<std::string> lines;
+  if (!d.inputs().elements) {
+    lines.emplace_back(page_texts(language).infeasible);
+  }
+  const std::string note(trimmed(d.infeasible_note(language)));
+  if (!note.empty()) lines.push_back(note);
+  return lines;
+}
+
+std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
+                            const DesignModel& d) {
+  const Language language = page.language;
+  const PageTexts& t = page_texts(language);
+  std::vector<std::string> lines = infeasible_sentences(d, language);
+  std::string qn_min = "null";
+  std::vector<std::string> marks = r.marks;
+  if (!d.inputs().elements) {
+    const std::optional<float> least = least_feasible_loaded_q(d);
+    if (least) qn_min = json_text(plain(*least));
+    lines.push_back(least ? filled(t.qn_min, {plain(*least)})
+                          : std::string(t.qn_min_none));
+    marks.emplace_back("qn");
+  }
+  const std::string amplifier =
+      text_blocks_json(d.network(), false, [&](ByteSink& s) {
+        write_rin_estimate_text(s, r.options.amplifier, language);
+      });
   return json_object(
-      {{"infeasible", "false"},
+      {{"entries", entries_json(r)},
+       {"accepted", "true"},
+       {"infeasible", "true"},
+       {"infeasible_text", json_array(lines, json_text)},
+       {"qn_min", qn_min},
+       {"marks", json_array(marks, json_text)},
+       {"blocks", "[]"},
+       {"sections", json_object({{kSectionAmplifier, amplifier}})},
+       {"warnings", "[]"},
+       // merid-calc --format json writes nothing on standard output then.
+       {"json", "\"\""},
+       {"query", json_text(query_of(page, r))}});
+}
+
+std::string view_result(const std::string& request) {
+  const PageRequest page = read_request(request);
+  const ReadRequest r = read_all(page, false);
+  if (!r.accepted) return refused_view(page, r);
+  const Options& o = r.options;
+  const TankDesign d = o.network->design(o.inputs);
+  if (!d->feasible()) return infeasible_view(page, r, *d);
+  const std::optional<SwrRequest> asked = swr_request(o);
+  const std::optional<LoadSwr> swr =
+      asked ? std::optional<LoadSwr>(load_swr(*d, *asked)) : std::nullopt;
+  const AmplifierReport report = amplifier_report(*d, o.amplifier);
+  const DataContext context{o.amplifier, kJsonLanguage};
+  const LoadSwr* s = swr ? &*swr : nullptr;
+  return json_object(
+      {{"entries", entries_json(r)},
+       {"accepted", "true"},
+       {"infeasible", "false"},
        {"infeasible_text", "[]"},
-       {"blocks", json_array(text_blocks(*d), block_json)},
-       {"warnings", warnings_json(report, r->options)},
-       {"json", json_string(design_json(*d, report, nullptr, context))}});
+       {"qn_min", "null"},
+       {"marks", json_array(r.marks, json_text)},
+       {"blocks", main_blocks_json(*d, page.language)},
+       {"sections", sections_json(*d, o, report, s, page.language)},
+       {"warnings", warnings_json(report, o.amplifier, page.language)},
+       {"json", json_text(design_json(*d, report, s, context))},
+       {"query", json_text(query_of(page, r))}});
 }
 
-std::string band_line_json(const BandTableLine& line) {
+// ---------------------------------------------------------------------
+// Plots, band table, report.
+
+std::string plots_result(const std::string& request) {
+  const PageRequest page = read_request(request);
+  const ReadRequest r = read_all(page, false);
+  const auto none = json_object({{"response", "\"\""}, {"smith", "\"\""}});
+  if (!r.accepted) return none;
+  const Options& o = r.options;
+  const TankDesign d = o.network->design(o.inputs);
+  if (!d->feasible()) return none;
+  const std::optional<SwrRequest> asked = swr_request(o);
+  std::optional<LoadCircle> loads;
+  if (asked && asked->retune) {
+    const LoadSwr swr = load_swr(*d, *asked);
+    if (swr.retuned) loads = LoadCircle{swr.swr, swr.retuned->matched};
+  }
+  const AmplifierReport report = amplifier_report(*d, o.amplifier);
+  const ResponseCurves curves = d->response_curves();
+  const DrawingSubject subject = d->drawing_subject(page.language);
+  const Emissions* emissions = report.emissions ? &*report.emissions : nullptr;
+  return json_object(
+      {{"response",
+        json_text(response_plot_svg(subject, curves, page.language,
+                                    PlotWindow::kBands, emissions))},
+       {"smith", json_text(smith_chart_svg(subject, curves, page.language,
+                                           loads ? &*loads : nullptr))}});
+}
+
+std::string band_line_json(const BandTableLine& line, const BandRow& row,
+                           const PageTexts& t) {
   const auto cell_text = [](const BandTableCell& c) {
-    return json_string(c.text);
+    return json_text(c.text);
   };
-  return json_object({{"band", json_string(line.band)},
-                      {"name", json_string(line.band_name)},
-                      {"edge", json_string(edge_name(line.edge))},
-                      {"frequency", json_string(line.frequency)},
+  const bool marked = row.report.c1_margin && *row.report.c1_margin < 0.0;
+  const std::string_view note =
+      marked && line.note.empty() ? t.c1_below_cmin_row : trimmed(line.note);
+  return json_object({{"name", json_text(line.band_name)},
+                      {"band", json_text(line.band)},
+                      {"edge", json_text(edge_name(line.edge))},
+                      {"frequency", json_text(line.frequency)},
                       {"cells", json_array(line.cells, cell_text)},
-                      {"note", json_string(trimmed(line.note))},
-                      {"coil", json_string(line.coil)}});
+                      {"note", json_text(note)},
+                      {"coil", json_text(line.coil)},
+                      {"marked", json_bool(marked)}});
 }
 
-// merid-calc's band table (--bands, with --fixed-coil when `fixed_coil`)
-// of the inputs: its columns, a line per band frequency, with a fixed coil
-// the heading and per line the word of the coil column, and the line the
-// page reports when it is done.
-std::string bands_result(const std::string& network, float qn, float q0,
-                         float rin, float rout, float pin, float param0,
-                         const std::string& cmin, bool fixed_coil) {
-  std::optional<Request> r =
-      request(network, {0.0f, qn, q0, rin, rout, pin}, param0, cmin, false);
-  if (!r) return std::string(kRefusedCall);
-  r->options.fixed_coil = fixed_coil;
-  const TankDesign inputs = r->network->uncalculated(r->inputs);
-  const std::vector<BandRow> rows = band_table(*inputs, r->options);
-  const BandTableView view = band_table_view(*inputs, rows, r->options);
+std::string bands_result(const std::string& request) {
+  const PageRequest page = read_request(request);
+  const PageTexts& t = page_texts(page.language);
+  const ReadRequest r = read_all(page, true);
+  if (!r.accepted) {
+    return json_object(
+        {{"refused", "true"},
+         {"status", json_text(r.refusal.empty() ? t.fix_inputs_first
+                                                : std::string_view(r.refusal))},
+         {"marks", json_array(r.marks, json_text)}});
+  }
+  const Options& o = r.options;
+  const TankDesign inputs = o.network->uncalculated(o.inputs);
+  const std::vector<BandRow> rows = band_table(*inputs, o.amplifier);
+  const BandTableView view =
+      band_table_view(*inputs, rows, o.amplifier, page.language);
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < view.lines.size(); ++i) {
+    lines.push_back(band_line_json(view.lines[i], rows[i], t));
+  }
   const auto heading = [](const BandTableColumn& c) {
-    return json_string(c.heading);
+    return json_text(c.heading);
   };
   return json_object(
-      {{"band_heading", json_string(kBandLabelHeading)},
+      {{"refused", "false"},
+       {"status",
+        json_text(filled(t.rows_calculated, {std::to_string(lines.size())}))},
+       {"band_heading", json_text(t.band_heading)},
        {"columns", json_array(view.columns, heading)},
        {"coil_heading",
-        json_string(fixed_coil ? kCoilFitHeading : std::string_view())},
-       {"lines", json_array(view.lines, band_line_json)},
-       {"status", json_string(filled(kPageRowsCalculated,
-                                     {std::to_string(view.lines.size())}))}});
-}
-
-// merid-calc's response plot and Smith chart of the design, as SVG
-// documents; empty strings for an infeasible design.
-std::string plots_result(const std::string& network, float f, float qn,
-                         float q0, float rin, float rout, float pin,
-                         float param0) {
-  const std::optional<Request> r =
-      request(network, {f, qn, q0, rin, rout, pin}, param0, {}, true);
-  if (!r) return std::string(kRefusedCall);
-  const TankDesign d = r->network->design(r->inputs);
-  if (!d->feasible()) {
-    return json_object({{"response", "\"\""}, {"smith", "\"\""}});
-  }
-  const ResponseCurves curves = d->response_curves();
-  const DrawingSubject subject = d->drawing_subject();
-  return json_object(
-      {{"response", json_string(response_plot_svg(subject, curves))},
-       {"smith", json_string(smith_chart_svg(subject, curves))}});
+        json_text(o.amplifier.fixed_coil ? t.coil_heading : "")},
+       {"lines", json_array(lines, [](const std::string& l) { return l; })}});
 }
 
 // The 27 lines that the dialogue appends to rezultat.txt for this design
-// on this date, for a network that has the dialogue's screen; empty for
-// an infeasible design, which has no report, and for refused inputs.
-std::string report_text(const std::string& network, float f, float qn, float q0,
-                        float rin, float rout, float pin, int year, int month,
+// on this date, in Russian as the dialogue writes them; empty when the
+// request is refused, the design infeasible or its network has no screen.
+std::string report_text(const std::string& request, int year, int month,
                         int day) {
-  const std::optional<Request> r =
-      request(network, {f, qn, q0, rin, rout, pin}, NAN, "", true);
-  if (!r || r->network->screen == nullptr) return {};
-  const TankDesign d = r->network->design(r->inputs);
+  const ReadRequest r = read_all(read_request(request), false);
+  if (!r.accepted || r.options.network->screen == nullptr ||
+      r.options.inputs.elements) {
+    return {};
+  }
+  const TankDesign d = r.options.network->design(r.options.inputs);
   if (!d->feasible()) return {};
   return format_report(make_report_record(*d), Date{year, month, day});
 }
 
-// The six inputs as typed and the minimum C1, each read by its rules: a
-// hint per entry, and when every one is accepted the six values to
-// calculate with.
-std::string entries_of(std::span<const std::string> typed,
-                       const std::string& cmin) {
-  if (typed.size() != kInputCount) return std::string(kRefusedCall);
-  std::vector<Entry> entries;
-  std::optional<float> qn;  // accepted so far; it bounds Q0
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    entries.push_back(read_entry(kInputs[i].input, typed[i], qn));
-    if (kInputs[i].input == Input::kQn) qn = entries.back().value;
-  }
-  const Entry cmin_entry = read_cmin_entry(cmin);
-  bool accepted = !cmin_entry.refused;
-  for (const Entry& e : entries) accepted = accepted && e.value.has_value();
-  const auto value = [](const Entry& e) { return json_number(*e.value); };
+// ---------------------------------------------------------------------
+// The form.
+
+std::string choice_json(std::string_view value, std::string_view label) {
   return json_object(
-      {{"accepted", json_bool(accepted)},
-       {"values", accepted ? json_array(entries, value) : "null"},
-       {"entries", json_array(entries, entry_json)},
-       {"cmin", entry_json(cmin_entry)}});
+      {{"value", json_text(value)}, {"label", json_text(label)}});
 }
 
-std::string entries_result(const emscripten::val& typed,
-                           const std::string& cmin) {
-  return entries_of(emscripten::vecFromJSArray<std::string>(typed), cmin);
+std::string network_label(const Network& n, const PageTexts& t) {
+  return std::string(n.name == "pi-l" ? t.network_pi_l : t.network_pi);
 }
 
-std::string fixed_coil_label(const Network& network) {
-  std::string label;
-  for (const std::string_view line : network.fixed_coil_note) {
-    if (!label.empty()) label += ' ';
-    label.append(trimmed(line));
+std::vector<std::string> choices_of(const Control& c, Language language) {
+  const PageTexts& t = page_texts(language);
+  std::vector<std::string> out;
+  if (c.name == "network") {
+    for (const Network* n : networks()) {
+      out.push_back(choice_json(n->name, network_label(*n, t)));
+    }
+  } else if (c.name == "limit") {
+    out.push_back(choice_json("", t.limit_none));
+    for (const EmissionRule& rule : emission_rules()) {
+      const std::string_view text =
+          language == Language::kEnglish ? rule.text : rule.text_ru;
+      out.push_back(choice_json(rule.name, concat({rule.name, " — ", text})));
+    }
   }
-  return label;
+  return out;
 }
 
-// Every text the page shows that no calculation gives, by the names the
-// page's elements carry.
-std::string texts_result(const std::string& network_name) {
-  const Network* network = find_network(network_name);
-  if (network == nullptr) return std::string(kRefusedCall);
-  const MessageTable& m = utf8_messages();
-  std::vector<std::string_view> labels;
-  for (const InputRow& row : kInputs)
-    labels.push_back(bare_label(m[row.prompt]));
-  const auto text = [](std::string_view t) { return json_string(t); };
+// "C1,L,C2 (pF, uH, pF); C1,L1,CMID,L2,COUT (...)": the elements of each
+// network as --elements takes them.
+std::string element_forms() {
+  std::string out;
+  for (const Network* n : networks()) {
+    std::string names;
+    std::string units;
+    for (const ElementSpec& e : n->elements) {
+      names += concat({names.empty() ? "" : ",", e.name});
+      units += concat({units.empty() ? "" : ", ", e.unit});
+    }
+    out += concat({out.empty() ? "" : "; ", names, " (", units, ")"});
+  }
+  return out;
+}
+
+std::string control_json(const Control& c, Language language) {
+  const PageTexts& t = page_texts(language);
+  static constexpr std::string_view kKinds[] = {"number", "flag", "choice",
+                                                "text"};
+  std::string hint;
+  if (c.hint != nullptr) hint = t.*c.hint;
+  if (const std::optional<ValueBounds> b = control_bounds(c.name)) {
+    hint = bounds_text(*b, t);
+  }
+  if (c.name == "elements") hint = filled(t.elements_hint, {element_forms()});
+  const std::string value =
+      c.name == "network" ? std::string(networks().front()->name) : "";
   return json_object(
-      {{"title", text(kPageTitle)},
-       {"input_heading", text(bare_label(m[Msg::kInputHeading]))},
-       {"inputs", json_strings(labels)},
-       {"cmin_label", text(kPageCminLabel)},
-       {"results_heading", text(kPageResultsHeading)},
-       {"warnings_heading", text(kPageWarningsHeading)},
-       {"no_warnings", text(kPageNoWarnings)},
-       {"download", text(filled(kPageDownloadReport, {kResultsFileName}))},
-       {"report_file", text(kResultsFileName)},
-       {"plots_heading", text(kPagePlotsHeading)},
-       {"response_alt", text(kPageResponseAlt)},
-       {"response_caption", text(kPageResponseCaption)},
-       {"smith_alt", text(kPageSmithAlt)},
-       {"smith_caption", text(kPageSmithCaption)},
-       {"bands_heading", text(bare_label(kBandsHeading))},
-       {"bands_intro", text(filled(kPageBandsIntro, {kBandQnForCminHeading}))},
-       {"fixed_coil", text(fixed_coil_label(*network))},
-       {"bands_run", text(kPageBandsRun)},
-       {"fix_inputs_first", text(kPageFixInputsFirst)}});
+      {{"name", json_text(c.name)},
+       {"label", json_text(t.*c.label)},
+       {"kind", json_text(kKinds[static_cast<int>(c.kind)])},
+       {"choices", json_array(choices_of(c, language),
+                              [](const std::string& s) { return s; })},
+       {"hint", json_text(hint)},
+       {"value", json_text(value)}});
+}
+
+std::string section_json(const Section& s, Language language) {
+  std::vector<std::string> controls;
+  for (const Control& c : kControls) {
+    if (c.section == s.name) controls.push_back(control_json(c, language));
+  }
+  return json_object(
+      {{"name", json_text(s.name)},
+       {"title", json_text(page_texts(language).*s.title)},
+       {"controls",
+        json_array(controls, [](const std::string& c) { return c; })}});
+}
+
+// The typical design, the dialogue's session in README.
+constexpr std::string_view kDefaults[kInputCount] = {"7.1",  "12", "200",
+                                                     "2000", "50", "100"};
+
+std::string form_result(const std::string& lang) {
+  const Language language = language_of(lang);
+  const PageTexts& t = page_texts(language);
+  std::vector<std::string> inputs;
+  for (const InputRow& row : kInputs) {
+    const auto i = static_cast<std::size_t>(row.input);
+    inputs.push_back(json_object(
+        {{"name", json_text(kInputNames[i])},
+         {"label", json_text(t.input_labels[i])},
+         {"hint", json_text(input_range_text(row.input, std::nullopt, t))},
+         {"value", json_text(kDefaults[i])}}));
+  }
+  std::vector<std::string> sections;
+  for (const Section& s : kSections)
+    sections.push_back(section_json(s, language));
+  const std::vector<std::pair<std::string_view, std::string>> texts = {
+      {"title", std::string(t.title)},
+      {"language", std::string(t.language_label)},
+      {"input_heading", std::string(t.input_heading)},
+      {"results_heading", std::string(t.results_heading)},
+      {"warnings_heading", std::string(t.warnings_heading)},
+      {"no_warnings", std::string(t.no_warnings)},
+      {"loading", std::string(t.loading)},
+      {"copy_link", std::string(t.copy_link)},
+      {"link_copied", std::string(t.link_copied)},
+      {"download_report", filled(t.download_report, {kResultsFileName})},
+      {"report_file", std::string(kResultsFileName)},
+      {"download_json", std::string(t.download_json)},
+      {"json_file", std::string(t.json_file)},
+      {"print", std::string(t.print)},
+      {"refused_heading", std::string(t.refused_heading)},
+      {"infeasible_heading", std::string(t.infeasible_heading)},
+      {"plots_heading", std::string(t.plots_heading)},
+      {"response_alt", std::string(t.response_alt)},
+      {"response_caption", std::string(t.response_caption)},
+      {"smith_alt", std::string(t.smith_alt)},
+      {"smith_caption", std::string(t.smith_caption)},
+      {"bands_heading", std::string(t.bands_heading)},
+      {"bands_intro", std::string(t.bands_intro)},
+      {"bands_run", std::string(t.bands_run)},
+      {"bands_stale", std::string(t.bands_stale)},
+      {"fix_inputs_first", std::string(t.fix_inputs_first)},
+      {"optional", std::string(t.optional_hint)},
+  };
+  std::string texts_out = "{";
+  for (const auto& [key, text] : texts) {
+    if (texts_out.size() > 1) texts_out += ", ";
+    texts_out += json_string(key) + ": " + json_string(text);
+  }
+  texts_out += "}";
+  const Language all[] = {Language::kRussian, Language::kEnglish};
+  return json_object(
+      {{"lang", json_text(language_code(language))},
+       {"title", json_text(t.title)},
+       {"languages", json_array(all,
+                                [](Language l) {
+                                  return choice_json(
+                                      language_code(l),
+                                      page_texts(l).language_name);
+                                })},
+       {"texts", texts_out},
+       {"inputs", json_array(inputs, [](const std::string& s) { return s; })},
+       {"sections",
+        json_array(sections, [](const std::string& s) { return s; })}});
 }
 
 }  // namespace
 }  // namespace merid
 
 EMSCRIPTEN_BINDINGS(merid) {
-  emscripten::function("design", &merid::design_result);
-  emscripten::function("bands", &merid::bands_result);
+  emscripten::function("form", &merid::form_result);
+  emscripten::function("view", &merid::view_result);
   emscripten::function("plots", &merid::plots_result);
+  emscripten::function("bands", &merid::bands_result);
   emscripten::function("report", &merid::report_text);
-  emscripten::function("entries", &merid::entries_result);
-  emscripten::function("texts", &merid::texts_result);
 }
