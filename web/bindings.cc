@@ -8,6 +8,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <map>
@@ -424,8 +425,11 @@ ReadRequest read_all(const PageRequest& page, bool bands) {
   const Status parsed = parse_arguments(views, r.options);
   if (!parsed.ok()) {
     r.refusal = parsed.error;
-    for (const Control& c : kControls) {
-      if (names_option(parsed.error, c.name)) r.marks.emplace_back(c.name);
+    for (Entry& e : r.entries) {
+      if (!names_option(parsed.error, e.name)) continue;
+      e.refused = true;
+      e.hint = parsed.error;
+      r.marks.push_back(e.name);
     }
     return r;
   }
@@ -597,12 +601,114 @@ std::string blocks_json(const std::vector<TextBlockView>& blocks,
   return out + "]";
 }
 
+// The blocks merid-calc's text output writes by `write`.
 template <class Write>
-std::string text_blocks_json(const Network& network, bool emphasise_last,
-                             Write write) {
+std::vector<TextBlockView> written_blocks(Write write) {
   StringSink sink;
   write(sink);
-  return blocks_json(blocks_of_text(sink.text()), network, emphasise_last);
+  return blocks_of_text(sink.text());
+}
+
+// The keys of the figures of merid-calc's JSON that the blocks show, a
+// list per block, each key a path with dots ("load_swr.matched.uc1"), for
+// the labelled cells in order; "" for a cell of no figure.
+using BlockKeys = std::vector<std::vector<std::string>>;
+
+// Each labelled cell of `blocks` its key.  TextCell holds a view, so the
+// keys live in `keys`, which outlives the blocks' JSON.
+void give_keys(std::vector<TextBlockView>& blocks, const BlockKeys& keys) {
+  for (std::size_t b = 0; b < blocks.size() && b < keys.size(); ++b) {
+    std::size_t k = 0;
+    for (std::vector<TextCell>& row : blocks[b].rows) {
+      for (TextCell& cell : row) {
+        if (cell.label.empty() || k == keys[b].size()) continue;
+        cell.key = keys[b][k++];
+      }
+    }
+  }
+}
+
+// The SWR fields' keys under `prefix` in the order of the rows and their
+// two columns.
+std::vector<std::string> swr_row_keys(const Network& n,
+                                      std::string_view prefix) {
+  std::vector<const SwrField*> fields;
+  for (const SwrField& f : n.swr_fields) fields.push_back(&f);
+  std::stable_sort(
+      fields.begin(), fields.end(), [](const SwrField* a, const SwrField* b) {
+        return a->row != b->row ? a->row < b->row : a->column < b->column;
+      });
+  std::vector<std::string> keys;
+  for (const SwrField* f : fields) keys.push_back(concat({prefix, f->name}));
+  return keys;
+}
+
+BlockKeys swr_keys(const Network& n, const LoadSwr& s) {
+  BlockKeys keys;
+  for (const DriveFigures& drive : s.drives) {
+    keys.push_back(swr_row_keys(
+        n, concat({"load_swr.", swr_drive_name(drive.drive), "."})));
+  }
+  if (s.retuned) {
+    std::vector<std::string> retuned;
+    for (const std::string_view k :
+         {"c1_min", "c1_max", "c2_min", "c2_max", "unmatched"}) {
+      retuned.push_back(concat({"load_swr.retuned.", k}));
+    }
+    if (s.retuned->matchable)
+      retuned.emplace_back("load_swr.retuned.matchable");
+    for (std::string& k : swr_row_keys(n, "load_swr.retuned.")) {
+      retuned.push_back(std::move(k));
+    }
+    keys.push_back(std::move(retuned));
+  }
+  std::vector<std::string> rating;
+  for (const SwrField& f : n.swr_fields) {
+    if (f.rating) rating.push_back(concat({"load_swr.rating.", f.name}));
+  }
+  keys.push_back(std::move(rating));
+  return keys;
+}
+
+BlockKeys emission_keys(const DesignModel& d, const Emissions& e) {
+  std::vector<std::string> keys = {"emissions.carrier_watts"};
+  if (e.coil_srf_mhz) keys.emplace_back("emissions.coil_srf");
+  if (e.search && e.search->value) {
+    keys.push_back(concat({"emissions.", d.limit_search().key}));
+  } else if (e.search && e.search->shortfall) {
+    keys.emplace_back("emissions.shortfall");
+  }
+  return {keys};
+}
+
+// A harmonic's row of the emission block as a cell per figure: "2F", then
+// f, dBc, W, dBm and with a limit the limit, the margin and the verdict.
+void split_harmonic_rows(TextBlockView& block, const Emissions& e,
+                         std::vector<std::string>& keys) {
+  static constexpr std::string_view kColumns[] = {
+      "f", "dbc", "watts", "dbm", "limit_dbc", "margin", "pass"};
+  std::size_t h = 0;
+  for (std::vector<TextCell>& row : block.rows) {
+    if (h == e.harmonics.size() || row.size() != 1 || !row[0].label.empty()) {
+      continue;
+    }
+    const std::string n = concat({std::to_string(e.harmonics[h].n), "F"});
+    if (!row[0].value.starts_with(n + " ")) continue;
+    std::vector<TextCell> cells;
+    std::string_view rest = std::string_view(row[0].value).substr(n.size());
+    for (const std::string_view column : kColumns) {
+      rest = trimmed(rest);
+      if (rest.empty()) break;
+      const std::size_t end = rest.find(' ');
+      keys.push_back(
+          concat({"emissions.harmonics.", std::to_string(h), ".", column}));
+      cells.push_back(
+          TextCell{keys.back(), n, std::string(rest.substr(0, end))});
+      rest = end == std::string_view::npos ? "" : rest.substr(end);
+    }
+    row = std::move(cells);
+    ++h;
+  }
 }
 
 // ---------------------------------------------------------------------
@@ -618,11 +724,15 @@ std::optional<SwrRequest> swr_request(const Options& o) {
 std::string main_blocks_json(const DesignModel& d, Language language) {
   const std::vector<TextBlockView> views = text_blocks(d, language);
   std::vector<TextBlockView> shown(views.begin() + 1, views.end());
+  const BlockKeys given = {{"zin_r", "zin_x", "swr_in"}};
   if (given_figures(d)) {
-    StringSink sink;
-    write_design_text(sink, d, language);
-    const std::vector<TextBlockView> all = blocks_of_text(sink.text());
-    if (!all.empty()) shown.push_back(all.back());
+    std::vector<TextBlockView> all =
+        written_blocks([&](ByteSink& s) { write_design_text(s, d, language); });
+    if (!all.empty()) shown.push_back(std::move(all.back()));
+    std::vector<TextBlockView> last(1);
+    std::swap(last.front(), shown.back());
+    give_keys(last, given);
+    std::swap(last.front(), shown.back());
   }
   return blocks_json(shown, d.network(), false);
 }
@@ -641,25 +751,44 @@ std::string sections_json(const DesignModel& d, const Options& o,
                           Language language) {
   const Network& n = d.network();
   const AmplifierOptions& a = o.amplifier;
-  return json_object(
-      {{kSectionSwr, text_blocks_json(n, true,
-                                      [&](ByteSink& s) {
-                                        if (swr != nullptr)
-                                          write_swr_text(s, d, *swr, language);
-                                      })},
-       {kSectionParts, text_blocks_json(n, false,
-                                        [&](ByteSink& s) {
-                                          write_parts_text(s, d, a, report,
-                                                           language);
-                                        })},
-       {kSectionAmplifier, text_blocks_json(n, false,
-                                            [&](ByteSink& s) {
-                                              write_amplifier_text(s, a, report,
-                                                                   language);
-                                            })},
-       {kSectionEmissions, text_blocks_json(n, false, [&](ByteSink& s) {
-          write_emissions_text(s, d, a, report, language);
-        })}});
+  std::vector<TextBlockView> swr_blocks;
+  BlockKeys keys_swr;
+  if (swr != nullptr) {
+    swr_blocks = written_blocks(
+        [&](ByteSink& s) { write_swr_text(s, d, *swr, language); });
+    keys_swr = swr_keys(n, *swr);
+    give_keys(swr_blocks, keys_swr);
+  }
+  std::vector<TextBlockView> parts = written_blocks(
+      [&](ByteSink& s) { write_parts_text(s, d, a, report, language); });
+  BlockKeys keys_parts(1);
+  if (report.parts) {
+    for (std::size_t i = 0; i < kTunedCapacitors; ++i) {
+      if (!report.parts->capacitors[i]) continue;
+      keys_parts[0].emplace_back();
+      keys_parts[0].push_back(
+          concat({"parts.c", std::to_string(i + 1), "_miss"}));
+    }
+  }
+  give_keys(parts, keys_parts);
+  std::vector<TextBlockView> amplifier = written_blocks(
+      [&](ByteSink& s) { write_amplifier_text(s, a, report, language); });
+  const BlockKeys keys_amplifier = {{"cmin", "c1_margin", "qn_for_cmin"}};
+  if (a.cmin) give_keys(amplifier, keys_amplifier);
+  std::vector<TextBlockView> emissions = written_blocks(
+      [&](ByteSink& s) { write_emissions_text(s, d, a, report, language); });
+  BlockKeys keys_emissions;
+  std::vector<std::string> harmonic_keys;
+  if (report.emissions && !emissions.empty()) {
+    keys_emissions = emission_keys(d, *report.emissions);
+    give_keys(emissions, keys_emissions);
+    harmonic_keys.reserve(report.emissions->harmonics.size() * 7);
+    split_harmonic_rows(emissions.front(), *report.emissions, harmonic_keys);
+  }
+  return json_object({{kSectionSwr, blocks_json(swr_blocks, n, true)},
+                      {kSectionParts, blocks_json(parts, n, false)},
+                      {kSectionAmplifier, blocks_json(amplifier, n, false)},
+                      {kSectionEmissions, blocks_json(emissions, n, false)}});
 }
 
 std::string refused_view(const PageRequest& page, const ReadRequest& r) {
@@ -712,9 +841,10 @@ std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
     marks.emplace_back("qn");
   }
   const std::string amplifier =
-      text_blocks_json(d.network(), false, [&](ByteSink& s) {
-        write_rin_estimate_text(s, r.options.amplifier, language);
-      });
+      blocks_json(written_blocks([&](ByteSink& s) {
+                    write_rin_estimate_text(s, r.options.amplifier, language);
+                  }),
+                  d.network(), false);
   return json_object(
       {{"entries", entries_json(r)},
        {"accepted", "true"},

@@ -213,8 +213,35 @@ function checkReportAndPlots(merid) {
                          {response: '', smith: ''});
 }
 
+// Every figure shown has the key of the figure of merid-calc's JSON it
+// rounds, a path with dots into nested objects.
+function checkKeys(merid) {
+  const figure = (json, key) => key.split('.').reduce(
+      (node, part) => (node !== null && typeof node === 'object' ? node[part] : undefined), json);
+  for (const golden of kGoldens) {
+    const view = JSON.parse(merid.view(request({...kTypical, ...golden.values}, 'en')));
+    const json = JSON.parse(view.json);
+    // A network's row for the text alone (pi-L's Qn of the pi section, which
+    // is qn) has no key of its own.
+    const cells = [...view.blocks.flatMap((b) => b.rows.flat()).filter((c) => c.key !== ''),
+                   ...Object.values(view.sections).flat().flatMap((b) => b.rows.flat())];
+    let compared = 0;
+    for (const cell of cells) {
+      const text = cell.value.trim();
+      if (!/^-?\d+\.\d{3}$/.test(text)) continue;
+      const want = figure(json, cell.key);
+      assert.strictEqual(typeof want, 'number', `${golden.file}: ${cell.label} (${cell.key})`);
+      assert.ok(Math.abs(want - Number(text)) <= 0.0005 + 1e-6 * Math.abs(want),
+                `${golden.file}: ${cell.key} ${text} against ${want}`);
+      ++compared;
+    }
+    assert.ok(compared >= 20, `${golden.file}: ${compared} figures`);
+  }
+}
+
 createMerid().then((merid) => {
   checkJson(merid);
+  checkKeys(merid);
   checkEntries(merid);
   checkCleanBounds(merid);
   checkCmin(merid);
