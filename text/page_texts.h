@@ -42,6 +42,8 @@ struct PageTexts {
   std::string_view json_file;
   std::string_view print;
   std::string_view refused_heading;
+  // merid-calc's refusal of the request, {0} in its words.
+  std::string_view request_refused;
   std::string_view plots_heading;
   std::string_view response_alt;
   std::string_view response_caption;
@@ -143,6 +145,7 @@ inline constexpr PageTexts kPageTextsRussian = {
     .json_file = "merid.json",
     .print = "Печать",
     .refused_heading = "Запрос не принят",
+    .request_refused = "Такой запрос не принимается (merid-calc: {0})",
     .plots_heading = "Графики",
     .response_alt = "АЧХ-U, АЧХ-I и S11 контура в зависимости от частоты",
     .response_caption = "АЧХ-U, АЧХ-I (дБ) и S11 в зависимости от частоты, МГц",
@@ -244,6 +247,7 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .json_file = "merid.json",
     .print = "Print",
     .refused_heading = "Request refused",
+    .request_refused = "This request is refused (merid-calc: {0})",
     .plots_heading = "Plots",
     .response_alt =
         "The tank's voltage and current responses and S11 "

@@ -324,8 +324,10 @@ Entry read_control_entry(const Control& c, std::string_view text,
   const Status checked = check_option(option_of(c.name), e.argument);
   if (!checked.ok()) {
     e.refused = true;
-    e.hint = c.kind == K::kNumber ? refused_hint(t.out_of_range, range, t)
-                                  : checked.error;
+    e.hint = c.kind == K::kNumber
+                 ? refused_hint(t.out_of_range, range, t)
+                 : refused_hint(filled(t.request_refused, {checked.error}),
+                                range, t);
   }
   return e;
 }
@@ -424,11 +426,12 @@ ReadRequest read_all(const PageRequest& page, bool bands) {
   const std::vector<std::string_view> views(args.begin(), args.end());
   const Status parsed = parse_arguments(views, r.options);
   if (!parsed.ok()) {
-    r.refusal = parsed.error;
+    const PageTexts& t = page_texts(page.language);
+    r.refusal = filled(t.request_refused, {parsed.error});
     for (Entry& e : r.entries) {
       if (!names_option(parsed.error, e.name)) continue;
       e.refused = true;
-      e.hint = parsed.error;
+      e.hint = r.refusal;
       r.marks.push_back(e.name);
     }
     return r;
