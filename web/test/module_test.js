@@ -192,8 +192,13 @@ function checkBands(merid) {
   assert.strictEqual(row.marked, true, 'C1 = 121 pF is below Cmin = 150 pF');
   assert.ok(bands.lines.some((l) => !l.marked && l.cells.length > 0));
   // A coil no accepted loaded Q matches: the row says which way.
-  const tight = JSON.parse(merid.bands(request({...kTypical, qn: '1.5', q0: '2', 'fixed-coil': '1'})));
-  assert.ok(tight.lines.some((l) => l.cells.length === 0 && l.note.length > 0));
+  // At Qn 69.9 a band's lower edge would need a Qn above 70 for its coil.
+  const tight = JSON.parse(merid.bands(request({...kTypical, qn: '69.9', 'fixed-coil': '1'})));
+  const unmatched = tight.lines.find((l) => l.name === '160m' && l.edge === 'low');
+  assert.deepStrictEqual(unmatched.cells, []);
+  assert.ok(unmatched.coil.length > 0 && unmatched.note.length > 0, JSON.stringify(unmatched));
+  const top = tight.lines.find((l) => l.name === '160m' && l.edge === 'high');
+  assert.ok(top.cells.length > 0 && top.note === '', JSON.stringify(top));
   const refused = JSON.parse(merid.bands(request({...kTypical, qn: 'x'})));
   assert.strictEqual(refused.refused, true);
   assert.ok(refused.status.length > 0);
