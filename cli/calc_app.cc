@@ -8,9 +8,9 @@
 #include "base/quoted.h"
 #include "base/version.h"
 #include "calc/mismatch.h"
-#include "design/arguments.h"
 #include "cli/help.h"
 #include "design/amplifier_report.h"
+#include "design/arguments.h"
 #include "design/band_table.h"
 #include "design/load_swr.h"
 #include "design/network.h"
@@ -25,16 +25,17 @@ namespace {
 
 constexpr std::string_view kProgram = "merid-calc";
 
-// merid-calc's warnings and JSON texts are English.
-constexpr Language kLanguage = Language::kEnglish;
+// JSON's and CSV's texts are English, whatever --lang says.
+constexpr Language kDataLanguage = Language::kEnglish;
 
 // "merid-calc: warning: ..." lines for standard error; `where` names a
 // band table's row.
 void write_warnings(ByteSink& err, const AmplifierReport& report,
                     const Options& options, std::string_view where) {
   for (const DesignWarning& w : report.warnings) {
-    err.write(concat({kProgram, ": warning: ", where,
-                      warning_text(w, options.amplifier, kLanguage), "\n"}));
+    err.write(concat(
+        {kProgram, ": warning: ", where,
+         warning_text(w, options.amplifier, options.warning_language), "\n"}));
   }
 }
 
@@ -50,10 +51,11 @@ Status bands_run(const DesignModel& inputs, const Options& options,
                  ByteSink& out, ByteSink& err) {
   const std::vector<BandRow> rows =
       band_table(inputs, options.amplifier, swr_request(options));
-  const DataContext context{options.amplifier, kLanguage};
+  const DataContext context{options.amplifier, kDataLanguage};
   switch (options.format) {
     case OutputFormat::kText:
-      write_band_table_text(out, inputs, rows, options.amplifier);
+      write_band_table_text(out, inputs, rows, options.amplifier,
+                            options.language);
       for (const BandRow& r : rows) {
         const std::string where =
             concat({r.band->name, " ", edge_name(r.edge), " (",
@@ -77,9 +79,9 @@ Status bands_run(const DesignModel& inputs, const Options& options,
 Status infeasible_run(const DesignModel& d, const Options& options,
                       ByteSink& out, ByteSink& err) {
   const bool text = options.format == OutputFormat::kText;
-  write_infeasible_text(text ? out : err, d);
+  write_infeasible_text(text ? out : err, d, options.language);
   // The RIN the loaded Q could not reach, when it was estimated.
-  if (text) write_rin_estimate_text(out, options.amplifier);
+  if (text) write_rin_estimate_text(out, options.amplifier, options.language);
   return Status{ExitStatus::kInfeasible, {}};
 }
 
@@ -87,14 +89,15 @@ Status infeasible_run(const DesignModel& d, const Options& options,
 void write_design(const DesignModel& d, const Options& options,
                   const AmplifierReport& report, const LoadSwr* asked,
                   ByteSink& out, ByteSink& err) {
-  const DataContext context{options.amplifier, kLanguage};
+  const DataContext context{options.amplifier, kDataLanguage};
+  const Language language = options.language;
   switch (options.format) {
     case OutputFormat::kText:
-      write_design_text(out, d);
-      if (asked != nullptr) write_swr_text(out, d, *asked);
-      write_amplifier_text(out, options.amplifier, report);
-      write_parts_text(out, d, options.amplifier, report);
-      write_emissions_text(out, d, options.amplifier, report);
+      write_design_text(out, d, language);
+      if (asked != nullptr) write_swr_text(out, d, *asked, language);
+      write_amplifier_text(out, options.amplifier, report, language);
+      write_parts_text(out, d, options.amplifier, report, language);
+      write_emissions_text(out, d, options.amplifier, report, language);
       write_warnings(err, report, options, "");
       break;
     case OutputFormat::kJson:
@@ -160,14 +163,16 @@ Status write_plots(const Options& options, const DesignModel& d,
     loads = LoadCircle{swr->swr, swr->retuned->matched};
   }
   const ResponseCurves curves = d.response_curves();
-  const DrawingSubject subject = d.drawing_subject();
+  const DrawingSubject subject = d.drawing_subject(options.language);
   for (const Plot& plot : plots) {
     const PlotWindow window =
         options.whole_window ? PlotWindow::kWhole : PlotWindow::kBands;
     const std::string svg =
         plot.kind == Plot::Kind::kResponses
-            ? response_plot_svg(subject, curves, window, emissions)
-            : smith_chart_svg(subject, curves, loads ? &*loads : nullptr);
+            ? response_plot_svg(subject, curves, options.language, window,
+                                emissions)
+            : smith_chart_svg(subject, curves, options.language,
+                              loads ? &*loads : nullptr);
     const Status written = files.write(plot.target, svg);
     if (!written.ok()) {
       return failure(concat(

@@ -6,8 +6,8 @@
 
 #include "base/inputs.h"
 #include "base/number_text.h"
-#include "design/arguments.h"
 #include "design/amplifier_report.h"
+#include "design/arguments.h"
 #include "design/band_table.h"
 #include "design/emission_rules.h"
 #include "design/load_swr.h"
@@ -35,7 +35,8 @@ constexpr std::string_view kUsage =
     "                  [--margin DB] ... (the harmonics at the load)\n"
     "       merid-calc ... --rin-from tube:EA,IA,CLASS ... (RIN left out)\n"
     "       merid-calc ... --rin-from transistor:VCC,VSAT,P ... (RIN left "
-    "out)\n";
+    "out)\n"
+    "       merid-calc --lang en ... (the text and the plots in English)\n";
 
 constexpr std::string_view kDescription =
     "Calculates the pi-network output tank of an RF power amplifier (C1 from "

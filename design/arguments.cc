@@ -77,6 +77,20 @@ Status read_format(std::string_view name, Options& options) {
   return {};
 }
 
+// --lang: both the text's and the warnings' language.
+Status read_language(std::string_view name, Options& options) {
+  if (name.empty()) return failure("--lang needs ru or en");
+  if (!read_choice(
+          name,
+          std::to_array<std::pair<std::string_view, Language>>(
+              {{"ru", Language::kRussian}, {"en", Language::kEnglish}}),
+          options.language)) {
+    return failure(concat({"--lang ", echoed(name), ": choose ru or en"}));
+  }
+  options.warning_language = options.language;
+  return {};
+}
+
 // "pi or pi-l": the networks' names for a refusal.
 std::string network_choices() {
   std::string out;
@@ -202,6 +216,14 @@ constexpr OptionSpec kOptions[] = {
      "a value that is not finite is null in JSON and inf or nan in CSV.  "
      "Their lines end in LF.",
      read_format},
+    {"--lang", "ru|en",
+     "the language of the text output, of the plots' words and of the "
+     "warnings on standard error: ru, the default, or en.  Without --lang the "
+     "text and the plots are Russian and the warnings English, as they have "
+     "always been; --lang ru makes the warnings Russian too.  JSON and CSV "
+     "are the same in either: their keys, values and warning texts stay "
+     "English.",
+     read_language},
     {"--bands", "",
      "the design repeated at the lower edge, the centre and the upper edge of "
      "every amateur band below, with QN, Q0, RIN, ROUT and PIN fixed; each "

@@ -15,6 +15,7 @@
 #include "base/inputs.h"
 #include "base/status.h"
 #include "design/network.h"
+#include "text/language.h"
 
 namespace merid {
 
@@ -27,6 +28,10 @@ struct Options {
   bool help = false;
   bool version = false;
   OutputFormat format = OutputFormat::kText;
+  // --lang: the words of the text output and the plots, and of the
+  // warnings on standard error, which without --lang stay English.
+  Language language = Language::kRussian;
+  Language warning_language = Language::kEnglish;
   bool bands = false;
   std::string svg_path;              // empty: no plot
   bool whole_window = false;         // the plot spans the whole sweep window

@@ -11,17 +11,17 @@ namespace merid {
 namespace {
 
 constexpr AmateurBand kAmateurBands[] = {
-    {"160m", kBand160m, {1.8f, 1.9f, 2.0f}},
-    {"80m", kBand80m, {3.5f, 3.65f, 3.8f}},
-    {"40m", kBand40m, {7.0f, 7.1f, 7.2f}},
-    {"30m", kBand30m, {10.1f, 10.125f, 10.15f}},
-    {"20m", kBand20m, {14.0f, 14.175f, 14.35f}},
-    {"17m", kBand17m, {18.068f, 18.118f, 18.168f}},
-    {"15m", kBand15m, {21.0f, 21.225f, 21.45f}},
-    {"12m", kBand12m, {24.89f, 24.94f, 24.99f}},
-    {"10m", kBand10m, {28.0f, 28.85f, 29.7f}},
-    {"6m", kBand6m, {50.0f, 52.0f, 54.0f}},
-    {"2m", kBand2m, {144.0f, 146.0f, 148.0f}},
+    {"160m", local_text<&CalcTexts::band160m>, {1.8f, 1.9f, 2.0f}},
+    {"80m", local_text<&CalcTexts::band80m>, {3.5f, 3.65f, 3.8f}},
+    {"40m", local_text<&CalcTexts::band40m>, {7.0f, 7.1f, 7.2f}},
+    {"30m", local_text<&CalcTexts::band30m>, {10.1f, 10.125f, 10.15f}},
+    {"20m", local_text<&CalcTexts::band20m>, {14.0f, 14.175f, 14.35f}},
+    {"17m", local_text<&CalcTexts::band17m>, {18.068f, 18.118f, 18.168f}},
+    {"15m", local_text<&CalcTexts::band15m>, {21.0f, 21.225f, 21.45f}},
+    {"12m", local_text<&CalcTexts::band12m>, {24.89f, 24.94f, 24.99f}},
+    {"10m", local_text<&CalcTexts::band10m>, {28.0f, 28.85f, 29.7f}},
+    {"6m", local_text<&CalcTexts::band6m>, {50.0f, 52.0f, 54.0f}},
+    {"2m", local_text<&CalcTexts::band2m>, {144.0f, 146.0f, 148.0f}},
 };
 
 float edge_of(const AmateurBand& band, BandEdge edge) {

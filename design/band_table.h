@@ -13,6 +13,7 @@
 #include "design/amplifier_report.h"
 #include "design/load_swr.h"
 #include "design/network.h"
+#include "text/catalogue.h"
 
 namespace merid {
 
@@ -20,7 +21,7 @@ namespace merid {
 // dialogue gives.
 struct AmateurBand {
   std::string_view name;   // "160m", for the machine-readable outputs
-  std::string_view label;  // for the text table and the page
+  LocalText label;         // for the text table and the page
   std::array<float, 3> f;  // lower edge, centre, upper edge
 };
 

@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "base/report_record.h"
+#include "text/catalogue.h"
 #include "text/messages.h"
 
 namespace merid {
@@ -50,13 +51,14 @@ struct ScreenPlace {
 
 // Where merid-calc's text output and the page show a field: a row of one
 // of its network's text blocks, in the left or the right column, with its
-// label (UTF-8, without the tabs and "= " that lead to the value).
+// label (UTF-8 in each language, without the tabs and "= " that lead to
+// the value).
 struct TextPlace {
   static constexpr std::uint8_t kNoBlock = 0xFF;
   std::uint8_t block = kNoBlock;
   std::uint8_t row = 0;
   std::uint8_t column = 0;  // 0 left, 1 right
-  std::string_view label;
+  LocalText label = nullptr;
 
   constexpr bool shown() const { return block != kNoBlock; }
 };

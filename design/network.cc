@@ -46,7 +46,8 @@ float DesignModel::number(const Field& field) const {
 
 std::optional<GivenFigures> given_figures(const DesignModel& d) {
   if (!d.inputs().elements || !d.feasible()) return std::nullopt;
-  const DrawingSubject subject = d.drawing_subject();
+  // Its impedance alone: the words of the drawing are any language's.
+  const DrawingSubject subject = d.drawing_subject(Language::kEnglish);
   const Complex z = subject.zin(subject.fhz);
   const float rin = d.inputs().rin;
   const float gamma = modulus((z - real(rin)) / (z + real(rin)));

@@ -28,6 +28,8 @@
 #include "design/field.h"
 #include "design/response_curves.h"
 #include "design/swr_analysis.h"
+#include "text/catalogue.h"
+#include "text/language.h"
 #include "text/line_format.h"
 
 namespace merid {
@@ -86,12 +88,12 @@ inline constexpr float kMaxGivenInductance = 100000.0f;    // uH
 
 // One element of a built network, for --elements.
 struct ElementSpec {
-  std::string_view name;   // "C1", in the usage and a refusal
-  std::string_view unit;   // "pF" or "uH"
-  std::string_view key;    // the field that echoes it
-  float high;              // the largest accepted, in `unit`
-  bool may_be_zero;        // 0 stands for none (the pi-L's COUT)
-  std::string_view label;  // in the text output, as the field's
+  std::string_view name;  // "C1", in the usage and a refusal
+  std::string_view unit;  // "pF" or "uH"
+  std::string_view key;   // the field that echoes it
+  float high;             // the largest accepted, in `unit`
+  bool may_be_zero;       // 0 stands for none (the pi-L's COUT)
+  LocalText label;        // in the text output, as the field's
 };
 
 // How a text block begins.
@@ -109,10 +111,10 @@ enum class TextBlockStyle {
 // One block of a network's text output.  Its rows are the fields whose
 // text place names it.
 struct TextBlock {
-  std::string_view heading;  // UTF-8, with its leading blank
+  LocalText heading;  // UTF-8, with its leading blank; none for the screen
   TextBlockStyle style;
   // A line under the rows, or none.
-  std::string_view (*note)(const DesignModel&) = nullptr;
+  LocalText (*note)(const DesignModel&) = nullptr;
 };
 
 // A column of a network's band table.
@@ -122,9 +124,9 @@ struct BandColumn {
     kCoil,       // the coil: with --fixed-coil the band's tapped coil
     kFixedCoil,  // only with --fixed-coil
   };
-  std::string_view heading;  // UTF-8
-  std::size_t width;         // columns, the value right-aligned
-  std::string_view key;      // the field it shows
+  LocalText heading;     // UTF-8
+  std::size_t width;     // columns, the value right-aligned
+  std::string_view key;  // the field it shows
   Use use = Use::kAlways;
   // Whether the table of a design with these inputs has the column; none:
   // always.
@@ -164,14 +166,14 @@ struct Network {
   std::span<const BandColumn> band_columns;
   // Under the band table's heading with --fixed-coil: how the coils are
   // kept.
-  std::span<const std::string_view> fixed_coil_note;
+  std::span<const LocalText> fixed_coil_note;
   // Its figures under a mismatched load (--swr), in output order.
   std::span<const SwrField> swr_fields;
   // The keys of the two capacitors that tune: C1, and C2 (pi) or the
   // middle capacitor (pi-L); the bench's ranges are held against them.
   // Their names in the text output.
   std::array<std::string_view, kTunedCapacitors> tuned_capacitors;
-  std::array<std::string_view, kTunedCapacitors> tuned_labels;
+  std::array<LocalText, kTunedCapacitors> tuned_labels;
   // The figures of its parts that the part limits are held against.
   std::span<const PartFigure> parts;
   // Its elements in the order --elements takes them.
@@ -209,8 +211,8 @@ struct LimitSearchSpace {
   // (a tank of given elements).
   std::string_view key;
   // What the text output calls it, and the band table's heading.
-  std::string_view label;
-  std::string_view band_heading;
+  LocalText label = nullptr;
+  LocalText band_heading = nullptr;
   enum class Goal { kLowestLoadedQ, kNearestMeeting };
   Goal goal = Goal::kLowestLoadedQ;
   // The parameter's range: both ends allowed for the loaded Q, neither for
@@ -242,8 +244,8 @@ class DesignModel {
   float number(const Field& field) const;
 
   // Under the dialogue's message for an infeasible design: what the
-  // network could not make, or empty.
-  virtual std::string infeasible_note() const = 0;
+  // network could not make, in `language`, or empty.
+  virtual std::string infeasible_note(Language language) const = 0;
 
   // The lowest accepted loaded Q on the grid of kLoadedQResolution at which
   // C1 >= cmin_pf, whatever the design's own loaded Q; none when no accepted
@@ -277,7 +279,7 @@ class DesignModel {
 
   // The curves behind the bandwidths, and what a drawing says besides.
   virtual ResponseCurves response_curves() const = 0;
-  virtual DrawingSubject drawing_subject() const = 0;
+  virtual DrawingSubject drawing_subject(Language language) const = 0;
 };
 
 // What the amplifier sees of a network of given elements at its

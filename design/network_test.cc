@@ -40,7 +40,10 @@ TEST_P(EveryNetwork, KeysAndTextPlacesAreEachTakenOnce) {
     }
     if (!field.text.shown()) continue;
     EXPECT_LT(field.text.block, network().text_blocks.size()) << field.key;
-    EXPECT_FALSE(field.text.label.empty()) << field.key;
+    for (const Language language : {Language::kRussian, Language::kEnglish}) {
+      ASSERT_NE(field.text.label, nullptr) << field.key;
+      EXPECT_FALSE(field.text.label(language).empty()) << field.key;
+    }
     EXPECT_TRUE(
         places.insert({field.text.block, field.text.row, field.text.column})
             .second)
@@ -148,7 +151,8 @@ TEST(PiLNetwork, ParameterGivenOrWorkedOut) {
   const TankDesign d = pi_l_network().design(given);
   EXPECT_EQ(std::get<float>(d->value(*find_field(pi_l_network(), "rmid"))),
             500.0f);
-  EXPECT_NE(d->infeasible_note(), by_default->infeasible_note());
+  EXPECT_NE(d->infeasible_note(Language::kRussian),
+            by_default->infeasible_note(Language::kRussian));
 }
 
 }  // namespace

@@ -35,10 +35,13 @@ class PiLModel final : public DesignModel {
   const TankInputs& inputs() const override { return inputs_; }
   bool feasible() const override { return !design_.infeasible; }
 
-  std::string infeasible_note() const override {
-    if (inputs_.elements) return std::string(kGivenUnresolved);
-    return concat({kPiLInfeasibleNote, plain(design_.rin), kPiLInfeasibleTo,
-                   plain(design_.rmid), kOhm});
+  std::string infeasible_note(Language language) const override {
+    if (inputs_.elements) {
+      return std::string(calc_texts(language).given_unresolved);
+    }
+    const PiLTexts& t = pi_l_texts(language);
+    return concat({t.infeasible_note, plain(design_.rin), t.infeasible_to,
+                   plain(design_.rmid), calc_texts(language).ohm});
   }
 
   // The pi section's C1 and loaded Q, at the design's RMID.
@@ -73,8 +76,8 @@ class PiLModel final : public DesignModel {
     const PiLDesign inputs = design_;
     return LimitSearchSpace{
         "rmid_for_limit",
-        kPiLLimitRmidLabel,
-        kPiLBandLimitRmidHeading,
+        local_text<&PiLTexts::limit_rmid_label>,
+        local_text<&PiLTexts::band_limit_rmid_heading>,
         LimitSearchSpace::Goal::kNearestMeeting,
         std::min(inputs.rin, inputs.rout),
         std::max(inputs.rin, inputs.rout),
@@ -113,15 +116,17 @@ class PiLModel final : public DesignModel {
     return curves_of(trace, bands.voltage, bands.current, bands.s11);
   }
 
-  DrawingSubject drawing_subject() const override {
+  DrawingSubject drawing_subject(Language language) const override {
+    const CalcTexts& t = calc_texts(language);
     const PiLDesign& d = design_;
     const PiLResults& r = d.results;
     const PiLNetwork n = d.network;
     const Drive any = matched_drive(drive_voltage(d), d.rin);
     return DrawingSubject{
-        {title_start(kPlotTitlePiL, d.f, d.qn, d.q0),
-         concat({kPlotTitleRinLine, plain(d.rin), kPlotTitleRmid, plain(d.rmid),
-                 kPlotTitleRout, plain(d.rout), kOhm})},
+        {title_start(pi_l_texts(language).plot_title, d.f, d.qn, d.q0,
+                     language),
+         concat({t.plot_title_rin_line, plain(d.rin), t.plot_title_rmid,
+                 plain(d.rmid), t.plot_title_rout, plain(d.rout), t.ohm})},
         d.f,
         kHertzPerMegahertz * d.f,
         d.rin,
@@ -206,26 +211,28 @@ constexpr std::uint8_t kPeaks = 2;
 constexpr std::uint8_t kHarmonics = 3;
 
 // Where the L section's shunt capacitor stands.
-std::string_view middle_note(const DesignModel& m) {
-  return pi_l(m).cl_at_middle ? kPiLMiddleSum : kPiLMiddleAlone;
+LocalText middle_note(const DesignModel& m) {
+  return pi_l(m).cl_at_middle ? local_text<&PiLTexts::middle_sum>
+                              : local_text<&PiLTexts::middle_alone>;
 }
 
 constexpr TextBlock kTextBlocks[] = {
-    {kPiLInputHeading, TextBlockStyle::kInputs},
-    {kPiLResultsHeading, TextBlockStyle::kResults, middle_note},
-    {kPeaksHeading, TextBlockStyle::kResults},
-    {kHarmonicsHeading, TextBlockStyle::kResults},
+    {local_text<&PiLTexts::input_heading>, TextBlockStyle::kInputs},
+    {local_text<&PiLTexts::results_heading>, TextBlockStyle::kResults,
+     middle_note},
+    {local_text<&CalcTexts::peaks_heading>, TextBlockStyle::kResults},
+    {local_text<&CalcTexts::harmonics_heading>, TextBlockStyle::kResults},
 };
 
-constexpr TextPlace line(std::uint8_t row, std::string_view label) {
+constexpr TextPlace line(std::uint8_t row, LocalText label) {
   return TextPlace{kInputs, row, 0, label};
 }
 constexpr TextPlace left(std::uint8_t block, std::uint8_t row,
-                         std::string_view label) {
+                         LocalText label) {
   return TextPlace{block, row, 0, label};
 }
 constexpr TextPlace right(std::uint8_t block, std::uint8_t row,
-                          std::string_view label) {
+                          LocalText label) {
   return TextPlace{block, row, 1, label};
 }
 
@@ -235,115 +242,124 @@ using R = PiLResults;
 using H = HarmonicTable;
 
 constexpr auto kFields = std::to_array<Field>({
-    {"f", "working frequency, MHz", K::kInput, input_of<&D::f>, line(0, kPiLF)},
+    {"f", "working frequency, MHz", K::kInput, input_of<&D::f>,
+     line(0, local_text<&PiLTexts::f>)},
     {"qn", "loaded Q of the pi section", K::kInput, input_of<&D::qn>,
-     line(1, kPiLQn)},
+     line(1, local_text<&PiLTexts::qn>)},
     {"q0", "unloaded Q of both coils", K::kInput, input_of<&D::q0>,
-     line(2, kPiLQ0)},
+     line(2, local_text<&PiLTexts::q0>)},
     {"rin", "input resistance, ohm", K::kInput, input_of<&D::rin>,
-     line(3, kPiLRin)},
+     line(3, local_text<&PiLTexts::rin>)},
     {"rout", "load resistance, ohm", K::kInput, input_of<&D::rout>,
-     line(4, kPiLRout)},
-    {"pin", "input power, W", K::kInput, input_of<&D::pin>, line(5, kPiLPin)},
+     line(4, local_text<&PiLTexts::rout>)},
+    {"pin", "input power, W", K::kInput, input_of<&D::pin>,
+     line(5, local_text<&PiLTexts::pin>)},
     {"rmid", "intermediate resistance, ohm", K::kInput, input_of<&D::rmid>,
-     line(6, kPiLRmid)},
-    {"c1", "C1, pF", K::kResult, result_of<&R::c1>, left(kResults, 0, kPiLC1)},
-    {"l1", "L1, uH", K::kResult, result_of<&R::l1>, left(kResults, 1, kPiLL1)},
+     line(6, local_text<&PiLTexts::rmid>)},
+    {"c1", "C1, pF", K::kResult, result_of<&R::c1>,
+     left(kResults, 0, local_text<&PiLTexts::c1>)},
+    {"l1", "L1, uH", K::kResult, result_of<&R::l1>,
+     left(kResults, 1, local_text<&PiLTexts::l1>)},
     {"c2p", "C2' of the pi section, pF", K::kResult, result_of<&R::c2p>,
-     left(kResults, 2, kPiLC2p)},
+     left(kResults, 2, local_text<&PiLTexts::c2p>)},
     {"cl", "shunt C of the L section, pF", K::kResult, result_of<&R::cl>,
-     left(kResults, 3, kPiLCl)},
+     left(kResults, 3, local_text<&PiLTexts::cl>)},
     {"cmid", "capacitor at the middle node, pF", K::kResult,
-     result_of<&R::cmid>, left(kResults, 4, kPiLCmid)},
-    {"l2", "L2, uH", K::kResult, result_of<&R::l2>, left(kResults, 5, kPiLL2)},
+     result_of<&R::cmid>, left(kResults, 4, local_text<&PiLTexts::cmid>)},
+    {"l2", "L2, uH", K::kResult, result_of<&R::l2>,
+     left(kResults, 5, local_text<&PiLTexts::l2>)},
     {"cout", "capacitor across the load (0: none), pF", K::kResult,
-     result_of<&R::cout>, right(kResults, 5, kPiLCout)},
+     result_of<&R::cout>, right(kResults, 5, local_text<&PiLTexts::cout>)},
     // Shown in the text, not a field of its own: it is qn.
-    {{}, {}, K::kResult, result_of<&R::q_pi>, left(kResults, 6, kPiLQPi)},
+    {{},
+     {},
+     K::kResult,
+     result_of<&R::q_pi>,
+     left(kResults, 6, local_text<&PiLTexts::q_pi>)},
     {"q_l", "loaded Q of the L section", K::kResult, result_of<&R::q_l>,
-     right(kResults, 6, kPiLQL)},
+     right(kResults, 6, local_text<&PiLTexts::ql>)},
     {"eta", "efficiency of the whole network, %", K::kResult,
-     result_of<&R::eta>, left(kResults, 7, kPiLEta)},
+     result_of<&R::eta>, left(kResults, 7, local_text<&PiLTexts::eta>)},
     {"pout", "output power, W", K::kResult, result_of<&R::pout>,
-     right(kResults, 7, kPiLPout)},
+     right(kResults, 7, local_text<&PiLTexts::pout>)},
     {"ploss", "power lost in L1 and L2, W", K::kResult, result_of<&R::ploss>,
-     left(kResults, 8, kPiLPloss)},
+     left(kResults, 8, local_text<&PiLTexts::ploss>)},
     {"uin", "input voltage, V RMS", K::kResult, result_of<&R::uin>,
-     right(kResults, 0, kPiLUin)},
+     right(kResults, 0, local_text<&PiLTexts::uin>)},
     {"umid", "middle node voltage, V RMS", K::kResult, result_of<&R::umid>,
-     right(kResults, 2, kPiLUmid)},
+     right(kResults, 2, local_text<&PiLTexts::umid>)},
     {"uout", "output voltage, V RMS", K::kResult, result_of<&R::uout>,
-     right(kResults, 4, kPiLUout)},
+     right(kResults, 4, local_text<&PiLTexts::uout>)},
     {"ul1", "voltage across L1, V RMS", K::kResult, result_of<&R::ul1>,
-     right(kResults, 1, kPiLUl1)},
+     right(kResults, 1, local_text<&PiLTexts::ul1>)},
     {"ul2", "voltage across L2, V RMS", K::kResult, result_of<&R::ul2>,
-     right(kResults, 3, kPiLUl2)},
+     right(kResults, 3, local_text<&PiLTexts::ul2>)},
     {"ic1", "current in C1, A RMS", K::kResult, result_of<&R::ic1>,
-     right(kResults, 9, kPiLIc1)},
+     right(kResults, 9, local_text<&PiLTexts::ic1>)},
     {"il1", "current in L1, A RMS", K::kResult, result_of<&R::il1>,
-     right(kResults, 10, kPiLIl1)},
+     right(kResults, 10, local_text<&PiLTexts::il1>)},
     {"icmid", "current in the middle capacitor, A RMS", K::kResult,
-     result_of<&R::icmid>, right(kResults, 11, kPiLIcmid)},
+     result_of<&R::icmid>, right(kResults, 11, local_text<&PiLTexts::icmid>)},
     {"il2", "current in L2, A RMS", K::kResult, result_of<&R::il2>,
-     right(kResults, 12, kPiLIl2)},
+     right(kResults, 12, local_text<&PiLTexts::il2>)},
     {"icout", "current in the output capacitor, A RMS", K::kResult,
-     result_of<&R::icout>, right(kResults, 13, kPiLIcout)},
+     result_of<&R::icout>, right(kResults, 13, local_text<&PiLTexts::icout>)},
     {"qc1", "reactive power in C1, var", K::kResult, result_of<&R::qc1>,
-     left(kResults, 9, kPiLQc1)},
+     left(kResults, 9, local_text<&PiLTexts::qc1>)},
     {"ql1", "reactive power in L1, var", K::kResult, result_of<&R::ql1>,
-     left(kResults, 10, kPiLQl1)},
+     left(kResults, 10, local_text<&PiLTexts::ql1>)},
     {"qcmid", "reactive power in the middle capacitor, var", K::kResult,
-     result_of<&R::qcmid>, left(kResults, 11, kPiLQcmid)},
+     result_of<&R::qcmid>, left(kResults, 11, local_text<&PiLTexts::qcmid>)},
     {"ql2", "reactive power in L2, var", K::kResult, result_of<&R::ql2>,
-     left(kResults, 12, kPiLQl2)},
+     left(kResults, 12, local_text<&PiLTexts::ql2>)},
     {"qcout", "reactive power in the output capacitor, var", K::kResult,
-     result_of<&R::qcout>, left(kResults, 13, kPiLQcout)},
+     result_of<&R::qcout>, left(kResults, 13, local_text<&PiLTexts::qcout>)},
     {"ku", "KU at 2F, dB", K::kResult, harmonic_of<&H::ku, 2>,
-     left(kHarmonics, 0, kKu2)},
+     left(kHarmonics, 0, local_text<&CalcTexts::ku2>)},
     {"ku3", "KU at 3F, dB", K::kHarmonic, harmonic_of<&H::ku, 3>,
-     left(kHarmonics, 1, kKu3)},
+     left(kHarmonics, 1, local_text<&CalcTexts::ku3>)},
     {"ku4", "KU at 4F, dB", K::kHarmonic, harmonic_of<&H::ku, 4>,
-     left(kHarmonics, 2, kKu4)},
+     left(kHarmonics, 2, local_text<&CalcTexts::ku4>)},
     {"ku5", "KU at 5F, dB", K::kHarmonic, harmonic_of<&H::ku, 5>,
-     left(kHarmonics, 3, kKu5)},
+     left(kHarmonics, 3, local_text<&CalcTexts::ku5>)},
     {"ki", "KI at 2F, dB", K::kResult, harmonic_of<&H::ki, 2>,
-     right(kHarmonics, 0, kKi2)},
+     right(kHarmonics, 0, local_text<&CalcTexts::ki2>)},
     {"ki3", "KI at 3F, dB", K::kHarmonic, harmonic_of<&H::ki, 3>,
-     right(kHarmonics, 1, kKi3)},
+     right(kHarmonics, 1, local_text<&CalcTexts::ki3>)},
     {"ki4", "KI at 4F, dB", K::kHarmonic, harmonic_of<&H::ki, 4>,
-     right(kHarmonics, 2, kKi4)},
+     right(kHarmonics, 2, local_text<&CalcTexts::ki4>)},
     {"ki5", "KI at 5F, dB", K::kHarmonic, harmonic_of<&H::ki, 5>,
-     right(kHarmonics, 3, kKi5)},
+     right(kHarmonics, 3, local_text<&CalcTexts::ki5>)},
     {"s11", "|S11| at the input at F", K::kResult, result_of<&R::s11>,
-     right(kResults, 8, kPiLS11)},
+     right(kResults, 8, local_text<&PiLTexts::s11>)},
     {"s22", "|S22| at the output at F", K::kResult, result_of<&R::s22>,
-     left(kResults, 14, kPiLS22)},
+     left(kResults, 14, local_text<&PiLTexts::s22>)},
     {"bw_u", "-1 dB band of the voltage response, kHz", K::kResult,
-     result_of<&R::bw_u>, left(kResults, 15, kPiLBwU)},
+     result_of<&R::bw_u>, left(kResults, 15, local_text<&PiLTexts::bw_u>)},
     {"bw_i", "-1 dB band of the current response, kHz", K::kResult,
-     result_of<&R::bw_i>, right(kResults, 15, kPiLBwI)},
+     result_of<&R::bw_i>, right(kResults, 15, local_text<&PiLTexts::bw_i>)},
     {"bw_s11", "band of |S11| <= 0.1, kHz", K::kResult, result_of<&R::bw_s11>,
-     right(kResults, 14, kPiLBwS11)},
+     right(kResults, 14, local_text<&PiLTexts::bw_s11>)},
     {"uc1_peak", "peak voltage across C1, V", K::kPeak, peak_of<&R::uin>,
-     left(kPeaks, 0, kPeakUc1)},
+     left(kPeaks, 0, local_text<&CalcTexts::peak_uc1>)},
     {"ul1_peak", "peak voltage across L1, V", K::kPeak, peak_of<&R::ul1>,
-     left(kPeaks, 1, kPiLPeakUl1)},
+     left(kPeaks, 1, local_text<&PiLTexts::peak_ul1>)},
     {"ucmid_peak", "peak voltage across the middle capacitor, V", K::kPeak,
-     peak_of<&R::umid>, left(kPeaks, 2, kPiLPeakUcmid)},
+     peak_of<&R::umid>, left(kPeaks, 2, local_text<&PiLTexts::peak_ucmid>)},
     {"ul2_peak", "peak voltage across L2, V", K::kPeak, peak_of<&R::ul2>,
-     left(kPeaks, 3, kPiLPeakUl2)},
+     left(kPeaks, 3, local_text<&PiLTexts::peak_ul2>)},
     {"ucout_peak", "peak voltage across the output (and cout), V", K::kPeak,
-     peak_of<&R::uout>, left(kPeaks, 4, kPiLPeakUout)},
+     peak_of<&R::uout>, left(kPeaks, 4, local_text<&PiLTexts::peak_uout>)},
     {"ic1_peak", "peak current in C1, A", K::kPeak, peak_of<&R::ic1>,
-     right(kPeaks, 0, kPeakIc1)},
+     right(kPeaks, 0, local_text<&CalcTexts::peak_ic1>)},
     {"il1_peak", "peak current in L1, A", K::kPeak, peak_of<&R::il1>,
-     right(kPeaks, 1, kPiLPeakIl1)},
+     right(kPeaks, 1, local_text<&PiLTexts::peak_il1>)},
     {"icmid_peak", "peak current in the middle capacitor, A", K::kPeak,
-     peak_of<&R::icmid>, right(kPeaks, 2, kPiLPeakIcmid)},
+     peak_of<&R::icmid>, right(kPeaks, 2, local_text<&PiLTexts::peak_icmid>)},
     {"il2_peak", "peak current in L2, A", K::kPeak, peak_of<&R::il2>,
-     right(kPeaks, 3, kPiLPeakIl2)},
+     right(kPeaks, 3, local_text<&PiLTexts::peak_il2>)},
     {"icout_peak", "peak current in the output capacitor, A", K::kPeak,
-     peak_of<&R::icout>, right(kPeaks, 4, kPiLPeakIcout)},
+     peak_of<&R::icout>, right(kPeaks, 4, local_text<&PiLTexts::peak_icout>)},
 });
 
 // Its inputs put CL across the load.
@@ -355,55 +371,61 @@ using Q = PiLQuantity;
 using T = SwrField::Take;
 constexpr auto kSwrFields = std::to_array<SwrField>({
     {"uc1", "largest voltage across C1, V RMS", Q::kUc1, T::kValue, true, 0, 0,
-     kSwrUc1},
-    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1, kPeakUc1},
+     local_text<&CalcTexts::swr_uc1>},
+    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1,
+     local_text<&CalcTexts::peak_uc1>},
     {"ul1", "largest voltage across L1, V RMS", Q::kUl1, T::kValue, true, 1, 0,
-     kPiLUl1},
-    {"ul1_peak", "its peak, V", Q::kUl1, T::kPeak, true, 1, 1, kPiLPeakUl1},
+     local_text<&PiLTexts::ul1>},
+    {"ul1_peak", "its peak, V", Q::kUl1, T::kPeak, true, 1, 1,
+     local_text<&PiLTexts::peak_ul1>},
     {"ucmid", "largest voltage across the middle capacitor, V RMS", Q::kUcmid,
-     T::kValue, true, 2, 0, kPiLUmid},
+     T::kValue, true, 2, 0, local_text<&PiLTexts::umid>},
     {"ucmid_peak", "its peak, V", Q::kUcmid, T::kPeak, true, 2, 1,
-     kPiLPeakUcmid},
+     local_text<&PiLTexts::peak_ucmid>},
     {"ul2", "largest voltage across L2, V RMS", Q::kUl2, T::kValue, true, 3, 0,
-     kPiLUl2},
-    {"ul2_peak", "its peak, V", Q::kUl2, T::kPeak, true, 3, 1, kPiLPeakUl2},
+     local_text<&PiLTexts::ul2>},
+    {"ul2_peak", "its peak, V", Q::kUl2, T::kPeak, true, 3, 1,
+     local_text<&PiLTexts::peak_ul2>},
     {"ucout", "largest voltage across the output (and cout), V RMS", Q::kUcout,
-     T::kValue, true, 4, 0, kPiLUout},
+     T::kValue, true, 4, 0, local_text<&PiLTexts::uout>},
     {"ucout_peak", "its peak, V", Q::kUcout, T::kPeak, true, 4, 1,
-     kPiLPeakUout},
+     local_text<&PiLTexts::peak_uout>},
     {"ic1", "largest current in C1, A RMS", Q::kIc1, T::kValue, true, 5, 0,
-     kPiLIc1},
-    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 5, 1, kPeakIc1},
+     local_text<&PiLTexts::ic1>},
+    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 5, 1,
+     local_text<&CalcTexts::peak_ic1>},
     {"il1", "largest current in L1, A RMS", Q::kIl1, T::kValue, true, 6, 0,
-     kPiLIl1},
-    {"il1_peak", "its peak, A", Q::kIl1, T::kPeak, true, 6, 1, kPiLPeakIl1},
+     local_text<&PiLTexts::il1>},
+    {"il1_peak", "its peak, A", Q::kIl1, T::kPeak, true, 6, 1,
+     local_text<&PiLTexts::peak_il1>},
     {"icmid", "largest current in the middle capacitor, A RMS", Q::kIcmid,
-     T::kValue, true, 7, 0, kPiLIcmid},
+     T::kValue, true, 7, 0, local_text<&PiLTexts::icmid>},
     {"icmid_peak", "its peak, A", Q::kIcmid, T::kPeak, true, 7, 1,
-     kPiLPeakIcmid},
+     local_text<&PiLTexts::peak_icmid>},
     {"il2", "largest current in L2, A RMS", Q::kIl2, T::kValue, true, 8, 0,
-     kPiLIl2},
-    {"il2_peak", "its peak, A", Q::kIl2, T::kPeak, true, 8, 1, kPiLPeakIl2},
+     local_text<&PiLTexts::il2>},
+    {"il2_peak", "its peak, A", Q::kIl2, T::kPeak, true, 8, 1,
+     local_text<&PiLTexts::peak_il2>},
     {"icout", "largest current in the output capacitor, A RMS", Q::kIcout,
-     T::kValue, true, 9, 0, kPiLIcout},
+     T::kValue, true, 9, 0, local_text<&PiLTexts::icout>},
     {"icout_peak", "its peak, A", Q::kIcout, T::kPeak, true, 9, 1,
-     kPiLPeakIcout},
+     local_text<&PiLTexts::peak_icout>},
     {"pload", "largest power into the load, W", Q::kPload, T::kValue, false, 10,
-     0, kSwrPload},
+     0, local_text<&CalcTexts::swr_pload>},
     {"ploss", "largest power lost in L1 and L2, W", Q::kPloss, T::kValue, false,
-     10, 1, kPiLSwrPloss},
+     10, 1, local_text<&PiLTexts::swr_ploss>},
     {"r_min", "least input resistance, ohm", Q::kRMin, T::kNegated, false, 11,
-     0, kSwrRMin},
+     0, local_text<&CalcTexts::swr_r_min>},
     {"r_max", "largest input resistance, ohm", Q::kRMax, T::kValue, false, 11,
-     1, kSwrRMax},
+     1, local_text<&CalcTexts::swr_r_max>},
     {"x_min", "least input reactance, ohm", Q::kXMin, T::kNegated, false, 12, 0,
-     kSwrXMin},
+     local_text<&CalcTexts::swr_x_min>},
     {"x_max", "largest input reactance, ohm", Q::kXMax, T::kValue, false, 12, 1,
-     kSwrXMax},
+     local_text<&CalcTexts::swr_x_max>},
     {"s11_min", "least |S11| at the input", Q::kS11Min, T::kNegated, false, 13,
-     0, kSwrS11Min},
+     0, local_text<&CalcTexts::swr_s11_min>},
     {"s11_max", "largest |S11| at the input", Q::kS11Max, T::kValue, false, 13,
-     1, kSwrS11Max},
+     1, local_text<&CalcTexts::swr_s11_max>},
 });
 
 // The state of `n` under `which` into `load`: the levelled drive scaled
@@ -463,17 +485,21 @@ SwrAnalysis PiLModel::swr_analysis() const {
 
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
-    {kBandF, kBandValueWidth, "f"},
-    {kBandC1, kBandValueWidth, "c1"},
-    {kPiLBandL1, kBandValueWidth, "l1", C::Use::kCoil},
-    {kPiLBandCmid, kBandValueWidth, "cmid"},
-    {kPiLBandL2, kBandValueWidth, "l2"},
-    {kPiLBandCout, kBandValueWidth, "cout", C::Use::kAlways, cl_across_load},
-    {kBandQnHeading, kBandQnWidth, "qn", C::Use::kFixedCoil},
-    {kPiLBandRmid, kBandValueWidth, "rmid", C::Use::kFixedCoil},
-    {kBandKuHeading, kBandQnWidth, "ku", C::Use::kFixedCoil},
-    {kBandUc1Peak, kBandPeakWidth, "uc1_peak"},
-    {kPiLBandIl1Peak, kBandPeakWidth, "il1_peak"},
+    {local_text<&CalcTexts::band_f>, kBandValueWidth, "f"},
+    {local_text<&CalcTexts::band_c1>, kBandValueWidth, "c1"},
+    {local_text<&PiLTexts::band_l1>, kBandValueWidth, "l1", C::Use::kCoil},
+    {local_text<&PiLTexts::band_cmid>, kBandValueWidth, "cmid"},
+    {local_text<&PiLTexts::band_l2>, kBandValueWidth, "l2"},
+    {local_text<&PiLTexts::band_cout>, kBandValueWidth, "cout", C::Use::kAlways,
+     cl_across_load},
+    {local_text<&AmplifierTexts::band_qn_heading>, kBandQnWidth, "qn",
+     C::Use::kFixedCoil},
+    {local_text<&PiLTexts::band_rmid>, kBandValueWidth, "rmid",
+     C::Use::kFixedCoil},
+    {local_text<&AmplifierTexts::band_ku_heading>, kBandQnWidth, "ku",
+     C::Use::kFixedCoil},
+    {local_text<&CalcTexts::band_uc1_peak>, kBandPeakWidth, "uc1_peak"},
+    {local_text<&PiLTexts::band_il1_peak>, kBandPeakWidth, "il1_peak"},
 };
 
 static_assert(band_columns_fit(kBandColumns));
@@ -491,15 +517,18 @@ constexpr PartFigure kParts[] = {
 // C1, L1, the middle capacitor, L2 and COUT (0: none) as --elements takes
 // them.
 constexpr ElementSpec kElements[] = {
-    {"C1", "pF", "c1", kMaxGivenCapacitance, false, kPiLC1},
-    {"L1", "uH", "l1", kMaxGivenInductance, false, kPiLL1},
-    {"CMID", "pF", "cmid", kMaxGivenCapacitance, false, kPiLCmid},
-    {"L2", "uH", "l2", kMaxGivenInductance, false, kPiLL2},
-    {"COUT", "pF", "cout", kMaxGivenCapacitance, true, kPiLCout},
+    {"C1", "pF", "c1", kMaxGivenCapacitance, false, local_text<&PiLTexts::c1>},
+    {"L1", "uH", "l1", kMaxGivenInductance, false, local_text<&PiLTexts::l1>},
+    {"CMID", "pF", "cmid", kMaxGivenCapacitance, false,
+     local_text<&PiLTexts::cmid>},
+    {"L2", "uH", "l2", kMaxGivenInductance, false, local_text<&PiLTexts::l2>},
+    {"COUT", "pF", "cout", kMaxGivenCapacitance, true,
+     local_text<&PiLTexts::cout>},
 };
 
-constexpr std::string_view kFixedCoilNote[] = {kPiLFixedCoilHeading,
-                                               kPiLFixedCoilHeading2};
+constexpr LocalText kFixedCoilNote[] = {
+    local_text<&PiLTexts::fixed_coil_heading>,
+    local_text<&PiLTexts::fixed_coil_heading2>};
 
 constexpr NetworkParameter kParameters[] = {
     {"rmid", "OHM",
@@ -561,7 +590,8 @@ constexpr Network kPiLNetwork{
     .fixed_coil_note = kFixedCoilNote,
     .swr_fields = kSwrFields,
     .tuned_capacitors = {"c1", "cmid"},
-    .tuned_labels = {kTunedC1, kPiLTunedCmid},
+    .tuned_labels = {local_text<&CalcTexts::tuned_c1>,
+                     local_text<&PiLTexts::tuned_cmid>},
     .parts = kParts,
     .elements = kElements,
     .screen = nullptr,

@@ -35,8 +35,9 @@ class PiModel final : public DesignModel {
   const Network& network() const override { return pi_network(); }
   const TankInputs& inputs() const override { return inputs_; }
   bool feasible() const override { return !design_.infeasible; }
-  std::string infeasible_note() const override {
-    return inputs_.elements ? std::string(kGivenUnresolved) : std::string();
+  std::string infeasible_note(Language language) const override {
+    return inputs_.elements ? std::string(calc_texts(language).given_unresolved)
+                            : std::string();
   }
 
   std::optional<float> loaded_q_for_cmin(double cmin_pf) const override {
@@ -71,8 +72,8 @@ class PiModel final : public DesignModel {
     const LoadedQRange range = accepted_loaded_q(inputs_.q0);
     const DesignInputs inputs = inputs_;
     return LimitSearchSpace{"qn_for_limit",
-                            kLimitQnLabel,
-                            kBandLimitQnHeading,
+                            local_text<&CalcTexts::limit_qn_label>,
+                            local_text<&CalcTexts::band_limit_qn_heading>,
                             LimitSearchSpace::Goal::kLowestLoadedQ,
                             range.low,
                             range.high,
@@ -96,13 +97,15 @@ class PiModel final : public DesignModel {
     return curves_of(trace, bands.voltage, bands.current, bands.s11.band);
   }
 
-  DrawingSubject drawing_subject() const override {
+  DrawingSubject drawing_subject(Language language) const override {
+    const CalcTexts& t = calc_texts(language);
     const Design& d = design_;
     const Details& x = d.details;
     const Tank tank = x.tank;
     return DrawingSubject{
-        {concat({title_start(kPlotTitlePi, d.fmhz, d.qn, d.q0), kPlotTitleRin,
-                 plain(d.rin), kPlotTitleRout, plain(d.rout), kOhm})},
+        {concat({title_start(t.plot_title_pi, d.fmhz, d.qn, d.q0, language),
+                 t.plot_title_rin, plain(d.rin), t.plot_title_rout,
+                 plain(d.rout), t.ohm})},
         d.fmhz,
         working_hertz(d),
         d.rin,
@@ -192,16 +195,16 @@ constexpr std::uint8_t kPeaks = 1;
 constexpr std::uint8_t kHarmonics = 2;
 constexpr TextBlock kTextBlocks[] = {
     {{}, TextBlockStyle::kScreen},
-    {kPeaksHeading, TextBlockStyle::kResults},
-    {kHarmonicsHeading, TextBlockStyle::kResults},
+    {local_text<&CalcTexts::peaks_heading>, TextBlockStyle::kResults},
+    {local_text<&CalcTexts::harmonics_heading>, TextBlockStyle::kResults},
 };
 
 constexpr TextPlace left(std::uint8_t block, std::uint8_t row,
-                         std::string_view label) {
+                         LocalText label) {
   return TextPlace{block, row, 0, label};
 }
 constexpr TextPlace right(std::uint8_t block, std::uint8_t row,
-                          std::string_view label) {
+                          LocalText label) {
   return TextPlace{block, row, 1, label};
 }
 
@@ -258,17 +261,17 @@ constexpr auto kFields = std::to_array<Field>({
     {"ki", "second-harmonic suppression KI, dB", K::kResult, result_of<&S::ki>,
      {}, {B::kResultsRight, 6, Msg::kLabelKi, R::kKi}},
     {"ku3", "third-harmonic suppression, voltage drive, dB", K::kHarmonic,
-     harmonic_of<&H::ku, 3>, left(kHarmonics, 0, kKu3)},
+     harmonic_of<&H::ku, 3>, left(kHarmonics, 0, local_text<&CalcTexts::ku3>)},
     {"ku4", "fourth-harmonic suppression, voltage drive, dB", K::kHarmonic,
-     harmonic_of<&H::ku, 4>, left(kHarmonics, 1, kKu4)},
+     harmonic_of<&H::ku, 4>, left(kHarmonics, 1, local_text<&CalcTexts::ku4>)},
     {"ku5", "fifth-harmonic suppression, voltage drive, dB", K::kHarmonic,
-     harmonic_of<&H::ku, 5>, left(kHarmonics, 2, kKu5)},
+     harmonic_of<&H::ku, 5>, left(kHarmonics, 2, local_text<&CalcTexts::ku5>)},
     {"ki3", "third-harmonic suppression, current drive, dB", K::kHarmonic,
-     harmonic_of<&H::ki, 3>, right(kHarmonics, 0, kKi3)},
+     harmonic_of<&H::ki, 3>, right(kHarmonics, 0, local_text<&CalcTexts::ki3>)},
     {"ki4", "fourth-harmonic suppression, current drive, dB", K::kHarmonic,
-     harmonic_of<&H::ki, 4>, right(kHarmonics, 1, kKi4)},
+     harmonic_of<&H::ki, 4>, right(kHarmonics, 1, local_text<&CalcTexts::ki4>)},
     {"ki5", "fifth-harmonic suppression, current drive, dB", K::kHarmonic,
-     harmonic_of<&H::ki, 5>, right(kHarmonics, 2, kKi5)},
+     harmonic_of<&H::ki, 5>, right(kHarmonics, 2, local_text<&CalcTexts::ki5>)},
     {"s11", "reflection magnitude at the input port", K::kResult,
      result_of<&S::s11>, {}, {B::kResultsRight, 7, Msg::kLabelS11, R::kS11}},
     {"s22", "reflection magnitude at the output port", K::kResult,
@@ -280,17 +283,17 @@ constexpr auto kFields = std::to_array<Field>({
     {"bw_s11", "S11(0.1) band, kHz", K::kResult, result_of<&S::bw_s11>, {},
      {B::kResultsLeft, 10, Msg::kLabelBwS11, R::kBwS11}},
     {"uc1_peak", "peak voltage across C1, V", K::kPeak, peak_of<&S::uin>,
-     left(kPeaks, 0, kPeakUc1)},
+     left(kPeaks, 0, local_text<&CalcTexts::peak_uc1>)},
     {"uc2_peak", "peak voltage across C2, V", K::kPeak, peak_of<&S::uout>,
-     left(kPeaks, 1, kPeakUc2)},
+     left(kPeaks, 1, local_text<&CalcTexts::peak_uc2>)},
     {"ul_peak", "peak voltage across L, V", K::kPeak, peak_of<&S::ul>,
-     left(kPeaks, 2, kPeakUl)},
+     left(kPeaks, 2, local_text<&CalcTexts::peak_ul>)},
     {"ic1_peak", "peak current in C1, A", K::kPeak, peak_of<&S::ic1>,
-     right(kPeaks, 0, kPeakIc1)},
+     right(kPeaks, 0, local_text<&CalcTexts::peak_ic1>)},
     {"ic2_peak", "peak current in C2, A", K::kPeak, peak_of<&S::ic2>,
-     right(kPeaks, 1, kPeakIc2)},
+     right(kPeaks, 1, local_text<&CalcTexts::peak_ic2>)},
     {"il_peak", "peak current in L, A", K::kPeak, peak_of<&S::il>,
-     right(kPeaks, 2, kPeakIl)},
+     right(kPeaks, 2, local_text<&CalcTexts::peak_il>)},
     {"step", "sweep step, Hz", K::kSweep, detail_of<&Details::step>},
     {"nstep", "sweep points", K::kSweep, detail_of<&Details::nstep>},
     {"ns11", "points of the S11 sweep", K::kSweep, detail_of<&Details::ns11>},
@@ -305,39 +308,45 @@ using Q = PiQuantity;
 using T = SwrField::Take;
 constexpr auto kSwrFields = std::to_array<SwrField>({
     {"uc1", "largest voltage across C1, V RMS", Q::kUc1, T::kValue, true, 0, 0,
-     kSwrUc1},
-    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1, kPeakUc1},
+     local_text<&CalcTexts::swr_uc1>},
+    {"uc1_peak", "its peak, V", Q::kUc1, T::kPeak, true, 0, 1,
+     local_text<&CalcTexts::peak_uc1>},
     {"uc2", "largest voltage across C2, V RMS", Q::kUc2, T::kValue, true, 1, 0,
-     kSwrUc2},
-    {"uc2_peak", "its peak, V", Q::kUc2, T::kPeak, true, 1, 1, kPeakUc2},
+     local_text<&CalcTexts::swr_uc2>},
+    {"uc2_peak", "its peak, V", Q::kUc2, T::kPeak, true, 1, 1,
+     local_text<&CalcTexts::peak_uc2>},
     {"ul", "largest voltage across L, V RMS", Q::kUl, T::kValue, true, 2, 0,
-     kSwrUl},
-    {"ul_peak", "its peak, V", Q::kUl, T::kPeak, true, 2, 1, kPeakUl},
+     local_text<&CalcTexts::swr_ul>},
+    {"ul_peak", "its peak, V", Q::kUl, T::kPeak, true, 2, 1,
+     local_text<&CalcTexts::peak_ul>},
     {"ic1", "largest current in C1, A RMS", Q::kIc1, T::kValue, true, 3, 0,
-     kSwrIc1},
-    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 3, 1, kPeakIc1},
+     local_text<&CalcTexts::swr_ic1>},
+    {"ic1_peak", "its peak, A", Q::kIc1, T::kPeak, true, 3, 1,
+     local_text<&CalcTexts::peak_ic1>},
     {"ic2", "largest current in C2, A RMS", Q::kIc2, T::kValue, true, 4, 0,
-     kSwrIc2},
-    {"ic2_peak", "its peak, A", Q::kIc2, T::kPeak, true, 4, 1, kPeakIc2},
+     local_text<&CalcTexts::swr_ic2>},
+    {"ic2_peak", "its peak, A", Q::kIc2, T::kPeak, true, 4, 1,
+     local_text<&CalcTexts::peak_ic2>},
     {"il", "largest current in L, A RMS", Q::kIl, T::kValue, true, 5, 0,
-     kSwrIl},
-    {"il_peak", "its peak, A", Q::kIl, T::kPeak, true, 5, 1, kPeakIl},
+     local_text<&CalcTexts::swr_il>},
+    {"il_peak", "its peak, A", Q::kIl, T::kPeak, true, 5, 1,
+     local_text<&CalcTexts::peak_il>},
     {"pload", "largest power into the load, W", Q::kPload, T::kValue, false, 6,
-     0, kSwrPload},
+     0, local_text<&CalcTexts::swr_pload>},
     {"ploss", "largest power lost in the coil, W", Q::kPloss, T::kValue, false,
-     6, 1, kSwrPloss},
+     6, 1, local_text<&CalcTexts::swr_ploss>},
     {"r_min", "least input resistance, ohm", Q::kRMin, T::kNegated, false, 7, 0,
-     kSwrRMin},
+     local_text<&CalcTexts::swr_r_min>},
     {"r_max", "largest input resistance, ohm", Q::kRMax, T::kValue, false, 7, 1,
-     kSwrRMax},
+     local_text<&CalcTexts::swr_r_max>},
     {"x_min", "least input reactance, ohm", Q::kXMin, T::kNegated, false, 8, 0,
-     kSwrXMin},
+     local_text<&CalcTexts::swr_x_min>},
     {"x_max", "largest input reactance, ohm", Q::kXMax, T::kValue, false, 8, 1,
-     kSwrXMax},
+     local_text<&CalcTexts::swr_x_max>},
     {"s11_min", "least |S11| at the input", Q::kS11Min, T::kNegated, false, 9,
-     0, kSwrS11Min},
+     0, local_text<&CalcTexts::swr_s11_min>},
     {"s11_max", "largest |S11| at the input", Q::kS11Max, T::kValue, false, 9,
-     1, kSwrS11Max},
+     1, local_text<&CalcTexts::swr_s11_max>},
 });
 
 // The drive of `which` for the tank of impedances `z`: the levelled one
@@ -395,14 +404,16 @@ SwrAnalysis PiModel::swr_analysis() const {
 
 using C = BandColumn;
 constexpr BandColumn kBandColumns[] = {
-    {kBandF, kBandValueWidth, "f"},
-    {kBandC1, kBandValueWidth, "c1"},
-    {kBandC2, kBandValueWidth, "c2"},
-    {kBandL, kBandValueWidth, "l", C::Use::kCoil},
-    {kBandQnHeading, kBandQnWidth, "qn", C::Use::kFixedCoil},
-    {kBandKuHeading, kBandQnWidth, "ku", C::Use::kFixedCoil},
-    {kBandUc1Peak, kBandPeakWidth, "uc1_peak"},
-    {kBandIlPeak, kBandPeakWidth, "il_peak"},
+    {local_text<&CalcTexts::band_f>, kBandValueWidth, "f"},
+    {local_text<&CalcTexts::band_c1>, kBandValueWidth, "c1"},
+    {local_text<&CalcTexts::band_c2>, kBandValueWidth, "c2"},
+    {local_text<&CalcTexts::band_l>, kBandValueWidth, "l", C::Use::kCoil},
+    {local_text<&AmplifierTexts::band_qn_heading>, kBandQnWidth, "qn",
+     C::Use::kFixedCoil},
+    {local_text<&AmplifierTexts::band_ku_heading>, kBandQnWidth, "ku",
+     C::Use::kFixedCoil},
+    {local_text<&CalcTexts::band_uc1_peak>, kBandPeakWidth, "uc1_peak"},
+    {local_text<&CalcTexts::band_il_peak>, kBandPeakWidth, "il_peak"},
 };
 
 static_assert(band_columns_fit(kBandColumns));
@@ -417,13 +428,17 @@ constexpr PartFigure kParts[] = {
 
 // C1, L, C2 as --elements takes them.
 constexpr ElementSpec kElements[] = {
-    {"C1", "pF", "c1", kMaxGivenCapacitance, false, kGivenC1},
-    {"L", "uH", "l", kMaxGivenInductance, false, kGivenL},
-    {"C2", "pF", "c2", kMaxGivenCapacitance, false, kGivenC2},
+    {"C1", "pF", "c1", kMaxGivenCapacitance, false,
+     local_text<&CalcTexts::given_c1>},
+    {"L", "uH", "l", kMaxGivenInductance, false,
+     local_text<&CalcTexts::given_l>},
+    {"C2", "pF", "c2", kMaxGivenCapacitance, false,
+     local_text<&CalcTexts::given_c2>},
 };
 
-constexpr std::string_view kFixedCoilNote[] = {kFixedCoilHeading,
-                                               kFixedCoilHeading2};
+constexpr LocalText kFixedCoilNote[] = {
+    local_text<&AmplifierTexts::fixed_coil_heading>,
+    local_text<&AmplifierTexts::fixed_coil_heading2>};
 
 // Not constexpr: reaching it while the layout is built at compile time
 // is a compile error that names the fault.
@@ -496,7 +511,8 @@ constexpr Network kPiNetwork{
     .fixed_coil_note = kFixedCoilNote,
     .swr_fields = kSwrFields,
     .tuned_capacitors = {"c1", "c2"},
-    .tuned_labels = {kTunedC1, kTunedC2},
+    .tuned_labels = {local_text<&CalcTexts::tuned_c1>,
+                     local_text<&CalcTexts::tuned_c2>},
     .parts = kParts,
     .elements = kElements,
     .screen = &kLayout,

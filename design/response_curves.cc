@@ -18,9 +18,10 @@ ResponseCurves curves_of(SweepTrace& trace, const Band& voltage,
 }
 
 std::string title_start(std::string_view network, float fmhz, float qn,
-                        float q0) {
-  return concat({network, kPlotTitleF, plain(fmhz), kPlotTitleQn, plain(qn),
-                 kPlotTitleQ0, plain(q0)});
+                        float q0, Language language) {
+  const CalcTexts& t = calc_texts(language);
+  return concat({network, t.plot_title_f, plain(fmhz), t.plot_title_qn,
+                 plain(qn), t.plot_title_q0, plain(q0)});
 }
 
 }  // namespace merid

@@ -11,6 +11,7 @@
 #include "calc/complex.h"
 #include "calc/harmonics.h"
 #include "calc/sweep.h"
+#include "text/language.h"
 
 namespace merid {
 
@@ -38,7 +39,8 @@ ResponseCurves curves_of(SweepTrace& trace, const Band& voltage,
 // What the plot and the Smith chart say of a feasible design besides its
 // curves, whichever its network.
 struct DrawingSubject {
-  // The network and its inputs: one line, or two where one would not fit.
+  // The network and its inputs in the language asked for: one line, or two
+  // where one would not fit.
   std::vector<std::string> title;
   float fmhz = 0.0f;    // the working frequency as the outputs show it
   float fhz = 0.0f;     // ... and as the calculation used it, Hz
@@ -55,9 +57,10 @@ struct DrawingSubject {
   std::function<Complex(float)> zin;
 };
 
-// "П-контур: F = 7.1 МГц, Qn = 12, Q0 = 200": how a title begins.
+// "П-контур: F = 7.1 МГц, Qn = 12, Q0 = 200": how a title begins, in
+// `language`.
 std::string title_start(std::string_view network, float fmhz, float qn,
-                        float q0);
+                        float q0, Language language);
 
 }  // namespace merid
 

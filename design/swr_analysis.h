@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "calc/complex.h"
+#include "text/catalogue.h"
 
 namespace merid {
 
@@ -40,7 +41,7 @@ struct SwrField {
   // Its place in the text block and its label.
   std::uint8_t row;
   std::uint8_t column;
-  std::string_view label;
+  LocalText label;
 };
 
 // C1 and the other capacitor that tunes with it: C2 of the pi network, the

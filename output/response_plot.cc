@@ -200,12 +200,14 @@ void draw_tick_labels(SvgWriter& svg, const Axes& a) {
   }
 }
 
-void draw_axis_titles(SvgWriter& svg, const DrawingSubject& d) {
+void draw_axis_titles(SvgWriter& svg, const DrawingSubject& d,
+                      const CalcTexts& t) {
   draw_title(svg, kWidth, d.title);
-  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, kPlotFrequencyAxis, "",
+  svg.text({(kLeft + kRight) / 2.0, kBottom + 40.0}, t.plot_frequency_axis, "",
            TextAnchor::kMiddle);
-  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, kPlotDbAxis, "");
-  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, kPlotS11Axis, "");
+  svg.vertical_text({kLeft - 48.0, (kTop + kBottom) / 2.0}, t.plot_db_axis, "");
+  svg.vertical_text({kRight + 50.0, (kTop + kBottom) / 2.0}, t.plot_s11_axis,
+                    "");
 }
 
 // What is drawn inside the plot area, in user units, for keeping labels
@@ -271,13 +273,14 @@ double small_text_width(std::string_view text) {
 
 // A bar under the plot on the frequency scale, with end ticks, named with
 // its width; a band reaching beyond the axis is cut at its ends.
-void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y) {
+void band_bar(SvgWriter& svg, const Axes& a, const BandMark& m, double y,
+              const CalcTexts& t) {
   std::string label(m.name);
   if (!m.band->found) {
-    svg.text({kLeft, y + 8.0}, concat({label, kPlotBandNotFound}), "small");
+    svg.text({kLeft, y + 8.0}, concat({label, t.plot_band_not_found}), "small");
     return;
   }
-  label += concat({": ", fixed(m.width_khz, 3), kPlotKhz});
+  label += concat({": ", fixed(m.width_khz, 3), t.plot_khz});
   const double x0 = a.mhz(m.band->low / kMegahertz);
   const double x1 = std::max(a.mhz(m.band->high / kMegahertz), x0 + 2.0);
   svg.rect({x0, y + 2.0}, x1 - x0, 5.0, concat({"bar-", m.css}));
@@ -352,19 +355,21 @@ void draw_limits(SvgWriter& svg, const Axes& a, Drawn& drawn) {
 
 // The working frequency, named above the plot.
 void draw_working_frequency(SvgWriter& svg, const Axes& a,
-                            const DrawingSubject& d, Drawn& drawn) {
+                            const DrawingSubject& d, Drawn& drawn,
+                            const CalcTexts& t) {
   const double x_f = a.mhz(d.fmhz);
   svg.line({x_f, kTop}, {x_f, kBottom}, "fline");
   drawn.push_back({{x_f, kTop}, {x_f, kBottom}});
-  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), kPlotMhz}),
+  svg.text({x_f, kTop - 6.0}, concat({"F = ", plain(d.fmhz), t.plot_mhz}),
            "small", TextAnchor::kMiddle);
 }
 
 // The sweep window ends below 2F, so the harmonics are told in numbers.
 // "Подавление гармоник KU / KI, дБ: 2F 29.8 / 35.0; 3F ...".
-void draw_harmonics(SvgWriter& svg, const DrawingSubject& d) {
+void draw_harmonics(SvgWriter& svg, const DrawingSubject& d,
+                    const CalcTexts& t) {
   const HarmonicTable& h = d.harmonics;
-  std::string line(kPlotHarmonics);
+  std::string line(t.plot_harmonics);
   const char* separator = " ";
   for (std::size_t i = 0; i < kHarmonicCount; ++i) {
     line += concat({separator, std::to_string(kFirstHarmonic + i), "F ",
@@ -376,17 +381,17 @@ void draw_harmonics(SvgWriter& svg, const DrawingSubject& d) {
 
 // "Гармоники на нагрузке, дБн: 2F -51.1 (норма -43.0, да); ...": each
 // level and, against a limit, the limit and whether it is met.
-void draw_emissions(SvgWriter& svg, const Emissions& e) {
-  std::string line(kPlotEmissions);
+void draw_emissions(SvgWriter& svg, const Emissions& e, const CalcTexts& t) {
+  std::string line(t.plot_emissions);
   const char* separator = " ";
   for (const HarmonicEmission& h : e.harmonics) {
     line += concat(
         {separator, std::to_string(h.n), "F ",
-         std::isinf(h.dbc) ? std::string(kEmissionsNone) : fixed(h.dbc, 1)});
+         std::isinf(h.dbc) ? std::string(t.emissions_none) : fixed(h.dbc, 1)});
     if (h.limit_dbc) {
-      line +=
-          concat({kPlotEmissionsLimit, fixed(*h.limit_dbc, 1), ", ",
-                  bare_label(*h.pass ? kEmissionsPass : kEmissionsFail), ")"});
+      line += concat({t.plot_emissions_limit, fixed(*h.limit_dbc, 1), ", ",
+                      bare_label(*h.pass ? t.emissions_pass : t.emissions_fail),
+                      ")"});
     }
     separator = "; ";
   }
@@ -399,18 +404,18 @@ void legend_item(SvgWriter& svg, Point at, std::string_view css,
   svg.text({at.x + 38.0, at.y}, label, "small");
 }
 
-void draw_legend(SvgWriter& svg) {
+void draw_legend(SvgWriter& svg, const CalcTexts& t) {
   const double left = kLeft;
   const double right = kLeft + 430.0;
   const double row1 = kFirstLegendRow;
   const double row2 = row1 + kLegendPitch;
   const double row3 = row2 + kLegendPitch;
-  legend_item(svg, {left, row1}, "voltage", kPlotLegendVoltage);
-  legend_item(svg, {left, row2}, "current", kPlotLegendCurrent);
-  legend_item(svg, {left, row3}, "s11", kPlotLegendS11);
-  legend_item(svg, {right, row1}, "limit-db", kPlotLegendLimitDb);
+  legend_item(svg, {left, row1}, "voltage", t.plot_legend_voltage);
+  legend_item(svg, {left, row2}, "current", t.plot_legend_current);
+  legend_item(svg, {left, row3}, "s11", t.plot_legend_s11);
+  legend_item(svg, {right, row1}, "limit-db", t.plot_legend_limit_db);
   legend_item(svg, {right, row2}, "limit-s11", "|S11| = 0.1");
-  legend_item(svg, {right, row3}, "fline", kPlotLegendF);
+  legend_item(svg, {right, row3}, "fline", t.plot_legend_f);
 }
 
 }  // namespace
@@ -437,13 +442,14 @@ std::vector<CurvePoint> decimated(std::span<const CurvePoint> curve,
 }
 
 std::string response_plot_svg(const DrawingSubject& d,
-                              const ResponseCurves& curves, PlotWindow window,
-                              const Emissions* emissions) {
+                              const ResponseCurves& curves, Language language,
+                              PlotWindow window, const Emissions* emissions) {
+  const CalcTexts& t = calc_texts(language);
   const Axes a = make_axes(frequency_window(d, curves, window), curves);
   const std::array<BandMark, 3> bands = {{
-      {&curves.voltage_band, d.bw_u, kPlotVoltageBand, "voltage"},
-      {&curves.current_band, d.bw_i, kPlotCurrentBand, "current"},
-      {&curves.s11_band, d.bw_s11, kPlotS11Band, "s11"},
+      {&curves.voltage_band, d.bw_u, t.plot_voltage_band, "voltage"},
+      {&curves.current_band, d.bw_i, t.plot_current_band, "current"},
+      {&curves.s11_band, d.bw_s11, t.plot_s11_band, "s11"},
   }};
 
   SvgWriter svg(kWidth, kHeight, kCss);
@@ -452,21 +458,22 @@ std::string response_plot_svg(const DrawingSubject& d,
   Drawn drawn;
   draw_limits(svg, a, drawn);
   for (const BandMark& m : bands) band_edges(svg, a, m, drawn);
-  draw_working_frequency(svg, a, d, drawn);
+  draw_working_frequency(svg, a, d, drawn, t);
   draw_curve(svg, a.mhz, a.s11, curves.s11, "s11", drawn);
   draw_curve(svg, a.mhz, a.db, curves.current, "current", drawn);
   draw_curve(svg, a.mhz, a.db, curves.voltage, "voltage", drawn);
-  line_label(svg, drawn, a.db(kLimitDb), kPlotLimitDb, true);
+  line_label(svg, drawn, a.db(kLimitDb), t.plot_limit_db, true);
   line_label(svg, drawn, a.s11(kS11Limit), "|S11| = 0.1", false);
   svg.rect({kLeft, kTop}, kRight - kLeft, kBottom - kTop, "frame");
   draw_tick_labels(svg, a);
-  draw_axis_titles(svg, d);
+  draw_axis_titles(svg, d, t);
   for (std::size_t i = 0; i < bands.size(); ++i) {
-    band_bar(svg, a, bands[i], kFirstBar + kBarPitch * static_cast<double>(i));
+    band_bar(svg, a, bands[i], kFirstBar + kBarPitch * static_cast<double>(i),
+             t);
   }
-  draw_harmonics(svg, d);
-  if (emissions != nullptr) draw_emissions(svg, *emissions);
-  draw_legend(svg);
+  draw_harmonics(svg, d, t);
+  if (emissions != nullptr) draw_emissions(svg, *emissions, t);
+  draw_legend(svg, t);
   return svg.finish();
 }
 

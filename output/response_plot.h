@@ -9,6 +9,7 @@
 
 #include "design/emissions.h"
 #include "design/response_curves.h"
+#include "text/language.h"
 
 namespace merid {
 
@@ -27,9 +28,9 @@ enum class PlotWindow {
 // three measured bands, each as a bar of its own and its edges in its own
 // dash, with axis labels, a legend and the suppression of the harmonics 2F
 // to 5F; with `emissions`, under it their levels at the load against the
-// limit.
+// limit.  Its words in `language`, the title as `d` has it.
 std::string response_plot_svg(const DrawingSubject& d,
-                              const ResponseCurves& curves,
+                              const ResponseCurves& curves, Language language,
                               PlotWindow window = PlotWindow::kBands,
                               const Emissions* emissions = nullptr);
 

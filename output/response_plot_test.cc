@@ -20,7 +20,8 @@ namespace {
 
 std::string PlotOf(const Design& d, PlotWindow window = PlotWindow::kBands) {
   const TankDesign m = pi_model(d);
-  return response_plot_svg(m->drawing_subject(), m->response_curves(), window);
+  return response_plot_svg(m->drawing_subject(Language::kRussian),
+                           m->response_curves(), Language::kRussian, window);
 }
 
 std::vector<Element> Plot(float f, float qn, float q0, float rin, float rout,

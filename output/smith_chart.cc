@@ -284,35 +284,36 @@ void legend_mark(SvgWriter& svg, double y, std::string_view css,
 }
 
 void draw_legend(SvgWriter& svg, const DrawingSubject& d,
-                 const LoadCircle* loads) {
+                 const LoadCircle* loads, const CalcTexts& t) {
   constexpr double kRow = 24.0;
   double y = 120.0;
-  svg.text({kLegendX, y}, concat({kSmithNormalised, plain(d.rin), kOhm}), "");
+  svg.text({kLegendX, y}, concat({t.smith_normalised, plain(d.rin), t.ohm}),
+           "");
   y += 1.5 * kRow;
   legend_line(svg, y, "zin",
-              concat({kSmithCurveFrom, fixed(d.fstart / 1e6, 3), kSmithCurveTo,
-                      fixed(d.fstop / 1e6, 3), kPlotMhz}));
+              concat({t.smith_curve_from, fixed(d.fstart / 1e6, 3),
+                      t.smith_curve_to, fixed(d.fstop / 1e6, 3), t.plot_mhz}));
   y += kRow;
   legend_line(svg, y, "limit-s11", "|S11| = 0.1");
   y += kRow;
-  legend_mark(svg, y, "mark-f", concat({"F = ", plain(d.fmhz), kPlotMhz}));
+  legend_mark(svg, y, "mark-f", concat({"F = ", plain(d.fmhz), t.plot_mhz}));
   y += kRow;
-  legend_mark(svg, y, "mark-voltage", kSmithVoltageEdges);
+  legend_mark(svg, y, "mark-voltage", t.smith_voltage_edges);
   y += kRow;
-  legend_mark(svg, y, "mark-current", kSmithCurrentEdges);
+  legend_mark(svg, y, "mark-current", t.smith_current_edges);
   if (loads != nullptr) {
     const int unmatched = static_cast<int>(
         std::count(loads->matched.begin(), loads->matched.end(), false));
     y += kRow;
     legend_line(svg, y, "loads",
-                concat({kSmithLoads, plain(loads->swr), kSmithLoadsTo}));
+                concat({t.smith_loads, plain(loads->swr), t.smith_loads_to}));
     y += kRow;
     legend_line(svg, y, "unmatched",
-                concat({kSmithUnmatched, std::to_string(unmatched),
-                        kSmithUnmatchedOf}));
+                concat({t.smith_unmatched, std::to_string(unmatched),
+                        t.smith_unmatched_of}));
   }
   y += 0.7 * kRow;
-  for (const std::string_view line : kSmithReading) {
+  for (const std::string_view line : t.smith_reading) {
     y += 0.8 * kRow;
     svg.text({kLegendX, y}, line, "small");
   }
@@ -331,7 +332,7 @@ std::vector<ImpedancePoint> input_impedance_curve(const DrawingSubject& d,
 }
 
 std::string smith_chart_svg(const DrawingSubject& d,
-                            const ResponseCurves& curves,
+                            const ResponseCurves& curves, Language language,
                             const LoadCircle* loads) {
   const std::string css =
       concat({kCss, loads != nullptr ? kLoadsCss : std::string_view()});
@@ -343,7 +344,7 @@ std::string smith_chart_svg(const DrawingSubject& d,
   if (loads != nullptr) draw_loads(svg, *loads);
   draw_curve(svg, input_impedance_curve(d, curves), d.rin);
   draw_marks(svg, chart_marks(d, curves));
-  draw_legend(svg, d, loads);
+  draw_legend(svg, d, loads, calc_texts(language));
   return svg.finish();
 }
 

@@ -9,6 +9,7 @@
 
 #include "calc/complex.h"
 #include "design/response_curves.h"
+#include "text/language.h"
 
 namespace merid {
 
@@ -37,9 +38,10 @@ struct LoadCircle {
 // the circle |S11| = 0.1, with a grid of constant resistance and reactance, a
 // title and a legend in the response plot's style.  With `loads`, also
 // their circle, normalised to ROUT (the reflection of the load), and the
-// arcs of it that no setting matches.
+// arcs of it that no setting matches.  Its words in `language`, the title
+// as `d` has it.
 std::string smith_chart_svg(const DrawingSubject& d,
-                            const ResponseCurves& curves,
+                            const ResponseCurves& curves, Language language,
                             const LoadCircle* loads = nullptr);
 
 }  // namespace merid

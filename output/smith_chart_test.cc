@@ -20,7 +20,8 @@ namespace {
 
 std::string ChartOf(const Design& d) {
   const TankDesign m = pi_model(d);
-  return smith_chart_svg(m->drawing_subject(), m->response_curves());
+  return smith_chart_svg(m->drawing_subject(Language::kRussian),
+                         m->response_curves(), Language::kRussian);
 }
 
 Design Calculated(float f, float qn, float q0, float rin, float rout) {
@@ -54,7 +55,7 @@ TEST(InputImpedanceCurve, IsTheImpedanceBehindEachPointOfTheS11Curve) {
   const TankDesign m = pi_model(d);
   const ResponseCurves curves = m->response_curves();
   const std::vector<ImpedancePoint> zin =
-      input_impedance_curve(m->drawing_subject(), curves);
+      input_impedance_curve(m->drawing_subject(Language::kRussian), curves);
   ASSERT_EQ(zin.size(), curves.s11.size());
   for (std::size_t i = 0; i < zin.size(); ++i) {
     const float gamma = swrsub(zin[i].zin, real(d.rin)).gamma;

@@ -3,10 +3,11 @@
 
 // merid-calc's text output in UTF-8 of a design of any network: its
 // network's text blocks (for the pi network the dialogue's results screen
-// first, the same bytes), the stresses under a mismatched load, what the
-// amplifier options add, and the band table.  Lines end in CR LF like every
-// line of the screen.  The page shows the same blocks and the same band
-// table, laid out from the views below.
+// first, in Russian the same bytes), the stresses under a mismatched load,
+// what the amplifier options add, and the band table, each in the language
+// it is asked for.  Lines end in CR LF like every line of the screen.  The
+// page shows the same blocks and the same band table, laid out from the
+// views below.
 
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "design/band_table.h"
 #include "design/load_swr.h"
 #include "design/network.h"
+#include "text/language.h"
 
 namespace merid {
 
@@ -38,43 +40,47 @@ struct TextBlockView {
 
 // The blocks of the feasible design `d`, the dialogue's screen as its
 // input block and its results block.
-std::vector<TextBlockView> text_blocks(const DesignModel& d);
+std::vector<TextBlockView> text_blocks(const DesignModel& d, Language language);
 
 // Every block of the feasible design `d`.
-void write_design_text(ByteSink& out, const DesignModel& d);
+void write_design_text(ByteSink& out, const DesignModel& d, Language language);
 
 // The dialogue's two-line message for a loaded Q too small for the
 // transformation, and what the network adds to it; for a tank of given
 // elements only what its network says.  The lines without their ends.
-std::vector<std::string> infeasible_lines(const DesignModel& d);
-void write_infeasible_text(ByteSink& out, const DesignModel& d);
+std::vector<std::string> infeasible_lines(const DesignModel& d,
+                                          Language language);
+void write_infeasible_text(ByteSink& out, const DesignModel& d,
+                           Language language);
 
 // With --swr: a block of each drive's extremes, with --retune one of the
 // retuned tank, then the largest stress of each part over them all and
 // which case gave it.
-void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s);
+void write_swr_text(ByteSink& out, const DesignModel& d, const LoadSwr& s,
+                    Language language);
 
 // With the emission options: each harmonic at the load, dBc, W and dBm,
 // against the limit; the coils' self-resonance and what the search for the
 // limit found.
 void write_emissions_text(ByteSink& out, const DesignModel& d,
                           const AmplifierOptions& options,
-                          const AmplifierReport& report);
+                          const AmplifierReport& report, Language language);
 
 // With --c1-range or --c2-range: each tuned capacitor's range and how far
 // the design's value lies outside it.
 void write_parts_text(ByteSink& out, const DesignModel& d,
                       const AmplifierOptions& options,
-                      const AmplifierReport& report);
+                      const AmplifierReport& report, Language language);
 
 // What the amplifier options add under the design's text: with --cmin,
 // Cmin, the margin C1 - Cmin and the loaded Q that gives C1 >= Cmin; with
-// --rin-from, the estimate of R вх. and its rule.  Nothing without them.
+// --rin-from, the estimate of RIN and its rule.  Nothing without them.
 void write_amplifier_text(ByteSink& out, const AmplifierOptions& options,
-                          const AmplifierReport& report);
+                          const AmplifierReport& report, Language language);
 
-// With --rin-from, the estimate of R вх. and its rule; nothing without.
-void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options);
+// With --rin-from, the estimate of RIN and its rule; nothing without.
+void write_rin_estimate_text(ByteSink& out, const AmplifierOptions& options,
+                             Language language);
 
 // The band table as its cells: the columns that the network and the
 // options give, and per row its band's label (on the band's first row) and
@@ -102,7 +108,8 @@ struct BandTableView {
 };
 BandTableView band_table_view(const DesignModel& inputs,
                               const std::vector<BandRow>& rows,
-                              const AmplifierOptions& options);
+                              const AmplifierOptions& options,
+                              Language language);
 
 // The input block of `inputs` without the frequency, then the table: with
 // a fixed coil the network's note on how the coils are kept, the column
@@ -110,7 +117,7 @@ BandTableView band_table_view(const DesignModel& inputs,
 // with --rin-from the estimate closes it.
 void write_band_table_text(ByteSink& out, const DesignModel& inputs,
                            const std::vector<BandRow>& rows,
-                           const AmplifierOptions& options);
+                           const AmplifierOptions& options, Language language);
 
 }  // namespace merid
 

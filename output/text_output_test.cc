@@ -58,11 +58,11 @@ TEST(AnalysisText, RowsLineUpWithTheScreensColumns) {
   const Design d = Typical();
   StringSink out;
   const TankDesign m = pi_model(d);
-  write_design_text(out, *m);
+  write_design_text(out, *m, Language::kRussian);
   SwrRequest request;
   request.swr = 3.0f;
   request.retune = true;
-  write_swr_text(out, *m, load_swr(*m, request));
+  write_swr_text(out, *m, load_swr(*m, request), Language::kRussian);
   // The blocks under the screen, whose own labels are its own.
   const std::string text = out.text();
   const std::string under = text.substr(text.find(" Пиковые значения:"));

@@ -78,6 +78,68 @@ constexpr std::array<std::string_view, kMessageCount> kUtf8Texts = {
     " Введен неверный символ, введите повторно...",
 };
 
+// The same texts in English, for merid-calc's text output; the dialogue
+// never shows them.  Each label's tabs bring its "= " to the column of the
+// Russian label's, as the screen's column stops do.
+constexpr std::array<std::string_view, kMessageCount> kEnglishTexts = {
+    "Pi-network calculation (version 3.55)",
+    "-------------------------------------",
+    " Frequency, MHz : ",
+    " Loaded Q : ",
+    " Unloaded Q : ",
+    " Input resistance, ohm : ",
+    " Load resistance, ohm: ",
+    " Input power, W: ",
+    "Input data:",
+    "-----------------------------------",
+    " F, MHz\t\t\t= ",
+    " Qn\t\t\t= ",
+    " Q0\t\t\t= ",
+    " RIN,  ohm\t\t= ",
+    " ROUT, ohm\t\t= ",
+    " PIN,  W\t\t= ",
+    "Results:",
+    "--------------------------------------------------------------------------"
+    "-",
+    " C1, pF\t\t\t= ",
+    " U in,  V RMS\t\t= ",
+    " C2, pF\t\t\t= ",
+    " U out, V RMS\t\t= ",
+    " L, uH\t\t\t= ",
+    " U on L, V RMS\t\t= ",
+    " Efficiency, %\t\t= ",
+    " P out, W\t\t= ",
+    " Q in C1, var\t\t= ",
+    " P loss, W\t\t= ",
+    " Q in C2, var\t\t= ",
+    " KU at 2F, dB\t\t= ",
+    " Q in L,  var\t\t= ",
+    " KI at 2F, dB\t\t= ",
+    " I in C1, A RMS\t\t= ",
+    " S11 input at F\t= ",
+    " I in C2, A RMS\t\t= ",
+    " S22 output at F\t= ",
+    " I in L,  A RMS\t\t= ",
+    " U response -1 dB, kHz\t= ",
+    " S11(0.1) band, kHz\t= ",
+    " I response -1 dB, kHz\t= ",
+    "The loaded Q is too small for the",
+    "transformation ratio obtained.",
+    " 1. Change the frequency?",
+    " 2. Change the loaded Q?",
+    " 3. Write the results to a file?",
+    " 4. Start a new calculation?",
+    "  Type the number of your choice or press 5 to quit...  ",
+    "  Current frequency, MHz = ",
+    "  New frequency,     MHz =       ",
+    "  Current  Qn\t\t= ",
+    "  New      Qn\t\t=       ",
+    " Results written to the file rezultat.txt",
+    "73!",
+    " Invalid character, please type again...",
+
+};
+
 // Called only while the CP866 image is built at compile time: it is not
 // constexpr, so reaching it turns a character that CP866 cannot take into
 // a compile error that names the problem.
@@ -169,11 +231,16 @@ consteval std::array<std::string_view, kMessageCount> cp866_texts() {
 
 constexpr MessageTable kUtf8Table(kUtf8Texts);
 constexpr MessageTable kCp866Table(cp866_texts());
+constexpr MessageTable kEnglishTable(kEnglishTexts);
 
 }  // namespace
 
 const MessageTable& utf8_messages() { return kUtf8Table; }
 
 const MessageTable& cp866_messages() { return kCp866Table; }
+
+const MessageTable& utf8_messages(Language language) {
+  return language == Language::kEnglish ? kEnglishTable : kUtf8Table;
+}
 
 }  // namespace merid

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "text/language.h"
+
 namespace merid {
 
 // One entry per console text, in the order they appear on the screen.
@@ -93,6 +95,9 @@ class MessageTable {
 
 // The texts as UTF-8 bytes, exactly as typed in the source.
 const MessageTable& utf8_messages();
+// The texts in `language` as UTF-8 bytes, for merid-calc's text output:
+// the Russian ones are utf8_messages(), the dialogue's own.
+const MessageTable& utf8_messages(Language language);
 // The same characters as CP866 bytes, converted when the program is compiled.
 const MessageTable& cp866_messages();
 

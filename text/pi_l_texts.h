@@ -1,106 +1,114 @@
 #ifndef MERID_TEXT_PI_L_TEXTS_H_
 #define MERID_TEXT_PI_L_TEXTS_H_
 
-// merid-calc's Russian texts of the pi-L network, UTF-8, labels without the
-// tabs and "= " that the output adds to reach the screen's columns.  The С
-// of С1 is Cyrillic, as on the results screen.
+// merid-calc's texts of the pi-L network, UTF-8, one catalogue per
+// language, labels without the tabs and "= " that the output adds to reach
+// the screen's columns.  The С of the Russian С1 is Cyrillic, as on the
+// results screen.
 
+#include <array>
 #include <string_view>
+#include <type_traits>
+
+#include "text/catalogue.h"
+#include "text/language.h"
 
 namespace merid {
 
-// The plot's title begins "П-L-контур: F = ...".
-inline constexpr std::string_view kPlotTitlePiL = "П-L-контур";
+struct PiLTexts {
+  // The plot's title begins "П-L-контур: F = ...".
+  std::string_view plot_title;
 
-inline constexpr std::string_view kPiLInputHeading =
-    " Исходные данные П-L-контура:";
-inline constexpr std::string_view kPiLResultsHeading =
-    " Результаты расчета (П-звено R вх. -> R пром., L-звено R пром. -> R "
-    "вых.):";
-inline constexpr std::string_view kPiLMiddleSum =
-    " C ср. = C2' + CL: CL Г-звена стоит в среднем узле";
-inline constexpr std::string_view kPiLMiddleAlone =
-    " C ср. = C2': CL Г-звена стоит на выходе (C вых.)";
+  std::string_view input_heading;
+  std::string_view results_heading;
+  std::string_view middle_sum;
+  std::string_view middle_alone;
 
-// The input block.
-inline constexpr std::string_view kPiLF = " F, Мгц";
-inline constexpr std::string_view kPiLQn = " Qn";
-inline constexpr std::string_view kPiLQ0 = " Q0";
-inline constexpr std::string_view kPiLRin = " R вх.,  Ом";
-inline constexpr std::string_view kPiLRout = " R вых., Ом";
-inline constexpr std::string_view kPiLPin = " P вх.,  Вт";
-inline constexpr std::string_view kPiLRmid = " R пром., Ом";
+  // The input block.
+  std::string_view f;
+  std::string_view qn;
+  std::string_view q0;
+  std::string_view rin;
+  std::string_view rout;
+  std::string_view pin;
+  std::string_view rmid;
 
-// The results block.
-inline constexpr std::string_view kPiLC1 = " C1, пФ";
-inline constexpr std::string_view kPiLL1 = " L1, мкГн";
-inline constexpr std::string_view kPiLC2p = " C2', пФ";
-inline constexpr std::string_view kPiLCl = " CL, пФ";
-inline constexpr std::string_view kPiLCmid = " C ср., пФ";
-inline constexpr std::string_view kPiLL2 = " L2, мкГн";
-inline constexpr std::string_view kPiLQPi = " Qn П-звена";
-inline constexpr std::string_view kPiLEta = " КПД контура, %";
-inline constexpr std::string_view kPiLPloss = " P потерь, Вт";
-inline constexpr std::string_view kPiLQc1 = " Q в С1, ВАр";
-inline constexpr std::string_view kPiLQl1 = " Q в L1, ВАр";
-inline constexpr std::string_view kPiLQcmid = " Q в C ср., ВАр";
-inline constexpr std::string_view kPiLQl2 = " Q в L2, ВАр";
-inline constexpr std::string_view kPiLQcout = " Q в C вых., ВАр";
-inline constexpr std::string_view kPiLS22 = " S22 вых. порт на F";
-inline constexpr std::string_view kPiLBwU = " АЧХ-U (-1 дБ), кГц";
-inline constexpr std::string_view kPiLUin = " U вх.,  В (эфф.)";
-inline constexpr std::string_view kPiLUl1 = " U на L1, В (эфф.)";
-inline constexpr std::string_view kPiLUmid = " U ср.,  В (эфф.)";
-inline constexpr std::string_view kPiLUl2 = " U на L2, В (эфф.)";
-inline constexpr std::string_view kPiLUout = " U вых., В (эфф.)";
-inline constexpr std::string_view kPiLCout = " C вых., пФ";
-inline constexpr std::string_view kPiLQL = " Qн Г-звена";
-inline constexpr std::string_view kPiLPout = " P вых., Вт";
-inline constexpr std::string_view kPiLS11 = " S11 вх.  порт на F";
-inline constexpr std::string_view kPiLIc1 = " I в С1, А (эфф.)";
-inline constexpr std::string_view kPiLIl1 = " I в L1, А (эфф.)";
-inline constexpr std::string_view kPiLIcmid = " I в C ср., А (эфф.)";
-inline constexpr std::string_view kPiLIl2 = " I в L2, А (эфф.)";
-inline constexpr std::string_view kPiLIcout = " I в C вых., А (эфф.)";
-inline constexpr std::string_view kPiLBwS11 = " Полоса S11(0.1), кГц";
-inline constexpr std::string_view kPiLBwI = " АЧХ-I (-1 дБ), кГц";
+  // The results block.
+  std::string_view c1;
+  std::string_view l1;
+  std::string_view c2p;
+  std::string_view cl;
+  std::string_view cmid;
+  std::string_view l2;
+  std::string_view q_pi;
+  std::string_view eta;
+  std::string_view ploss;
+  std::string_view qc1;
+  std::string_view ql1;
+  std::string_view qcmid;
+  std::string_view ql2;
+  std::string_view qcout;
+  std::string_view s22;
+  std::string_view bw_u;
+  std::string_view uin;
+  std::string_view ul1;
+  std::string_view umid;
+  std::string_view ul2;
+  std::string_view uout;
+  std::string_view cout;
+  std::string_view ql;
+  std::string_view pout;
+  std::string_view s11;
+  std::string_view ic1;
+  std::string_view il1;
+  std::string_view icmid;
+  std::string_view il2;
+  std::string_view icout;
+  std::string_view bw_s11;
+  std::string_view bw_i;
 
-// The peaks, beside the pi network's " U пик на С1, В" and " I пик в С1, А".
-inline constexpr std::string_view kPiLPeakUl1 = " U пик на L1, В";
-inline constexpr std::string_view kPiLPeakUcmid = " U пик на C ср., В";
-inline constexpr std::string_view kPiLPeakUl2 = " U пик на L2, В";
-inline constexpr std::string_view kPiLPeakUout = " U пик на выходе, В";
-inline constexpr std::string_view kPiLPeakIl1 = " I пик в L1, А";
-inline constexpr std::string_view kPiLPeakIcmid = " I пик в C ср., А";
-inline constexpr std::string_view kPiLPeakIl2 = " I пик в L2, А";
-inline constexpr std::string_view kPiLPeakIcout = " I пик в C вых., А";
+  // The peaks, beside the pi network's " U пик на С1, В" and " I пик в С1, А".
+  std::string_view peak_ul1;
+  std::string_view peak_ucmid;
+  std::string_view peak_ul2;
+  std::string_view peak_uout;
+  std::string_view peak_il1;
+  std::string_view peak_icmid;
+  std::string_view peak_il2;
+  std::string_view peak_icout;
 
-// Under a mismatched load, beside the pi network's labels.
-inline constexpr std::string_view kPiLSwrPloss = " P потерь в L1, L2, Вт";
-inline constexpr std::string_view kPiLTunedCmid = "C ср.";
-// The RMID that meets the harmonic limit, in the text and the band table.
-inline constexpr std::string_view kPiLLimitRmidLabel =
-    " R пром. (Ом) ближе всего к своему, с которым норма выполнена с запасом";
-inline constexpr std::string_view kPiLBandLimitRmidHeading = "R пр. нормы";
+  // Under a mismatched load, beside the pi network's labels.
+  std::string_view swr_ploss;
+  std::string_view tuned_cmid;
+  // The RMID that meets the harmonic limit, in the text and the band table.
+  std::string_view limit_rmid_label;
+  std::string_view band_limit_rmid_heading;
 
-// Under the dialogue's message for an infeasible design:
-// " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".
-inline constexpr std::string_view kPiLInfeasibleNote = " П-звено: R вх. = ";
-inline constexpr std::string_view kPiLInfeasibleTo = " Ом -> R пром. = ";
+  // Under the dialogue's message for an infeasible design:
+  // " П-звено: R вх. = 5000 Ом -> R пром. = 500 Ом".
+  std::string_view infeasible_note;
+  std::string_view infeasible_to;
 
-// The band table: headings of the value columns, and how the coils are
-// kept.
-inline constexpr std::string_view kPiLBandL1 = "L1, мкГн";
-inline constexpr std::string_view kPiLBandCmid = "C ср., пФ";
-inline constexpr std::string_view kPiLBandL2 = "L2, мкГн";
-inline constexpr std::string_view kPiLBandCout = "C вых., пФ";
-inline constexpr std::string_view kPiLBandIl1Peak = "I пик L1, А";
-inline constexpr std::string_view kPiLBandRmid = "R пром., Ом";
-inline constexpr std::string_view kPiLFixedCoilHeading =
-    " L1, L2 и C вых. постоянны в диапазоне: рассчитаны на верхней частоте;"
-    " на других";
-inline constexpr std::string_view kPiLFixedCoilHeading2 =
-    " частотах C1 и C ср. подобраны так, чтобы с теми же L получить R вх.";
+  // The band table: headings of the value columns, and how the coils are
+  // kept.
+  std::string_view band_l1;
+  std::string_view band_cmid;
+  std::string_view band_l2;
+  std::string_view band_cout;
+  std::string_view band_il1_peak;
+  std::string_view band_rmid;
+  std::string_view fixed_coil_heading;
+  std::string_view fixed_coil_heading2;
+};
+
+// The catalogue of `language`.
+const PiLTexts& pi_l_texts(Language language);
+
+// How local_text() finds this catalogue.
+inline const PiLTexts& catalogue(std::type_identity<PiLTexts>,
+                                 Language language) {
+  return pi_l_texts(language);
+}
 
 }  // namespace merid
 
