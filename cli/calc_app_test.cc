@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -802,6 +803,241 @@ TEST(RunCalc, EmissionsObjectOnlyWhenAskedForAndItsSearchMeetsTheMargin) {
   EXPECT_EQ(el.at("rmid_for_limit"), "null");
   EXPECT_EQ(el.count("qn_for_limit"), 0u);
   EXPECT_GT(JsonFloat(el, "shortfall"), 0.0f);
+}
+
+// Argument lines that together reach merid-calc's texts: both networks,
+// the mismatched load retuned, the bench's ranges, the band tables with the
+// fixed coil and Cmin, the harmonic limit, the estimates of RIN, given
+// elements, infeasible designs and both plots.
+const std::vector<std::vector<std::string_view>> kEveryText = {
+    {"--swr", "2", "--retune", "--c1-range", "50,400", "--c2-range", "200,2000",
+     "--svg", "p.svg", "--smith", "s.svg", "7.1", "12", "200", "2000", "50",
+     "1000"},
+    {"--bands", "--fixed-coil", "--cmin", "30", "12", "200", "2000", "50",
+     "1000"},
+    {"--bands", "--fixed-coil", "--cmin", "30", "--network", "pi-l", "12",
+     "200", "2000", "50", "1000"},
+    {"--bands", "--fixed-coil", "3", "200", "2000", "50", "1000"},
+    {"--bands", "--c1-range", "50,400", "--c2-range", "200,2000", "--limit",
+     "us", "12", "200", "2000", "50", "1000"},
+    {"--limit", "us", "--svg", "p.svg", "--coil-c", "5", "--c1-lead", "20",
+     "28", "12", "200", "2000", "50", "1000"},
+    {"--limit-dbc", "60", "--rp", "5000", "--push-pull", "20", "--network",
+     "pi-l", "28.5", "12", "200", "2000", "50", "1500"},
+    {"--rin-from", "tube:2500,0.4,AB", "--cmin", "500", "7.1", "12", "200",
+     "50", "1000"},
+    {"--rin-from", "transistor:50,2,500", "7.1", "1.2", "200", "50", "500"},
+    {"--elements", "200,5,1000", "7.1", "200", "2000", "50", "1000"},
+    {"--elements", "20000,5,1000", "7.1", "200", "2000", "50", "1000"},
+    {"--elements", "200,5,1000", "--bands", "200", "2000", "50", "1000"},
+    {"--network", "pi-l", "--elements", "200,5,1000,3,0", "--svg", "p.svg",
+     "7.1", "200", "2000", "50", "1000"},
+    {"--network", "pi-l", "--rmid", "300", "--swr", "3", "--retune",
+     "--c2-range", "100,2000", "--smith", "s.svg", "7.1", "12", "200", "2000",
+     "50", "1000"},
+    {"--network", "pi-l", "--rmid", "10", "7.1", "12", "200", "2000", "50",
+     "1000"},
+    {"--network", "pi-l", "7.1", "1.5", "200", "5000", "50", "1000"},
+    {"7.1", "1.2", "200", "2000", "50", "1000"},
+};
+
+CalcRun RunIn(std::string_view language, std::vector<std::string_view> args) {
+  args.insert(args.begin(), {"--lang", language});
+  return RunCalc(args);
+}
+
+// A Cyrillic letter in UTF-8: U+0400 to U+04FF.
+bool HasCyrillic(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (lead >= 0xD0 && lead <= 0xD3 && (next & 0xC0) == 0x80) return true;
+  }
+  return false;
+}
+
+// The lines of `text` without their CR LF ends.
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != text.npos;
+       start = end + 2) {
+    lines.emplace_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+// Each character of `line` as the terminal shows it, tabs expanded to
+// stops of eight: whether a blank stands in the column.
+std::vector<bool> Blanks(std::string_view line) {
+  std::vector<bool> blank;
+  for (const char c : line) {
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
+    if (c == '\t') {
+      blank.resize((blank.size() / 8 + 1) * 8, true);
+    } else {
+      blank.push_back(c == ' ');
+    }
+  }
+  return blank;
+}
+
+// The columns of the "="s that tabs lead to.
+std::vector<std::size_t> EqualsColumns(std::string_view line) {
+  std::vector<std::size_t> columns;
+  std::size_t column = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
+    if (c == '=' && i > 0 && line[i - 1] == '\t') columns.push_back(column);
+    column = c == '\t' ? (column / 8 + 1) * 8 : column + 1;
+  }
+  return columns;
+}
+
+// The columns where a word of `line` ends, up to `last`.
+std::set<std::size_t> WordEnds(std::string_view line, std::size_t last) {
+  const std::vector<bool> blank = Blanks(line);
+  std::set<std::size_t> ends;
+  for (std::size_t i = 0; i < blank.size() && i <= last; ++i) {
+    if (!blank[i] && (i + 1 == blank.size() || blank[i + 1])) ends.insert(i);
+  }
+  return ends;
+}
+
+// Whether every value of the row `row` ends where a word of `heading` does:
+// a column's heading stands right-aligned over its values.  The band's
+// name, in the first six columns, stands left-aligned.
+bool HeadsItsValues(std::string_view heading, std::string_view row) {
+  const std::set<std::size_t> words = WordEnds(heading, SIZE_MAX);
+  std::set<std::size_t> values = WordEnds(row, *words.rbegin());
+  std::erase_if(values, [](std::size_t column) { return column < 6; });
+  return std::includes(words.begin(), words.end(), values.begin(),
+                       values.end());
+}
+
+// The first line after the heading `lines[heading]` whose columns under it
+// hold numbers alone, past the band's name: a row with a network.
+std::size_t FirstRowOfValues(const std::vector<std::string>& lines,
+                             std::size_t heading) {
+  const std::size_t width = lines[heading].size();
+  for (std::size_t i = heading + 1; i < lines.size(); ++i) {
+    const std::string_view under =
+        std::string_view(lines[i]).substr(0, width).substr(
+            std::min<std::size_t>(6, lines[i].size()));
+    const bool numbers = std::all_of(under.begin(), under.end(), [](char c) {
+      return c == ' ' || c == '.' || c == '-' || (c >= '0' && c <= '9');
+    });
+    if (numbers && !under.empty()) return i;
+  }
+  return lines.size();
+}
+
+TEST(RunCalcLanguage, EnglishHasNoRussianLetterAndTheSameStatus) {
+  for (const auto& args : kEveryText) {
+    const CalcRun en = RunIn("en", args);
+    const CalcRun ru = RunIn("ru", args);
+    SCOPED_TRACE(en.out);
+    EXPECT_EQ(en.status, ru.status);
+    EXPECT_FALSE(HasCyrillic(en.out));
+    EXPECT_FALSE(HasCyrillic(en.err)) << en.err;
+    ASSERT_EQ(en.files.size(), ru.files.size());
+    for (const std::string& file : en.files) {
+      EXPECT_FALSE(HasCyrillic(file)) << file.substr(0, file.find('\n'));
+    }
+    // Russian has them all, so a text that ran past the catalogue is seen.
+    EXPECT_TRUE(HasCyrillic(ru.out));
+  }
+}
+
+TEST(RunCalcLanguage, RussianIsTheDefaultWithTheWarningsInEnglish) {
+  for (const auto& args : kEveryText) {
+    const CalcRun plain = RunCalc(args);
+    const CalcRun ru = RunIn("ru", args);
+    EXPECT_EQ(ru.out, plain.out);
+    EXPECT_EQ(ru.files, plain.files);
+    EXPECT_FALSE(HasCyrillic(plain.err)) << plain.err;
+  }
+  // --lang ru asks for the warnings in Russian too.
+  const CalcRun warned = RunIn("ru", kEveryText[9]);
+  ASSERT_NE(warned.err, "");
+  EXPECT_TRUE(HasCyrillic(warned.err)) << warned.err;
+  // JSON and CSV say the same in either.
+  for (const std::string_view format : {"json", "csv"}) {
+    std::vector<std::string_view> args = kEveryText[9];
+    args.insert(args.begin(), {"--format", format});
+    const CalcRun en = RunIn("en", args);
+    EXPECT_EQ(en.out, RunCalc(args).out);
+    EXPECT_EQ(en.err, RunCalc(args).err);
+  }
+}
+
+// Every English line stands where its Russian one does: the same lines,
+// each "=" of the screen's columns in its column, and the words of a
+// table's heading ending over its values.
+TEST(RunCalcLanguage, EnglishKeepsTheRussianColumns) {
+  for (const auto& args : kEveryText) {
+    const std::vector<std::string> en = Lines(RunIn("en", args).out);
+    const std::vector<std::string> ru = Lines(RunIn("ru", args).out);
+    ASSERT_EQ(en.size(), ru.size());
+    for (std::size_t i = 0; i < ru.size(); ++i) {
+      SCOPED_TRACE(en[i]);
+      // A label longer than its column pushes its "=" on, in either.
+      const std::vector<std::size_t> at = EqualsColumns(ru[i]);
+      if (!at.empty() && at[0] == 24) {
+        EXPECT_EQ(EqualsColumns(en[i]), at);
+      }
+      // The Russian harmonics' heading stands a column right of its values
+      // from W on, as it always has; the English one over them.
+      if (ru[i].starts_with(" Диап.") || ru[i].starts_with("  n     F,")) {
+        const std::size_t row = FirstRowOfValues(en, i);
+        if (row < en.size()) {
+          EXPECT_TRUE(HeadsItsValues(en[i], en[row])) << en[row];
+        }
+      }
+    }
+  }
+}
+
+TEST(RunCalcLanguage, EnglishWordsAndUnits) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::vector<std::string_view> lines;
+  } kCases[] = {
+      {{"7.1", "12", "200", "2000", "50", "1000"},
+       {" F, MHz\t\t\t=      7.100", " RIN,  ohm\t\t=   2000.000",
+        " C1, pF\t\t\t=    119.426      U in,  V RMS\t\t=   1414.214",
+        " L, uH\t\t\t=      4.697      U on L, V RMS\t\t=   1585.728",
+        " Peak values:",
+        " U peak on C1, V\t=   2000.000      I peak in C1, A\t=     10.655"}},
+      {{"--bands", "12", "200", "2000", "50", "1000"},
+       {" Band       F, MHz      C1, pF      C2, pF       L, uH U peak C1, V"
+        "  I peak L, A",
+        " 160 m       1.800     471.071    2529.597      18.527     2000.000"
+        "       10.702"}},
+      {{"7.1", "1.2", "200", "2000", "50", "1000"},
+       {" The loaded Q is too small for the",
+        " transformation ratio obtained."}},
+  };
+  for (const auto& c : kCases) {
+    const std::vector<std::string> lines = Lines(RunIn("en", c.args).out);
+    for (const std::string_view line : c.lines) {
+      EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end())
+          << line;
+    }
+  }
+}
+
+TEST(RunCalcLanguage, BadLanguageIsOneLineAndStatusTwo) {
+  for (const std::string_view value : {"de", "", "EN"}) {
+    const CalcRun run =
+        RunIn(value, {"7.1", "12", "200", "2000", "50", "1000"});
+    EXPECT_EQ(run.status, ExitStatus::kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, value.empty() ? "merid-calc: --lang needs ru or en\n"
+                                     : concat({"merid-calc: --lang \"", value,
+                                               "\": choose ru or en\n"}));
+  }
 }
 
 }  // namespace
