@@ -9,7 +9,9 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -722,11 +724,44 @@ std::optional<SwrRequest> swr_request(const Options& o) {
   return SwrRequest{o.swr, o.retune, o.amplifier.capacitors};
 }
 
+// The key of the figure that a row of the text alone shows (one without a
+// key of its own, "a value that another field holds already": pi-L's Qn
+// of the pi section is qn): the one field in the data with the same bits.
+std::string_view held_by(const DesignModel& d, std::string_view label,
+                         Language language) {
+  const Field* text_only = nullptr;
+  for (const Field& f : d.network().fields) {
+    if (!f.in_data() && f.text.shown() && f.text.label != nullptr &&
+        bare_label(f.text.label(language)) == label) {
+      text_only = &f;
+    }
+  }
+  if (text_only == nullptr) return {};
+  const float value = d.number(*text_only);
+  const Field* holder = nullptr;
+  for (const Field& f : d.network().fields) {
+    if (!f.in_data() || std::bit_cast<std::uint32_t>(d.number(f)) !=
+                            std::bit_cast<std::uint32_t>(value)) {
+      continue;
+    }
+    if (holder != nullptr) return {};  // not one field: no key
+    holder = &f;
+  }
+  return holder != nullptr ? holder->key : std::string_view();
+}
+
 // The main blocks: the network's results without the input block, which
 // the page's entries show, and for a built tank what the amplifier sees.
 std::string main_blocks_json(const DesignModel& d, Language language) {
   const std::vector<TextBlockView> views = text_blocks(d, language);
   std::vector<TextBlockView> shown(views.begin() + 1, views.end());
+  for (TextBlockView& block : shown) {
+    for (std::vector<TextCell>& row : block.rows) {
+      for (TextCell& cell : row) {
+        if (cell.key.empty()) cell.key = held_by(d, cell.label, language);
+      }
+    }
+  }
   const BlockKeys given = {{"zin_r", "zin_x", "swr_in"}};
   if (given_figures(d)) {
     std::vector<TextBlockView> all =

@@ -226,10 +226,10 @@ function checkKeys(merid) {
   for (const golden of kGoldens) {
     const view = JSON.parse(merid.view(request({...kTypical, ...golden.values}, 'en')));
     const json = JSON.parse(view.json);
-    // A network's row for the text alone (pi-L's Qn of the pi section, which
-    // is qn) has no key of its own.
-    const cells = [...view.blocks.flatMap((b) => b.rows.flat()).filter((c) => c.key !== ''),
-                   ...Object.values(view.sections).flat().flatMap((b) => b.rows.flat())];
+    // A network's row for the text alone (pi-L's Qn of the pi section)
+    // carries the key of the field that holds its figure (qn).
+    const cells = [...view.blocks, ...Object.values(view.sections).flat()]
+        .flatMap((b) => b.rows.flat());
     let compared = 0;
     for (const cell of cells) {
       const text = cell.value.trim();
