@@ -97,5 +97,26 @@ TEST_F(CalcProgram, SvgPathThatCannotBeWrittenEndsWithStatusTwo) {
   EXPECT_EQ(e.status, 2) << e.err;
 }
 
+// The program in English: the screen's labels, both plots' words, a
+// refused language.
+TEST_F(CalcProgram, LangEnWritesTheTextAndThePlotsInEnglish) {
+  const fs::path svg = dir_.path() / "en.svg";
+  const fs::path smith = dir_.path() / "en_smith.svg";
+  const Ending e = typical(
+      {"--lang", "en", "--svg", svg.string(), "--smith", smith.string()});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_NE(e.out.find(" C1, pF\t\t\t=    119.426"), std::string::npos)
+      << e.out;
+  EXPECT_NE(read_file(svg).find("Frequency, MHz"), std::string::npos);
+  EXPECT_NE(read_file(smith).find("Z in / RIN, RIN = 2000 ohm"),
+            std::string::npos);
+  for (const std::string& text : {e.out, read_file(svg), read_file(smith)}) {
+    EXPECT_EQ(text.find("МГц"), std::string::npos);
+  }
+  const Ending refused = typical({"--lang", "fr"});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "merid-calc: --lang \"fr\": choose ru or en\n");
+}
+
 }  // namespace
 }  // namespace merid
