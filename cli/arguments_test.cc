@@ -390,5 +390,43 @@ TEST(ParseArguments, HelpAndVersionWinOverErrors) {
   EXPECT_TRUE(Parse({"-h"}).ok);
 }
 
+// One option's value checked alone is refused in the words, and only in
+// the cases, of the whole command line (the page checks each entry so).
+TEST(CheckOption, RefusesAsTheCommandLineDoes) {
+  const std::vector<std::pair<std::string_view, std::string_view>> cases = {
+      {"--cmin", "0"},
+      {"--cmin", "100000"},
+      {"--cmin", "100001"},
+      {"--cmin", "1 50"},
+      {"--swr", "10"},
+      {"--swr", "10.5"},
+      {"--c1-range", "10,250"},
+      {"--c1-range", "250,10"},
+      {"--rin-from", "tube:2500,0.4,AB"},
+      {"--rin-from", "tube:1"},
+      {"--margin", "61"},
+      {"--limit", "us"},
+      {"--limit", "eu"},
+      {"--network", "pi-l"},
+      {"--network", "tee"},
+      {"--conduction", "90"},
+  };
+  for (const auto& [name, value] : cases) {
+    SCOPED_TRACE(std::string(name) + " " + std::string(value));
+    const Status alone = check_option(name, value);
+    const bool rin_from = name == "--rin-from";
+    std::vector<std::string_view> args = {name, value, "7.1", "12", "200"};
+    if (!rin_from) args.push_back("2000");
+    args.insert(args.end(), {"50", "100"});
+    const ParsedArguments whole = Parse(args);
+    EXPECT_EQ(alone.ok(), whole.ok);
+    EXPECT_EQ(alone.error, whole.error);
+  }
+  EXPECT_TRUE(check_option("--rmid", "500").ok());
+  EXPECT_FALSE(check_option("--rmid", "0.01").ok());
+  EXPECT_TRUE(check_option("--retune", "").ok());
+  EXPECT_FALSE(check_option("--tee", "1").ok());
+}
+
 }  // namespace
 }  // namespace merid
