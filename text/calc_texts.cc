@@ -332,8 +332,8 @@ constexpr CalcTexts kEnglish = {
     .smith_curve_to = " to ",
     .smith_voltage_edges = "U-, U+: U response edges (-1 dB)",
     .smith_current_edges = "I-, I+: I response edges (-1 dB)",
-    .smith_reading = {"Inductive above, capacitive below;", "frequency rises",
-                      "clockwise."},
+    .smith_reading = {"Inductive above, capacitive",
+                      "below; the frequency rises", "clockwise."},
 };
 
 }  // namespace
