@@ -119,6 +119,8 @@ struct PageTexts {
   // {0} the dialogue's line buffer, {1} what its first bytes read.
   std::string_view longer_than_dialogue;
   std::string_view longer_unread;
+  // A number of a list parted by commas: {0} which, {1} why it is refused.
+  std::string_view list_item_refused;
 };
 
 inline constexpr PageTexts kPageTextsRussian = {
@@ -223,6 +225,7 @@ inline constexpr PageTexts kPageTextsRussian = {
     .longer_unread =
         "; диалог читает только {0} знаков и не находит в них "
         "числа",
+    .list_item_refused = "число {0}: {1}",
 };
 
 inline constexpr PageTexts kPageTextsEnglish = {
@@ -327,6 +330,7 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .longer_unread =
         "; the dialogue reads only {0} characters and finds no "
         "number in them",
+    .list_item_refused = "number {0}: {1}",
 };
 
 inline constexpr const PageTexts& catalogue(std::type_identity<PageTexts>,

@@ -105,6 +105,7 @@ struct Control {
   ControlKind kind;
   PageText label;
   PageText hint = nullptr;  // a form for a text; none: the range
+  bool numbers = false;     // a text of numbers parted by commas
 };
 
 constexpr std::string_view kSectionNetwork = "network";
@@ -134,11 +135,11 @@ constexpr Control kControls[] = {
     {"rmid", kSectionNetwork, K::kNumber, &PageTexts::rmid},
     {"swr", kSectionSwr, K::kNumber, &PageTexts::swr},
     {"retune", kSectionSwr, K::kFlag, &PageTexts::retune},
-    {"elements", kSectionParts, K::kText, &PageTexts::elements},
+    {"elements", kSectionParts, K::kText, &PageTexts::elements, nullptr, true},
     {"c1-range", kSectionParts, K::kText, &PageTexts::c1_range,
-     &PageTexts::range_hint},
+     &PageTexts::range_hint, true},
     {"c2-range", kSectionParts, K::kText, &PageTexts::c2_range,
-     &PageTexts::range_hint},
+     &PageTexts::range_hint, true},
     {"rin-from", kSectionAmplifier, K::kText, &PageTexts::rin_from,
      &PageTexts::rin_from_hint},
     {"cmin", kSectionAmplifier, K::kNumber, &PageTexts::cmin},
@@ -303,13 +304,55 @@ Entry read_input_entry(Input input, std::string_view text,
   return e;
 }
 
+// "C1,L,C2 (pF, uH, pF); C1,L1,CMID,L2,COUT (...)": the elements of each
+// network as --elements takes them.
+std::string element_forms() {
+  std::string out;
+  for (const Network* n : networks()) {
+    std::string names;
+    std::string units;
+    for (const ElementSpec& e : n->elements) {
+      names += concat({names.empty() ? "" : ",", e.name});
+      units += concat({units.empty() ? "" : ", ", e.unit});
+    }
+    out += concat({out.empty() ? "" : "; ", names, " (", units, ")"});
+  }
+  return out;
+}
+
+// What a control's hint says before anything is typed: a number's range,
+// a text's form.
+std::string control_hint(const Control& c, const PageTexts& t) {
+  if (const std::optional<ValueBounds> b = control_bounds(c.name)) {
+    return bounds_text(*b, t);
+  }
+  if (c.name == "elements") return filled(t.elements_hint, {element_forms()});
+  return c.hint != nullptr ? std::string(t.*c.hint) : std::string();
+}
+
+// Why a list of numbers parted by commas (a capacitor's range, the
+// elements) is refused by the strict reading: "2nd: a space ends the
+// number..."; empty when each is a number as it stands.
+std::string list_problem(std::string_view text, Language language) {
+  const PageTexts& t = page_texts(language);
+  std::size_t index = 0;
+  for (std::size_t start = 0;; ++index) {
+    const std::size_t comma = text.find(',', start);
+    const std::string_view part = text.substr(start, comma - start);
+    const StrictEntry e = read_entry_strictly(part);
+    if (!e.accepted()) {
+      return filled(t.list_item_refused, {std::to_string(index + 1),
+                                          entry_problem_text(e, language)});
+    }
+    if (comma == std::string_view::npos) return {};
+    start = comma + 1;
+  }
+}
+
 Entry read_control_entry(const Control& c, std::string_view text,
                          Language language) {
   const PageTexts& t = page_texts(language);
-  const std::optional<ValueBounds> bounds = control_bounds(c.name);
-  std::string range;
-  if (c.hint != nullptr) range = t.*c.hint;
-  if (bounds) range = bounds_text(*bounds, t);
+  const std::string range = control_hint(c, t);
   Entry e{std::string(c.name), false, false, range, {}, {}};
   if (c.kind == K::kFlag) {
     e.used = text == "1";
@@ -322,6 +365,14 @@ Entry read_control_entry(const Control& c, std::string_view text,
     std::optional<float> value;
     e = read_number_entry(c.name, text, range, language, value);
     if (e.refused) return e;
+  }
+  if (c.numbers) {
+    if (const std::string why = list_problem(e.argument, language);
+        !why.empty()) {
+      e.refused = true;
+      e.hint = refused_hint(why, range, t);
+      return e;
+    }
   }
   const Status checked = check_option(option_of(c.name), e.argument);
   if (!checked.ok()) {
@@ -1051,32 +1102,11 @@ std::vector<std::string> choices_of(const Control& c, Language language) {
   return out;
 }
 
-// "C1,L,C2 (pF, uH, pF); C1,L1,CMID,L2,COUT (...)": the elements of each
-// network as --elements takes them.
-std::string element_forms() {
-  std::string out;
-  for (const Network* n : networks()) {
-    std::string names;
-    std::string units;
-    for (const ElementSpec& e : n->elements) {
-      names += concat({names.empty() ? "" : ",", e.name});
-      units += concat({units.empty() ? "" : ", ", e.unit});
-    }
-    out += concat({out.empty() ? "" : "; ", names, " (", units, ")"});
-  }
-  return out;
-}
-
 std::string control_json(const Control& c, Language language) {
   const PageTexts& t = page_texts(language);
   static constexpr std::string_view kKinds[] = {"number", "flag", "choice",
                                                 "text"};
-  std::string hint;
-  if (c.hint != nullptr) hint = t.*c.hint;
-  if (const std::optional<ValueBounds> b = control_bounds(c.name)) {
-    hint = bounds_text(*b, t);
-  }
-  if (c.name == "elements") hint = filled(t.elements_hint, {element_forms()});
+  const std::string hint = control_hint(c, t);
   const std::string value =
       c.name == "network" ? std::string(networks().front()->name) : "";
   return json_object(

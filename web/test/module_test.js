@@ -148,6 +148,10 @@ function checkRefusals(merid) {
   assert.strictEqual(view({network: 'pi', rmid: '500'}).accepted, false);
   assert.strictEqual(view({elements: '1,2'}).accepted, false);
   assert.ok(view({'c1-range': '250,10'}).entries['c1-range'].refused);
+  // Each number of a list read strictly too.
+  const list = view({'c2-range': '200,1 500'}).entries['c2-range'];
+  assert.ok(list.refused && list.hint.startsWith(
+      'number 2: a space ends the number, which reads 1; type 1500'), list.hint);
   assert.strictEqual(view({swr: '11'}).entries.swr.refused, true);
   assert.strictEqual(view({network: 'tee'}).accepted, false);
 }
