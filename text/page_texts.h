@@ -59,10 +59,10 @@ struct PageTexts {
   std::string_view coil_heading;
   std::string_view c1_below_cmin_row;
 
-  // An infeasible design: the sentence, and the least loaded Q that makes
-  // the transformation ({0}) or that none in the accepted range does.
+  // An infeasible design (the dialogue's message says why): the least
+  // loaded Q that makes the transformation ({0}) or that none in the
+  // accepted range does.
   std::string_view infeasible_heading;
-  std::string_view infeasible;
   std::string_view qn_min;
   std::string_view qn_min_none;
 
@@ -166,9 +166,6 @@ inline constexpr PageTexts kPageTextsRussian = {
     .coil_heading = "Катушка",
     .c1_below_cmin_row = "С1 меньше Cmin",
     .infeasible_heading = "Контур не рассчитан",
-    .infeasible =
-        "Для полученного коэффициента трансформации слишком мала "
-        "нагруженная добротность.",
     .qn_min = "Трансформацию дает нагруженная добротность от {0}.",
     .qn_min_none =
         "Ни одна допустимая нагруженная добротность не дает "
@@ -273,7 +270,6 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .coil_heading = "Coil",
     .c1_below_cmin_row = "C1 below Cmin",
     .infeasible_heading = "No network",
-    .infeasible = "The loaded Q is too small for this transformation ratio.",
     .qn_min = "A loaded Q of {0} or more makes the transformation.",
     .qn_min_none = "No accepted loaded Q makes the transformation.",
     .section_network = "Network",

@@ -902,17 +902,38 @@ std::string refused_view(const PageRequest& page, const ReadRequest& r) {
                       {"query", json_text(query_of(page, r))}});
 }
 
-// The sentences for a design that cannot be built: the loaded Q too small
-// (not for a built tank) and what the network adds.
+// The lines of the screen's message as one sentence: a word the screen
+// parts with a hyphen at a line's end is whole again.
+std::string joined_lines(std::span<const std::string> lines) {
+  std::string out;
+  for (const std::string& line : lines) {
+    const std::string_view text = trimmed(line);
+    if (!out.empty() && out.back() == '-') {
+      out.pop_back();
+    } else if (!out.empty()) {
+      out.push_back(' ');
+    }
+    out.append(text);
+  }
+  return out;
+}
+
+// The sentences for a design that cannot be built: the screen's message
+// that the loaded Q is too small (not for a built tank) whole, and what
+// the network adds.
 std::vector<std::string> infeasible_sentences(const DesignModel& d,
                                               Language language) {
-  std::vector<std::string> lines;
-  if (!d.inputs().elements) {
-    lines.emplace_back(page_texts(language).infeasible);
+  std::vector<std::string> lines = infeasible_lines(d, language);
+  const std::size_t message = d.inputs().elements ? 0 : 2;
+  std::vector<std::string> sentences;
+  if (message > 0 && lines.size() >= message) {
+    sentences.push_back(
+        joined_lines(std::span<const std::string>(lines).first(message)));
   }
-  const std::string note(trimmed(d.infeasible_note(language)));
-  if (!note.empty()) lines.push_back(note);
-  return lines;
+  for (std::size_t i = message; i < lines.size(); ++i) {
+    if (!trimmed(lines[i]).empty()) sentences.emplace_back(trimmed(lines[i]));
+  }
+  return sentences;
 }
 
 std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
