@@ -110,6 +110,7 @@ function entryNode(control) {
   label.htmlFor = id;
   const hint = element('span', control.hint, 'hint');
   hint.id = 'hint-' + control.name;
+  hint.dataset.form = control.hint || '';
   const entry = element('div', null, 'entry entry-' + (control.kind || 'number'));
   entry.dataset.name = control.name;
   if (control.kind === 'flag') entry.append(input, label, hint);
@@ -398,7 +399,8 @@ class Page {
       const entry = this.view.entries[name];
       const hint = byId('hint-' + name);
       const refused = Boolean(entry && entry.refused);
-      if (entry) hint.textContent = entry.hint;
+      // The view's hint, or the form's where the view has none to add.
+      if (entry) hint.textContent = entry.hint || hint.dataset.form;
       hint.classList.toggle('refused', refused);
       const marked = refused || marks.has(name);
       control.setAttribute('aria-invalid', String(marked));

@@ -28,6 +28,7 @@ const kEverything = {swr: '10', retune: '1', cmin: '30', 'c1-range': '10,500',
 // What a Russian hint may spell in Latin letters: the option values'
 // own syntax, not English words.
 const kLatinInRussian = new Set(['tube', 'transistor']);
+const kLatinUnits = new Set([]);
 
 // ---- the page's state and its controls ----
 
@@ -206,16 +207,32 @@ async function typicalInBothLanguages(checks, page) {
   await page.selectOption('#language', 'ru');
 }
 
-// The hints in clean numbers, and no English word in a Russian hint.
-async function checkHints(checks, page, lang) {
-  const hints = await page.$$eval('.hint', (nodes) => nodes.map((n) => n.textContent));
-  const state = await pageState(page);
-  const all = [...hints, ...Object.values(state.view.entries).map((e) => e.hint)];
-  for (const hint of all) {
+// Values that each input refuses for a reason of its own: out of range,
+// not a number, a space or a second comma inside.
+const kRefusedTyping = {f: ['150,1', 'abc', '7 1'], qn: ['80', '1,1,1'], q0: ['5', '2 000'],
+                        rin: ['0', '2 500'], rout: ['1e9'], pin: ['0,001 ']};
 
+// The hints in clean numbers, and no English word or unit in a Russian
+// hint; the refused ones too, one input at a time.
+async function checkHints(checks, page, lang) {
+  const hintsNow = async () => {
+    const shown = await page.$$eval('.hint', (nodes) => nodes.map((n) => n.textContent));
+    const {view} = await pageState(page);
+    return [...shown, ...Object.values(view.entries).map((e) => e.hint)];
+  };
+  const all = new Set(await hintsNow());
+  for (const [name, typings] of Object.entries(kRefusedTyping)) {
+    for (const text of typings) {
+      await setValue(page, name, text);
+      for (const hint of await hintsNow()) all.add(hint);
+    }
+    await setValue(page, name, kTypical[name]);
+  }
+  for (const hint of all) {
     if (lang !== 'ru') continue;
-    const english = (hint.match(/[a-z]{3,}/g) || []).filter((w) => !kLatinInRussian.has(w));
-    if (english.length) checks.fail(`English in the Russian hint "${hint}"`);
+    const english = (hint.match(/[A-Za-z]{2,}/g) || []).filter(
+        (w) => kLatinUnits.has(w) || (/^[a-z]{3,}$/.test(w) && !kLatinInRussian.has(w)));
+    if (english.length) checks.fail(`English (${english}) in the Russian hint "${hint}"`);
   }
 }
 
@@ -323,6 +340,25 @@ async function bandTable(checks, page) {
   await setValues(page, {rin: '2000', qn: '12', 'fixed-coil': ''});
 }
 
+// In English, with every section open and filled and the band table
+// shown, no Russian word but the language's own name.
+async function englishThroughout(checks, page) {
+  await page.selectOption('#language', 'en');
+  for (const network of ['pi', 'pi-l']) {
+    await setValues(page, {...kTypical, network, swr: '2', retune: '1', limit: 'us',
+                           cmin: '150', 'fixed-coil': '1'});
+    await page.evaluate(() => window.meridPage.showBands());
+    const {form} = await pageState(page);
+    const names = new Set(form.languages.map((l) => l.label));
+    const russian = (await page.evaluate(() => document.body.innerText)).split('\n')
+        .filter((line) => /[а-яё]/i.test(line) && !names.has(line.trim()));
+    checks.expect(russian.length === 0, `${network} in English: ${russian.slice(0, 3).join(' | ')}`);
+  }
+  await setValues(page, {...kTypical, network: 'pi', swr: '', retune: '', limit: '', cmin: '',
+                         'fixed-coil': ''});
+  await page.selectOption('#language', 'ru');
+}
+
 // Twenty designs of either network, random within the accepted ranges.
 async function randomDesigns(checks, page) {
   const random = mulberry32(20261209);
@@ -349,7 +385,21 @@ async function randomDesigns(checks, page) {
 }
 
 async function linksHistoryAndReload(checks, context, page) {
+  const field = (name) => page.inputValue('#v-' + name);
   await setValues(page, kTypical);
+  await page.waitForTimeout(1100);
+  // Typing a number key by key is one new history entry, not one a key;
+  // an edit right after it joins the same entry.
+  const before = await page.evaluate(() => history.length);
+  await page.focus('#v-pin');
+  await page.keyboard.press('Control+A');
+  await page.keyboard.type('200', {delay: 60});
+  await page.keyboard.press('Backspace');
+  await page.keyboard.press('Backspace');
+  checks.expect(await field('pin') === '2', 'the keys typed are not the value');
+  await setValue(page, 'pin', '100');
+  checks.expect(await page.evaluate(() => history.length) === before + 1,
+                'typing one value makes more than one history entry');
   await page.waitForTimeout(1100);
   await setValue(page, 'qn', '15');
   await page.waitForTimeout(1100);
@@ -364,7 +414,6 @@ async function linksHistoryAndReload(checks, context, page) {
   checks.expect(JSON.stringify(there) === JSON.stringify(shown), 'a link gives other results');
   await other.close();
 
-  const field = (name) => page.inputValue('#v-' + name);
   await page.evaluate(() => history.back());
   await page.waitForFunction(() => document.getElementById('v-pin').value !== '20');
   checks.expect(await field('pin') === '100' && await field('qn') === '15',
@@ -427,8 +476,10 @@ async function keyboardAndNames(checks, page) {
   await page.keyboard.press('Control+A');
   await page.keyboard.type('14');
   checks.expect((await pageState(page)).view.query.includes('14'), 'typing does not recalculate');
-  await page.keyboard.type('');
   await setValue(page, 'qn', '12');
+  await page.focus('#bands-run');
+  await page.keyboard.press('Enter');
+  checks.expect(await page.isVisible('#bands-table tbody tr'), 'Enter does not calculate the band table');
 }
 
 // From an input event to the results laid out, median of a few.
@@ -572,7 +623,7 @@ async function main() {
   const checks = new Checks();
   const page = await openPage(context, checks, '');
   const cases = [typicalInBothLanguages, piL, mismatchedLoad, harmonicLimit, cminMargin,
-                 refusedAndInfeasible, bandTable, randomDesigns, keyboardAndNames,
+                 refusedAndInfeasible, bandTable, englishThroughout, randomDesigns, keyboardAndNames,
                  timings, downloads, printed, copyLink, phonesAndScreenshots];
   for (const run of cases) {
     await checks.run(run.name, () => run(checks, page));
