@@ -27,8 +27,11 @@ struct PageTexts {
   std::array<std::string_view, 6> input_labels;
   std::array<std::string_view, 6> input_names;
   std::array<std::string_view, 6> input_units;
-  // The lower bound of Q0, {0} the multiple of Qn: "1.2·Qn".
+  // The lower bound of Q0: {0} the factor, {1} Qn or its name, "1.2·12".
   std::string_view q0_bound;
+  // The elements' units.
+  std::string_view unit_pf;
+  std::string_view unit_uh;
 
   std::string_view input_heading;
   std::string_view results_heading;
@@ -134,7 +137,9 @@ inline constexpr PageTexts kPageTextsRussian = {
                      "Мощность на входе P вх., Вт"},
     .input_names = {"F", "Qn", "Q0", "R вх.", "R вых.", "P вх."},
     .input_units = {"МГц", "", "", "Ом", "Ом", "Вт"},
-    .q0_bound = "{0}·Qn",
+    .q0_bound = "{0}·{1}",
+    .unit_pf = "пФ",
+    .unit_uh = "мкГн",
     .input_heading = "Исходные данные",
     .results_heading = "Результаты",
     .warnings_heading = "Предупреждения",
@@ -234,7 +239,9 @@ inline constexpr PageTexts kPageTextsEnglish = {
                      "Load resistance ROUT, ohm", "Input power PIN, W"},
     .input_names = {"F", "QN", "Q0", "RIN", "ROUT", "PIN"},
     .input_units = {"MHz", "", "", "ohm", "ohm", "W"},
-    .q0_bound = "{0}·QN",
+    .q0_bound = "{0}·{1}",
+    .unit_pf = "pF",
+    .unit_uh = "uH",
     .input_heading = "Inputs",
     .results_heading = "Results",
     .warnings_heading = "Warnings",

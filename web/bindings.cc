@@ -204,22 +204,23 @@ PageRequest read_request(const std::string& json) {
 // ---------------------------------------------------------------------
 // Ranges in the page's words and clean numbers.
 
-// "0.1 <= F <= 150 МГц".  The bound is the float the value is compared
-// with, in the shortest text that reads back to it.
+// "0.1 <= F <= 150 МГц".  Each bound is the float the value is compared
+// with, in the shortest text that reads back to it; Q0's is the product
+// 1.2·Qn it is compared with, written as its two factors ("1.2·12"), since
+// the product's own shortest text (14.400001) says less to a reader and
+// 14.4 would not be the bound compared.
 std::string input_range_text(Input input, std::optional<float> qn,
                              const PageTexts& t) {
   const InputRow& row = input_row(input);
   const auto i = static_cast<std::size_t>(input);
   std::string low = plain(row.range.low);
-  std::string formula;
   if (row.range.low_times_qn) {
-    formula = filled(t.q0_bound, {plain(row.range.low)});
-    low = qn ? plain(row.range.low * *qn) : formula;
+    low = filled(t.q0_bound,
+                 {plain(row.range.low), qn ? plain(*qn) : t.input_names[1]});
   }
   std::string text = concat({low, row.range.low_inclusive ? " <= " : " < ",
                              t.input_names[i], " <= ", plain(row.range.high)});
   if (!t.input_units[i].empty()) text += concat({" ", t.input_units[i]});
-  if (qn && !formula.empty()) text += concat({" (", formula, ")"});
   return text;
 }
 
@@ -304,16 +305,24 @@ Entry read_input_entry(Input input, std::string_view text,
   return e;
 }
 
+// An element's unit as merid-calc names it ("pF", "uH") in the page's
+// language.
+std::string_view unit_text(std::string_view unit, const PageTexts& t) {
+  if (unit == "pF") return t.unit_pf;
+  if (unit == "uH") return t.unit_uh;
+  return unit;
+}
+
 // "C1,L,C2 (pF, uH, pF); C1,L1,CMID,L2,COUT (...)": the elements of each
 // network as --elements takes them.
-std::string element_forms() {
+std::string element_forms(const PageTexts& t) {
   std::string out;
   for (const Network* n : networks()) {
     std::string names;
     std::string units;
     for (const ElementSpec& e : n->elements) {
       names += concat({names.empty() ? "" : ",", e.name});
-      units += concat({units.empty() ? "" : ", ", e.unit});
+      units += concat({units.empty() ? "" : ", ", unit_text(e.unit, t)});
     }
     out += concat({out.empty() ? "" : "; ", names, " (", units, ")"});
   }
@@ -326,7 +335,7 @@ std::string control_hint(const Control& c, const PageTexts& t) {
   if (const std::optional<ValueBounds> b = control_bounds(c.name)) {
     return bounds_text(*b, t);
   }
-  if (c.name == "elements") return filled(t.elements_hint, {element_forms()});
+  if (c.name == "elements") return filled(t.elements_hint, {element_forms(t)});
   return c.hint != nullptr ? std::string(t.*c.hint) : std::string();
 }
 

@@ -81,21 +81,23 @@ function checkEntries(merid) {
   assert.ok(longer.hint.includes('the dialogue reads only 10 characters: 1'), longer.hint);
 }
 
-// The bound shown is the float the check compares with: typed back it is
-// refused, and the next float above it is accepted.
+// Q0's bound is written as the product the check compares with, 1.2
+// times the float Qn: the float of that product typed is refused, the next
+// float above it accepted.
 function checkCleanBounds(merid) {
   const q0 = (text, qn = '12') =>
     JSON.parse(merid.view(request({...kTypical, qn, q0: text}, 'en'))).entries.q0;
-  const hint = q0('200').hint;
-  const bound = hint.split(' < ')[0];
-  assert.strictEqual(Math.fround(Number(bound)), Math.fround(Math.fround(1.2) * 12), hint);
-  assert.strictEqual(q0(bound).refused, true);
-  const above = new Float32Array([Number(bound)]);
-  const bits = new Uint32Array(above.buffer);
-  bits[0] += 1;
-  assert.strictEqual(q0(String(above[0])).refused, false, String(above[0]));
-  assert.strictEqual(q0('200', '10').hint.split(' < ')[0], '12');
+  assert.strictEqual(q0('200').hint, '1.2·12 < Q0 <= 999');
+  const bound = new Float32Array([Math.fround(1.2) * 12]);
+  assert.strictEqual(q0(String(bound[0])).refused, true);
+  new Uint32Array(bound.buffer)[0] += 1;
+  assert.strictEqual(q0(String(bound[0])).refused, false, String(bound[0]));
+  assert.strictEqual(q0('200', '7,50').hint, '1.2·7.5 < Q0 <= 999');
   assert.strictEqual(q0('200', 'x').hint, '1.2·QN < Q0 <= 999');
+  const ru = JSON.parse(merid.view(request({...kTypical}, 'ru'))).entries;
+  assert.strictEqual(ru.q0.hint, '1.2·12 < Q0 <= 999');
+  assert.strictEqual(ru.f.hint, '0.1 <= F <= 150 МГц');
+  assert.strictEqual(ru.pin.hint, '0.01 < P вх. <= 100000 Вт');
 }
 
 function checkCmin(merid) {
