@@ -225,7 +225,6 @@ class Page {
     this.bindStatic();
     window.addEventListener('popstate', () => this.restoreFromAddress());
     byId('loading').hidden = true;
-    document.body.classList.add('ready');
     this.update({history: 'replace'});
   }
 

@@ -28,7 +28,7 @@ const kEverything = {swr: '10', retune: '1', cmin: '30', 'c1-range': '10,500',
 // What a Russian hint may spell in Latin letters: the option values'
 // own syntax, not English words.
 const kLatinInRussian = new Set(['tube', 'transistor']);
-const kLatinUnits = new Set([]);
+const kLatinUnits = new Set(['pF', 'uH', 'nH', 'MHz', 'kHz', 'Ohm', 'ohm', 'dB', 'dBc']);
 
 // ---- the page's state and its controls ----
 
@@ -229,6 +229,7 @@ async function checkHints(checks, page, lang) {
     await setValue(page, name, kTypical[name]);
   }
   for (const hint of all) {
+    if (/\d\.\d*(0000+[1-9]|9999+\d)/.test(hint)) checks.fail(`float noise in "${hint}"`);
     if (lang !== 'ru') continue;
     const english = (hint.match(/[A-Za-z]{2,}/g) || []).filter(
         (w) => kLatinUnits.has(w) || (/^[a-z]{3,}$/.test(w) && !kLatinInRussian.has(w)));
