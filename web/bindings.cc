@@ -420,8 +420,9 @@ bool names_option(std::string_view error, std::string_view name) {
   for (std::size_t at = error.find(option); at != std::string_view::npos;
        at = error.find(option, at + 1)) {
     const std::size_t end = at + option.size();
-    if (end == error.size() || !(std::isalnum(error[end]) || error[end] == '-'))
-      return true;
+    const auto next =
+        end == error.size() ? ' ' : static_cast<unsigned char>(error[end]);
+    if (!std::isalnum(next) && next != '-') return true;
   }
   return false;
 }
