@@ -250,7 +250,21 @@ function checkKeys(merid) {
   }
 }
 
+// With merid-calc at hand: every option of its help is a control of the
+// form, but those of its output (the format, the language, the plot
+// files, the band table asked for by a button).
+function checkEveryOption(merid) {
+  if (!meridCalc) return;
+  const help = execFileSync(meridCalc, ['--help'], {encoding: 'utf8'});
+  const options = new Set(help.match(/^\s+--[a-z0-9-]+/gm).map((o) => o.trim().slice(2)));
+  const kOutput = ['format', 'lang', 'svg', 'smith', 'whole-window', 'bands'];
+  const form = JSON.parse(merid.form('en'));
+  const names = form.sections.flatMap((s) => s.controls.map((c) => c.name));
+  assert.deepStrictEqual([...options].filter((o) => !kOutput.includes(o)).sort(), names.sort());
+}
+
 createMerid().then((merid) => {
+  checkEveryOption(merid);
   checkJson(merid);
   checkKeys(merid);
   checkEntries(merid);
