@@ -33,6 +33,10 @@ struct PageTexts {
   std::string_view unit_pf;
   std::string_view unit_uh;
 
+  // An input the request leaves out: the loaded Q of a built tank, RIN
+  // from the amplifier's ratings.
+  std::string_view qn_of_elements;
+  std::string_view rin_of_estimate;
   std::string_view input_heading;
   std::string_view results_heading;
   std::string_view warnings_heading;
@@ -140,6 +144,8 @@ inline constexpr PageTexts kPageTextsRussian = {
     .q0_bound = "{0}·{1}",
     .unit_pf = "пФ",
     .unit_uh = "мкГн",
+    .qn_of_elements = "у ваших деталей своя нагруженная добротность",
+    .rin_of_estimate = "R вх. — из оценки по режиму усилителя",
     .input_heading = "Исходные данные",
     .results_heading = "Результаты",
     .warnings_heading = "Предупреждения",
@@ -242,6 +248,8 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .q0_bound = "{0}·{1}",
     .unit_pf = "pF",
     .unit_uh = "uH",
+    .qn_of_elements = "your elements have a loaded Q of their own",
+    .rin_of_estimate = "RIN is the estimate from the amplifier's ratings",
     .input_heading = "Inputs",
     .results_heading = "Results",
     .warnings_heading = "Warnings",

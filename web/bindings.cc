@@ -471,7 +471,14 @@ ReadRequest read_all(const PageRequest& page, bool bands) {
     const bool unused = (row.input == Input::kQn && elements) ||
                         (row.input == Input::kRin && rin_from) ||
                         (row.input == Input::kF && bands);
-    if (unused) e = Entry{e.name, false, false, e.hint, {}, {}};
+    if (unused) {
+      const PageTexts& t = page_texts(page.language);
+      const std::string_view why = row.input == Input::kQn ? t.qn_of_elements
+                                   : row.input == Input::kRin
+                                       ? t.rin_of_estimate
+                                       : std::string_view(e.hint);
+      e = Entry{e.name, false, false, std::string(why), {}, {}};
+    }
     if (row.input == Input::kQn) qn = value;
     accepted = accepted && !e.refused;
     r.entries.push_back(std::move(e));
