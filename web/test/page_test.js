@@ -272,7 +272,9 @@ async function cminMargin(checks, page) {
   await setValues(page, {...kTypical, cmin: '150'});
   const {state} = await checkShownAgainstJson(checks, page, 'Cmin 150');
   const shown = await shownPairs(page);
-  checks.expect(shown.some((p) => /cmin/i.test(p.key)), 'Cmin 150 shows no margin or Qn');
+  for (const key of ['cmin', 'c1_margin', 'qn_for_cmin']) {
+    checks.expect(shown.some((p) => p.key === key), `Cmin 150 does not show ${key}`);
+  }
   checks.expect(state.view.warnings.length > 0, 'C1 below Cmin gives no warning');
   await setValue(page, 'cmin', '');
 }
@@ -361,6 +363,11 @@ async function englishThroughout(checks, page) {
     const russian = (await page.evaluate(() => document.body.innerText)).split('\n')
         .filter((line) => /[а-яё]/i.test(line) && !names.has(line.trim()));
     checks.expect(russian.length === 0, `${network} in English: ${russian.slice(0, 3).join(' | ')}`);
+    await page.waitForTimeout(200);  // the plots follow the last edit
+    await plotsDrawn(page);
+    const plotsInRussian = await page.$$eval('#plots img', (imgs) => imgs.filter((img) =>
+      /[а-яё]/i.test(decodeURIComponent(img.getAttribute('src') || ''))).map((img) => img.id));
+    checks.expect(plotsInRussian.length === 0, `${network} in English: Russian in ${plotsInRussian}`);
   }
   await setValues(page, {...kTypical, network: 'pi', swr: '', retune: '', limit: '', cmin: '',
                          'fixed-coil': ''});
