@@ -340,7 +340,7 @@ std::string control_hint(const Control& c, const PageTexts& t) {
 }
 
 // Why a list of numbers parted by commas (a capacitor's range, the
-// elements) is refused by the strict reading: "2nd: a space ends the
+// elements) is refused by the strict reading: "number 2: a space ends the
 // number..."; empty when each is a number as it stands.
 std::string list_problem(std::string_view text, Language language) {
   const PageTexts& t = page_texts(language);
