@@ -39,13 +39,6 @@ void write_warnings(ByteSink& err, const AmplifierReport& report,
   }
 }
 
-// What --swr asks for, with --retune and the bench's capacitors; none
-// without --swr.
-std::optional<SwrRequest> swr_request(const Options& options) {
-  if (options.swr < kMinSwr) return std::nullopt;
-  return SwrRequest{options.swr, options.retune, options.amplifier.capacitors};
-}
-
 // --bands of the design of `inputs`.
 Status bands_run(const DesignModel& inputs, const Options& options,
                  ByteSink& out, ByteSink& err) {

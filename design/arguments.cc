@@ -705,6 +705,11 @@ std::vector<OptionHelp> option_help() {
   return out;
 }
 
+std::optional<SwrRequest> swr_request(const Options& options) {
+  if (options.swr < kMinSwr) return std::nullopt;
+  return SwrRequest{options.swr, options.retune, options.amplifier.capacitors};
+}
+
 Status check_option(std::string_view name, std::string_view value) {
   Options options;
   options.network = networks().front();

@@ -6,6 +6,7 @@
 // inputs, each read by the keyboard's number rules and held to the
 // dialogue's accepted range.  The page puts its request in the same words.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "base/free_form.h"
 #include "base/inputs.h"
 #include "base/status.h"
+#include "design/load_swr.h"
 #include "design/network.h"
 #include "text/language.h"
 
@@ -43,6 +45,10 @@ struct Options {
   AmplifierOptions amplifier;
   TankInputs inputs;  // with amplifier.rin_from, rin is the estimate
 };
+
+// What --swr asks for, with --retune and the bench's capacitors; none
+// without --swr.
+std::optional<SwrRequest> swr_request(const Options& options);
 
 // Reads the arguments that follow the program name into `options`, or says
 // in one line why they cannot be had.  --help and --version win over

@@ -787,11 +787,6 @@ void split_harmonic_rows(TextBlockView& block, const Emissions& e,
 // ---------------------------------------------------------------------
 // The design.
 
-std::optional<SwrRequest> swr_request(const Options& o) {
-  if (o.swr < kMinSwr) return std::nullopt;
-  return SwrRequest{o.swr, o.retune, o.amplifier.capacitors};
-}
-
 // The key of the figure that a row of the text alone shows (one without a
 // key of its own, "a value that another field holds already": pi-L's Qn
 // of the pi section is qn): the one field in the data with the same bits.
