@@ -6,11 +6,13 @@
 'use strict';
 
 // How long the page waits before the work that may lag the figures: the
-// plots (some 15 ms each), the band table (a few hundred ms) and a new
-// history entry (typing into one field is one design, not one per key).
+// plots (some 15 ms each), the band table (a few hundred ms), a new
+// history entry (typing into one field is one design, not one per key)
+// and the address within it.
 const kPlotDelayMs = 60;
 const kBandDelayMs = 400;
 const kHistoryCoalesceMs = 1000;
+const kAddressDelayMs = 150;
 // localStorage keys.
 const kStoredLanguage = 'merid.lang';
 const kStoredQuery = 'merid.query';
@@ -462,23 +464,29 @@ class Page {
     if (!shown) this.hidePlots();
   }
 
-  // The address and the stored request follow the inputs; a burst of
-  // changes replaces its own history entry.
+  // The address and the stored request follow the inputs: a burst of
+  // changes pushes one history entry at its start and replaces it, a
+  // moment after the last key (a browser ignores a flood of history
+  // calls), with its final design.
   keepAddress(history) {
-    const query = this.view.query;
-    store(kStoredQuery, query);
-    if (history === 'none' || addressQuery() === query) return;
-    const url = '#' + query;
-    try {
-      if (history === 'push') window.history.pushState(null, '', url);
-      else window.history.replaceState(null, '', url);
-    } catch (error) {
-      window.location.hash = query;  // a page whose history refuses
+    store(kStoredQuery, this.view.query);
+    clearTimeout(this.addressTimer);
+    if (history === 'none') return;
+    if (history === 'push') {
+      writeAddress(this.view.query, 'push');
+      return;
     }
+    this.addressTimer = setTimeout(() => this.flushAddress(), kAddressDelayMs);
+  }
+
+  flushAddress() {
+    clearTimeout(this.addressTimer);
+    writeAddress(this.view.query, 'replace');
   }
 
   // Back and forward: the design the address names.
   restoreFromAddress() {
+    clearTimeout(this.addressTimer);
     const {lang, values} = parseQuery(addressQuery());
     if (lang && lang !== this.lang) {
       this.lang = lang;
@@ -558,6 +566,7 @@ class Page {
   }
 
   async copyLink() {
+    this.flushAddress();
     const link = window.location.href;
     const status = byId('link-status');
     try {
@@ -580,6 +589,19 @@ class Page {
     if (this.view && this.view.json) {
       download(this.view.json, 'application/json', this.text('json_file'));
     }
+  }
+}
+
+// The request's query into the address as a new history entry or in
+// place of the current one.
+function writeAddress(query, how) {
+  if (addressQuery() === query) return;
+  const url = '#' + query;
+  try {
+    if (how === 'push') window.history.pushState(null, '', url);
+    else window.history.replaceState(null, '', url);
+  } catch (error) {
+    window.location.hash = query;  // a page whose history refuses
   }
 }
 
