@@ -99,6 +99,20 @@ function shownNumber(text) {
   return {value: Number(m[0]), half: 0.5 * 10 ** (exponent - digits)};
 }
 
+// Every number of a JSON value, however deep.
+function allFigures(node, out = []) {
+  if (typeof node === 'number') out.push(node);
+  else if (node && typeof node === 'object') Object.values(node).forEach((v) => allFigures(v, out));
+  return out;
+}
+
+// A single-precision figure is written as the shortest text that reads
+// back to it, which may round the other way at the digits shown.
+function closeTo(shown, want) {
+  return Math.min(Math.abs(shown.value - want), Math.abs(shown.value - Math.fround(want))) <=
+         shown.half * (1 + 1e-6);
+}
+
 // Each number shown equals its figure rounded to the digits shown.
 function checkFigures(checks, what, pairs, json) {
   let compared = 0;
@@ -110,11 +124,7 @@ function checkFigures(checks, what, pairs, json) {
       checks.fail(`${what}: "${label}" ${value.trim()} (key "${key}") has no figure in the JSON`);
       continue;
     }
-    // A single-precision figure is written as the shortest text that
-    // reads back to it, which may round the other way at the digits shown.
-    const off = Math.min(Math.abs(shown.value - want),
-                         Math.abs(shown.value - Math.fround(want)));
-    if (off > shown.half * (1 + 1e-6)) {
+    if (!closeTo(shown, want)) {
       checks.fail(`${what}: "${label}" shows ${value.trim()}, the JSON's ${key} is ${want}`);
     }
     ++compared;
@@ -147,6 +157,40 @@ function checkNativeCalc(checks, what, state) {
   if (run.stdout.trim() !== state.view.json.trim()) {
     checks.fail(`${what}: merid-calc ${args.join(' ')} writes other JSON than the page's`);
   }
+}
+
+// With MERID_CALC: each number of each band table row the page shows is
+// one of the figures of merid-calc --bands --format json's row of that
+// band and edge (the page's cells carry no key to name which).
+async function checkBandsAgainstCalc(checks, page) {
+  const calc = process.env.MERID_CALC;
+  if (!calc) return;
+  const {form, request} = await pageState(page);
+  const args = calcArguments(form, JSON.parse(request).values);
+  args.splice(args.indexOf('--') + 1, 1);  // a band table has no F
+  const run = childProcess.spawnSync(calc, ['--bands', ...args], {encoding: 'utf8'});
+  const rows = JSON.parse(run.stdout || '[]');
+  const shown = await page.$$eval('#bands-table tbody tr', (trs) => trs.map((tr) => ({
+    band: tr.dataset.band, edge: tr.dataset.edge,
+    cells: [...tr.querySelectorAll('td')].map((td) => td.textContent)})));
+  let compared = 0;
+  for (const line of shown) {
+    const row = rows.find((r) => r.band === line.band && r.edge === line.edge);
+    if (!row) {
+      checks.fail(`merid-calc --bands has no row ${line.band} ${line.edge}`);
+      continue;
+    }
+    const figures = allFigures(row);
+    for (const cell of line.cells) {
+      const number = shownNumber(cell);
+      if (!number) continue;
+      ++compared;
+      if (!figures.some((f) => closeTo(number, f))) {
+        checks.fail(`band table ${line.band} ${line.edge}: ${cell.trim()} is no figure of merid-calc's row`);
+      }
+    }
+  }
+  console.log(`band table: ${compared} numbers found in merid-calc --bands`);
 }
 
 async function checkShownAgainstJson(checks, page, what) {
@@ -328,6 +372,7 @@ async function bandTable(checks, page) {
   checks.expect(Object.values(byHeading).some((t) => t.trim() === '7.100'),
                 `the 40 m centre row: ${JSON.stringify(byHeading)}`);
   checks.expect(await sidewaysScroll(page) <= 0, 'the band table widens the page');
+  await checkBandsAgainstCalc(checks, page);
 
   // Marked stale by the edit itself, before the table is calculated again.
   const markedAtOnce = await page.evaluate(() => {
