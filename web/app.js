@@ -263,10 +263,7 @@ class Page {
       control.addEventListener(kind, () => this.edited(control));
     }
     // Every control starts at the module's default.
-    for (const control of [...this.form.inputs,
-                           ...this.form.sections.flatMap((s) => s.controls)]) {
-      if (!(control.name in this.values)) this.values[control.name] = control.value;
-    }
+    this.values = Object.assign(this.defaults(), this.values);
     this.setValues({});
   }
 
@@ -331,12 +328,8 @@ class Page {
 
   // A request's defaults, for a link that names only what differs.
   defaults() {
-    const values = {};
-    for (const control of [...this.form.inputs,
-                           ...this.form.sections.flatMap((s) => s.controls)]) {
-      values[control.name] = control.value;
-    }
-    return values;
+    const controls = [...this.form.inputs, ...this.form.sections.flatMap((s) => s.controls)];
+    return Object.fromEntries(controls.map((control) => [control.name, control.value]));
   }
 
   bindStatic() {

@@ -617,6 +617,7 @@ async function phonesAndScreenshots(checks, page) {
     await page.setViewportSize({width, height});
     await page.evaluate(() => window.scrollTo(0, 0));
     await page.screenshot({path: path.join(outDir, `web-${width}.png`)});
+    checks.expect(await sidewaysScroll(page) <= 0, `at ${width} px the page scrolls sideways`);
   }
   // At 360 px: nothing scrolls sideways, even with every section open and
   // the band table shown; targets large enough to touch.
