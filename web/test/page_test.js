@@ -330,6 +330,9 @@ async function refusedAndInfeasible(checks, page) {
   checks.expect(await page.getAttribute('#v-rin', 'aria-invalid') === 'true' &&
                 hint.includes('2500'), `"2 500" is not refused with its reason: "${hint}"`);
   checks.expect(await page.$('#results .pair') === null, 'a refused RIN leaves results');
+  await page.waitForTimeout(200);  // past the plots' delay
+  checks.expect(!(await page.isVisible('#plots')), 'a refused RIN leaves the plots');
+  checks.expect(await page.isVisible('#refusals li'), 'a refused RIN is not named beside the results');
   await checkNothingEmpty(checks, page, 'a refused RIN');
   await setValue(page, 'rin', '2000');
 
