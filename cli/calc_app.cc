@@ -1,5 +1,6 @@
 #include "cli/calc_app.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "design/amplifier_report.h"
 #include "design/arguments.h"
 #include "design/band_table.h"
+#include "design/least_loaded_q.h"
 #include "design/load_swr.h"
 #include "design/network.h"
 #include "output/data_output.h"
@@ -67,14 +69,29 @@ Status bands_run(const DesignModel& inputs, const Options& options,
   return Status{};
 }
 
-// The dialogue's message for an infeasible design, or for JSON and CSV
-// readers nothing on standard output rather than Russian text.
+// The dialogue's message for an infeasible design and the least loaded Q
+// that makes the transformation; for JSON and CSV readers that and the
+// inputs as data, the message on standard error.
 Status infeasible_run(const DesignModel& d, const Options& options,
                       ByteSink& out, ByteSink& err) {
+  const std::optional<float> qn_min = least_feasible_loaded_q(d);
   const bool text = options.format == OutputFormat::kText;
-  write_infeasible_text(text ? out : err, d, options.language);
-  // The RIN the loaded Q could not reach, when it was estimated.
-  if (text) write_rin_estimate_text(out, options.amplifier, options.language);
+  write_infeasible_text(text ? out : err, d, qn_min, options.language);
+  const DataContext context{options.amplifier, kDataLanguage};
+  switch (options.format) {
+    case OutputFormat::kText:
+      // The RIN the loaded Q could not reach, when it was estimated.
+      write_rin_estimate_text(out, options.amplifier, options.language);
+      break;
+    case OutputFormat::kJson:
+      out.write(infeasible_json(
+          d, qn_min, amplifier_report(d, options.amplifier), context));
+      break;
+    case OutputFormat::kCsv:
+      out.write(infeasible_csv(
+          d, qn_min, amplifier_report(d, options.amplifier), context));
+      break;
+  }
   return Status{ExitStatus::kInfeasible, {}};
 }
 
@@ -191,6 +208,9 @@ Status run(std::span<const std::string_view> args, ByteSink& out, ByteSink& err,
   if (options.version) {
     out.write(concat({kProgram, " ", kVersion, "\n"}));
     return Status{};
+  }
+  for (const std::string& why : options.misread) {
+    err.write(concat({kProgram, ": warning: ", why, "\n"}));
   }
   const Network& network = *options.network;
   if (options.bands) {

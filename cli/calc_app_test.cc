@@ -200,10 +200,11 @@ TEST(RunCalc, PeaksAreRootTwoTimesTheRmsValues) {
   EXPECT_NE(run.out.find("\"uc1_peak\": 632.4555"), std::string::npos);
 }
 
-TEST(RunCalc, InfeasibleDesignWritesTheDialoguesMessage) {
+TEST(RunCalc, InfeasibleDesignWritesTheDialoguesMessageAndTheLeastQn) {
   std::string message = " ";
   message.append(utf8_messages()[Msg::kInfeasible1]).append("\r\n ");
   message.append(utf8_messages()[Msg::kInfeasible2]).append("\r\n");
+  message.append(" Трансформацию дает нагруженная добротность от 6.75.\r\n");
   const std::vector<std::string_view> infeasible = {"7.1",  "5",  "200",
                                                     "2000", "50", "100"};
   const CalcRun text = RunCalc(infeasible);
@@ -211,13 +212,39 @@ TEST(RunCalc, InfeasibleDesignWritesTheDialoguesMessage) {
   EXPECT_EQ(text.out, message);
   EXPECT_EQ(text.err, "");
 
+  // The least loaded Q is the edge itself: at it the design is made, a
+  // thousandth below it is not.
+  EXPECT_EQ(RunCalc({"7.1", "6.75", "200", "2000", "50", "100"}).status,
+            ExitStatus::kSuccess);
+  EXPECT_EQ(RunCalc({"7.1", "6.749", "200", "2000", "50", "100"}).status,
+            ExitStatus::kInfeasible);
+
+  // Data readers get the inputs as data with qn_min, the message on
+  // standard error, and no plot.
   std::vector<std::string_view> as_csv = infeasible;
   as_csv.insert(as_csv.begin(), {"--format", "csv", "--svg", "x.svg"});
   const CalcRun csv = RunCalc(as_csv);
   EXPECT_EQ(csv.status, ExitStatus::kInfeasible);
-  EXPECT_EQ(csv.out, "");  // nothing a CSV reader could take for data
+  EXPECT_TRUE(csv.out.starts_with("infeasible,qn_min,f,qn,"));
+  EXPECT_NE(csv.out.find("\n1,6.75,7.1,5,200,2000,50,100,"), std::string::npos);
   EXPECT_EQ(csv.err, message);
   EXPECT_TRUE(csv.files.empty());
+  std::vector<std::string_view> as_json = infeasible;
+  as_json.insert(as_json.begin(), {"--format", "json"});
+  const CalcRun json = RunCalc(as_json);
+  EXPECT_TRUE(json.out.starts_with(
+      "{\n  \"infeasible\": true,\n  \"qn_min\": 6.75,\n  \"f\": 7.1,"));
+  EXPECT_NE(json.out.find("\"c1\": null"), std::string::npos);
+}
+
+TEST(RunCalc, InputWithTextAfterItsNumberIsTakenWithAWarning) {
+  const CalcRun run = RunCalc({"7.1", "12", "200", "2 000", "50", "100"});
+  EXPECT_EQ(run.status, ExitStatus::kSuccess);
+  EXPECT_TRUE(run.err.starts_with(
+      "merid-calc: warning: RIN = \"2 000\": a space ends the number, which "
+      "reads 2; type 2000\n"));
+  const CalcRun whole = RunCalc({"7,1", "12", "200", "2000", "50", "100"});
+  EXPECT_EQ(whole.err, "");
 }
 
 TEST(RunCalc, BadArgumentIsOneLineOnStandardErrorAndStatusTwo) {
@@ -502,7 +529,8 @@ TEST(RunCalc, PiLInfeasibleForRinToRmidWritesTheDialoguesMessage) {
       RunCalc(Args({"7.1", "2", "200", "5000", "50", "100"},
                    {"--network", "pi-l", "--rmid", "500", "--format", "json"}));
   EXPECT_EQ(run.status, ExitStatus::kInfeasible);
-  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.out.find("\"network\": \"pi-l\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"qn_min\": "), std::string::npos);
   EXPECT_NE(run.err, "");
 }
 

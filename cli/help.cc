@@ -67,10 +67,14 @@ constexpr std::string_view kWarningsIntro =
     "(the codes, parted by blanks) in CSV.  The codes:";
 
 constexpr std::string_view kExitHelp =
-    "Exit status: 0 done, warnings or not; 1 the loaded Q is too small for "
-    "the transformation (the dialogue's two-line message follows, on "
-    "standard error for json and csv; with --bands such rows are marked in "
-    "the table, and so are rows that --fixed-coil cannot match); 2 a bad "
+    "Exit status: 0 done, warnings or not (among them one for an input "
+    "whose text holds more than the number read of it, such as \"2 500\" "
+    "as one argument, which reads 2); 1 the loaded Q is too small for the "
+    "transformation (the dialogue's two-line message follows with the least "
+    "loaded Q that makes it, on standard error for json and csv, which "
+    "write the inputs with \"infeasible\": true and \"qn_min\" instead; "
+    "with --bands such rows are marked in the table, and so are rows that "
+    "--fixed-coil cannot match); 2 a bad "
     "argument or option value (one line on standard error naming it, its "
     "value and its accepted range), a file that cannot be written, or "
     "standard output that cannot take the results (\"merid-calc: standard "

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/entry_reading.h"
 #include "base/free_form.h"
 #include "base/number_text.h"
 #include "base/quoted.h"
@@ -765,9 +766,14 @@ Status parse_arguments(std::span<const std::string_view> args,
       continue;
     }
     const float qn = elements ? 1.0f : options.inputs.qn;
-    status = read_input(row.input, reading.numbers[next++], qn,
-                        options.inputs.*row.member);
+    const std::string_view text = reading.numbers[next++];
+    status = read_input(row.input, text, qn, options.inputs.*row.member);
     if (!status.ok()) return status;
+    const std::string why = entry_problem_text(text, options.warning_language);
+    if (!why.empty()) {
+      options.misread.push_back(
+          concat({input_name(row.input), " = ", echoed(text), ": ", why}));
+    }
   }
   return {};
 }

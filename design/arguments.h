@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/amplifier_options.h"
 #include "base/free_form.h"
@@ -34,6 +35,10 @@ struct Options {
   // warnings on standard error, which without --lang stay English.
   Language language = Language::kRussian;
   Language warning_language = Language::kEnglish;
+  // The inputs whose text holds more than the number the keyboard's rules
+  // read of it ("2 500" as one argument reads 2), each said for a warning
+  // in warning_language: "RIN = \"2 500\": a space ends ...".
+  std::vector<std::string> misread;
   bool bands = false;
   std::string svg_path;              // empty: no plot
   bool whole_window = false;         // the plot spans the whole sweep window

@@ -471,6 +471,23 @@ std::string design_csv(const DesignModel& d, const AmplifierReport& report,
   return concat({csv_line(row, true), "\n", csv_line(row, false), "\n"});
 }
 
+std::string infeasible_json(const DesignModel& d, std::optional<float> qn_min,
+                            const AmplifierReport& report,
+                            const DataContext& context) {
+  return concat({"{\n  \"infeasible\": true,\n  \"qn_min\": ",
+                 qn_min ? json_number(*qn_min) : "null", ",",
+                 json_members(members(d, report, context), "  ", 0), "\n}\n"});
+}
+
+std::string infeasible_csv(const DesignModel& d, std::optional<float> qn_min,
+                           const AmplifierReport& report,
+                           const DataContext& context) {
+  const std::vector<Member> row = members(d, report, context);
+  return concat({"infeasible,qn_min,", csv_line(row, true), "\n1,",
+                 qn_min ? shortest(*qn_min) : "", ",", csv_line(row, false),
+                 "\n"});
+}
+
 std::string band_table_json(const std::vector<BandRow>& rows,
                             const std::optional<SwrRequest>& request,
                             const DataContext& context) {

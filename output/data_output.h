@@ -7,6 +7,7 @@
 // float in the shortest text that reads back to the same float.  Lines end
 // in LF.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,19 @@ std::string design_json(const DesignModel& d, const AmplifierReport& report,
 // or nan.
 std::string design_csv(const DesignModel& d, const AmplifierReport& report,
                        const LoadSwr* swr, const DataContext& context);
+
+// A design that cannot be made (infeasible): "infeasible": true and
+// "qn_min", the least loaded Q that makes the transformation (null when
+// no accepted one does or the tank's elements are given), before the
+// members design_json writes, its inputs and null for every figure.
+std::string infeasible_json(const DesignModel& d, std::optional<float> qn_min,
+                            const AmplifierReport& report,
+                            const DataContext& context);
+// The same as CSV: infeasible (1) and qn_min, then design_csv's columns,
+// empty where there is no value.
+std::string infeasible_csv(const DesignModel& d, std::optional<float> qn_min,
+                           const AmplifierReport& report,
+                           const DataContext& context);
 
 // The band table as a JSON array of objects, one per line, each with
 // "band", "edge" and "infeasible" before the fields of design_json.  An

@@ -203,6 +203,7 @@ void write_design_text(ByteSink& out, const DesignModel& d, Language language) {
 }
 
 std::vector<std::string> infeasible_lines(const DesignModel& d,
+                                          std::optional<float> qn_min,
                                           Language language) {
   std::vector<std::string> lines;
   // A tank of given elements is no loaded Q too small: its note alone.
@@ -215,12 +216,17 @@ std::vector<std::string> infeasible_lines(const DesignModel& d,
   }
   const std::string note = d.infeasible_note(language);
   if (!note.empty()) lines.push_back(note);
+  if (!d.inputs().elements) {
+    const CalcTexts& t = calc_texts(language);
+    lines.push_back(qn_min ? filled(t.qn_min, {plain(*qn_min)})
+                           : std::string(t.qn_min_none));
+  }
   return lines;
 }
 
 void write_infeasible_text(ByteSink& out, const DesignModel& d,
-                           Language language) {
-  for (const std::string& line : infeasible_lines(d, language)) {
+                           std::optional<float> qn_min, Language language) {
+  for (const std::string& line : infeasible_lines(d, qn_min, language)) {
     write_line(out, line);
   }
 }

@@ -9,6 +9,7 @@
 // page shows the same blocks and the same band table, laid out from the
 // views below.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,12 +47,15 @@ std::vector<TextBlockView> text_blocks(const DesignModel& d, Language language);
 void write_design_text(ByteSink& out, const DesignModel& d, Language language);
 
 // The dialogue's two-line message for a loaded Q too small for the
-// transformation, and what the network adds to it; for a tank of given
-// elements only what its network says.  The lines without their ends.
+// transformation, what the network adds to it, and the least loaded Q
+// that makes it, `qn_min` (least_feasible_loaded_q: none when no accepted
+// one does); for a tank of given elements only what its network says.  The
+// lines without their ends.
 std::vector<std::string> infeasible_lines(const DesignModel& d,
+                                          std::optional<float> qn_min,
                                           Language language);
 void write_infeasible_text(ByteSink& out, const DesignModel& d,
-                           Language language);
+                           std::optional<float> qn_min, Language language);
 
 // With --swr: a block of each drive's extremes, with --retune one of the
 // retuned tank, then the largest stress of each part over them all and

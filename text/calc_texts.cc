@@ -107,6 +107,9 @@ constexpr CalcTexts kRussian = {
         "расчет с одинарной точностью его не различает",
     .given_note =
         " (напряжения и токи - при P вх. в контур, Qn - Q в L / P вх.)",
+    .qn_min = " Трансформацию дает нагруженная добротность от {0}.",
+    .qn_min_none =
+        " Ни одна допустимая нагруженная добротность не дает трансформацию.",
     .emissions_heading =
         " Гармоники на нагрузке (ток прибора - косинусные импульсы, угол "
         "проводимости ",
@@ -273,6 +276,8 @@ constexpr CalcTexts kEnglish = {
         "a single-precision calculation cannot resolve it",
     .given_note =
         " (voltages and currents with PIN into the tank, Qn is Q in L / PIN)",
+    .qn_min = " A loaded Q of {0} or more makes the transformation.",
+    .qn_min_none = " No accepted loaded Q makes the transformation.",
     .emissions_heading =
         " Harmonics at the load (device current as cosine pulses, conduction "
         "angle ",

@@ -134,6 +134,10 @@ struct CalcTexts {
   std::string_view given_unresolved_row;
   std::string_view given_unresolved;
   std::string_view given_note;
+  // Under an infeasible design's message: the least loaded Q that makes
+  // the transformation ({0}), or that no accepted one does.
+  std::string_view qn_min;
+  std::string_view qn_min_none;
 
   // The harmonics at the load (the emission options): the heading with the
   // device's pulses and source, the columns, and the search for the limit.

@@ -66,12 +66,8 @@ struct PageTexts {
   std::string_view coil_heading;
   std::string_view c1_below_cmin_row;
 
-  // An infeasible design (the dialogue's message says why): the least
-  // loaded Q that makes the transformation ({0}) or that none in the
-  // accepted range does.
+  // The heading over an infeasible design's message.
   std::string_view infeasible_heading;
-  std::string_view qn_min;
-  std::string_view qn_min_none;
 
   // The sections that open on request, and their controls by merid-calc's
   // option names.
@@ -177,10 +173,6 @@ inline constexpr PageTexts kPageTextsRussian = {
     .coil_heading = "Катушка",
     .c1_below_cmin_row = "С1 меньше Cmin",
     .infeasible_heading = "Контур не рассчитан",
-    .qn_min = "Трансформацию дает нагруженная добротность от {0}.",
-    .qn_min_none =
-        "Ни одна допустимая нагруженная добротность не дает "
-        "трансформацию.",
     .section_network = "Схема контура",
     .section_swr = "Рассогласованная нагрузка (КСВ)",
     .section_parts = "Свои детали и пределы конденсаторов",
@@ -285,8 +277,6 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .coil_heading = "Coil",
     .c1_below_cmin_row = "C1 below Cmin",
     .infeasible_heading = "No network",
-    .qn_min = "A loaded Q of {0} or more makes the transformation.",
-    .qn_min_none = "No accepted loaded Q makes the transformation.",
     .section_network = "Network",
     .section_swr = "Mismatched load (SWR)",
     .section_parts = "Your parts and capacitor ranges",

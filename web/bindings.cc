@@ -934,8 +934,9 @@ std::string joined_lines(std::span<const std::string> lines) {
 // that the loaded Q is too small (not for a built tank) whole, and what
 // the network adds.
 std::vector<std::string> infeasible_sentences(const DesignModel& d,
+                                              std::optional<float> qn_min,
                                               Language language) {
-  std::vector<std::string> lines = infeasible_lines(d, language);
+  std::vector<std::string> lines = infeasible_lines(d, qn_min, language);
   const std::size_t message = d.inputs().elements ? 0 : 2;
   std::vector<std::string> sentences;
   if (message > 0 && lines.size() >= message) {
@@ -951,17 +952,12 @@ std::vector<std::string> infeasible_sentences(const DesignModel& d,
 std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
                             const DesignModel& d) {
   const Language language = page.language;
-  const PageTexts& t = page_texts(language);
-  std::vector<std::string> lines = infeasible_sentences(d, language);
-  std::string qn_min = "null";
+  const std::optional<float> least = least_feasible_loaded_q(d);
+  const std::vector<std::string> lines =
+      infeasible_sentences(d, least, language);
+  const std::string qn_min = least ? json_text(plain(*least)) : "null";
   std::vector<std::string> marks = r.marks;
-  if (!d.inputs().elements) {
-    const std::optional<float> least = least_feasible_loaded_q(d);
-    if (least) qn_min = json_text(plain(*least));
-    lines.push_back(least ? filled(t.qn_min, {plain(*least)})
-                          : std::string(t.qn_min_none));
-    marks.emplace_back("qn");
-  }
+  if (!d.inputs().elements) marks.emplace_back("qn");
   const std::string amplifier =
       blocks_json(written_blocks([&](ByteSink& s) {
                     write_rin_estimate_text(s, r.options.amplifier, language);
@@ -977,8 +973,9 @@ std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
        {"blocks", "[]"},
        {"sections", json_object({{kSectionAmplifier, amplifier}})},
        {"warnings", "[]"},
-       // merid-calc --format json writes nothing on standard output then.
-       {"json", "\"\""},
+       {"json", json_text(infeasible_json(
+                    d, least, amplifier_report(d, r.options.amplifier),
+                    DataContext{r.options.amplifier, kJsonLanguage}))},
        {"query", json_text(query_of(page, r))}});
 }
 
