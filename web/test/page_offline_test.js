@@ -1,6 +1,6 @@
-// The page over HTTP in headless Chromium: it offers its manifest, its
-// service worker caches the page's files, and with the network cut it
-// still opens and designs.  Served by a small server of the site folder on
+// The page over HTTP in headless Chromium: it offers its manifest,
+// Chromium finds it installable, its service worker caches the page's
+// files, and with the network cut it still opens and designs.  Served by a small server of the site folder on
 // the loopback address, which is stopped before the offline reload.
 //   node page_offline_test.js SITE_DIR
 // Skips as page_test.js does where Chromium cannot start.
@@ -60,6 +60,11 @@ async function main() {
     return Boolean(navigator.serviceWorker.controller);
   });
   checks.expect(controlled, 'no service worker controls the page');
+  // What Chromium itself finds missing for an install.
+  const cdp = await context.newCDPSession(page);
+  const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+  const missing = installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito');
+  checks.expect(missing.length === 0, `not installable: ${missing.join(', ')}`);
 
   // Offline: the server gone and the browser cut off.
   await new Promise((resolve) => server.close(resolve));
