@@ -563,11 +563,16 @@ std::string entries_json(const ReadRequest& r) {
 // ---------------------------------------------------------------------
 // Blocks.
 
-// Whether a builder needs the value first: an element of the network or
-// a peak that rates a part.
+// Whether a builder needs the value first: an element of the network, a
+// peak that rates a part, the efficiency or the suppression of the second
+// harmonic (the keys every network's field table gives them).
 bool emphasised(const Network& network, std::string_view key) {
   for (const ElementSpec& e : network.elements) {
     if (e.key == key) return true;
+  }
+  constexpr std::string_view kFirstFigures[] = {"eta", "ku", "ki"};
+  for (const std::string_view first : kFirstFigures) {
+    if (key == first) return true;
   }
   return key.ends_with("_peak");
 }
