@@ -220,7 +220,7 @@ constexpr CalcTexts kEnglish = {
     .plot_legend_voltage =
         "U response: U out from a source of RIN, dB rel. U out at F",
     .plot_legend_current =
-        "I response: U out from a source of 11 RIN, dB rel. its peak",
+        "I response: U out from a source of 11·RIN, dB rel. its peak",
     .plot_legend_s11 = "|S11| at the input relative to RIN (right scale)",
     .plot_legend_limit_db = "-1 dB level of both responses",
     .plot_legend_f = "working frequency F; band edges dashed in their colour",
@@ -228,7 +228,7 @@ constexpr CalcTexts kEnglish = {
     .plot_current_band = "I response (-1 dB)",
     .plot_s11_band = "S11(0.1) band",
     .harmonics_heading =
-        " Harmonic suppression (KU: source RIN, KI: source 11 RIN):",
+        " Harmonic suppression (KU: source RIN, KI: source 11·RIN):",
     .ku2 = " KU at 2F, dB",
     .ku3 = " KU at 3F, dB",
     .ku4 = " KU at 4F, dB",
@@ -239,7 +239,7 @@ constexpr CalcTexts kEnglish = {
     .ki5 = " KI at 5F, dB",
     .swr_heading_start = " Load of SWR ",
     .swr_heading_matched = " at any phase, source of RIN:",
-    .swr_heading_high_impedance = " at any phase, source of 11 RIN:",
+    .swr_heading_high_impedance = " at any phase, source of 11·RIN:",
     .swr_heading_levelled = " at any phase, source puts PIN into the tank:",
     .swr_heading_retuned = " at any phase, tank retuned to RIN, PIN into it:",
     .swr_note = " (largest values; for R, X and |S11| the limits)",
@@ -255,7 +255,7 @@ constexpr CalcTexts kEnglish = {
     .swr_rating_heading =
         " For choosing parts: the largest of all cases at SWR ",
     .swr_from_matched = "   source RIN",
-    .swr_from_high_impedance = "   source 11 RIN",
+    .swr_from_high_impedance = "   source 11·RIN",
     .swr_from_levelled = "   PIN into tank",
     .swr_from_retuned = "   tank retuned",
     .given_heading = " Given elements of the tank:",

@@ -122,6 +122,9 @@ struct PageTexts {
   // {0} the dialogue's line buffer, {1} what its first bytes read.
   std::string_view longer_than_dialogue;
   std::string_view longer_unread;
+  // A number whose shortest text is still longer than the dialogue's and
+  // merid-calc's {0} characters.
+  std::string_view too_many_digits;
   // A number of a list parted by commas: {0} which, {1} why it is refused.
   std::string_view list_item_refused;
 };
@@ -225,6 +228,9 @@ inline constexpr PageTexts kPageTextsRussian = {
     .longer_unread =
         "; диалог читает только {0} знаков и не находит в них "
         "числа",
+    .too_many_digits =
+        "число не помещается в {0} знаков, которые читают диалог и "
+        "merid-calc; округлите его",
     .list_item_refused = "число {0}: {1}",
 };
 
@@ -331,6 +337,9 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .longer_unread =
         "; the dialogue reads only {0} characters and finds no "
         "number in them",
+    .too_many_digits =
+        "the number does not fit the {0} characters that the dialogue and "
+        "merid-calc read; round it",
     .list_item_refused = "number {0}: {1}",
 };
 

@@ -154,8 +154,12 @@ function pairsNode(rows) {
   return list;
 }
 
-function tableNode(rows) {
+function tableNode(rows, name) {
   const box = element('div', null, 'scroll');
+  // A wide table scrolls in its box, which the keyboard reaches too.
+  box.tabIndex = 0;
+  box.setAttribute('role', 'region');
+  box.setAttribute('aria-label', name);
   const table = element('table', null, 'grid');
   for (const row of rows) {
     const tr = element('tr');
@@ -180,7 +184,7 @@ function blockNode(block, headingTag) {
   }
   for (const {kind, rows} of runs) {
     if (kind === 'line') node.append(element('p', rows[0][0].value.trim(), 'line'));
-    else node.append(kind === 'table' ? tableNode(rows) : pairsNode(rows));
+    else node.append(kind === 'table' ? tableNode(rows, block.heading) : pairsNode(rows));
   }
   if (block.note) node.append(element('p', block.note, 'note'));
   return node;
@@ -402,6 +406,11 @@ class Page {
       if (marked && section) section.open = true;
       if (refused) refusals.push(this.refusalNode(control, entry.hint));
     }
+    // A request refused as a whole, its reason naming no entry: the
+    // module's words for it.
+    if (!this.view.accepted && refusals.length === 0) {
+      refusals.push(...this.view.warnings.map((w) => element('li', w.text)));
+    }
     byId('refusals').replaceChildren(...refusals);
   }
 
@@ -451,9 +460,9 @@ class Page {
     byId('warnings-box').hidden = !shown;
     byId('results-heading').textContent = this.text(
         shown ? 'results_heading' : view.accepted ? 'infeasible_heading' : 'refused_heading');
-    for (const id of ['download-report', 'download-json', 'print']) {
-      byId(id).disabled = !shown;
-    }
+    byId('download-report').disabled = !(shown && view.report);
+    byId('download-json').disabled = !view.json;
+    byId('print').disabled = !shown;
     if (!shown) this.hidePlots();
   }
 

@@ -281,6 +281,12 @@ Entry read_number_entry(std::string_view name, std::string_view text,
   }
   value = *strict.reading;
   e.argument = argument_text(text, *value);
+  if (e.argument.size() > kRealBufferSize) {
+    value.reset();
+    e.refused = true;
+    e.hint = refused_hint(
+        filled(t.too_many_digits, {std::to_string(kRealBufferSize)}), range, t);
+  }
   return e;
 }
 
@@ -984,6 +990,12 @@ std::string infeasible_view(const PageRequest& page, const ReadRequest& r,
        {"query", json_text(query_of(page, r))}});
 }
 
+// Whether the dialogue could have written a report of the design of
+// `o`: its network has the dialogue's screen and the tank is synthesised.
+bool has_report(const Options& o) {
+  return o.network->screen != nullptr && !o.inputs.elements;
+}
+
 std::string view_result(const std::string& request) {
   const PageRequest page = read_request(request);
   const ReadRequest r = read_all(page, false);
@@ -1008,6 +1020,8 @@ std::string view_result(const std::string& request) {
        {"sections", sections_json(*d, o, report, s, page.language)},
        {"warnings", warnings_json(report, o.amplifier, page.language)},
        {"json", json_text(design_json(*d, report, s, context))},
+       // Whether report() gives the dialogue's report of this design.
+       {"report", json_bool(has_report(o))},
        {"query", json_text(query_of(page, r))}});
 }
 
@@ -1098,10 +1112,7 @@ std::string bands_result(const std::string& request) {
 std::string report_text(const std::string& request, int year, int month,
                         int day) {
   const ReadRequest r = read_all(read_request(request), false);
-  if (!r.accepted || r.options.network->screen == nullptr ||
-      r.options.inputs.elements) {
-    return {};
-  }
+  if (!r.accepted || !has_report(r.options)) return {};
   const TankDesign d = r.options.network->design(r.options.inputs);
   if (!d->feasible()) return {};
   return format_report(make_report_record(*d), Date{year, month, day});

@@ -66,6 +66,11 @@ function checkEntries(merid) {
     ['f', '000000000007.1', 'en', false, '7.1', '0.1 <= F <= 150 MHz'],
     ['f', '0,00000000071', 'en', true, '0.00000000071', 'out of range'],
     ['qn', '1.11', 'en', true, '1.11', 'out of range; 1.11 < QN <= 70'],
+    // A number whose shortest text merid-calc would refuse for its length.
+    ['pin', '0.012345679', 'en', true, '0.012345679',
+     'the number does not fit the 10 characters'],
+    ['cmin', '0.0012345678', 'en', true, '0.0012345678',
+     'the number does not fit the 10 characters'],
   ];
   for (const [name, text, lang, refused, reading, hint] of cases) {
     const e = entry(name, text, lang);
@@ -216,6 +221,12 @@ function checkReportAndPlots(merid) {
   assert.strictEqual(lines.length, 28, 'want 27 lines, each ending in CR LF');
   assert.strictEqual(lines[1], ' Дата: 20261209                 ');
   assert.strictEqual(merid.report(request({...kTypical, qn: '1.2'}), 2026, 12, 9), '');
+  // The view says where there is no report to download: a network without
+  // the dialogue's screen.
+  assert.strictEqual(JSON.parse(merid.view(request(kTypical))).report, true);
+  const piL = {...kTypical, network: 'pi-l'};
+  assert.strictEqual(JSON.parse(merid.view(request(piL))).report, false);
+  assert.strictEqual(merid.report(request(piL), 2026, 12, 9), '');
   const plots = JSON.parse(merid.plots(request({...kTypical, swr: '3', retune: '1'}, 'en')));
   for (const svg of [plots.response, plots.smith]) {
     assert.ok(/<svg[^>]*>/.test(svg) && svg.trimEnd().endsWith('</svg>'));
