@@ -243,7 +243,14 @@ TEST(RunCalc, InputWithTextAfterItsNumberIsTakenWithAWarning) {
   EXPECT_TRUE(run.err.starts_with(
       "merid-calc: warning: RIN = \"2 000\": a space ends the number, which "
       "reads 2; type 2000\n"));
-  const CalcRun whole = RunCalc({"7,1", "12", "200", "2000", "50", "100"});
+  const CalcRun option =
+      RunCalc({"--cmin", "5 0", "7.1", "12", "200", "2000", "50", "100"});
+  EXPECT_TRUE(option.err.starts_with(
+      "merid-calc: warning: --cmin \"5 0\": a space ends the number, which "
+      "reads 5; type 50\n"));
+  // A file name is no number, and blanks around a number are no text.
+  const CalcRun whole = RunCalc({"--swr", " 2 ", "--svg", "2.svg", "7,1", "12",
+                                 "200", "2000", "50", "100"});
   EXPECT_EQ(whole.err, "");
 }
 

@@ -67,9 +67,10 @@ constexpr std::string_view kWarningsIntro =
     "(the codes, parted by blanks) in CSV.  The codes:";
 
 constexpr std::string_view kExitHelp =
-    "Exit status: 0 done, warnings or not (among them one for an input "
-    "whose text holds more than the number read of it, such as \"2 500\" "
-    "as one argument, which reads 2); 1 the loaded Q is too small for the "
+    "Exit status: 0 done, warnings or not (among them one for an input or "
+    "an option's number whose text holds more than the number read of it, "
+    "such as \"2 500\" as one argument, which reads 2); 1 the loaded Q is too "
+    "small for the "
     "transformation (the dialogue's two-line message follows with the least "
     "loaded Q that makes it, on standard error for json and csv, which "
     "write the inputs with \"infeasible\": true and \"qn_min\" instead; "

@@ -31,6 +31,9 @@ struct GivenParameter {
 struct Reading {
   std::vector<std::string_view> numbers;
   std::vector<GivenParameter> parameters;
+  // Each number taken, the option or input it was given for and its text,
+  // so that a text holding more than its number ("2 500") is warned of.
+  std::vector<std::pair<std::string, std::string_view>> taken;
 };
 
 // Reads an option's value into `options`.
@@ -533,8 +536,20 @@ class OptionReader {
     if (switch_only && name.size() < arg.size()) {
       return failure(concat({name, " takes no value; see merid-calc --help"}));
     }
-    if (spec != nullptr) return spec->read(value, options);
-    return read_parameter(*parameter, value, reading);
+    Status read = spec != nullptr ? spec->read(value, options)
+                                  : read_parameter(*parameter, value, reading);
+    if (read.ok() && takes_one_number(name, parameter)) {
+      reading.taken.emplace_back(name, value);
+    }
+    return read;
+  }
+
+  // Whether the option's value is one number: a network's parameter,
+  // --swr, --cmin or an emission option's.
+  static bool takes_one_number(std::string_view name,
+                               const NetworkParameter* parameter) {
+    return parameter != nullptr || name == "--swr" ||
+           option_bounds(name).has_value();
   }
 
   // Whether the option `name` came before; notes it when not.
@@ -769,10 +784,12 @@ Status parse_arguments(std::span<const std::string_view> args,
     const std::string_view text = reading.numbers[next++];
     status = read_input(row.input, text, qn, options.inputs.*row.member);
     if (!status.ok()) return status;
+    reading.taken.emplace_back(concat({input_name(row.input), " ="}), text);
+  }
+  for (const auto& [what, text] : reading.taken) {
     const std::string why = entry_problem_text(text, options.warning_language);
     if (!why.empty()) {
-      options.misread.push_back(
-          concat({input_name(row.input), " = ", echoed(text), ": ", why}));
+      options.misread.push_back(concat({what, " ", echoed(text), ": ", why}));
     }
   }
   return {};

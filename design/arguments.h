@@ -35,9 +35,10 @@ struct Options {
   // warnings on standard error, which without --lang stay English.
   Language language = Language::kRussian;
   Language warning_language = Language::kEnglish;
-  // The inputs whose text holds more than the number the keyboard's rules
-  // read of it ("2 500" as one argument reads 2), each said for a warning
-  // in warning_language: "RIN = \"2 500\": a space ends ...".
+  // The inputs and one-number options whose text holds more than the
+  // number the keyboard's rules read of it ("2 500" as one argument reads
+  // 2), each said for a warning in warning_language: "RIN = \"2 500\": a
+  // space ends ...", "--cmin \"5 0\": ...".
   std::vector<std::string> misread;
   bool bands = false;
   std::string svg_path;              // empty: no plot
