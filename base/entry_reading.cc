@@ -9,12 +9,6 @@
 namespace merid {
 namespace {
 
-std::string_view without_blanks_around(std::string_view text) {
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::optional<float> value_of(const RealEntry& entry) {
   if (entry.status != EntryStatus::kValue) return std::nullopt;
   return entry.value;

@@ -16,6 +16,12 @@ namespace merid {
 inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
 inline bool is_sign(int c) { return c == '+' || c == '-'; }
 inline bool is_blank(int c) { return c == ' ' || c == '\t'; }
+// `text` without the blanks around it.
+inline std::string_view without_blanks_around(std::string_view text) {
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  return text;
+}
 // The separators that end a free-form value.
 inline bool is_separator(int c) {
   return is_blank(c) || c == ',' || c == ';' || c == '/';

@@ -80,17 +80,6 @@ std::string json_array(const Items& items, Write write) {
 
 std::string json_text(std::string_view text) { return json_string(text); }
 
-// A line without the blanks around it.
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  return text;
-}
-
 // ---------------------------------------------------------------------
 // The controls of the page beside the six inputs: merid-calc's options by
 // their names without the dashes, in the sections that open on request.
@@ -259,7 +248,7 @@ std::string refused_hint(std::string_view why, std::string_view range,
 // What merid-calc is given for a number read strictly: the text itself
 // when the dialogue's buffer holds it, else the number's shortest text.
 std::string argument_text(std::string_view text, float value) {
-  const std::string_view t = trimmed(text);
+  const std::string_view t = without_blanks_around(text);
   if (t.size() <= kRealBufferSize) return std::string(t);
   return plain(value).size() <= kRealBufferSize ? plain(value)
                                                 : shortest(value);
@@ -373,9 +362,9 @@ Entry read_control_entry(const Control& c, std::string_view text,
     e.used = text == "1";
     return e;
   }
-  if (trimmed(text).empty()) return e;
+  if (without_blanks_around(text).empty()) return e;
   e.used = true;
-  e.argument = std::string(trimmed(text));
+  e.argument = std::string(without_blanks_around(text));
   if (c.kind == K::kNumber) {
     std::optional<float> value;
     e = read_number_entry(c.name, text, range, language, value);
@@ -462,8 +451,8 @@ std::vector<std::string> arguments_of(const ReadRequest& r, bool bands) {
 ReadRequest read_all(const PageRequest& page, bool bands) {
   ReadRequest r;
   r.language = page.language;
-  const bool elements = !trimmed(page.value("elements")).empty();
-  const bool rin_from = !trimmed(page.value("rin-from")).empty();
+  const bool elements = !without_blanks_around(page.value("elements")).empty();
+  const bool rin_from = !without_blanks_around(page.value("rin-from")).empty();
   std::optional<float> qn;
   bool accepted = true;
   for (const InputRow& row : kInputs) {
@@ -537,7 +526,7 @@ std::string query_of(const PageRequest& page, const ReadRequest& r) {
   std::string q = concat({"lang=", language_code(page.language)});
   for (const Entry& e : r.entries) {
     const std::string_view typed = page.value(e.name);
-    if (trimmed(typed).empty()) continue;
+    if (without_blanks_around(typed).empty()) continue;
     const Control* control = nullptr;
     for (const Control& c : kControls) {
       if (c.name == e.name) control = &c;
@@ -547,8 +536,9 @@ std::string query_of(const PageRequest& page, const ReadRequest& r) {
         typed == networks().front()->name) {
       continue;
     }
-    const std::string_view value =
-        e.refused || e.argument.empty() ? trimmed(typed) : e.argument;
+    const std::string_view value = e.refused || e.argument.empty()
+                                       ? without_blanks_around(typed)
+                                       : e.argument;
     q += concat({"&", e.name, "=", percent_encoded(value)});
   }
   return q;
@@ -624,7 +614,7 @@ std::vector<std::string_view> lines_of(std::string_view text) {
 }
 
 bool is_dashes(std::string_view line) {
-  const std::string_view t = trimmed(line);
+  const std::string_view t = without_blanks_around(line);
   return !t.empty() && t.find_first_not_of('-') == std::string_view::npos;
 }
 
@@ -635,7 +625,7 @@ std::vector<TextCell> cells_of(std::string_view line) {
   constexpr std::string_view kEquals = "\t= ";
   const std::size_t first = line.find(kEquals);
   if (first == std::string_view::npos) {
-    return {TextCell{{}, {}, std::string(trimmed(line))}};
+    return {TextCell{{}, {}, std::string(without_blanks_around(line))}};
   }
   std::vector<TextCell> cells;
   std::string label(bare_label(line.substr(0, first)));
@@ -667,7 +657,7 @@ std::vector<TextBlockView> blocks_of_text(std::string_view text) {
       i += 2;
       continue;
     }
-    if (trimmed(lines[i]).empty()) continue;
+    if (without_blanks_around(lines[i]).empty()) continue;
     if (blocks.empty()) blocks.push_back({});
     blocks.back().rows.push_back(cells_of(lines[i]));
   }
@@ -781,7 +771,7 @@ void split_harmonic_rows(TextBlockView& block, const Emissions& e,
     std::vector<TextCell> cells;
     std::string_view rest = std::string_view(row[0].value).substr(n.size());
     for (const std::string_view column : kColumns) {
-      rest = trimmed(rest);
+      rest = without_blanks_around(rest);
       if (rest.empty()) break;
       const std::size_t end = rest.find(' ');
       keys.push_back(
@@ -930,7 +920,7 @@ std::string refused_view(const PageRequest& page, const ReadRequest& r) {
 std::string joined_lines(std::span<const std::string> lines) {
   std::string out;
   for (const std::string& line : lines) {
-    const std::string_view text = trimmed(line);
+    const std::string_view text = without_blanks_around(line);
     if (!out.empty() && out.back() == '-') {
       out.pop_back();
     } else if (!out.empty()) {
@@ -955,7 +945,8 @@ std::vector<std::string> infeasible_sentences(const DesignModel& d,
         joined_lines(std::span<const std::string>(lines).first(message)));
   }
   for (std::size_t i = message; i < lines.size(); ++i) {
-    if (!trimmed(lines[i]).empty()) sentences.emplace_back(trimmed(lines[i]));
+    if (!without_blanks_around(lines[i]).empty())
+      sentences.emplace_back(without_blanks_around(lines[i]));
   }
   return sentences;
 }
@@ -1060,8 +1051,9 @@ std::string band_line_json(const BandTableLine& line, const BandRow& row,
     return json_text(c.text);
   };
   const bool marked = row.report.c1_margin && *row.report.c1_margin < 0.0;
-  const std::string_view note =
-      marked && line.note.empty() ? t.c1_below_cmin_row : trimmed(line.note);
+  const std::string_view note = marked && line.note.empty()
+                                    ? t.c1_below_cmin_row
+                                    : without_blanks_around(line.note);
   return json_object({{"name", json_text(line.band_name)},
                       {"band", json_text(line.band)},
                       {"edge", json_text(edge_name(line.edge))},
