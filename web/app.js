@@ -163,6 +163,15 @@ function tableNode(rows, name) {
   const table = element('table', null, 'grid');
   for (const row of rows) {
     const tr = element('tr');
+    // A row of no figures is the table's heading row.
+    if (row.every((cell) => !cell.key)) {
+      tr.append(headerCell(row[0].label, 'col'),
+                ...row.map((cell) => headerCell(cell.value, 'col')));
+      const head = element('thead');
+      head.append(tr);
+      table.append(head);
+      continue;
+    }
     tr.append(headerCell(row[0].label, 'row'), ...row.map((cell) => valueNode('td', cell)));
     table.append(tr);
   }

@@ -755,6 +755,29 @@ BlockKeys emission_keys(const DesignModel& d, const Emissions& e) {
   return {keys};
 }
 
+// The line of column headings over the harmonics' rows ("  n     F, MHz
+// dBc ...") as a row of cells without keys, which the page lays out as the
+// table's heading row: the first heading as each cell's label, each of
+// the others as a value.  Headings are parted by two blanks or more.
+void split_column_headings(std::vector<TextCell>& row) {
+  if (row.size() != 1 || !row[0].label.empty()) return;
+  std::vector<std::string> headings;
+  std::string_view rest = without_blanks_around(row[0].value);
+  while (!rest.empty()) {
+    std::size_t end = rest.find("  ");
+    headings.emplace_back(without_blanks_around(rest.substr(0, end)));
+    rest = end == std::string_view::npos
+               ? std::string_view()
+               : without_blanks_around(rest.substr(end));
+  }
+  if (headings.size() < 2) return;
+  std::vector<TextCell> cells;
+  for (std::size_t i = 1; i < headings.size(); ++i) {
+    cells.push_back(TextCell{{}, headings[0], headings[i]});
+  }
+  row = std::move(cells);
+}
+
 // A harmonic's row of the emission block as a cell per figure: "2F", then
 // f, dBc, W, dBm and with a limit the limit, the margin and the verdict.
 void split_harmonic_rows(TextBlockView& block, const Emissions& e,
@@ -762,12 +785,15 @@ void split_harmonic_rows(TextBlockView& block, const Emissions& e,
   static constexpr std::string_view kColumns[] = {
       "f", "dbc", "watts", "dbm", "limit_dbc", "margin", "pass"};
   std::size_t h = 0;
+  std::vector<TextCell>* previous = nullptr;
   for (std::vector<TextCell>& row : block.rows) {
+    std::vector<TextCell>* const before = std::exchange(previous, &row);
     if (h == e.harmonics.size() || row.size() != 1 || !row[0].label.empty()) {
       continue;
     }
     const std::string n = concat({std::to_string(e.harmonics[h].n), "F"});
     if (!row[0].value.starts_with(n + " ")) continue;
+    if (h == 0 && before != nullptr) split_column_headings(*before);
     std::vector<TextCell> cells;
     std::string_view rest = std::string_view(row[0].value).substr(n.size());
     for (const std::string_view column : kColumns) {

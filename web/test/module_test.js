@@ -258,6 +258,13 @@ function checkKeys(merid) {
       ++compared;
     }
     assert.ok(compared >= 20, `${golden.file}: ${compared} figures`);
+    // The harmonics' table has its column headings as a row of no figures.
+    if (golden.values.limit) {
+      const [headings, first] = view.sections.emissions[0].rows;
+      assert.ok(headings.every((c) => c.key === ''), JSON.stringify(headings));
+      assert.deepStrictEqual(headings.slice(0, 2).map((c) => c.value), ['F, MHz', 'dBc']);
+      assert.strictEqual(first[1].key, 'emissions.harmonics.0.dbc');
+    }
   }
 }
 
