@@ -30,6 +30,34 @@ bool looks_grouped(std::string_view text) {
          text.size() - comma - 1 == 3 && all_digits(text.substr(comma + 1));
 }
 
+// "2 500", "12 345 678" and "1 500,5": digits in groups of three parted
+// by blanks, as thousands are written in Russian, the first group of one
+// to three digits after a sign, a decimal part after the last group.
+bool grouped_by_blanks(std::string_view text) {
+  if (!text.empty() && is_sign(text.front())) text.remove_prefix(1);
+  std::size_t groups = 0;
+  while (!text.empty()) {
+    const std::size_t blank = text.find_first_of(" \t");
+    std::string_view group = text.substr(0, blank);
+    text = blank == std::string_view::npos
+               ? std::string_view()
+               : without_blanks_around(text.substr(blank));
+    if (text.empty()) {
+      const std::size_t point = group.find_first_of(".,");
+      if (point != std::string_view::npos) {
+        if (!all_digits(group.substr(point + 1))) return false;
+        group = group.substr(0, point);
+      }
+    }
+    const bool first = groups++ == 0;
+    if (!all_digits(group) || group.size() > 3 ||
+        (!first && group.size() != 3)) {
+      return false;
+    }
+  }
+  return groups > 1;
+}
+
 // `text` (blanks around it removed) whose first item the free-form rules
 // end at `end`, a separator.
 StrictEntry ended_early(std::string_view text, std::size_t end,
@@ -43,9 +71,13 @@ StrictEntry ended_early(std::string_view text, std::size_t end,
   } else if (is_blank(text[end]) &&
              is_digit(without_blanks_around(text.substr(end)).front())) {
     e.problem = EntryProblem::kSpaceInside;
+    // A suggestion only where the blanks group thousands: "120 4.7 640"
+    // is three numbers, not one.
     std::string joined(text);
     std::erase_if(joined, [](char c) { return is_blank(c); });
-    if (read_entry_strictly(joined).accepted()) e.suggestion = joined;
+    if (grouped_by_blanks(text) && read_entry_strictly(joined).accepted()) {
+      e.suggestion = joined;
+    }
   } else {
     e.problem = EntryProblem::kTextAfter;
   }

@@ -33,6 +33,10 @@ TEST(ReadEntryStrictly, WholeNumbersAndTheirRefusals) {
       {"2 500", EntryProblem::kSpaceInside, 2.0f, "2500"},
       {"2 500 000", EntryProblem::kSpaceInside, 2.0f, "2500000"},
       {"2 5x", EntryProblem::kSpaceInside, 2.0f, ""},
+      // Blanks that group no thousands part numbers: nothing to suggest.
+      {"120 4.7 640", EntryProblem::kSpaceInside, 120.0f, ""},
+      {"2 5", EntryProblem::kSpaceInside, 2.0f, ""},
+      {"1 500,5", EntryProblem::kSpaceInside, 1.0f, "1500,5"},
       {"1,000", EntryProblem::kGroupingComma, 1.0f, "1000"},
       {"-12,345", EntryProblem::kGroupingComma, -12.345f, "-12345"},
       {"3,6,1", EntryProblem::kSecondComma, 3.6f, ""},

@@ -240,7 +240,8 @@ constexpr CalcTexts kEnglish = {
     .swr_heading_start = " Load of SWR ",
     .swr_heading_matched = " at any phase, source of RIN:",
     .swr_heading_high_impedance = " at any phase, source of 11·RIN:",
-    .swr_heading_levelled = " at any phase, source puts PIN into the tank:",
+    .swr_heading_levelled =
+        " at any phase, source levelled to put PIN into the tank:",
     .swr_heading_retuned = " at any phase, tank retuned to RIN, PIN into it:",
     .swr_note = " (largest values; for R, X and |S11| the limits)",
     .tuned_c1 = "C1",

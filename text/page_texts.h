@@ -125,8 +125,10 @@ struct PageTexts {
   // A number whose shortest text is still longer than the dialogue's and
   // merid-calc's {0} characters.
   std::string_view too_many_digits;
-  // A number of a list parted by commas: {0} which, {1} why it is refused.
+  // A number of a list parted by commas: {0} which, {1} why it is refused;
+  // a blank inside one that groups no thousands, where a comma was meant.
   std::string_view list_item_refused;
+  std::string_view list_item_blank;
 };
 
 inline constexpr PageTexts kPageTextsRussian = {
@@ -232,6 +234,7 @@ inline constexpr PageTexts kPageTextsRussian = {
         "число не помещается в {0} знаков, которые читают диалог и "
         "merid-calc; округлите его",
     .list_item_refused = "число {0}: {1}",
+    .list_item_blank = "в числе {0} пробел: числа разделяются запятыми",
 };
 
 inline constexpr PageTexts kPageTextsEnglish = {
@@ -272,9 +275,8 @@ inline constexpr PageTexts kPageTextsEnglish = {
     .smith_caption = "Input impedance on a Smith chart",
     .bands_heading = "Design for the amateur bands",
     .bands_intro =
-        "QN, Q0, RIN, ROUT, PIN and the options chosen are the "
-        "inputs'; the frequencies are each band's edges and "
-        "centre.",
+        "QN, Q0, RIN, ROUT, PIN and the options chosen are taken from the "
+        "inputs; the frequencies are each band's edges and centre.",
     .bands_run = "Calculate the table",
     .bands_stale = "The inputs have changed: calculate the table again.",
     .fix_inputs_first = "Correct the inputs first.",
@@ -341,6 +343,7 @@ inline constexpr PageTexts kPageTextsEnglish = {
         "the number does not fit the {0} characters that the dialogue and "
         "merid-calc read; round it",
     .list_item_refused = "number {0}: {1}",
+    .list_item_blank = "number {0} holds a space: part the numbers by commas",
 };
 
 inline constexpr const PageTexts& catalogue(std::type_identity<PageTexts>,

@@ -85,9 +85,9 @@ constexpr PiLTexts kEnglish = {
     .results_heading =
         " Results (pi section RIN -> RMID, L section RMID -> ROUT):",
     .middle_sum =
-        " C mid = C2' + CL: the L section's CL stands at the middle node",
+        " C mid = C2' + CL: the L section's CL sits at the middle node",
     .middle_alone =
-        " C mid = C2': the L section's CL stands at the output (C out)",
+        " C mid = C2': the L section's CL sits at the output (C out)",
     .f = " F, MHz",
     .qn = " Qn",
     .q0 = " Q0",

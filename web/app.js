@@ -115,6 +115,8 @@ function entryNode(control) {
   hint.dataset.form = control.hint || '';
   const entry = element('div', null, 'entry entry-' + (control.kind || 'number'));
   entry.dataset.name = control.name;
+  // A network's own parameter is offered with that network only.
+  if (control.network) entry.dataset.network = control.network;
   if (control.kind === 'flag') entry.append(input, label, hint);
   else entry.append(label, input, hint);
   return entry;
@@ -245,7 +247,31 @@ class Page {
 
   // The request as the module takes it.
   request() {
-    return JSON.stringify({lang: this.lang, values: this.values});
+    return JSON.stringify({lang: this.lang, values: this.offeredValues()});
+  }
+
+  // The network chosen, and the values of every control it offers: a
+  // parameter of another network is left out, as its entry is hidden.
+  network() {
+    return this.values.network || this.defaults().network;
+  }
+
+  offeredValues() {
+    const network = this.network();
+    const values = {};
+    for (const [name, value] of Object.entries(this.values)) {
+      const entry = document.querySelector(`.entry[data-name="${name}"]`);
+      const other = entry && entry.dataset.network && entry.dataset.network !== network;
+      if (!other) values[name] = value;
+    }
+    return values;
+  }
+
+  showNetworkEntries() {
+    const network = this.network();
+    for (const entry of document.querySelectorAll('.entry[data-network]')) {
+      entry.hidden = entry.dataset.network !== network;
+    }
   }
 
   text(name) { return this.form.texts[name] || ''; }
@@ -328,6 +354,7 @@ class Page {
   // The options set away from their defaults, which a printed design
   // lists.
   markChosen() {
+    this.showNetworkEntries();
     const defaults = this.defaults();
     for (const control of this.controls) {
       const name = control.dataset.name;

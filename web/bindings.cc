@@ -344,6 +344,9 @@ std::string list_problem(std::string_view text, Language language) {
     const std::size_t comma = text.find(',', start);
     const std::string_view part = text.substr(start, comma - start);
     const StrictEntry e = read_entry_strictly(part);
+    if (e.problem == EntryProblem::kSpaceInside && e.suggestion.empty()) {
+      return filled(t.list_item_blank, {std::to_string(index + 1)});
+    }
     if (!e.accepted()) {
       return filled(t.list_item_refused, {std::to_string(index + 1),
                                           entry_problem_text(e, language)});
@@ -1166,6 +1169,17 @@ std::vector<std::string> choices_of(const Control& c, Language language) {
   return out;
 }
 
+// The network whose parameter the control `name` sets, "" for a control
+// of every network.
+std::string_view owning_network(std::string_view name) {
+  for (const Network* n : networks()) {
+    for (const NetworkParameter& p : n->parameters) {
+      if (p.name == name) return n->name;
+    }
+  }
+  return {};
+}
+
 std::string control_json(const Control& c, Language language) {
   const PageTexts& t = page_texts(language);
   static constexpr std::string_view kKinds[] = {"number", "flag", "choice",
@@ -1180,7 +1194,8 @@ std::string control_json(const Control& c, Language language) {
        {"choices", json_array(choices_of(c, language),
                               [](const std::string& s) { return s; })},
        {"hint", json_text(hint)},
-       {"value", json_text(value)}});
+       {"value", json_text(value)},
+       {"network", json_text(owning_network(c.name))}});
 }
 
 std::string section_json(const Section& s, Language language) {

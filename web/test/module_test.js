@@ -159,6 +159,9 @@ function checkRefusals(merid) {
   const list = view({'c2-range': '200,1 500'}).entries['c2-range'];
   assert.ok(list.refused && list.hint.startsWith(
       'number 2: a space ends the number, which reads 1; type 1500'), list.hint);
+  const parted = view({elements: '120 4.7 640'}).entries.elements;
+  assert.ok(parted.refused && parted.hint.startsWith(
+      'number 1 holds a space: part the numbers by commas'), parted.hint);
   assert.strictEqual(view({swr: '11'}).entries.swr.refused, true);
   assert.strictEqual(view({network: 'tee'}).accepted, false);
 }

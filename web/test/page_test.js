@@ -282,7 +282,11 @@ async function checkHints(checks, page, lang) {
 }
 
 async function piL(checks, page) {
+  // RMID is pi-L's own: offered with that network only.
+  const rmidShown = () => page.$eval('.entry[data-name="rmid"]', (e) => !e.hidden);
+  checks.expect(!(await rmidShown()), 'RMID is offered with the pi network');
   await setValues(page, {...kTypical, network: 'pi-l'});
+  checks.expect(await rmidShown(), 'RMID is not offered with the pi-L network');
   const {state, compared} = await checkShownAgainstJson(checks, page, 'pi-L');
   checks.expect(compared > 30, `the pi-L design shows ${compared} figures`);
   checks.expect(JSON.parse(state.view.json).network === 'pi-l', 'the pi-L request is not pi-L');
