@@ -38,6 +38,7 @@ enum class WarningCode {
   kRinEstimateHigh,       // ... above them
   kRinEstimatePower,      // --rin-from: its power is not PIN
   kHarmonicAboveCoilSrf,  // a harmonic beyond the coils' self-resonance
+  kHarmonicAboveLimit,    // a harmonic above the emission limit asked for
 };
 
 // What a warning shows, in the unit its code gives: the shunt inductance
@@ -57,7 +58,8 @@ enum class WarningCode {
 // kRinEqualsRout; the estimate in ohm and the limit it passes for the two
 // estimate codes; the estimate's power and PIN, W, for kRinEstimatePower;
 // the coils' self-resonance, MHz, and the harmonic's n for
-// kHarmonicAboveCoilSrf.
+// kHarmonicAboveCoilSrf; the harmonic's level and the limit, dBc, for
+// kHarmonicAboveLimit, `subject` naming the harmonic ("2F").
 struct DesignWarning {
   WarningCode code;
   double figure;

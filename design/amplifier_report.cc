@@ -113,6 +113,9 @@ constexpr auto kWarnings = std::to_array<WarningDescription>({
      "with --coil-c: a harmonic up to 5F at or above the coils' "
      "self-resonance (MHz, and which harmonic): the coil is a capacitor "
      "there, and the level only as good as the strays given"},
+    {W::kHarmonicAboveLimit, "harmonic_above_limit",
+     "with --limit or --limit-dbc: a harmonic at the load above the limit "
+     "(its level and the limit, dBc, and which harmonic), one warning each"},
 });
 
 // What real parts allow, one limit for each kind of figure.
@@ -172,6 +175,18 @@ void add_resonance_warning(const Emissions& e,
   }
 }
 
+// Each harmonic above the limit asked for: the rule is not met, however
+// the rest of the design looks.
+void add_limit_warnings(const Emissions& e, std::vector<DesignWarning>& out) {
+  static constexpr std::string_view kNames[] = {"", "", "2F", "3F", "4F", "5F"};
+  for (const HarmonicEmission& h : e.harmonics) {
+    if (h.pass && !*h.pass && h.limit_dbc && h.n >= 2 && h.n <= 5) {
+      out.push_back({W::kHarmonicAboveLimit, h.dbc, *h.limit_dbc,
+                     kNames[static_cast<std::size_t>(h.n)]});
+    }
+  }
+}
+
 // The estimate of --rin-from beyond what amplifiers have, or for a power
 // other than PIN.
 void add_estimate_warnings(const RinEstimate& e, float pin,
@@ -194,7 +209,7 @@ consteval bool in_code_order() {
     if (static_cast<std::size_t>(kWarnings[i].code) != i) return false;
   }
   return kWarnings.size() ==
-         static_cast<std::size_t>(W::kHarmonicAboveCoilSrf) + 1;
+         static_cast<std::size_t>(W::kHarmonicAboveLimit) + 1;
 }
 static_assert(in_code_order());
 
@@ -252,6 +267,7 @@ AmplifierReport amplifier_report(const DesignModel& d,
   if (options.emissions) {
     report.emissions = emissions(d, options);
     add_resonance_warning(*report.emissions, report.warnings);
+    add_limit_warnings(*report.emissions, report.warnings);
   }
   return report;
 }

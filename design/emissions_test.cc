@@ -389,5 +389,36 @@ TEST(Emissions, WarnsOfAHarmonicAtOrAboveTheCoilsResonance) {
   }
 }
 
+// A harmonic above the limit warns, one warning for each, with its level
+// and the limit; one that meets the limit does not.
+TEST(Emissions, WarnsOfEachHarmonicAboveTheLimit) {
+  const TankDesign d =
+      DesignOf(pi_network(), {7.1f, 12.0f, 200.0f, 2000.0f, 50.0f, 100.0f});
+  const auto above = [&](float limit_db) {
+    EmissionOptions e;
+    e.limit_db = limit_db;
+    const AmplifierReport r = amplifier_report(*d, WithEmissions(e));
+    std::vector<DesignWarning> out;
+    for (const DesignWarning& w : r.warnings) {
+      if (w.code == WarningCode::kHarmonicAboveLimit) out.push_back(w);
+    }
+    for (const HarmonicEmission& h : r.emissions->harmonics) {
+      const bool warned = std::any_of(out.begin(), out.end(), [&](auto& w) {
+        return w.subject == std::to_string(h.n) + "F";
+      });
+      EXPECT_EQ(warned, !*h.pass) << h.n << "F at " << limit_db << " dB";
+      if (warned) {
+        EXPECT_GT(h.dbc, *h.limit_dbc);
+      }
+    }
+    return out;
+  };
+  EXPECT_TRUE(above(40.0f).empty());
+  const std::vector<DesignWarning> strict = above(80.0f);
+  ASSERT_FALSE(strict.empty());
+  EXPECT_EQ(strict.front().subject, "2F");
+  EXPECT_EQ(strict.front().context, -80.0);
+}
+
 }  // namespace
 }  // namespace merid

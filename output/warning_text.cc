@@ -78,6 +78,9 @@ std::string warning_text(const DesignWarning& w,
     case WarningCode::kHarmonicAboveCoilSrf:
       return filled(t.harmonic_above_srf,
                     {concat({whole(w.context), "F"}), figure});
+    case WarningCode::kHarmonicAboveLimit:
+      return filled(t.harmonic_above_limit,
+                    {std::string(w.subject), figure, three(w.context)});
   }
   return {};
 }

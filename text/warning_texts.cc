@@ -47,6 +47,8 @@ constexpr WarningTexts kEnglish = {
     "harmonic {0} lies at or above the coils' self-resonance ({1} MHz): the "
     "coil is a capacitor there, and its level is only as good as the strays "
     "given",
+    "harmonic {0} at the load is {1} dBc, above the limit of {2} dBc: the "
+    "rule is not met",
 };
 
 constexpr WarningTexts kRussian = {
@@ -91,6 +93,8 @@ constexpr WarningTexts kRussian = {
     "гармоника {0} на собственном резонансе катушек ({1} МГц) или выше: там "
     "катушка - конденсатор, и ее уровень верен лишь настолько, насколько "
     "заданы паразитные емкость и индуктивность",
+    "гармоника {0} на нагрузке {1} дБн, выше нормы {2} дБн: норма не "
+    "выполнена",
 };
 
 }  // namespace

@@ -36,6 +36,7 @@ struct WarningTexts {
   std::string_view rin_estimate_high;    // the same
   std::string_view rin_estimate_power;   // {0} its power, W; {1} PIN, W
   std::string_view harmonic_above_srf;   // {0} n; {1} the resonance, MHz
+  std::string_view harmonic_above_limit;  // {0} nF; {1} its dBc; {2} limit
 };
 
 const WarningTexts& warning_texts(Language language);
