@@ -39,7 +39,7 @@ struct Reading {
 // Reads an option's value into `options`.
 using ValueReader = Status (*)(std::string_view value, Options& options);
 
-struct OptionSpec {
+struct OptionRow {
   std::string_view name;
   std::string_view value;  // empty: a switch, which takes none
   std::string_view help;
@@ -206,7 +206,7 @@ Status read_rin_from_option(std::string_view text, Options& options) {
   return read_rin_from(text, options.amplifier);
 }
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"--format", "text|json|csv",
      "text, the default: the dialogue's results screen in UTF-8 with its CR "
      "LF line ends (the six inputs and the 22 results), then the peak values "
@@ -444,9 +444,9 @@ constexpr OptionSpec kOptions[] = {
      read_network},
 };
 
-const OptionSpec* find_option(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+const OptionRow* find_option(std::string_view name) {
+  for (const OptionRow& row : kOptions) {
+    if (row.name == name) return &row;
   }
   return nullptr;
 }
@@ -480,6 +480,20 @@ Status read_parameter(const NetworkParameter& p, std::string_view text,
   }
   reading.parameters.push_back({p.name, value});
   return {};
+}
+
+// The network parameter that the option `name`, with or without its
+// dashes, sets; none for any other.
+const NetworkParameter* parameter_of(std::string_view name) {
+  return find_parameter(name.substr(name.starts_with("--") ? 2 : 0)).parameter;
+}
+
+// The value of the option of `row`, or else of the network parameter
+// `parameter`, read into `options` and `reading`.
+Status read_value(const OptionRow* row, const NetworkParameter* parameter,
+                  std::string_view value, Options& options, Reading& reading) {
+  return row != nullptr ? row->read(value, options)
+                        : read_parameter(*parameter, value, reading);
 }
 
 // Walks the arguments in order.  Before "--", "--help", "-h" and
@@ -519,14 +533,14 @@ class OptionReader {
  private:
   Status read_option(std::string_view arg, Options& options, Reading& reading) {
     const std::string_view name = arg.substr(0, arg.find('='));
-    const OptionSpec* spec = find_option(name);
+    const OptionRow* row = find_option(name);
     const NetworkParameter* parameter =
-        spec == nullptr ? find_parameter(name.substr(2)).parameter : nullptr;
-    if (spec == nullptr && parameter == nullptr) {
+        row == nullptr ? parameter_of(name) : nullptr;
+    if (row == nullptr && parameter == nullptr) {
       return failure(
           concat({"unknown option ", echoed(arg), "; see merid-calc --help"}));
     }
-    const bool switch_only = spec != nullptr && spec->value.empty();
+    const bool switch_only = row != nullptr && row->value.empty();
     // The value is taken even when the option is refused, so that it is
     // not read as a number.
     const std::string_view value = switch_only ? "" : value_of(arg, name);
@@ -536,8 +550,7 @@ class OptionReader {
     if (switch_only && name.size() < arg.size()) {
       return failure(concat({name, " takes no value; see merid-calc --help"}));
     }
-    Status read = spec != nullptr ? spec->read(value, options)
-                                  : read_parameter(*parameter, value, reading);
+    Status read = read_value(row, parameter, value, options, reading);
     if (read.ok() && takes_one_number(name, parameter)) {
       reading.taken.emplace_back(name, value);
     }
@@ -621,7 +634,7 @@ Status place_parameters(const Reading& reading, Options& options) {
 std::string element_form(const Network& network) {
   std::string names;
   std::string units;
-  for (const ElementSpec& e : network.elements) {
+  for (const ElementRow& e : network.elements) {
     names += concat({names.empty() ? "" : ",", e.name});
     units += concat({units.empty() ? "" : ", ", e.unit});
   }
@@ -648,7 +661,7 @@ Status read_elements(Options& options) {
   }
   GivenElements values{};
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    const ElementSpec& e = network.elements[i];
+    const ElementRow& e = network.elements[i];
     const std::string range =
         concat({e.may_be_zero ? "0 <= " : "0 < ", e.name, " <= ", plain(e.high),
                 " (", e.unit, ")"});
@@ -715,8 +728,8 @@ Status conflict(const Options& options) {
 
 std::vector<OptionHelp> option_help() {
   std::vector<OptionHelp> out;
-  for (const OptionSpec& spec : kOptions) {
-    out.push_back({spec.name, spec.value, spec.help});
+  for (const OptionRow& row : kOptions) {
+    out.push_back({row.name, row.value, row.help});
   }
   return out;
 }
@@ -730,14 +743,13 @@ Status check_option(std::string_view name, std::string_view value) {
   Options options;
   options.network = networks().front();
   Reading reading;
-  if (const OptionSpec* spec = find_option(name)) {
-    return spec->read(value, options);
+  const OptionRow* row = find_option(name);
+  const NetworkParameter* parameter =
+      row == nullptr ? parameter_of(name) : nullptr;
+  if (row == nullptr && parameter == nullptr) {
+    return failure(concat({"unknown option ", echoed(name)}));
   }
-  const std::string_view bare = name.substr(name.starts_with("--") ? 2 : 0);
-  if (const NetworkParameter* p = find_parameter(bare).parameter) {
-    return read_parameter(*p, value, reading);
-  }
-  return failure(concat({"unknown option ", echoed(name)}));
+  return read_value(row, parameter, value, options, reading);
 }
 
 Status parse_arguments(std::span<const std::string_view> args,

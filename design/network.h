@@ -60,7 +60,7 @@ constexpr std::array<float, kMaxNetworkParameters> no_parameters() {
 }
 
 // The elements of a network already built, as --elements gives them, in
-// the order of the network's element specs, display units.
+// the order of the network's element rows, display units.
 inline constexpr std::size_t kMaxNetworkElements = 5;
 using GivenElements = std::array<float, kMaxNetworkElements>;
 
@@ -87,7 +87,7 @@ inline constexpr float kMaxGivenCapacitance = 1000000.0f;  // pF
 inline constexpr float kMaxGivenInductance = 100000.0f;    // uH
 
 // One element of a built network, for --elements.
-struct ElementSpec {
+struct ElementRow {
   std::string_view name;  // "C1", in the usage and a refusal
   std::string_view unit;  // "pF" or "uH"
   std::string_view key;   // the field that echoes it
@@ -177,7 +177,7 @@ struct Network {
   // The figures of its parts that the part limits are held against.
   std::span<const PartFigure> parts;
   // Its elements in the order --elements takes them.
-  std::span<const ElementSpec> elements;
+  std::span<const ElementRow> elements;
   // The dialogue's results screen, for a network that has one.
   const ScreenLayout* screen;
   // The design of `inputs` (each in its range) calculated.

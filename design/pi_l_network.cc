@@ -516,7 +516,7 @@ constexpr PartFigure kParts[] = {
 
 // C1, L1, the middle capacitor, L2 and COUT (0: none) as --elements takes
 // them.
-constexpr ElementSpec kElements[] = {
+constexpr ElementRow kElements[] = {
     {"C1", "pF", "c1", kMaxGivenCapacitance, false, local_text<&PiLTexts::c1>},
     {"L1", "uH", "l1", kMaxGivenInductance, false, local_text<&PiLTexts::l1>},
     {"CMID", "pF", "cmid", kMaxGivenCapacitance, false,

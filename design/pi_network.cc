@@ -427,7 +427,7 @@ constexpr PartFigure kParts[] = {
 };
 
 // C1, L, C2 as --elements takes them.
-constexpr ElementSpec kElements[] = {
+constexpr ElementRow kElements[] = {
     {"C1", "pF", "c1", kMaxGivenCapacitance, false,
      local_text<&CalcTexts::given_c1>},
     {"L", "uH", "l", kMaxGivenInductance, false,

@@ -117,9 +117,9 @@ void write_given_elements(ByteSink& out, const DesignModel& d,
   if (!given) return;
   write_line(out, {});
   write_line(out, calc_texts(language).given_heading);
-  const std::span<const ElementSpec> specs = d.network().elements;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    write_line(out, labelled_value(specs[i].label(language), (*given)[i]));
+  const std::span<const ElementRow> rows = d.network().elements;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    write_line(out, labelled_value(rows[i].label(language), (*given)[i]));
   }
 }
 

@@ -315,7 +315,7 @@ std::string element_forms(const PageTexts& t) {
   for (const Network* n : networks()) {
     std::string names;
     std::string units;
-    for (const ElementSpec& e : n->elements) {
+    for (const ElementRow& e : n->elements) {
       names += concat({names.empty() ? "" : ",", e.name});
       units += concat({units.empty() ? "" : ", ", unit_text(e.unit, t)});
     }
@@ -566,7 +566,7 @@ std::string entries_json(const ReadRequest& r) {
 // peak that rates a part, the efficiency or the suppression of the second
 // harmonic (the keys every network's field table gives them).
 bool emphasised(const Network& network, std::string_view key) {
-  for (const ElementSpec& e : network.elements) {
+  for (const ElementRow& e : network.elements) {
     if (e.key == key) return true;
   }
   constexpr std::string_view kFirstFigures[] = {"eta", "ku", "ki"};
