@@ -19,6 +19,13 @@ static_assert(std::bit_cast<std::uint32_t>(kOmegaFactor) == 0x40C90FDA);
 inline constexpr float kHertzPerMegahertz = 1000000.0f;
 static_assert(std::bit_cast<std::uint32_t>(kHertzPerMegahertz) == 0x49742400);
 
+// The other units the results are given in: per cent, MHz and kHz from
+// Hz, and picofarads in farads (in double, for the analyses that are).
+inline constexpr float kPercent = 100.0f;
+inline constexpr float kMegahertzPerHertz = 1e-6f;
+inline constexpr float kHertzPerKilohertz = 1000.0f;
+inline constexpr double kFaradsPerPicofarad = 1e-12;
+
 // First frequency of every sweep grid, Hz.
 inline constexpr float kSweepStart = 1000.0f;
 static_assert(std::bit_cast<std::uint32_t>(kSweepStart) == 0x447A0000);

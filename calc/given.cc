@@ -12,11 +12,7 @@
 namespace merid {
 namespace {
 
-constexpr double kFaradsPerPicofarad = 1e-12;
 constexpr double kHenriesPerMicrohenry = 1e-6;
-constexpr float kPercent = 100.0f;
-constexpr float kMegahertzPerHertz = 1e-6f;
-constexpr float kHertzPerKilohertz = 1000.0f;
 
 }  // namespace
 

@@ -17,7 +17,6 @@ namespace merid {
 namespace {
 
 constexpr double kMicroPerHenry = 1e6;
-constexpr float kPercent = 100.0f;
 
 // The L section in double precision: the series reactance of L2 and the
 // susceptance of CL at the working frequency, with L2's loss at q0.

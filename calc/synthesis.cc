@@ -17,10 +17,7 @@ namespace {
 // Turns L in H into uH; the same float as kHertzPerMegahertz.
 constexpr float kMicrohenryPerHenry = 1000000.0f;
 constexpr float kFeasibilityMargin = 1.1f;
-constexpr float kPercent = 100.0f;
 constexpr float kPicoPerFarad = 1e12f;
-constexpr float kMegahertzPerHertz = 1e-6f;
-constexpr float kHertzPerKilohertz = 1000.0f;
 
 static_assert(std::bit_cast<std::uint32_t>(kMicrohenryPerHenry) == 0x49742400);
 static_assert(std::bit_cast<std::uint32_t>(kFeasibilityMargin) == 0x3F8CCCCD);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "calc/constants.h"
 #include "calc/cosine_pulses.h"
 #include "calc/current_drive.h"
 #include "design/emission_rules.h"
@@ -12,9 +13,7 @@
 namespace merid {
 namespace {
 
-constexpr double kFaradsPerPicofarad = 1e-12;
 constexpr double kHenriesPerNanohenry = 1e-9;
-constexpr double kHertzPerMegahertz = 1e6;
 // A harmonic the pulses have less of than this, relative to the
 // fundamental, is none at all (the odd ones at 180 degrees come out as
 // rounding).
