@@ -551,18 +551,10 @@ class OptionReader {
       return failure(concat({name, " takes no value; see merid-calc --help"}));
     }
     Status read = read_value(row, parameter, value, options, reading);
-    if (read.ok() && takes_one_number(name, parameter)) {
+    if (read.ok() && number_option_bounds(name)) {
       reading.taken.emplace_back(name, value);
     }
     return read;
-  }
-
-  // Whether the option's value is one number: a network's parameter,
-  // --swr, --cmin or an emission option's.
-  static bool takes_one_number(std::string_view name,
-                               const NetworkParameter* parameter) {
-    return parameter != nullptr || name == "--swr" ||
-           option_bounds(name).has_value();
   }
 
   // Whether the option `name` came before; notes it when not.
@@ -737,6 +729,15 @@ std::vector<OptionHelp> option_help() {
 std::optional<SwrRequest> swr_request(const Options& options) {
   if (options.swr < kMinSwr) return std::nullopt;
   return SwrRequest{options.swr, options.retune, options.amplifier.capacitors};
+}
+
+std::optional<ValueBounds> number_option_bounds(std::string_view name) {
+  if (name == "--swr") return ValueBounds{kMinSwr, true, kMaxSwr};
+  if (const NetworkParameter* p = parameter_of(name)) {
+    const InputRange& r = input_row(p->accepted_as).range;
+    return ValueBounds{r.low, r.low_inclusive, r.high};
+  }
+  return option_bounds(name);
 }
 
 Status check_option(std::string_view name, std::string_view value) {

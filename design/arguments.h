@@ -80,6 +80,11 @@ std::vector<OptionHelp> option_help();
 // option is refused.
 Status check_option(std::string_view name, std::string_view value);
 
+// The range of an option whose value is one number (`name` with its
+// dashes): --swr, a network's parameter (its input's range), --cmin and the
+// emission options; none for any other option.
+std::optional<ValueBounds> number_option_bounds(std::string_view name);
+
 // A typed number longer than the dialogue's line buffer is refused rather
 // than cut, as that buffer would cut it.
 inline constexpr std::size_t kMaxArgumentBytes = kRealBufferSize;

@@ -215,12 +215,7 @@ std::string input_range_text(Input input, std::optional<float> qn,
 
 // The bounds of a number control, from the rules merid-calc reads it by.
 std::optional<ValueBounds> control_bounds(std::string_view name) {
-  if (name == "swr") return ValueBounds{kMinSwr, true, kMaxSwr};
-  if (name == "rmid") {
-    const InputRange& r = input_row(Input::kRout).range;
-    return ValueBounds{r.low, r.low_inclusive, r.high};
-  }
-  return option_bounds(option_of(name));
+  return number_option_bounds(option_of(name));
 }
 
 std::string bounds_text(const ValueBounds& b, const PageTexts& t) {
