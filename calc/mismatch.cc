@@ -4,81 +4,209 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <numbers>
 
 #include "calc/complex.h"
 #include "calc/harmonics.h"
+#include "calc/load_block.h"
 #include "calc/s11module.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 namespace {
 
-// The values of one phase step: those `at` gives, or -infinity for each
-// where it gives none, so that such a step is never the largest.
-class PhaseValues {
- public:
-  PhaseValues(float rout, float swr, std::size_t count,
-              const LoadQuantities& at, std::span<const Complex> scan)
-      : rout_(rout), swr_(swr), values_(count), at_(at), scan_(scan) {}
+// The load of phase step `step`: a whole step's from the circle made
+// beforehand, the same bits as swr_load's, any other computed.
+Complex load_at(float rout, float swr, std::span<const Complex> loads,
+                double step) {
+  const bool whole =
+      step >= 0.0 && step < loads.size() && step == std::floor(step);
+  return whole ? loads[static_cast<std::size_t>(step)]
+               : swr_load(rout, swr, step);
+}
 
-  // Whether the step gave values; they are in values() either way.
-  bool take(double step) {
-    const bool given = at_(load(step), values_);
-    if (!given) std::fill(values_.begin(), values_.end(), -INFINITY);
-    return given;
-  }
-  const std::vector<float>& values() const { return values_; }
-
- private:
-  // The load of a whole step from the circle made beforehand, the same
-  // bits as swr_load's.
-  Complex load(double step) const {
-    const bool whole =
-        step >= 0.0 && step < scan_.size() && step == std::floor(step);
-    return whole ? scan_[static_cast<std::size_t>(step)]
-                 : swr_load(rout_, swr_, step);
-  }
-
-  float rout_;
-  float swr_;
-  std::vector<float> values_;
-  const LoadQuantities& at_;
-  std::span<const Complex> scan_;
-};
-
-// Golden-section search for the largest value of quantity `i` between the
+// Golden-section search for the largest value of one quantity between the
 // phase steps lo and hi, the best value known so far being `best`.  The
 // values on the circle are smooth in the phase, and one phase step is far
-// narrower than any of their peaks, so the bracket holds one maximum.
-float refined_max(PhaseValues& at, std::size_t i, double lo, double hi,
-                  float best) {
-  constexpr int kIterations = 40;
-  const double ratio = std::numbers::phi - 1.0;
-  double a = hi - ratio * (hi - lo);
-  double b = lo + ratio * (hi - lo);
-  at.take(a);
-  float fa = at.values()[i];
-  at.take(b);
-  float fb = at.values()[i];
-  for (int n = 0; n < kIterations; ++n) {
-    best = std::max({best, fa, fb});
-    if (fa < fb) {
-      lo = a;
-      a = b;
-      fa = fb;
-      b = lo + ratio * (hi - lo);
-      at.take(b);
-      fb = at.values()[i];
-    } else {
-      hi = b;
-      b = a;
-      fb = fa;
-      a = hi - ratio * (hi - lo);
-      at.take(a);
-      fa = at.values()[i];
+// narrower than any of their peaks, so the bracket holds one maximum.  The
+// searches of all quantities advance together: each step asks every
+// search's next phase, and their loads go to the quantities as one batch.
+class GoldenSection {
+ public:
+  static constexpr int kIterations = 40;
+
+  GoldenSection(std::size_t quantity, double lo, double hi, float best)
+      : quantity_(quantity), lo_(lo), hi_(hi), best_(best) {
+    a_ = hi_ - kRatio * (hi_ - lo_);
+    b_ = lo_ + kRatio * (hi_ - lo_);
+  }
+
+  std::size_t quantity() const { return quantity_; }
+  // The phases whose values the search starts from.
+  double first() const { return a_; }
+  double second() const { return b_; }
+  void start(float fa, float fb) {
+    fa_ = fa;
+    fb_ = fb;
+  }
+  // One iteration's narrowing: the phase whose value it asks next.
+  double narrow() {
+    best_ = std::max({best_, fa_, fb_});
+    rising_ = fa_ < fb_;
+    if (rising_) {
+      lo_ = a_;
+      a_ = b_;
+      fa_ = fb_;
+      b_ = lo_ + kRatio * (hi_ - lo_);
+      return b_;
+    }
+    hi_ = b_;
+    b_ = a_;
+    fb_ = fa_;
+    a_ = hi_ - kRatio * (hi_ - lo_);
+    return a_;
+  }
+  void take(float value) { (rising_ ? fb_ : fa_) = value; }
+  float largest() const { return std::max({best_, fa_, fb_}); }
+
+ private:
+  static constexpr double kRatio = std::numbers::phi - 1.0;
+
+  std::size_t quantity_;
+  double lo_;
+  double hi_;
+  double a_ = 0.0;
+  double b_ = 0.0;
+  float fa_ = 0.0f;
+  float fb_ = 0.0f;
+  float best_;
+  bool rising_ = false;
+};
+
+// Asks `at` for the loads of `steps` and gives each its quantity's value:
+// `quantity(i)` of the load of steps[i], -infinity where the load gives
+// none, so that such a phase is never the largest.
+class PhaseBatch {
+ public:
+  PhaseBatch(float rout, float swr, std::size_t count, const LoadQuantities& at,
+             std::span<const Complex> loads)
+      : rout_(rout), swr_(swr), count_(count), at_(at), scan_loads_(loads) {}
+
+  template <typename Quantity>
+  void evaluate(std::span<const double> steps, Quantity quantity,
+                std::span<float> out) {
+    const std::size_t m = steps.size();
+    loads_.resize(m);
+    values_.resize(count_ * m);
+    if (m > given_size_) {
+      given_ = std::make_unique<bool[]>(m);
+      given_size_ = m;
+    }
+    for (std::size_t i = 0; i < m; ++i) {
+      loads_[i] = load_at(rout_, swr_, scan_loads_, steps[i]);
+    }
+    const LoadBatch batch{loads_, values_, std::span<bool>(given_.get(), m)};
+    at_(batch);
+    for (std::size_t i = 0; i < m; ++i) {
+      out[i] = batch.given[i] ? batch.value(quantity(i), i) : -INFINITY;
     }
   }
-  return std::max({best, fa, fb});
+
+ private:
+  float rout_;
+  float swr_;
+  std::size_t count_;
+  const LoadQuantities& at_;
+  std::span<const Complex> scan_loads_;
+  std::vector<Complex> loads_;
+  std::vector<float> values_;
+  std::unique_ptr<bool[]> given_;
+  std::size_t given_size_ = 0;
+};
+
+// Runs the searches to their end; each one's largest is then final.
+void run_searches(std::vector<GoldenSection>& searches, PhaseBatch& batch) {
+  const std::size_t m = searches.size();
+  if (m == 0) return;
+  std::vector<double> steps(2 * m);
+  std::vector<float> values(2 * m);
+  for (std::size_t i = 0; i < m; ++i) {
+    steps[i] = searches[i].first();
+    steps[m + i] = searches[i].second();
+  }
+  const auto quantity_of = [&searches, m](std::size_t i) {
+    return searches[i % m].quantity();
+  };
+  batch.evaluate(steps, quantity_of, values);
+  for (std::size_t i = 0; i < m; ++i)
+    searches[i].start(values[i], values[m + i]);
+  steps.resize(m);
+  values.resize(m);
+  for (int n = 0; n < GoldenSection::kIterations; ++n) {
+    for (std::size_t i = 0; i < m; ++i) steps[i] = searches[i].narrow();
+    batch.evaluate(steps, quantity_of, values);
+    for (std::size_t i = 0; i < m; ++i) searches[i].take(values[i]);
+  }
+}
+
+// The tank's impedances with `load` in place of the designed resistance, in
+// the operations of impedances_of.
+Impedances impedances_with_load(const Elements& e, Complex load) {
+  Impedances z;
+  z.zp2 = parall(load, e.zc2);
+  z.zser = e.zl + z.zp2;
+  z.zin = parall(z.zser, e.zc1);
+  return z;
+}
+
+using PiLoads = LoadBlock<PiQuantity::kCount>;
+
+// The quantities of the tank of elements `e` and impedances `z` driven by
+// `drive` into `load`, as load j of `block`.
+void store_quantities(const Elements& e, const Impedances& z,
+                      const Drive& drive, float rin, Complex load,
+                      std::size_t j, PiLoads& block) {
+  const DrivenState s = drive_tank(z, drive);
+  const float s11 = modulus(reflection(z.zin, real(rin)));
+  auto& o = block.values;
+  o[PiQuantity::kUc1][j] = modulus(s.vin);
+  o[PiQuantity::kUc2][j] = modulus(s.vout);
+  o[PiQuantity::kUl][j] = modulus(e.zl * s.ib);
+  o[PiQuantity::kIc1][j] = modulus(s.vin / e.zc1);
+  o[PiQuantity::kIc2][j] = modulus(s.vout / e.zc2);
+  o[PiQuantity::kIl][j] = modulus(s.ib);
+  o[PiQuantity::kPload][j] = squared_magnitude(s.vout / load) * load.re;
+  o[PiQuantity::kPloss][j] = squared_magnitude(s.ib) * e.zl.re;
+  static_assert(PiQuantity::kCount - PiQuantity::kRMax == kInputLimits);
+  store_input_limits(z.zin, s11, PiQuantity::kRMax, j, block);
+}
+
+// The loads of `block` with their C1 and C2, under the drive as it is or
+// levelled: one loop without a branch, which vectorises.  Copies of the
+// arguments, which no store into the block can alias.
+template <bool kLevelled>
+void pi_load_block(const Tank& tank, float freq, const LoadDrive& drive,
+                   float rin, PiLoads& block) {
+  const Tank designed = tank;
+  const Drive source = drive.source;
+  const float power = drive.power;
+  const float r0 = rin;
+  const float f = freq;
+  for (std::size_t j = 0; j < block.count; ++j) {
+    Tank t = designed;
+    t.c1 = block.c1[j];
+    t.c2 = block.c2[j];
+    const Elements e = elements_at(t, f);
+    const Complex load = block.load(j);
+    const Impedances z = impedances_with_load(e, load);
+    Drive d = source;
+    if constexpr (kLevelled) {
+      const DrivenState s = drive_tank(z, source);
+      d = levelled(source, input_power(s.vin, s.iin), power);
+    }
+    store_quantities(e, z, d, r0, load, j, block);
+  }
 }
 
 }  // namespace
@@ -106,22 +234,35 @@ std::vector<Complex> circle_loads(float rout, float swr) {
   return loads;
 }
 
-CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
-                               const LoadQuantities& at,
-                               std::span<const Complex> scan) {
+CircleScan scan_circle(float swr, std::size_t count, const LoadQuantities& at,
+                       std::span<const Complex> loads) {
+  CircleScan scan;
+  scan.count = count;
+  // Swr 1: one load, rout itself, the same at every step.
+  scan.steps = swr == 1.0f ? 1 : kSwrPhases;
+  scan.values.resize(count * scan.steps);
+  scan.given = std::make_unique<bool[]>(scan.steps);
+  at(LoadBatch{loads.first(scan.steps), scan.values,
+               std::span<bool>(scan.given.get(), scan.steps)});
+  return scan;
+}
+
+CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
+                               const CircleScan& scan,
+                               std::span<const Complex> loads) {
+  const std::size_t count = scan.count;
+  const int phases = static_cast<int>(scan.steps);
   CircleExtremes out;
   out.largest.assign(count, -INFINITY);
   out.given.assign(kSwrPhases, false);
-  PhaseValues values(rout, swr, count, at, scan);
   std::vector<int> best_step(count, -1);
-  // Swr 1: one load, rout itself, the same at every step.
-  const int phases = swr == 1.0f ? 1 : kSwrPhases;
-  for (int k = 0; k < phases; ++k) {
-    out.given[k] = values.take(k);
-    if (!out.given[k]) continue;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (best_step[i] < 0 || values.values()[i] > out.largest[i]) {
-        out.largest[i] = values.values()[i];
+  for (int k = 0; k < phases; ++k) out.given[k] = scan.given[k];
+  for (std::size_t i = 0; i < count; ++i) {
+    for (int k = 0; k < phases; ++k) {
+      if (!out.given[k]) continue;
+      const float v = scan.value(i, static_cast<std::size_t>(k));
+      if (best_step[i] < 0 || v > out.largest[i]) {
+        out.largest[i] = v;
         best_step[i] = k;
       }
     }
@@ -131,6 +272,7 @@ CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
   const auto given_at = [&out](int k) {
     return out.given[(k + kSwrPhases) % kSwrPhases];
   };
+  std::vector<GoldenSection> searches;
   for (std::size_t i = 0; i < count; ++i) {
     const int k = best_step[i];
     if (k < 0) {
@@ -138,52 +280,29 @@ CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
       continue;
     }
     if (phases > 1 && given_at(k - 1) && given_at(k + 1)) {
-      out.largest[i] = refined_max(values, i, k - 1.0, k + 1.0, out.largest[i]);
+      searches.emplace_back(i, k - 1.0, k + 1.0, out.largest[i]);
     }
   }
+  PhaseBatch batch(rout, swr, count, at, loads);
+  run_searches(searches, batch);
+  for (const GoldenSection& s : searches)
+    out.largest[s.quantity()] = s.largest();
   return out;
 }
 
-double input_power(Complex v, Complex i) {
-  return static_cast<double>(v.re) * i.re + static_cast<double>(v.im) * i.im;
-}
-
-Drive levelled(const Drive& drive, double power, float wanted) {
-  const double scale = std::sqrt(static_cast<double>(wanted) / power);
-  return Drive{static_cast<float>(drive.emf * scale), drive.zs};
-}
-
-Impedances impedances_with_load(const Elements& e, Complex load) {
-  Impedances z;
-  z.zp2 = parall(load, e.zc2);
-  z.zser = e.zl + z.zp2;
-  z.zin = parall(z.zser, e.zc1);
-  return z;
-}
-
-void pi_quantities(const Elements& e, const Impedances& z, const Drive& drive,
-                   float rin, Complex load, std::span<float> o) {
-  const DrivenState s = drive_tank(z, drive);
-  const float s11 = swrsub(z.zin, real(rin)).gamma;
-  o[PiQuantity::kUc1] = modulus(s.vin);
-  o[PiQuantity::kUc2] = modulus(s.vout);
-  o[PiQuantity::kUl] = modulus(e.zl * s.ib);
-  o[PiQuantity::kIc1] = modulus(s.vin / e.zc1);
-  o[PiQuantity::kIc2] = modulus(s.vout / e.zc2);
-  o[PiQuantity::kIl] = modulus(s.ib);
-  o[PiQuantity::kPload] = squared_magnitude(s.vout / load) * load.re;
-  o[PiQuantity::kPloss] = squared_magnitude(s.ib) * e.zl.re;
-  input_limits(z.zin, s11, o.subspan(PiQuantity::kRMax));
-}
-
-void input_limits(Complex zin, float s11, std::span<float> limits) {
-  static_assert(PiQuantity::kCount - PiQuantity::kRMax == kInputLimits);
-  limits[0] = zin.re;
-  limits[1] = -zin.re;
-  limits[2] = zin.im;
-  limits[3] = -zin.im;
-  limits[4] = s11;
-  limits[5] = -s11;
+void pi_load_quantities(const Tank& tank, float f, const LoadDrive& drive,
+                        float rin, std::span<const float> c1,
+                        std::span<const float> c2, const LoadBatch& batch) {
+  by_load_blocks<PiQuantity::kCount>(
+      c1, c2, tank.c1, tank.c2, batch, [&](PiLoads& block) {
+        with_sweep_kernel([&] {
+          if (drive.levelled) {
+            pi_load_block<true>(tank, f, drive, rin, block);
+          } else {
+            pi_load_block<false>(tank, f, drive, rin, block);
+          }
+        });
+      });
 }
 
 }  // namespace merid

@@ -7,8 +7,10 @@
 // real antenna), the drive that delivers a given power at every load, and
 // the pi network's quantities at one load.
 
+#include <cmath>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -30,12 +32,40 @@ inline constexpr int kSwrPhases = 360;
 // single-precision operation, exactly real.  Swr 1 gives rout alone.
 Complex swr_load(float rout, float swr, double phase_step);
 
-// What one load of the circle gives: `values` filled with the quantities,
-// each one to be maximised (the least of a quantity as its negative), and
-// true; false for a load that gives none (a tank that no setting matches
-// to it).
-using LoadQuantities =
-    std::function<bool(Complex load, std::span<float> values)>;
+// Many loads at once and what each gives: `count` quantities of each, to
+// be maximised (the least of a quantity as its negative), quantity by
+// quantity: quantity q of load j at values[q * loads.size() + j].  A load
+// that gives none (a tank that no setting matches to it) is not `given`,
+// and its values are not read.
+struct LoadBatch {
+  std::span<const Complex> loads;
+  std::span<float> values;
+  std::span<bool> given;
+
+  float& value(std::size_t q, std::size_t j) const {
+    return values[q * loads.size() + j];
+  }
+};
+
+// Fills a batch: its values and given, for every load of it.
+using LoadQuantities = std::function<void(const LoadBatch& batch)>;
+
+// The quantities at each whole phase step of a circle.
+struct CircleScan {
+  std::size_t count = 0;  // quantities of each load
+  std::size_t steps = 0;  // kSwrPhases, or the one load at swr 1
+  std::vector<float> values;
+  std::unique_ptr<bool[]> given;
+
+  float value(std::size_t q, std::size_t k) const {
+    return values[q * steps + k];
+  }
+};
+
+// The `count` quantities that `at` gives at the loads of circle_loads(rout,
+// swr), which `loads` holds: every step's, or at swr 1 the first's.
+CircleScan scan_circle(float swr, std::size_t count, const LoadQuantities& at,
+                       std::span<const Complex> loads);
 
 // The extremes over the circle of `count` quantities.
 struct CircleExtremes {
@@ -46,27 +76,33 @@ struct CircleExtremes {
 };
 
 // The largest of each quantity that `at` gives over every load of SWR
-// `swr` (kMinSwr to kMaxSwr) against `rout`.  From the best of the
-// kSwrPhases phases, each largest is refined between the neighbouring
-// phases where both give values, so it is the extreme of the whole circle,
-// not only of the phases tried.  At swr 1 there is one load, rout itself.
-// `scan`, where given, holds circle_loads(rout, swr), which several
-// circles over the same loads share.
-CircleExtremes circle_extremes(float rout, float swr, std::size_t count,
-                               const LoadQuantities& at,
-                               std::span<const Complex> scan = {});
+// `swr` (kMinSwr to kMaxSwr) against `rout`, whose whole steps `scan` holds
+// (of the circle_loads in `loads`).  From the best of the kSwrPhases
+// phases, each largest is refined between the neighbouring phases where
+// both give values, so it is the extreme of the whole circle, not only of
+// the phases tried; the quantities' searches run side by side, a batch of
+// loads at a time.  At swr 1 there is one load, rout itself.
+CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
+                               const CircleScan& scan,
+                               std::span<const Complex> loads);
 
 // The loads of the kSwrPhases whole phase steps, as swr_load gives them.
 std::vector<Complex> circle_loads(float rout, float swr);
 
 // The power that a port of voltage `v` and current `i` takes, W:
-// Re(v conj(i)) in double precision.
-double input_power(Complex v, Complex i);
+// Re(v conj(i)) in double precision.  Inline, with levelled, so that the
+// loops over many loads vectorise.
+inline double input_power(Complex v, Complex i) {
+  return static_cast<double>(v.re) * i.re + static_cast<double>(v.im) * i.im;
+}
 
 // `drive` with its open-circuit voltage scaled so that a tank that took
 // `power` W from it takes `wanted` W: the levelled drive, which holds the
 // input power at every load.
-Drive levelled(const Drive& drive, double power, float wanted);
+inline Drive levelled(const Drive& drive, double power, float wanted) {
+  const double scale = std::sqrt(static_cast<double>(wanted) / power);
+  return Drive{static_cast<float>(drive.emf * scale), drive.zs};
+}
 
 // The pi tank's quantities at one load, in the order the values of
 // pi_quantities() take: RMS voltages across and currents in C1, C2 and L,
@@ -96,17 +132,24 @@ struct PiQuantity {
 // of the input resistance, reactance and |S11| the amplifier sees, each
 // least as a negative, in the order of PiQuantity from kRMax on.
 inline constexpr std::size_t kInputLimits = 6;
-void input_limits(Complex zin, float s11, std::span<float> limits);
 
-// The tank's impedances with `load` in place of the designed resistance, in
-// the operations of impedances_of.
-Impedances impedances_with_load(const Elements& e, Complex load);
+// How a tank is driven at each of many loads: by `source` as it is, or
+// levelled, by `source` scaled at each load so that the tank takes `power`
+// W from it.
+struct LoadDrive {
+  Drive source;
+  bool levelled = false;
+  float power = 0.0f;
+};
 
-// The quantities of `e` driven by `drive` into `load`, in the operations
-// garmonica2 takes for the designed load, so that the designed load gives
-// its bits.
-void pi_quantities(const Elements& e, const Impedances& z, const Drive& drive,
-                   float rin, Complex load, std::span<float> out);
+// The pi tank `tank` at `f` Hz into each load of `batch`, driven by
+// `drive`, its C1 and C2 those of `c1` and `c2` (F) at each load, or where
+// they are empty the tank's own: the
+// PiQuantity values, in the operations garmonica2 takes for the designed
+// load, so that the designed load gives its bits.
+void pi_load_quantities(const Tank& tank, float f, const LoadDrive& drive,
+                        float rin, std::span<const float> c1,
+                        std::span<const float> c2, const LoadBatch& batch);
 
 }  // namespace merid
 

@@ -1,6 +1,7 @@
 #include "calc/pi_l.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -71,10 +72,6 @@ PiLResults stresses(const PiLNetwork& n, const PiLState& s, float pin) {
   r.ploss = pin - r.pout;
   r.eta = kPercent * eta;
   return r;
-}
-
-float reflection(Complex z, float r0) {
-  return modulus((z - real(r0)) / (z + real(r0)));
 }
 
 // The grid points of a sweep and which of them lie within its limit; the
@@ -272,49 +269,7 @@ PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
 
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
                       Complex load) {
-  const PiLImpedances z = pi_l_impedances(n, freq, load);
-  PiLState s;
-  s.x1 = z.x1;
-  s.xl1 = z.xl1;
-  s.xmid = z.xmid;
-  s.xl2 = z.xl2;
-  s.bout = z.bout;
-  s.zmid = z.zmid;
-  s.zin = z.zin;
-  s.iin = real(drive.emf) / (real(drive.zs) + s.zin);
-  s.vin = s.zin * s.iin;
-  s.il1 = s.vin / z.zser1;
-  s.vmid = s.zmid * s.il1;
-  s.il2 = s.vmid / z.zser2;
-  s.vout = z.zout * s.il2;
-  s.vl1 = z.zl1 * s.il1;
-  s.vl2 = z.zl2 * s.il2;
-  s.ic1 = s.vin / z.zc1;
-  s.icmid = s.vmid / z.zcmid;
-  s.icout = s.vout * Complex{0.0f, s.bout};
-  return s;
-}
-
-void pi_l_quantities(const PiLState& s, const PiLNetwork& n, float rin,
-                     Complex load, std::span<float> o) {
-  o[PiLQuantity::kUc1] = modulus(s.vin);
-  o[PiLQuantity::kUl1] = modulus(s.vl1);
-  o[PiLQuantity::kUcmid] = modulus(s.vmid);
-  o[PiLQuantity::kUl2] = modulus(s.vl2);
-  o[PiLQuantity::kUcout] = modulus(s.vout);
-  o[PiLQuantity::kIc1] = modulus(s.ic1);
-  o[PiLQuantity::kIl1] = modulus(s.il1);
-  o[PiLQuantity::kIcmid] = modulus(s.icmid);
-  o[PiLQuantity::kIl2] = modulus(s.il2);
-  o[PiLQuantity::kIcout] = modulus(s.icout);
-  o[PiLQuantity::kPload] = squared_magnitude(s.vout / load) * load.re;
-  o[PiLQuantity::kPloss] = squared_magnitude(s.il1) * (s.xl1 / n.q0) +
-                           squared_magnitude(s.il2) * (s.xl2 / n.q0);
-  const float s11 = reflection(s.zin, rin);
-  static_assert(PiLQuantity::kCount - PiLQuantity::kRMax == kInputLimits);
-  static_assert(PiLQuantity::kS11Min - PiLQuantity::kRMax ==
-                PiQuantity::kS11Min - PiQuantity::kRMax);
-  input_limits(s.zin, s11, o.subspan(PiLQuantity::kRMax));
+  return driven_state(pi_l_impedances(n, freq, load), drive);
 }
 
 Complex middle_branch(const PiLNetwork& n, float freq, Complex load) {

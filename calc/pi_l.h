@@ -18,6 +18,7 @@
 #include "calc/design_inputs.h"
 #include "calc/design_warnings.h"
 #include "calc/harmonics.h"
+#include "calc/mismatch.h"
 #include "calc/network.h"
 #include "calc/pi_l_ladder.h"
 #include "calc/sweep.h"
@@ -29,37 +30,14 @@ namespace merid {
 // rounded to three significant digits.
 float default_rmid(float rin, float rout);
 
-// Every node and branch quantity of one analysis, voltages and currents as
-// phasors.
-struct PiLState {
-  Complex zin;      // input impedance
-  Complex zmid;     // what L1 sees: the middle capacitor and the L section
-  Complex iin;      // current from the drive
-  Complex vin;      // input node
-  Complex il1;      // through L1
-  Complex vmid;     // middle node
-  Complex il2;      // through L2
-  Complex vout;     // output node
-  Complex vl1;      // across L1 with its loss
-  Complex vl2;      // across L2 with its loss
-  Complex ic1;      // in C1
-  Complex icmid;    // in the middle capacitor
-  Complex icout;    // in the output capacitor
-  float x1 = 0.0f;  // reactances at the frequency, ohm
-  float xl1 = 0.0f;
-  float xmid = 0.0f;  // of cmid
-  float xl2 = 0.0f;
-  float bout = 0.0f;  // susceptance of cout, S
-};
-
 // The network driven by `drive` at `freq` Hz, in single precision, into
 // its designed load or into `load`.
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq);
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
                       Complex load);
 
-// The quantities of `n` driven by `drive` at `freq` Hz into `load`, in the
-// order PiLQuantity gives: RMS voltages across and currents in C1, L1, the
+// The quantities of the network at a load, in the order of PiLQuantity:
+// RMS voltages across and currents in C1, L1, the
 // middle capacitor, L2 and the output (capacitor), the powers into the load
 // and lost in both coils, and the limits of the input resistance,
 // reactance and |S11| against `rin` (the least as negatives).
@@ -86,8 +64,16 @@ struct PiLQuantity {
     kCount
   };
 };
-void pi_l_quantities(const PiLState& s, const PiLNetwork& n, float rin,
-                     Complex load, std::span<float> out);
+// The network `n` at `freq` Hz into each load of `batch`, driven by
+// `drive`, its C1 and middle capacitor those of `c1` and `cmid` (F) at each
+// load, or where they are empty the network's own: the PiLQuantity values, each
+// from analyse_pi_l's state with `drive`'s source (or under the levelled drive,
+// from the state under the source scaled so that the network takes the power
+// asked).
+void pi_l_load_quantities(const PiLNetwork& n, float freq,
+                          const LoadDrive& drive, float rin,
+                          std::span<const float> c1,
+                          std::span<const float> cmid, const LoadBatch& batch);
 
 // What the middle node sees besides its own capacitor: L2 and the load
 // with the output capacitor across it, at `freq` Hz.

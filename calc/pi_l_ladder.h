@@ -71,6 +71,60 @@ inline Complex output_voltage(const PiLImpedances& z, const Drive& drive) {
   return z.zout * il2;
 }
 
+// Every node and branch quantity of one analysis, voltages and currents as
+// phasors.
+struct PiLState {
+  Complex zin;      // input impedance
+  Complex zmid;     // what L1 sees: the middle capacitor and the L section
+  Complex iin;      // current from the drive
+  Complex vin;      // input node
+  Complex il1;      // through L1
+  Complex vmid;     // middle node
+  Complex il2;      // through L2
+  Complex vout;     // output node
+  Complex vl1;      // across L1 with its loss
+  Complex vl2;      // across L2 with its loss
+  Complex ic1;      // in C1
+  Complex icmid;    // in the middle capacitor
+  Complex icout;    // in the output capacitor
+  float x1 = 0.0f;  // reactances at the frequency, ohm
+  float xl1 = 0.0f;
+  float xmid = 0.0f;  // of cmid
+  float xl2 = 0.0f;
+  float bout = 0.0f;  // susceptance of cout, S
+};
+
+// The state of the network of impedances `z` under `drive`: the bits of
+// analyse_pi_l's.
+inline PiLState driven_state(const PiLImpedances& z, const Drive& drive) {
+  PiLState s;
+  s.x1 = z.x1;
+  s.xl1 = z.xl1;
+  s.xmid = z.xmid;
+  s.xl2 = z.xl2;
+  s.bout = z.bout;
+  s.zmid = z.zmid;
+  s.zin = z.zin;
+  s.iin = real(drive.emf) / (real(drive.zs) + s.zin);
+  s.vin = s.zin * s.iin;
+  s.il1 = s.vin / z.zser1;
+  s.vmid = s.zmid * s.il1;
+  s.il2 = s.vmid / z.zser2;
+  s.vout = z.zout * s.il2;
+  s.vl1 = z.zl1 * s.il1;
+  s.vl2 = z.zl2 * s.il2;
+  s.ic1 = s.vin / z.zc1;
+  s.icmid = s.vmid / z.zcmid;
+  s.icout = s.vout * Complex{0.0f, s.bout};
+  return s;
+}
+
+// |(z - r0) / (z + r0)|: the reflection at a port of impedance z against
+// the resistance r0.
+inline float reflection(Complex z, float r0) {
+  return modulus((z - real(r0)) / (z + real(r0)));
+}
+
 }  // namespace merid
 
 #endif  // MERID_CALC_PI_L_LADDER_H_

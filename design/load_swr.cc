@@ -35,42 +35,50 @@ bool within(const std::optional<CapacitorRange>& range, float c) {
   return !range || (c >= range->low && c <= range->high);
 }
 
-// Whether the bench's capacitors reach the setting that matches each
-// phase step's load.
-int matchable_steps(const SwrAnalysis& a, const SwrRequest& request,
-                    std::span<const Complex> scan) {
-  const CapacitorRanges& bench = request.capacitors;
-  std::vector<float> values(a.quantities);
+// The retuned tank at a batch of loads: the network's quantities, then
+// C1, -C1, C2 and -C2 (pF), so that their extremes are the capacitors'
+// ranges.
+void retuned_with_setting(const SwrAnalysis& a, const LoadBatch& batch) {
+  const std::size_t n = a.quantities;
+  const std::size_t m = batch.loads.size();
+  std::vector<TunedSetting> settings(m);
+  a.retuned(LoadBatch{batch.loads, batch.values.first(n * m), batch.given},
+            settings);
+  for (std::size_t j = 0; j < m; ++j) {
+    batch.value(n, j) = settings[j].c1;
+    batch.value(n + 1, j) = -settings[j].c1;
+    batch.value(n + 2, j) = settings[j].c2;
+    batch.value(n + 3, j) = -settings[j].c2;
+  }
+}
+
+// How many of the kSwrPhases phase steps have a setting that the bench's
+// capacitors reach, from the retuned circle's scan.
+int matchable_steps(const CircleScan& scan, std::size_t n,
+                    const CapacitorRanges& bench) {
   int inside = 0;
-  for (int k = 0; k < kSwrPhases; ++k) {
-    TunedSetting s;
-    if (a.retuned(scan[static_cast<std::size_t>(k)], values, s) &&
-        within(bench.c1, s.c1) && within(bench.c2, s.c2)) {
+  for (std::size_t k = 0; k < kSwrPhases; ++k) {
+    // At swr 1 the one load stands for every step.
+    const std::size_t step = k % scan.steps;
+    if (scan.given[step] && within(bench.c1, scan.value(n, step)) &&
+        within(bench.c2, scan.value(n + 2, step))) {
       ++inside;
     }
   }
   return inside;
 }
 
-// The retuned tank over the circle: the network's quantities, then C1,
-// -C1, C2 and -C2 (pF), so that their extremes are the capacitors' ranges.
 RetunedFigures retuned_figures(const SwrAnalysis& a,
                                std::span<const SwrField> fields,
                                const SwrRequest& request,
-                               std::span<const Complex> scan) {
+                               std::span<const Complex> loads) {
   const std::size_t n = a.quantities;
-  const CircleExtremes extremes = circle_extremes(
-      a.rout, request.swr, n + 4,
-      [&a, n](Complex load, std::span<float> values) {
-        TunedSetting s;
-        if (!a.retuned(load, values.first(n), s)) return false;
-        values[n] = s.c1;
-        values[n + 1] = -s.c1;
-        values[n + 2] = s.c2;
-        values[n + 3] = -s.c2;
-        return true;
-      },
-      scan);
+  const LoadQuantities at = [&a](const LoadBatch& batch) {
+    retuned_with_setting(a, batch);
+  };
+  const CircleScan scan = scan_circle(request.swr, n + 4, at, loads);
+  const CircleExtremes extremes =
+      circle_extremes(a.rout, request.swr, at, scan, loads);
   RetunedFigures r;
   r.values = figures(fields, extremes.largest);
   r.largest = TunedSetting{extremes.largest[n], extremes.largest[n + 2]};
@@ -78,7 +86,7 @@ RetunedFigures retuned_figures(const SwrAnalysis& a,
   r.unmatched = extremes.missing;
   r.matched = extremes.given;
   if (request.capacitors.any()) {
-    r.matchable = matchable_steps(a, request, scan);
+    r.matchable = matchable_steps(scan, n, request.capacitors);
   }
   return r;
 }
@@ -119,26 +127,56 @@ std::string_view swr_drive_name(SwrDrive drive) {
   return "levelled";
 }
 
+LoadDrive load_drive(SwrDrive drive, float uin, float rin, float pin) {
+  const Drive matched = matched_drive(uin, rin);
+  switch (drive) {
+    case SwrDrive::kMatched:
+      return LoadDrive{matched};
+    case SwrDrive::kHighImpedance:
+      return LoadDrive{high_impedance_drive(uin, rin)};
+    case SwrDrive::kLevelled:
+      break;
+  }
+  return LoadDrive{matched, true, pin};
+}
+
+void quantities_at(const SwrAnalysis& a, SwrDrive drive, Complex load,
+                   std::span<float> values) {
+  bool given = false;
+  a.at(drive, LoadBatch{std::span(&load, 1), values.first(a.quantities),
+                        std::span(&given, 1)});
+}
+
+std::optional<TunedSetting> retuned_at(const SwrAnalysis& a, Complex load,
+                                       std::span<float> values) {
+  bool given = false;
+  TunedSetting setting;
+  a.retuned(LoadBatch{std::span(&load, 1), values.first(a.quantities),
+                      std::span(&given, 1)},
+            std::span(&setting, 1));
+  if (!given) return std::nullopt;
+  return setting;
+}
+
 LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
   const SwrAnalysis a = d.swr_analysis();
   const std::span<const SwrField> fields = d.network().swr_fields;
-  const std::vector<Complex> scan = circle_loads(a.rout, request.swr);
+  const std::vector<Complex> loads = circle_loads(a.rout, request.swr);
   LoadSwr out;
   out.swr = request.swr;
   // The drives and the retuned tank are four circles of their own.
   parallel_for(kSwrDriveCount + (request.retune ? 1 : 0), [&](std::size_t i) {
     if (i == kSwrDriveCount) {
-      out.retuned = retuned_figures(a, fields, request, scan);
+      out.retuned = retuned_figures(a, fields, request, loads);
       return;
     }
     const auto drive = static_cast<SwrDrive>(i);
-    const CircleExtremes extremes = circle_extremes(
-        a.rout, request.swr, a.quantities,
-        [&a, drive](Complex load, std::span<float> values) {
-          a.at(drive, load, values);
-          return true;
-        },
-        scan);
+    const LoadQuantities at = [&a, drive](const LoadBatch& batch) {
+      a.at(drive, batch);
+    };
+    const CircleScan scan = scan_circle(request.swr, a.quantities, at, loads);
+    const CircleExtremes extremes =
+        circle_extremes(a.rout, request.swr, at, scan, loads);
     out.drives[i] = DriveFigures{drive, figures(fields, extremes.largest)};
   });
   rate(fields, out);

@@ -222,7 +222,7 @@ TEST(LoadSwr, LevelledDrivePutsPinInAtEveryPhase) {
       for (int k = 0; k < kSwrPhases; ++k) {
         SCOPED_TRACE(testing::Message()
                      << c.label << " swr " << swr << " step " << k);
-        a.at(SwrDrive::kLevelled, swr_load(a.rout, swr, k), q);
+        quantities_at(a, SwrDrive::kLevelled, swr_load(a.rout, swr, k), q);
         EXPECT_NEAR(Quantity(*d, q, "pload") + Quantity(*d, q, "ploss"), pin,
                     kPowerTolerance * pin);
         const double u = Quantity(*d, q, "uc1");
@@ -281,13 +281,14 @@ TEST(LoadSwr, RetunedWhereverTheLadderCanShowRin) {
                      << c.label << " swr " << swr << " step " << k);
         const Complex load = swr_load(a.rout, swr, k);
         const Cx z{load.re, load.im};
-        TunedSetting s;
-        const bool matched = a.retuned(load, q, s);
+        const std::optional<TunedSetting> tuned = retuned_at(a, load, q);
+        const bool matched = tuned.has_value();
         const std::vector<Model::Setting> settings = m.settings(z);
         EXPECT_EQ(matched, got.retuned->matched[k]);
         EXPECT_EQ(matched, !settings.empty());
         model_unmatched += settings.empty() ? 1 : 0;
         if (!matched || settings.empty()) continue;
+        const TunedSetting& s = *tuned;
         const Model::Setting near =
             *std::min_element(settings.begin(), settings.end(),
                               [&m](const auto& x, const auto& y) {
@@ -377,9 +378,9 @@ TEST(LoadSwr, MatchableCountsTheSettingsWithinTheRanges) {
     std::vector<float> q(a.quantities);
     int inside = 0;
     for (int k = 0; k < kSwrPhases; ++k) {
-      TunedSetting s;
-      const bool matched = a.retuned(swr_load(a.rout, 3.0f, k), q, s);
-      inside += matched && within(*bench.c1, s.c1) && within(*bench.c2, s.c2);
+      const std::optional<TunedSetting> s =
+          retuned_at(a, swr_load(a.rout, 3.0f, k), q);
+      inside += s && within(*bench.c1, s->c1) && within(*bench.c2, s->c2);
     }
     EXPECT_LT(inside, kSwrPhases - r.unmatched);
     EXPECT_EQ(load_swr(*d, request).retuned->matchable, inside);

@@ -428,24 +428,6 @@ constexpr auto kSwrFields = std::to_array<SwrField>({
      1, local_text<&CalcTexts::swr_s11_max>},
 });
 
-// The state of `n` under `which` into `load`: the levelled drive scaled
-// from the matched one so that the network takes PIN.
-PiLState pi_l_driven(const PiLNetwork& n, SwrDrive which, float fhz,
-                     Complex load, float uin, float rin, float pin) {
-  const Drive matched = matched_drive(uin, rin);
-  switch (which) {
-    case SwrDrive::kMatched:
-      return analyse_pi_l(n, matched, fhz, load);
-    case SwrDrive::kHighImpedance:
-      return analyse_pi_l(n, high_impedance_drive(uin, rin), fhz, load);
-    case SwrDrive::kLevelled:
-      break;
-  }
-  const PiLState s = analyse_pi_l(n, matched, fhz, load);
-  return analyse_pi_l(n, levelled(matched, input_power(s.vin, s.iin), pin), fhz,
-                      load);
-}
-
 SwrAnalysis PiLModel::swr_analysis() const {
   const PiLDesign& d = design_;
   const PiLNetwork n = d.network;
@@ -456,29 +438,34 @@ SwrAnalysis PiLModel::swr_analysis() const {
   SwrAnalysis a;
   a.quantities = PiLQuantity::kCount;
   a.rout = d.rout;
-  a.at = [=](SwrDrive drive, Complex load, std::span<float> out) {
-    pi_l_quantities(pi_l_driven(n, drive, fhz, load, uin, rin, pin), n, rin,
-                    load, out);
+  a.at = [=](SwrDrive drive, const LoadBatch& batch) {
+    pi_l_load_quantities(n, fhz, load_drive(drive, uin, rin, pin), rin, {}, {},
+                         batch);
+    std::fill(batch.given.begin(), batch.given.end(), true);
   };
   // The middle node sees besides its capacitor L2 and the load (with the
   // output capacitor across it): with every coil fixed, C1 and the middle
   // capacitor retune the pi section into that admittance.
-  a.retuned = [=](Complex load, std::span<float> out, TunedSetting& s) {
+  a.retuned = [=](const LoadBatch& batch, std::span<TunedSetting> settings) {
     const float omega = kOmegaFactor * fhz;
     const float x = n.l1 * omega;
-    const std::optional<ShuntSetting> set =
-        retune_pi_section(omega, admittance(middle_branch(n, fhz, load)), x,
-                          x / n.q0, rin, n.cmid);
-    if (!set) return false;
-    PiLNetwork t = n;
-    t.c1 = static_cast<float>(set->c1);
-    t.cmid = static_cast<float>(set->c2);
-    pi_l_quantities(
-        pi_l_driven(t, SwrDrive::kLevelled, fhz, load, uin, rin, pin), t, rin,
-        load, out);
-    s = TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
-                     static_cast<float>(kPicofaradsPerFarad * set->c2)};
-    return true;
+    const std::size_t m = batch.loads.size();
+    std::vector<float> c1(m, n.c1);
+    std::vector<float> cmid(m, n.cmid);
+    for (std::size_t j = 0; j < m; ++j) {
+      const std::optional<ShuntSetting> set = retune_pi_section(
+          omega, admittance(middle_branch(n, fhz, batch.loads[j])), x, x / n.q0,
+          rin, n.cmid);
+      batch.given[j] = set.has_value();
+      if (!set) continue;
+      c1[j] = static_cast<float>(set->c1);
+      cmid[j] = static_cast<float>(set->c2);
+      settings[j] =
+          TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
+                       static_cast<float>(kPicofaradsPerFarad * set->c2)};
+    }
+    pi_l_load_quantities(n, fhz, load_drive(SwrDrive::kLevelled, uin, rin, pin),
+                         rin, c1, cmid, batch);
   };
   return a;
 }

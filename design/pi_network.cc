@@ -349,28 +349,12 @@ constexpr auto kSwrFields = std::to_array<SwrField>({
      1, local_text<&CalcTexts::swr_s11_max>},
 });
 
-// The drive of `which` for the tank of impedances `z`: the levelled one
-// scaled from the matched one so that the tank takes PIN.
-Drive pi_drive(SwrDrive which, const Impedances& z, float uin, float rin,
-               float pin) {
-  const Drive matched = matched_drive(uin, rin);
-  switch (which) {
-    case SwrDrive::kMatched:
-      return matched;
-    case SwrDrive::kHighImpedance:
-      return high_impedance_drive(uin, rin);
-    case SwrDrive::kLevelled:
-      break;
-  }
-  const DrivenState s = drive_tank(z, matched);
-  return levelled(matched, input_power(s.vin, s.iin), pin);
-}
-
 SwrAnalysis PiModel::swr_analysis() const {
   const Design& d = design_;
   const Tank tank = d.details.tank;
   const float f = working_hertz(d);
-  const Elements e = elements_at(tank, f);
+  const float x3 = elements_at(tank, f).x3;
+  const float rloss = x3 / tank.q0;
   // The drives are set for RIN and PIN, as the design's are.
   const float uin = std::sqrt(d.rin * d.pin);
   const float rin = d.rin;
@@ -378,26 +362,31 @@ SwrAnalysis PiModel::swr_analysis() const {
   SwrAnalysis a;
   a.quantities = PiQuantity::kCount;
   a.rout = tank.rout;
-  a.at = [=](SwrDrive drive, Complex load, std::span<float> out) {
-    const Impedances z = impedances_with_load(e, load);
-    pi_quantities(e, z, pi_drive(drive, z, uin, rin, pin), rin, load, out);
+  a.at = [=](SwrDrive drive, const LoadBatch& batch) {
+    pi_load_quantities(tank, f, load_drive(drive, uin, rin, pin), rin, {}, {},
+                       batch);
+    std::fill(batch.given.begin(), batch.given.end(), true);
   };
   // C2 and C1 set with the coil as it is, in double precision from the
   // load's admittance; the tank analysed with them in single.
-  a.retuned = [=](Complex load, std::span<float> out, TunedSetting& s) {
-    const std::optional<ShuntSetting> set = retune_pi_section(
-        kOmegaFactor * f, admittance(load), e.x3, e.zl.re, rin, tank.c2);
-    if (!set) return false;
-    Tank t = tank;
-    t.c1 = static_cast<float>(set->c1);
-    t.c2 = static_cast<float>(set->c2);
-    const Elements et = elements_at(t, f);
-    const Impedances z = impedances_with_load(et, load);
-    pi_quantities(et, z, pi_drive(SwrDrive::kLevelled, z, uin, rin, pin), rin,
-                  load, out);
-    s = TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
-                     static_cast<float>(kPicofaradsPerFarad * set->c2)};
-    return true;
+  a.retuned = [=](const LoadBatch& batch, std::span<TunedSetting> settings) {
+    const std::size_t m = batch.loads.size();
+    std::vector<float> c1(m, tank.c1);
+    std::vector<float> c2(m, tank.c2);
+    for (std::size_t j = 0; j < m; ++j) {
+      const std::optional<ShuntSetting> set =
+          retune_pi_section(kOmegaFactor * f, admittance(batch.loads[j]), x3,
+                            rloss, rin, tank.c2);
+      batch.given[j] = set.has_value();
+      if (!set) continue;
+      c1[j] = static_cast<float>(set->c1);
+      c2[j] = static_cast<float>(set->c2);
+      settings[j] =
+          TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
+                       static_cast<float>(kPicofaradsPerFarad * set->c2)};
+    }
+    pi_load_quantities(tank, f, load_drive(SwrDrive::kLevelled, uin, rin, pin),
+                       rin, c1, c2, batch);
   };
   return a;
 }

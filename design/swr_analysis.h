@@ -8,10 +8,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "calc/complex.h"
+#include "calc/mismatch.h"
 #include "text/catalogue.h"
 
 namespace merid {
@@ -54,18 +56,30 @@ struct TunedSetting {
   float c2 = 0.0f;  // pi-L: the middle capacitor
 };
 
+// Both take a batch of loads at once, so that a network's loop over them
+// vectorises.
 struct SwrAnalysis {
   std::size_t quantities = 0;  // how many `at` and `retuned` give
   float rout = 0.0f;           // the load the circle is drawn around
-  // The quantities of the designed tank under `drive` into `load`.
-  std::function<void(SwrDrive drive, Complex load, std::span<float> values)> at;
-  // The tank retuned into `load`, its coils fixed, so that the amplifier
-  // sees RIN: the setting and the quantities under the levelled drive, or
-  // false where no setting matches.
-  std::function<bool(Complex load, std::span<float> values,
-                     TunedSetting& setting)>
+  // The quantities of the designed tank under `drive` into each load.
+  std::function<void(SwrDrive drive, const LoadBatch& batch)> at;
+  // The tank retuned into each load, its coils fixed, so that the amplifier
+  // sees RIN: the setting and the quantities under the levelled drive; a
+  // load that no setting matches is not given.
+  std::function<void(const LoadBatch& batch, std::span<TunedSetting> settings)>
       retuned;
 };
+
+// How `drive` drives a tank set for RIN and PIN, whose matched source has
+// the open-circuit voltage 2 uin.
+LoadDrive load_drive(SwrDrive drive, float uin, float rin, float pin);
+
+// `a` at one load: the quantities under `drive`.
+void quantities_at(const SwrAnalysis& a, SwrDrive drive, Complex load,
+                   std::span<float> values);
+// The tank retuned into one load: its setting and quantities, or none.
+std::optional<TunedSetting> retuned_at(const SwrAnalysis& a, Complex load,
+                                       std::span<float> values);
 
 }  // namespace merid
 
