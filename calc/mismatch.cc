@@ -249,7 +249,8 @@ CircleScan scan_circle(float swr, std::size_t count, const LoadQuantities& at,
 
 CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
                                const CircleScan& scan,
-                               std::span<const Complex> loads) {
+                               std::span<const Complex> loads,
+                               std::size_t refined) {
   const std::size_t count = scan.count;
   const int phases = static_cast<int>(scan.steps);
   CircleExtremes out;
@@ -258,14 +259,17 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
   std::vector<int> best_step(count, -1);
   for (int k = 0; k < phases; ++k) out.given[k] = scan.given[k];
   for (std::size_t i = 0; i < count; ++i) {
+    const float* values = &scan.values[i * scan.steps];
+    int best = -1;
+    float largest = -INFINITY;
     for (int k = 0; k < phases; ++k) {
-      if (!out.given[k]) continue;
-      const float v = scan.value(i, static_cast<std::size_t>(k));
-      if (best_step[i] < 0 || v > out.largest[i]) {
-        out.largest[i] = v;
-        best_step[i] = k;
+      if (scan.given[k] && (best < 0 || values[k] > largest)) {
+        largest = values[k];
+        best = k;
       }
     }
+    out.largest[i] = largest;
+    best_step[i] = best;
   }
   if (phases == 1) std::fill(out.given.begin(), out.given.end(), out.given[0]);
   for (const bool given : out.given) out.missing += given ? 0 : 1;
@@ -279,7 +283,7 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
       out.largest[i] = NAN;
       continue;
     }
-    if (phases > 1 && given_at(k - 1) && given_at(k + 1)) {
+    if (i < refined && phases > 1 && given_at(k - 1) && given_at(k + 1)) {
       searches.emplace_back(i, k - 1.0, k + 1.0, out.largest[i]);
     }
   }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -81,10 +82,14 @@ struct CircleExtremes {
 // phases, each largest is refined between the neighbouring phases where
 // both give values, so it is the extreme of the whole circle, not only of
 // the phases tried; the quantities' searches run side by side, a batch of
-// loads at a time.  At swr 1 there is one load, rout itself.
+// loads at a time.  Only the first `refined` quantities are refined; the
+// others keep the best of the phases (for quantities that another circle
+// over the same loads refines to the same bits).  At swr 1 there is one
+// load, rout itself.
 CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
                                const CircleScan& scan,
-                               std::span<const Complex> loads);
+                               std::span<const Complex> loads,
+                               std::size_t refined = SIZE_MAX);
 
 // The loads of the kSwrPhases whole phase steps, as swr_load gives them.
 std::vector<Complex> circle_loads(float rout, float swr);

@@ -1,5 +1,6 @@
 #include "design/load_swr.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -164,7 +165,9 @@ LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
   const std::vector<Complex> loads = circle_loads(a.rout, request.swr);
   LoadSwr out;
   out.swr = request.swr;
-  // The drives and the retuned tank are four circles of their own.
+  // The drives and the retuned tank are four circles of their own; the
+  // quantities that no drive changes are refined in the first drive's.
+  std::array<std::vector<float>, kSwrDriveCount> largest;
   parallel_for(kSwrDriveCount + (request.retune ? 1 : 0), [&](std::size_t i) {
     if (i == kSwrDriveCount) {
       out.retuned = retuned_figures(a, fields, request, loads);
@@ -175,10 +178,16 @@ LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
       a.at(drive, batch);
     };
     const CircleScan scan = scan_circle(request.swr, a.quantities, at, loads);
-    const CircleExtremes extremes =
-        circle_extremes(a.rout, request.swr, at, scan, loads);
-    out.drives[i] = DriveFigures{drive, figures(fields, extremes.largest)};
+    largest[i] = circle_extremes(a.rout, request.swr, at, scan, loads,
+                                 i == 0 ? a.quantities : a.drive_independent)
+                     .largest;
   });
+  for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
+    std::copy(largest[0].begin() + a.drive_independent, largest[0].end(),
+              largest[i].begin() + a.drive_independent);
+    out.drives[i] =
+        DriveFigures{static_cast<SwrDrive>(i), figures(fields, largest[i])};
+  }
   rate(fields, out);
   return out;
 }

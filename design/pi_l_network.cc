@@ -437,6 +437,7 @@ SwrAnalysis PiLModel::swr_analysis() const {
   const float pin = d.pin;
   SwrAnalysis a;
   a.quantities = PiLQuantity::kCount;
+  a.drive_independent = PiLQuantity::kRMax;
   a.rout = d.rout;
   a.at = [=](SwrDrive drive, const LoadBatch& batch) {
     pi_l_load_quantities(n, fhz, load_drive(drive, uin, rin, pin), rin, {}, {},

@@ -361,6 +361,7 @@ SwrAnalysis PiModel::swr_analysis() const {
   const float pin = d.pin;
   SwrAnalysis a;
   a.quantities = PiQuantity::kCount;
+  a.drive_independent = PiQuantity::kRMax;
   a.rout = tank.rout;
   a.at = [=](SwrDrive drive, const LoadBatch& batch) {
     pi_load_quantities(tank, f, load_drive(drive, uin, rin, pin), rin, {}, {},

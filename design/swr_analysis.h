@@ -60,7 +60,10 @@ struct TunedSetting {
 // vectorises.
 struct SwrAnalysis {
   std::size_t quantities = 0;  // how many `at` and `retuned` give
-  float rout = 0.0f;           // the load the circle is drawn around
+  // The quantities from this one on are the same under every drive (those
+  // of the input impedance alone).
+  std::size_t drive_independent = 0;
+  float rout = 0.0f;  // the load the circle is drawn around
   // The quantities of the designed tank under `drive` into each load.
   std::function<void(SwrDrive drive, const LoadBatch& batch)> at;
   // The tank retuned into each load, its coils fixed, so that the amplifier
