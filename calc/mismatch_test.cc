@@ -38,5 +38,18 @@ TEST(SwrLoad, RealPhasesAreExactAndTheCircleHasTheSwr) {
   }
 }
 
+// The phase is taken modulo a whole turn, without a library call where it
+// can be: a step, a turn before it and a turn after give the same bits.
+TEST(SwrLoad, PhaseStepsAWholeTurnApartGiveTheSameLoad) {
+  for (const double step : {-0.75, -0.5, 0.375, 179.5, 359.625, 360.875}) {
+    const Complex z = swr_load(50.0f, 3.0f, step);
+    for (const double turned : {step - kSwrPhases, step + kSwrPhases}) {
+      const Complex w = swr_load(50.0f, 3.0f, turned);
+      EXPECT_EQ(bits(w.re), bits(z.re)) << step << " " << turned;
+      EXPECT_EQ(bits(w.im), bits(z.im)) << step << " " << turned;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace merid
