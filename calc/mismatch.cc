@@ -268,14 +268,29 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
   out.given.assign(kSwrPhases, false);
   std::vector<int> best_step(count, -1);
   for (int k = 0; k < phases; ++k) out.given[k] = scan.given[k];
+  const bool every_step =
+      std::all_of(scan.given.get(), scan.given.get() + phases,
+                  [](bool given) { return given; });
   for (std::size_t i = 0; i < count; ++i) {
     const float* values = &scan.values[i * scan.steps];
     int best = -1;
     float largest = -INFINITY;
-    for (int k = 0; k < phases; ++k) {
-      if (scan.given[k] && (best < 0 || values[k] > largest)) {
-        largest = values[k];
-        best = k;
+    if (every_step) {
+      // The first step's value, then each larger one.
+      best = 0;
+      largest = values[0];
+      for (int k = 1; k < phases; ++k) {
+        if (values[k] > largest) {
+          largest = values[k];
+          best = k;
+        }
+      }
+    } else {
+      for (int k = 0; k < phases; ++k) {
+        if (scan.given[k] && (best < 0 || values[k] > largest)) {
+          largest = values[k];
+          best = k;
+        }
       }
     }
     out.largest[i] = largest;
