@@ -1,6 +1,7 @@
 #include "calc/pi_l.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -73,59 +74,71 @@ PiLResults stresses(const PiLNetwork& n, const PiLState& s, float pin) {
   return r;
 }
 
-float reflection(Complex z, float r0) {
-  return modulus((z - real(r0)) / (z + real(r0)));
-}
-
-// The grid points of a sweep and which of them lie within its limit; the
-// band is the run of such points around the anchor point.
-struct GridRuns {
-  std::vector<float> freq;
-  std::vector<bool> within;
-  std::size_t anchor = 0;
-
-  std::size_t size() const { return freq.size(); }
-  void add(float f, bool in) {
-    freq.push_back(f);
-    within.push_back(in);
+// The run of neighbouring grid points within a limit around an anchor
+// point, the points entered in grid order and the anchor moved to the last
+// one entered whenever it moves: no point is kept.
+class AnchoredRun {
+ public:
+  void add(float freq, bool within) {
+    if (!within) {
+      in_run_ = false;
+      holds_anchor_ = false;
+      return;
+    }
+    if (!in_run_) low_ = freq;
+    in_run_ = true;
+    last_ = freq;
+    if (holds_anchor_) band_.high = freq;
   }
-  Band band() const {
-    if (anchor >= size() || !within[anchor]) return Band{};
-    std::size_t low = anchor;
-    std::size_t high = anchor;
-    while (low > 0 && within[low - 1]) --low;
-    while (high + 1 < size() && within[high + 1]) ++high;
-    return Band{true, freq[low], freq[high]};
+  // The point entered last is the anchor.
+  void anchor_at_last() {
+    holds_anchor_ = in_run_;
+    band_ = in_run_ ? Band{true, low_, last_} : Band{};
   }
+  // The anchor lies beyond the points entered: no band.
+  void no_anchor() {
+    holds_anchor_ = false;
+    band_ = Band{};
+  }
+  // Where the run of the point entered last begins, if it is within.
+  float run_low() const { return low_; }
+  const Band& band() const { return band_; }
+
+ private:
+  bool in_run_ = false;
+  bool holds_anchor_ = false;  // the run entered last holds the anchor
+  float low_ = 0.0f;
+  float last_ = 0.0f;
+  Band band_;
+};
+
+// A run of neighbouring points of the upper half alike in lying within the
+// limit or not, with its highest ratio (not-a-number ones passed over):
+// the current band's anchor, the first point that reaches the peak, is
+// known only once the whole half is, and the run that holds it is then
+// the band.
+struct PeakRun {
+  bool within = false;
+  float low = 0.0f;  // of the whole run, which may begin below the half
+  float high = 0.0f;
+  float highest = -INFINITY;
+
+  Band band() const { return within ? Band{true, low, high} : Band{}; }
 };
 
 float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
 
-// Calls visit(block) for every block of the grid's nstep points, each
-// with the network's impedances and both drives' output voltages.
-template <typename Visit>
-void walk_blocks(const PiLNetwork& n, const Drive& matched, const Drive& high_z,
-                 const SweepGrid& grid, Visit visit) {
+// Calls fill(block) and then visit(block) for every block of `points`
+// grid points, in order.
+template <typename Fill, typename Visit>
+void walk_blocks(std::int32_t points, Fill fill, Visit visit) {
   PiLBlock block;
-  float phi = grid.fstart;
-  for (std::int32_t done = 0; done < grid.nstep;) {
+  for (std::int32_t done = 0; done < points;) {
     block.count = static_cast<std::size_t>(std::min<std::int32_t>(
-        grid.nstep - done, static_cast<std::int32_t>(kBlockPoints)));
-    pi_l_block(n, matched, high_z, phi, grid.step, block);
-    visit(block);
+        points - done, static_cast<std::int32_t>(kBlockPoints)));
+    fill(block);
+    visit(static_cast<const PiLBlock&>(block));
     done += static_cast<std::int32_t>(block.count);
-  }
-}
-
-// Calls visit(freq) for the first `points` points of `grid`: point 0 at
-// fstart, each next one the running sum with one more step, as the pi
-// network's sweeps form them.
-template <typename Visit>
-void walk(const SweepGrid& grid, std::int32_t points, Visit visit) {
-  float freq = grid.fstart;
-  for (std::int32_t i = 0; i < points; ++i) {
-    visit(freq);
-    freq = freq + grid.step;
   }
 }
 
@@ -149,6 +162,125 @@ WithinOneDb within_one_db() {
                         [](float x) { return ratio_db(x) > 1.0f; });
   return WithinOneDb{low, std::nextafter(above, 0.0f)};
 }
+
+const WithinOneDb& one_db() {
+  static const WithinOneDb kWithin = within_one_db();
+  return kWithin;
+}
+
+// The three bands of one walk over the grid, its blocks taken in grid
+// order: the voltage and the S11 band around the point nearest F, the
+// current band around the first point of the upper half that reaches the
+// peak (point 0 where none does), as pi_l_bands describes them.
+class BandWalk {
+ public:
+  BandWalk(float f, float vref, float vmax, std::int32_t nstep,
+           std::int32_t upper_half, std::int32_t ns11, SweepTrace* trace)
+      : f_(f),
+        vref_(vref),
+        vmax_(vmax),
+        nstep_(nstep),
+        upper_half_(upper_half),
+        ns11_(ns11),
+        trace_(trace) {
+    if (trace_ == nullptr) return;
+    trace_->voltage.reserve(static_cast<std::size_t>(std::max(nstep, 0)));
+    trace_->current.reserve(static_cast<std::size_t>(std::max(nstep, 0)));
+    trace_->s11.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
+  }
+
+  // The next block: its points below ns11 enter the S11 sweep, those
+  // below nstep the responses.
+  void take(const PiLBlock& b) {
+    // The ratios in a loop of their own, which vectorises.
+    std::array<float, kBlockPoints> u;
+    std::array<float, kBlockPoints> i;
+    for (std::size_t j = 0; j < b.count; ++j) {
+      u[j] = b.matched[j] / vref_;
+      i[j] = b.high_z[j] / vmax_;
+    }
+    for (std::size_t j = 0; j < b.count; ++j, ++next_) {
+      const float freq = b.freq[j];
+      if (next_ < ns11_) take_s11(freq, b.s11[j]);
+      if (next_ < nstep_) take_responses(freq, u[j], i[j]);
+    }
+  }
+
+  PiLBands bands() const {
+    return PiLBands{voltage_.band(), current_band(), s11_.band()};
+  }
+
+ private:
+  void take_s11(float freq, float r) {
+    s11_.add(freq, r <= 0.1f);
+    if (trace_ != nullptr) trace_->s11.push_back(CurvePoint{freq, r});
+  }
+
+  // u and i: the point's responses over their references.
+  void take_responses(float freq, float u, float i) {
+    const bool i_within = within_.holds(i);
+    voltage_.add(freq, within_.holds(u));
+    current_.add(freq, i_within);
+    if (std::fabs(freq - f_) < nearest_) {
+      nearest_ = std::fabs(freq - f_);
+      at_f_ = next_;
+    }
+    if (at_f_ == next_) {
+      voltage_.anchor_at_last();
+      // The S11 sweep's points are entered first.
+      if (next_ < ns11_) {
+        s11_.anchor_at_last();
+      } else {
+        s11_.no_anchor();
+      }
+    }
+    if (next_ == 0) current_.anchor_at_last();
+    if (next_ >= upper_half_) {
+      if (upper_.empty() || upper_.back().within != i_within) {
+        upper_.push_back(PeakRun{i_within, current_.run_low()});
+      }
+      PeakRun& run = upper_.back();
+      run.high = freq;
+      if (i > run.highest) run.highest = i;
+    }
+    if (trace_ != nullptr) {
+      trace_->voltage.push_back(CurvePoint{freq, ratio_db(u)});
+      trace_->current.push_back(CurvePoint{freq, ratio_db(i)});
+    }
+  }
+
+  // The run around the first point of the upper half whose decibels are
+  // the highest, which are the points whose ratio reaches the least ratio
+  // of those decibels.
+  Band current_band() const {
+    float highest = -INFINITY;
+    for (const PeakRun& run : upper_) {
+      if (run.highest > highest) highest = run.highest;
+    }
+    if (!(highest > -INFINITY)) return current_.band();
+    const float peak_db = ratio_db(highest);
+    const float least = first_float_where(
+        0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
+    for (const PeakRun& run : upper_) {
+      if (run.highest >= least) return run.band();
+    }
+    return current_.band();
+  }
+
+  float f_;
+  float vref_;
+  float vmax_;
+  std::int32_t nstep_;
+  std::int32_t upper_half_;
+  std::int32_t ns11_;
+  SweepTrace* trace_;
+  const WithinOneDb within_ = one_db();
+  std::int32_t next_ = 0;  // index of the next point
+  std::int32_t at_f_ = 0;
+  float nearest_ = INFINITY;
+  AnchoredRun voltage_, current_, s11_;
+  std::vector<PeakRun> upper_;
+};
 
 // Where the bands of a pi-L design are measured: the sweep plan of its pi
 // section's calculation, or of a built network's loaded Q.
@@ -347,78 +479,27 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   const std::int32_t upper_half =
       static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half);
   const std::int32_t peak_points = grid.nstep - upper_half + 1;
+  // Point 0 of each walk at its start, each next one the running sum with
+  // one more step, as the pi network's sweeps form them.
+  float phi = peak_start;
   float vmax = 0.0f;
-  walk_blocks(n, matched, high_z, SweepGrid{peak_start, grid.step, peak_points},
-              [&](const PiLBlock& b) {
-                for (std::size_t j = 0; j < b.count; ++j) {
-                  vmax = std::max(vmax, b.high_z[j]);
-                }
-              });
-
-  GridRuns voltage, current, s11;
-  std::size_t at_f = 0;
-  float nearest = INFINITY;
-  static const WithinOneDb kWithin = within_one_db();
-  // The ratio of each point of the upper half to the peak, for the current
-  // band's anchor.
-  std::vector<float> upper;
-  // The impedances of a point serve both drives, and its input impedance
-  // the S11 sweep, which walks the same grid's first ns11 points.
-  std::vector<Complex> zin;
-  zin.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
-  walk_blocks(n, matched, high_z, grid, [&](const PiLBlock& b) {
-    for (std::size_t j = 0; j < b.count; ++j) {
-      const float freq = b.freq[j];
-      if (static_cast<std::int32_t>(zin.size()) < ns11) {
-        zin.push_back(Complex{b.zin_re[j], b.zin_im[j]});
-      }
-      const float u = b.matched[j] / vref;
-      const float i = b.high_z[j] / vmax;
-      if (std::fabs(freq - f) < nearest) {
-        nearest = std::fabs(freq - f);
-        at_f = voltage.size();
-      }
-      if (static_cast<std::int32_t>(current.size()) >= upper_half) {
-        upper.push_back(i);
-      }
-      voltage.add(freq, kWithin.holds(u));
-      current.add(freq, kWithin.holds(i));
-      if (trace != nullptr) {
-        trace->voltage.push_back(CurvePoint{freq, ratio_db(u)});
-        trace->current.push_back(CurvePoint{freq, ratio_db(i)});
-      }
-    }
-  });
-  const Complex load = real(n.rout);
-  // The current band is the run around the response's peak: the first
-  // point of the upper half whose decibels are the highest, which are the
-  // points whose ratio reaches the least ratio of those decibels.
-  float highest = -INFINITY;
-  for (const float x : upper) {
-    if (x > highest) highest = x;
-  }
-  if (highest > -INFINITY) {
-    const float peak_db = ratio_db(highest);
-    const float least = first_float_where(
-        0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
-    for (std::size_t k = 0; k < upper.size(); ++k) {
-      if (upper[k] >= least) {
-        current.anchor = static_cast<std::size_t>(upper_half) + k;
-        break;
-      }
-    }
-  }
-  std::size_t point = 0;
-  walk(grid, ns11, [&](float freq) {
-    const float r = point < zin.size()
-                        ? reflection(zin[point++], rin)
-                        : reflection(pi_l_impedances(n, freq, load).zin, rin);
-    s11.add(freq, r <= 0.1f);
-    if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, r});
-  });
-  voltage.anchor = at_f;
-  s11.anchor = at_f;
-  return PiLBands{voltage.band(), current.band(), s11.band()};
+  walk_blocks(
+      peak_points,
+      [&](PiLBlock& b) { pi_l_high_z_block(n, high_z, phi, grid.step, b); },
+      [&vmax](const PiLBlock& b) {
+        for (std::size_t j = 0; j < b.count; ++j) {
+          vmax = std::max(vmax, b.high_z[j]);
+        }
+      });
+  BandWalk walk(f, vref, vmax, grid.nstep, upper_half, ns11, trace);
+  phi = grid.fstart;
+  walk_blocks(
+      std::max(grid.nstep, ns11),
+      [&](PiLBlock& b) {
+        pi_l_block(n, rin, matched, high_z, phi, grid.step, b);
+      },
+      [&walk](const PiLBlock& b) { walk.take(b); });
+  return walk.bands();
 }
 
 PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid) {

@@ -71,6 +71,12 @@ inline Complex output_voltage(const PiLImpedances& z, const Drive& drive) {
   return z.zout * il2;
 }
 
+// The reflection magnitude of `z` against the real `r0`,
+// |(z - r0) / (z + r0)|.
+inline float reflection(Complex z, float r0) {
+  return modulus((z - real(r0)) / (z + real(r0)));
+}
+
 }  // namespace merid
 
 #endif  // MERID_CALC_PI_L_LADDER_H_
