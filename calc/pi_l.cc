@@ -620,20 +620,23 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   const float cl = -y.im / omega;
   row.design.rmid = rmid;
 
-  const FixedCoilRow pi =
-      fixed_coil_row(section_of(top), pi_section_inputs(row.design), range);
-  row.fit = pi.fit;
-  if (pi.fit != CoilFit::kMatched) return row;
-  const Tank& tank = pi.design.details.tank;
+  const CoilLoadedQ q = fixed_coil_loaded_q(
+      section_of(top), pi_section_inputs(row.design), range);
+  row.fit = q.fit;
+  if (q.fit != CoilFit::kMatched) return row;
+  row.design.qn = q.qn;
+  // The pi section's elements and sweep plan are all that the network
+  // takes of it: its synthesis's closed form, no sweep of its own.
+  const Design section = section_of(row.design);
+  const Tank& tank = section.details.tank;
   PiLNetwork built = n;
   built.c1 = tank.c1;
   built.l1 = tank.l;
   built.cmid = tank.c2 + cl;
-  row.design.qn = pi.design.qn;
   // The L section's shunt capacitor: what it adds at the middle, or the
   // fixed one across the load.
   const float l_shunt = top.cl_at_middle ? cl : n.cout;
-  row.design = designed(row.design, built, pi.design, l_shunt);
+  row.design = designed(row.design, built, section, l_shunt);
   return row;
 }
 
