@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "calc/bisection.h"
@@ -74,56 +75,85 @@ PiLResults stresses(const PiLNetwork& n, const PiLState& s, float pin) {
   return r;
 }
 
-// The run of neighbouring grid points within a limit around an anchor
-// point, the points entered in grid order and the anchor moved to the last
-// one entered whenever it moves: no point is kept.
-class AnchoredRun {
+// The runs of a sweep's points alike in lying within its limit or not,
+// the points entered in grid order: a band is the run that holds its
+// anchor point, and only the runs are kept.  With ratios, each run keeps
+// its highest (not-a-number ones passed over) among its points from a
+// given one on, where the current band's anchor is sought.
+class GridRuns {
  public:
-  void add(float freq, bool within) {
-    if (!within) {
-      in_run_ = false;
-      holds_anchor_ = false;
-      return;
+  // The next n points: their frequencies and whether each lies within.
+  void add(const float* freq, const bool* within, std::size_t n) {
+    enter<false>(freq, within, nullptr, 0, n);
+  }
+  // ... and their ratios, which count from the point of index `from` on.
+  void add(const float* freq, const bool* within, const float* ratio,
+           std::size_t from, std::size_t n) {
+    enter<true>(freq, within, ratio, from, n);
+  }
+
+  // The highest ratio of all, -infinity for none.
+  float highest() const {
+    float highest = -INFINITY;
+    for (const Run& run : runs_) {
+      if (run.highest > highest) highest = run.highest;
     }
-    if (!in_run_) low_ = freq;
-    in_run_ = true;
-    last_ = freq;
-    if (holds_anchor_) band_.high = freq;
+    return highest;
   }
-  // The point entered last is the anchor.
-  void anchor_at_last() {
-    holds_anchor_ = in_run_;
-    band_ = in_run_ ? Band{true, low_, last_} : Band{};
+  // The band of the first run whose highest ratio reaches `least`.
+  std::optional<Band> band_reaching(float least) const {
+    for (const Run& run : runs_) {
+      if (run.highest >= least) return band_of(run);
+    }
+    return std::nullopt;
   }
-  // The anchor lies beyond the points entered: no band.
-  void no_anchor() {
-    holds_anchor_ = false;
-    band_ = Band{};
+  // The band around point `anchor`; none for an anchor beyond the points
+  // or outside the limit.
+  Band band(std::size_t anchor) const {
+    if (anchor >= size_) return Band{};
+    const auto after = std::upper_bound(
+        runs_.begin(), runs_.end(), anchor,
+        [](std::size_t k, const Run& run) { return k < run.first; });
+    return band_of(*(after - 1));
   }
-  // Where the run of the point entered last begins, if it is within.
-  float run_low() const { return low_; }
-  const Band& band() const { return band_; }
 
  private:
-  bool in_run_ = false;
-  bool holds_anchor_ = false;  // the run entered last holds the anchor
-  float low_ = 0.0f;
-  float last_ = 0.0f;
-  Band band_;
-};
+  struct Run {
+    std::size_t first = 0;  // index of its first point
+    bool within = false;
+    float low = 0.0f;
+    float high = 0.0f;
+    float highest = -INFINITY;
+  };
 
-// A run of neighbouring points of the upper half alike in lying within the
-// limit or not, with its highest ratio (not-a-number ones passed over):
-// the current band's anchor, the first point that reaches the peak, is
-// known only once the whole half is, and the run that holds it is then
-// the band.
-struct PeakRun {
-  bool within = false;
-  float low = 0.0f;  // of the whole run, which may begin below the half
-  float high = 0.0f;
-  float highest = -INFINITY;
+  static Band band_of(const Run& run) {
+    return run.within ? Band{true, run.low, run.high} : Band{};
+  }
 
-  Band band() const { return within ? Band{true, low, high} : Band{}; }
+  template <bool kRatios>
+  void enter(const float* freq, const bool* within, const float* ratio,
+             std::size_t from, std::size_t n) {
+    if (n == 0) return;
+    if (runs_.empty()) runs_.push_back(Run{0, within[0], freq[0]});
+    // The open run in locals, which no store can alias.
+    Run run = runs_.back();
+    for (std::size_t j = 0; j < n; ++j) {
+      if (within[j] != run.within) {
+        runs_.back() = run;
+        run = Run{size_ + j, within[j], freq[j]};
+        runs_.push_back(run);
+      }
+      run.high = freq[j];
+      if (kRatios && size_ + j >= from && ratio[j] > run.highest) {
+        run.highest = ratio[j];
+      }
+    }
+    runs_.back() = run;
+    size_ += n;
+  }
+
+  std::vector<Run> runs_;
+  std::size_t size_ = 0;  // points entered
 };
 
 float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
@@ -179,73 +209,74 @@ class BandWalk {
       : f_(f),
         vref_(vref),
         vmax_(vmax),
-        nstep_(nstep),
-        upper_half_(upper_half),
-        ns11_(ns11),
+        nstep_(points(nstep)),
+        upper_half_(points(upper_half)),
+        ns11_(points(ns11)),
         trace_(trace) {
     if (trace_ == nullptr) return;
-    trace_->voltage.reserve(static_cast<std::size_t>(std::max(nstep, 0)));
-    trace_->current.reserve(static_cast<std::size_t>(std::max(nstep, 0)));
-    trace_->s11.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
+    trace_->voltage.reserve(nstep_);
+    trace_->current.reserve(nstep_);
+    trace_->s11.reserve(ns11_);
   }
 
   // The next block: its points below ns11 enter the S11 sweep, those
   // below nstep the responses.
   void take(const PiLBlock& b) {
-    // The ratios in a loop of their own, which vectorises.
+    const std::size_t n = below(nstep_, b.count);
+    const std::size_t n11 = below(ns11_, b.count);
+    // Each point's ratios and sides of the limits, in loops that
+    // vectorise.
     std::array<float, kBlockPoints> u;
     std::array<float, kBlockPoints> i;
+    std::array<bool, kBlockPoints> u_within;
+    std::array<bool, kBlockPoints> i_within;
+    std::array<bool, kBlockPoints> s11_within;
     for (std::size_t j = 0; j < b.count; ++j) {
       u[j] = b.matched[j] / vref_;
       i[j] = b.high_z[j] / vmax_;
     }
-    for (std::size_t j = 0; j < b.count; ++j, ++next_) {
-      const float freq = b.freq[j];
-      if (next_ < ns11_) take_s11(freq, b.s11[j]);
-      if (next_ < nstep_) take_responses(freq, u[j], i[j]);
+    for (std::size_t j = 0; j < b.count; ++j) {
+      u_within[j] = within_.holds(u[j]);
+      i_within[j] = within_.holds(i[j]);
+      s11_within[j] = b.s11[j] <= 0.1f;
     }
+    float nearest = nearest_;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (std::fabs(b.freq[j] - f_) < nearest) {
+        nearest = std::fabs(b.freq[j] - f_);
+        at_f_ = next_ + j;
+      }
+    }
+    nearest_ = nearest;
+    voltage_.add(b.freq.data(), u_within.data(), n);
+    current_.add(b.freq.data(), i_within.data(), i.data(), upper_half_, n);
+    s11_.add(b.freq.data(), s11_within.data(), n11);
+    if (trace_ != nullptr) trace(b, u, i, n, n11);
+    next_ += b.count;
   }
 
   PiLBands bands() const {
-    return PiLBands{voltage_.band(), current_band(), s11_.band()};
+    return PiLBands{voltage_.band(at_f_), current_band(), s11_.band(at_f_)};
   }
 
  private:
-  void take_s11(float freq, float r) {
-    s11_.add(freq, r <= 0.1f);
-    if (trace_ != nullptr) trace_->s11.push_back(CurvePoint{freq, r});
+  static std::size_t points(std::int32_t n) {
+    return static_cast<std::size_t>(std::max(n, 0));
+  }
+  // How many of the block's `count` points from next_ on lie below `end`.
+  std::size_t below(std::size_t end, std::size_t count) const {
+    return next_ < end ? std::min(count, end - next_) : 0;
   }
 
-  // u and i: the point's responses over their references.
-  void take_responses(float freq, float u, float i) {
-    const bool i_within = within_.holds(i);
-    voltage_.add(freq, within_.holds(u));
-    current_.add(freq, i_within);
-    if (std::fabs(freq - f_) < nearest_) {
-      nearest_ = std::fabs(freq - f_);
-      at_f_ = next_;
+  void trace(const PiLBlock& b, const std::array<float, kBlockPoints>& u,
+             const std::array<float, kBlockPoints>& i, std::size_t n,
+             std::size_t n11) {
+    for (std::size_t j = 0; j < n; ++j) {
+      trace_->voltage.push_back(CurvePoint{b.freq[j], ratio_db(u[j])});
+      trace_->current.push_back(CurvePoint{b.freq[j], ratio_db(i[j])});
     }
-    if (at_f_ == next_) {
-      voltage_.anchor_at_last();
-      // The S11 sweep's points are entered first.
-      if (next_ < ns11_) {
-        s11_.anchor_at_last();
-      } else {
-        s11_.no_anchor();
-      }
-    }
-    if (next_ == 0) current_.anchor_at_last();
-    if (next_ >= upper_half_) {
-      if (upper_.empty() || upper_.back().within != i_within) {
-        upper_.push_back(PeakRun{i_within, current_.run_low()});
-      }
-      PeakRun& run = upper_.back();
-      run.high = freq;
-      if (i > run.highest) run.highest = i;
-    }
-    if (trace_ != nullptr) {
-      trace_->voltage.push_back(CurvePoint{freq, ratio_db(u)});
-      trace_->current.push_back(CurvePoint{freq, ratio_db(i)});
+    for (std::size_t j = 0; j < n11; ++j) {
+      trace_->s11.push_back(CurvePoint{b.freq[j], b.s11[j]});
     }
   }
 
@@ -253,33 +284,26 @@ class BandWalk {
   // the highest, which are the points whose ratio reaches the least ratio
   // of those decibels.
   Band current_band() const {
-    float highest = -INFINITY;
-    for (const PeakRun& run : upper_) {
-      if (run.highest > highest) highest = run.highest;
-    }
-    if (!(highest > -INFINITY)) return current_.band();
+    const float highest = current_.highest();
+    if (!(highest > -INFINITY)) return current_.band(0);
     const float peak_db = ratio_db(highest);
     const float least = first_float_where(
         0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
-    for (const PeakRun& run : upper_) {
-      if (run.highest >= least) return run.band();
-    }
-    return current_.band();
+    return current_.band_reaching(least).value_or(current_.band(0));
   }
 
   float f_;
   float vref_;
   float vmax_;
-  std::int32_t nstep_;
-  std::int32_t upper_half_;
-  std::int32_t ns11_;
+  std::size_t nstep_;
+  std::size_t upper_half_;
+  std::size_t ns11_;
   SweepTrace* trace_;
   const WithinOneDb within_ = one_db();
-  std::int32_t next_ = 0;  // index of the next point
-  std::int32_t at_f_ = 0;
+  std::size_t next_ = 0;  // index of the block's first point
+  std::size_t at_f_ = 0;
   float nearest_ = INFINITY;
-  AnchoredRun voltage_, current_, s11_;
-  std::vector<PeakRun> upper_;
+  GridRuns voltage_, current_, s11_;
 };
 
 // Where the bands of a pi-L design are measured: the sweep plan of its pi
