@@ -204,9 +204,10 @@ const WithinOneDb& one_db() {
 // peak (point 0 where none does), as pi_l_bands describes them.
 class BandWalk {
  public:
-  BandWalk(float f, float vref, float vmax, std::int32_t nstep,
+  BandWalk(float f, float fstart, float vref, float vmax, std::int32_t nstep,
            std::int32_t upper_half, std::int32_t ns11, SweepTrace* trace)
       : f_(f),
+        top_(fstart),
         vref_(vref),
         vmax_(vmax),
         nstep_(points(nstep)),
@@ -248,6 +249,7 @@ class BandWalk {
       }
     }
     nearest_ = nearest;
+    if (n > 0 && next_ + n == nstep_) top_ = b.freq[n - 1];
     voltage_.add(b.freq.data(), u_within.data(), n);
     current_.add(b.freq.data(), i_within.data(), i.data(), upper_half_, n);
     s11_.add(b.freq.data(), s11_within.data(), n11);
@@ -256,7 +258,8 @@ class BandWalk {
   }
 
   PiLBands bands() const {
-    return PiLBands{voltage_.band(at_f_), current_band(), s11_.band(at_f_)};
+    return PiLBands{voltage_.band(at_f_), current_band(), s11_.band(at_f_),
+                    top_};
   }
 
  private:
@@ -293,6 +296,7 @@ class BandWalk {
   }
 
   float f_;
+  float top_;  // the last response point, once the walk passes it
   float vref_;
   float vmax_;
   std::size_t nstep_;
@@ -515,7 +519,8 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
           vmax = std::max(vmax, b.high_z[j]);
         }
       });
-  BandWalk walk(f, vref, vmax, grid.nstep, upper_half, ns11, trace);
+  BandWalk walk(f, grid.fstart, vref, vmax, grid.nstep, upper_half, ns11,
+                trace);
   phi = grid.fstart;
   walk_blocks(
       std::max(grid.nstep, ns11),
@@ -620,7 +625,8 @@ WarningFigures warning_figures(const PiLDesign& d) {
   f.bw_i = r.bw_i;
   f.bw_s11 = r.bw_s11;
   f.s11 = r.s11;
-  f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid);
+  f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid.fstart,
+                         d.bands.top);
   f.fstart = d.grid.fstart;
   f.fstop = d.fstop;
   const Band& s11 = d.bands.s11;

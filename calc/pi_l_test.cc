@@ -298,7 +298,7 @@ void expect_same(const Band& a, const Band& b) {
 // point nearest F, and for the current band the first point of the upper
 // half at the curve's highest level.  Besides the design's grid, one whose
 // upper half begins within the current band and an S11 sweep that ends
-// before F or runs past the responses.
+// before F or runs past the responses.  The grid's top is its last point.
 TEST(PiL, BandsAreTheRunsOfTheirTracesAroundTheAnchors) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.rin);
@@ -340,6 +340,7 @@ TEST(PiL, BandsAreTheRunsOfTheirTracesAroundTheAnchors) {
       expect_same(bands.current, traced_run(t.current, peak, within_1db));
       expect_same(bands.s11, traced_run(t.s11, nearest,
                                         [](float r) { return r <= 0.1f; }));
+      EXPECT_EQ(bands.top, t.voltage.back().freq);
     }
   }
 }
