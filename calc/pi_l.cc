@@ -181,7 +181,11 @@ float ratio_db(float x) { return kDecibelsPerDecade * log10_single(x); }
 struct WithinOneDb {
   float low;
   float high;
-  bool holds(float x) const { return x >= low && x <= high; }
+  // Both comparisons joined as integers, not with &&, so that a loop of
+  // them has no branch and vectorises.
+  bool holds(float x) const {
+    return static_cast<int>(x >= low) & static_cast<int>(x <= high);
+  }
 };
 
 WithinOneDb within_one_db() {
@@ -242,13 +246,15 @@ class BandWalk {
       s11_within[j] = b.s11[j] <= 0.1f;
     }
     float nearest = nearest_;
+    std::size_t at_f = at_f_;
     for (std::size_t j = 0; j < n; ++j) {
       if (std::fabs(b.freq[j] - f_) < nearest) {
         nearest = std::fabs(b.freq[j] - f_);
-        at_f_ = next_ + j;
+        at_f = next_ + j;
       }
     }
     nearest_ = nearest;
+    at_f_ = at_f;
     if (n > 0 && next_ + n == nstep_) top_ = b.freq[n - 1];
     voltage_.add(b.freq.data(), u_within.data(), n);
     current_.add(b.freq.data(), i_within.data(), i.data(), upper_half_, n);
