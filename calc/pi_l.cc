@@ -137,19 +137,38 @@ class GridRuns {
     if (runs_.empty()) runs_.push_back(Run{0, within[0], freq[0]});
     // The open run in locals, which no store can alias.
     Run run = runs_.back();
-    for (std::size_t j = 0; j < n; ++j) {
-      if (within[j] != run.within) {
-        runs_.back() = run;
-        run = Run{size_ + j, within[j], freq[j]};
-        runs_.push_back(run);
+    // The first of the points whose ratios count.
+    const std::size_t counted = from > size_ ? std::min(from - size_, n) : 0;
+    if (all_alike(within, n, run.within)) {
+      // As most blocks: no point starts another run.
+      run.high = freq[n - 1];
+      for (std::size_t j = counted; kRatios && j < n; ++j) {
+        if (ratio[j] > run.highest) run.highest = ratio[j];
       }
-      run.high = freq[j];
-      if (kRatios && size_ + j >= from && ratio[j] > run.highest) {
-        run.highest = ratio[j];
+    } else {
+      for (std::size_t j = 0; j < n; ++j) {
+        if (within[j] != run.within) {
+          runs_.back() = run;
+          run = Run{size_ + j, within[j], freq[j]};
+          runs_.push_back(run);
+        }
+        run.high = freq[j];
+        if (kRatios && j >= counted && ratio[j] > run.highest) {
+          run.highest = ratio[j];
+        }
       }
     }
     runs_.back() = run;
     size_ += n;
+  }
+
+  // Whether all n flags are `value`: a count, whose loop vectorises.
+  static bool all_alike(const bool* within, std::size_t n, bool value) {
+    std::size_t alike = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      alike += static_cast<std::size_t>(within[j] == value);
+    }
+    return alike == n;
   }
 
   std::vector<Run> runs_;
