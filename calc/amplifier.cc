@@ -81,13 +81,8 @@ std::optional<float> loaded_q_for_cmin(const Design& inputs, double cmin_pf,
   });
 }
 
-FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
-                            LoadedQRange range) {
-  FixedCoilRow row;
-  row.l_fixed = top.results.l;
-  row.design = at;
-  row.design.fmhz = at.f;
-  row.design.infeasible = true;
+CoilLoadedQ fixed_coil_loaded_q(const Design& top, const DesignInputs& at,
+                                LoadedQRange range) {
   const double coil = top.details.tank.l;
   // The search asks only for L: the synthesis's closed form, no sweeps.
   const auto l_at = [&at](float qn) -> double {
@@ -103,12 +98,10 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
   const float start = std::clamp(top.qn, range.low, range.high);
   const bool upward = !reached(start);
   if (upward && !reached(range.high)) {
-    row.fit = CoilFit::kQnAboveRange;
-    return row;
+    return CoilLoadedQ{CoilFit::kQnAboveRange};
   }
   if (!upward && reached(range.low)) {
-    row.fit = CoilFit::kQnBelowRange;
-    return row;
+    return CoilLoadedQ{CoilFit::kQnBelowRange};
   }
   const float low = upward ? start : range.low;
   float qn = first_float_where(low, upward ? range.high : start, reached);
@@ -116,7 +109,22 @@ FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
   if (qn > low && l_at(before(qn)) - coil < coil - l_at(qn)) {
     qn = before(qn);
   }
-  row.design = with_loaded_q(at, qn);
+  return CoilLoadedQ{CoilFit::kMatched, qn};
+}
+
+FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
+                            LoadedQRange range) {
+  FixedCoilRow row;
+  row.l_fixed = top.results.l;
+  const CoilLoadedQ q = fixed_coil_loaded_q(top, at, range);
+  row.fit = q.fit;
+  if (q.fit != CoilFit::kMatched) {
+    row.design = at;
+    row.design.fmhz = at.f;
+    row.design.infeasible = true;
+    return row;
+  }
+  row.design = with_loaded_q(at, q.qn);
   return row;
 }
 

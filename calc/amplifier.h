@@ -60,13 +60,26 @@ struct FixedCoilRow {
   Design design;
 };
 
+// The loaded Q of a fixed coil's row, and how it came out; qn only when
+// matched.
+struct CoilLoadedQ {
+  CoilFit fit = CoilFit::kMatched;
+  float qn = 0.0f;
+};
+
 // The coil of `top`, a feasible design at a band's highest frequency, kept
-// at the frequency of `at` (at most top's): the design of the inputs of
-// `at` (its loaded Q ignored) with the loaded Q in `range` whose L is
+// at the frequency of `at` (at most top's): the loaded Q in `range` at
+// which the pi tank of `at`'s inputs (its loaded Q ignored) has the L
 // nearest the coil's.  L falls as the loaded Q rises, so the search is a
 // bisection from top's loaded Q up, where the same L has a smaller
 // reactance at a lower frequency, or down, where a smaller transformation
-// ratio at `at` asks for a larger reactance.
+// ratio at `at` asks for a larger reactance.  The search runs the
+// synthesis's closed form alone: top needs only its tank and loaded Q.
+CoilLoadedQ fixed_coil_loaded_q(const Design& top, const DesignInputs& at,
+                                LoadedQRange range);
+
+// The row of fixed_coil_loaded_q: matched, the design of `at`'s inputs
+// with that loaded Q.
 FixedCoilRow fixed_coil_row(const Design& top, const Design& at,
                             LoadedQRange range);
 

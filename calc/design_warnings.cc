@@ -17,11 +17,10 @@ float last_point(float fstart, float step, std::int32_t points) {
 
 }  // namespace
 
-WindowReach window_reach(const Band& voltage, const Band& current,
-                         const SweepGrid& grid) {
-  const float top = last_point(grid.fstart, grid.step, grid.nstep);
-  const auto at_bottom = [&grid](const Band& b) {
-    return b.found && b.low == grid.fstart;
+WindowReach window_reach(const Band& voltage, const Band& current, float fstart,
+                         float top) {
+  const auto at_bottom = [fstart](const Band& b) {
+    return b.found && b.low == fstart;
   };
   const auto at_top = [top](const Band& b) { return b.found && b.high == top; };
   return WindowReach{at_bottom(voltage), at_top(voltage), at_bottom(current),
@@ -30,8 +29,8 @@ WindowReach window_reach(const Band& voltage, const Band& current,
 
 WindowReach window_reach(const Design& d) {
   const Details& x = d.details;
-  return window_reach(x.voltage_band, x.current_band,
-                      SweepGrid{x.fstart, x.step, x.nstep});
+  return window_reach(x.voltage_band, x.current_band, x.fstart,
+                      last_point(x.fstart, x.step, x.nstep));
 }
 
 WarningFigures warning_figures(const Design& d, const WindowReach& reach) {

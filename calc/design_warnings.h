@@ -76,10 +76,10 @@ struct WindowReach {
   bool current_top = false;
 };
 
-// Whether the bands `voltage` and `current`, measured over `grid`, take in
-// its first or its last point.
-WindowReach window_reach(const Band& voltage, const Band& current,
-                         const SweepGrid& grid);
+// Whether the bands `voltage` and `current`, measured over a grid whose
+// first point lies at `fstart` and its last at `top` (Hz), take in either.
+WindowReach window_reach(const Band& voltage, const Band& current, float fstart,
+                         float top);
 
 // Where the bands of the feasible design `d` lie, as its sweeps found
 // them.

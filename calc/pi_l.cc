@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "calc/bisection.h"
@@ -74,55 +75,119 @@ PiLResults stresses(const PiLNetwork& n, const PiLState& s, float pin) {
   return r;
 }
 
-// The grid points of a sweep and which of them lie within its limit; the
-// band is the run of such points around the anchor point.
-struct GridRuns {
-  std::vector<float> freq;
-  std::vector<bool> within;
-  std::size_t anchor = 0;
+// The runs of a sweep's points alike in lying within its limit or not,
+// the points entered in grid order: a band is the run that holds its
+// anchor point, and only the runs are kept.  With ratios, each run keeps
+// its highest (not-a-number ones passed over) among its points from a
+// given one on, where the current band's anchor is sought.
+class GridRuns {
+ public:
+  // The next n points: their frequencies and whether each lies within.
+  void add(const float* freq, const bool* within, std::size_t n) {
+    enter<false>(freq, within, nullptr, 0, n);
+  }
+  // ... and their ratios, which count from the point of index `from` on.
+  void add(const float* freq, const bool* within, const float* ratio,
+           std::size_t from, std::size_t n) {
+    enter<true>(freq, within, ratio, from, n);
+  }
 
-  std::size_t size() const { return freq.size(); }
-  void add(float f, bool in) {
-    freq.push_back(f);
-    within.push_back(in);
+  // The highest ratio of all, -infinity for none.
+  float highest() const {
+    float highest = -INFINITY;
+    for (const Run& run : runs_) {
+      if (run.highest > highest) highest = run.highest;
+    }
+    return highest;
   }
-  Band band() const {
-    if (anchor >= size() || !within[anchor]) return Band{};
-    std::size_t low = anchor;
-    std::size_t high = anchor;
-    while (low > 0 && within[low - 1]) --low;
-    while (high + 1 < size() && within[high + 1]) ++high;
-    return Band{true, freq[low], freq[high]};
+  // The band of the first run whose highest ratio reaches `least`.
+  std::optional<Band> band_reaching(float least) const {
+    for (const Run& run : runs_) {
+      if (run.highest >= least) return band_of(run);
+    }
+    return std::nullopt;
   }
+  // The band around point `anchor`; none for an anchor beyond the points
+  // or outside the limit.
+  Band band(std::size_t anchor) const {
+    if (anchor >= size_) return Band{};
+    const auto after = std::upper_bound(
+        runs_.begin(), runs_.end(), anchor,
+        [](std::size_t k, const Run& run) { return k < run.first; });
+    return band_of(*(after - 1));
+  }
+
+ private:
+  struct Run {
+    std::size_t first = 0;  // index of its first point
+    bool within = false;
+    float low = 0.0f;
+    float high = 0.0f;
+    float highest = -INFINITY;
+  };
+
+  static Band band_of(const Run& run) {
+    return run.within ? Band{true, run.low, run.high} : Band{};
+  }
+
+  template <bool kRatios>
+  void enter(const float* freq, const bool* within, const float* ratio,
+             std::size_t from, std::size_t n) {
+    if (n == 0) return;
+    if (runs_.empty()) runs_.push_back(Run{0, within[0], freq[0]});
+    // The open run in locals, which no store can alias.
+    Run run = runs_.back();
+    // The first of the points whose ratios count.
+    const std::size_t counted = from > size_ ? std::min(from - size_, n) : 0;
+    if (all_alike(within, n, run.within)) {
+      // As most blocks: no point starts another run.
+      run.high = freq[n - 1];
+      for (std::size_t j = counted; kRatios && j < n; ++j) {
+        if (ratio[j] > run.highest) run.highest = ratio[j];
+      }
+    } else {
+      for (std::size_t j = 0; j < n; ++j) {
+        if (within[j] != run.within) {
+          runs_.back() = run;
+          run = Run{size_ + j, within[j], freq[j]};
+          runs_.push_back(run);
+        }
+        run.high = freq[j];
+        if (kRatios && j >= counted && ratio[j] > run.highest) {
+          run.highest = ratio[j];
+        }
+      }
+    }
+    runs_.back() = run;
+    size_ += n;
+  }
+
+  // Whether all n flags are `value`: a count, whose loop vectorises.
+  static bool all_alike(const bool* within, std::size_t n, bool value) {
+    std::size_t alike = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      alike += static_cast<std::size_t>(within[j] == value);
+    }
+    return alike == n;
+  }
+
+  std::vector<Run> runs_;
+  std::size_t size_ = 0;  // points entered
 };
 
 float width_khz(const Band& band) { return (band.high - band.low) / 1000.0f; }
 
-// Calls visit(block) for every block of the grid's nstep points, each
-// with the network's impedances and both drives' output voltages.
-template <typename Visit>
-void walk_blocks(const PiLNetwork& n, const Drive& matched, const Drive& high_z,
-                 const SweepGrid& grid, Visit visit) {
+// Calls fill(block) and then visit(block) for every block of `points`
+// grid points, in order.
+template <typename Fill, typename Visit>
+void walk_blocks(std::int32_t points, Fill fill, Visit visit) {
   PiLBlock block;
-  float phi = grid.fstart;
-  for (std::int32_t done = 0; done < grid.nstep;) {
+  for (std::int32_t done = 0; done < points;) {
     block.count = static_cast<std::size_t>(std::min<std::int32_t>(
-        grid.nstep - done, static_cast<std::int32_t>(kBlockPoints)));
-    pi_l_block(n, matched, high_z, phi, grid.step, block);
-    visit(block);
+        points - done, static_cast<std::int32_t>(kBlockPoints)));
+    fill(block);
+    visit(static_cast<const PiLBlock&>(block));
     done += static_cast<std::int32_t>(block.count);
-  }
-}
-
-// Calls visit(freq) for the first `points` points of `grid`: point 0 at
-// fstart, each next one the running sum with one more step, as the pi
-// network's sweeps form them.
-template <typename Visit>
-void walk(const SweepGrid& grid, std::int32_t points, Visit visit) {
-  float freq = grid.fstart;
-  for (std::int32_t i = 0; i < points; ++i) {
-    visit(freq);
-    freq = freq + grid.step;
   }
 }
 
@@ -135,7 +200,11 @@ float ratio_db(float x) { return kDecibelsPerDecade * log10_single(x); }
 struct WithinOneDb {
   float low;
   float high;
-  bool holds(float x) const { return x >= low && x <= high; }
+  // Both comparisons joined as integers, not with &&, so that a loop of
+  // them has no branch and vectorises.
+  bool holds(float x) const {
+    return static_cast<int>(x >= low) & static_cast<int>(x <= high);
+  }
 };
 
 WithinOneDb within_one_db() {
@@ -146,6 +215,125 @@ WithinOneDb within_one_db() {
                         [](float x) { return ratio_db(x) > 1.0f; });
   return WithinOneDb{low, std::nextafter(above, 0.0f)};
 }
+
+const WithinOneDb& one_db() {
+  static const WithinOneDb kWithin = within_one_db();
+  return kWithin;
+}
+
+// The three bands of one walk over the grid, its blocks taken in grid
+// order: the voltage and the S11 band around the point nearest F, the
+// current band around the first point of the upper half that reaches the
+// peak (point 0 where none does), as pi_l_bands describes them.
+class BandWalk {
+ public:
+  BandWalk(float f, float fstart, float vref, float vmax, std::int32_t nstep,
+           std::int32_t upper_half, std::int32_t ns11, SweepTrace* trace)
+      : f_(f),
+        top_(fstart),
+        vref_(vref),
+        vmax_(vmax),
+        nstep_(points(nstep)),
+        upper_half_(points(upper_half)),
+        ns11_(points(ns11)),
+        trace_(trace) {
+    if (trace_ == nullptr) return;
+    trace_->voltage.reserve(nstep_);
+    trace_->current.reserve(nstep_);
+    trace_->s11.reserve(ns11_);
+  }
+
+  // The next block: its points below ns11 enter the S11 sweep, those
+  // below nstep the responses.
+  void take(const PiLBlock& b) {
+    const std::size_t n = below(nstep_, b.count);
+    const std::size_t n11 = below(ns11_, b.count);
+    // Each point's ratios and sides of the limits, in loops that
+    // vectorise.
+    std::array<float, kBlockPoints> u;
+    std::array<float, kBlockPoints> i;
+    std::array<bool, kBlockPoints> u_within;
+    std::array<bool, kBlockPoints> i_within;
+    std::array<bool, kBlockPoints> s11_within;
+    for (std::size_t j = 0; j < b.count; ++j) {
+      u[j] = b.matched[j] / vref_;
+      i[j] = b.high_z[j] / vmax_;
+    }
+    for (std::size_t j = 0; j < b.count; ++j) {
+      u_within[j] = within_.holds(u[j]);
+      i_within[j] = within_.holds(i[j]);
+      s11_within[j] = b.s11[j] <= 0.1f;
+    }
+    float nearest = nearest_;
+    std::size_t at_f = at_f_;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (std::fabs(b.freq[j] - f_) < nearest) {
+        nearest = std::fabs(b.freq[j] - f_);
+        at_f = next_ + j;
+      }
+    }
+    nearest_ = nearest;
+    at_f_ = at_f;
+    if (n > 0 && next_ + n == nstep_) top_ = b.freq[n - 1];
+    voltage_.add(b.freq.data(), u_within.data(), n);
+    current_.add(b.freq.data(), i_within.data(), i.data(), upper_half_, n);
+    s11_.add(b.freq.data(), s11_within.data(), n11);
+    if (trace_ != nullptr) trace(b, u, i, n, n11);
+    next_ += b.count;
+  }
+
+  PiLBands bands() const {
+    return PiLBands{voltage_.band(at_f_), current_band(), s11_.band(at_f_),
+                    top_};
+  }
+
+ private:
+  static std::size_t points(std::int32_t n) {
+    return static_cast<std::size_t>(std::max(n, 0));
+  }
+  // How many of the block's `count` points from next_ on lie below `end`.
+  std::size_t below(std::size_t end, std::size_t count) const {
+    return next_ < end ? std::min(count, end - next_) : 0;
+  }
+
+  void trace(const PiLBlock& b, const std::array<float, kBlockPoints>& u,
+             const std::array<float, kBlockPoints>& i, std::size_t n,
+             std::size_t n11) {
+    for (std::size_t j = 0; j < n; ++j) {
+      trace_->voltage.push_back(CurvePoint{b.freq[j], ratio_db(u[j])});
+      trace_->current.push_back(CurvePoint{b.freq[j], ratio_db(i[j])});
+    }
+    for (std::size_t j = 0; j < n11; ++j) {
+      trace_->s11.push_back(CurvePoint{b.freq[j], b.s11[j]});
+    }
+  }
+
+  // The run around the first point of the upper half whose decibels are
+  // the highest, which are the points whose ratio reaches the least ratio
+  // of those decibels.
+  Band current_band() const {
+    const float highest = current_.highest();
+    if (!(highest > -INFINITY)) return current_.band(0);
+    const float peak_db = ratio_db(highest);
+    const float least = first_float_where(
+        0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
+    return current_.band_reaching(least).value_or(current_.band(0));
+  }
+
+  float f_;
+  float top_;  // the last response point, once the walk passes it
+  float vref_;
+  float vmax_;
+  std::size_t nstep_;
+  std::size_t upper_half_;
+  std::size_t ns11_;
+  SweepTrace* trace_;
+  const WithinOneDb within_ = one_db();
+  std::size_t next_ = 0;  // index of the block's first point
+  std::size_t at_f_ = 0;
+  float nearest_ = INFINITY;
+  GridRuns voltage_, current_, s11_;
+};
 
 // Where the bands of a pi-L design are measured: the sweep plan of its pi
 // section's calculation, or of a built network's loaded Q.
@@ -302,78 +490,28 @@ PiLBands pi_l_bands(const PiLNetwork& n, float uin, float rin, float f,
   const std::int32_t upper_half =
       static_cast<std::int32_t>(static_cast<float>(grid.nstep) / half);
   const std::int32_t peak_points = grid.nstep - upper_half + 1;
+  // Point 0 of each walk at its start, each next one the running sum with
+  // one more step, as the pi network's sweeps form them.
+  float phi = peak_start;
   float vmax = 0.0f;
-  walk_blocks(n, matched, high_z, SweepGrid{peak_start, grid.step, peak_points},
-              [&](const PiLBlock& b) {
-                for (std::size_t j = 0; j < b.count; ++j) {
-                  vmax = std::max(vmax, b.high_z[j]);
-                }
-              });
-
-  GridRuns voltage, current, s11;
-  std::size_t at_f = 0;
-  float nearest = INFINITY;
-  static const WithinOneDb kWithin = within_one_db();
-  // The ratio of each point of the upper half to the peak, for the current
-  // band's anchor.
-  std::vector<float> upper;
-  // The impedances of a point serve both drives, and its input impedance
-  // the S11 sweep, which walks the same grid's first ns11 points.
-  std::vector<Complex> zin;
-  zin.reserve(static_cast<std::size_t>(std::max(ns11, 0)));
-  walk_blocks(n, matched, high_z, grid, [&](const PiLBlock& b) {
-    for (std::size_t j = 0; j < b.count; ++j) {
-      const float freq = b.freq[j];
-      if (static_cast<std::int32_t>(zin.size()) < ns11) {
-        zin.push_back(Complex{b.zin_re[j], b.zin_im[j]});
-      }
-      const float u = b.matched[j] / vref;
-      const float i = b.high_z[j] / vmax;
-      if (std::fabs(freq - f) < nearest) {
-        nearest = std::fabs(freq - f);
-        at_f = voltage.size();
-      }
-      if (static_cast<std::int32_t>(current.size()) >= upper_half) {
-        upper.push_back(i);
-      }
-      voltage.add(freq, kWithin.holds(u));
-      current.add(freq, kWithin.holds(i));
-      if (trace != nullptr) {
-        trace->voltage.push_back(CurvePoint{freq, ratio_db(u)});
-        trace->current.push_back(CurvePoint{freq, ratio_db(i)});
-      }
-    }
-  });
-  const Complex load = real(n.rout);
-  // The current band is the run around the response's peak: the first
-  // point of the upper half whose decibels are the highest, which are the
-  // points whose ratio reaches the least ratio of those decibels.
-  float highest = -INFINITY;
-  for (const float x : upper) {
-    if (x > highest) highest = x;
-  }
-  if (highest > -INFINITY) {
-    const float peak_db = ratio_db(highest);
-    const float least = first_float_where(
-        0.0f, highest, [peak_db](float x) { return ratio_db(x) >= peak_db; });
-    for (std::size_t k = 0; k < upper.size(); ++k) {
-      if (upper[k] >= least) {
-        current.anchor = static_cast<std::size_t>(upper_half) + k;
-        break;
-      }
-    }
-  }
-  std::size_t point = 0;
-  walk(grid, ns11, [&](float freq) {
-    const float r = point < zin.size()
-                        ? reflection(zin[point++], rin)
-                        : reflection(pi_l_impedances(n, freq, load).zin, rin);
-    s11.add(freq, r <= 0.1f);
-    if (trace != nullptr) trace->s11.push_back(CurvePoint{freq, r});
-  });
-  voltage.anchor = at_f;
-  s11.anchor = at_f;
-  return PiLBands{voltage.band(), current.band(), s11.band()};
+  walk_blocks(
+      peak_points,
+      [&](PiLBlock& b) { pi_l_high_z_block(n, high_z, phi, grid.step, b); },
+      [&vmax](const PiLBlock& b) {
+        for (std::size_t j = 0; j < b.count; ++j) {
+          vmax = std::max(vmax, b.high_z[j]);
+        }
+      });
+  BandWalk walk(f, grid.fstart, vref, vmax, grid.nstep, upper_half, ns11,
+                trace);
+  phi = grid.fstart;
+  walk_blocks(
+      std::max(grid.nstep, ns11),
+      [&](PiLBlock& b) {
+        pi_l_block(n, rin, matched, high_z, phi, grid.step, b);
+      },
+      [&walk](const PiLBlock& b) { walk.take(b); });
+  return walk.bands();
 }
 
 PiLDesign make_pi_l_design(const DesignInputs& inputs, float rmid) {
@@ -470,7 +608,8 @@ WarningFigures warning_figures(const PiLDesign& d) {
   f.bw_i = r.bw_i;
   f.bw_s11 = r.bw_s11;
   f.s11 = r.s11;
-  f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid);
+  f.reach = window_reach(d.bands.voltage, d.bands.current, d.grid.fstart,
+                         d.bands.top);
   f.fstart = d.grid.fstart;
   f.fstop = d.fstop;
   const Band& s11 = d.bands.s11;
@@ -494,20 +633,23 @@ PiLFixedCoilRow pi_l_fixed_coil_row(const PiLDesign& top, float f_mhz,
   const float cl = -y.im / omega;
   row.design.rmid = rmid;
 
-  const FixedCoilRow pi =
-      fixed_coil_row(section_of(top), pi_section_inputs(row.design), range);
-  row.fit = pi.fit;
-  if (pi.fit != CoilFit::kMatched) return row;
-  const Tank& tank = pi.design.details.tank;
+  const CoilLoadedQ q = fixed_coil_loaded_q(
+      section_of(top), pi_section_inputs(row.design), range);
+  row.fit = q.fit;
+  if (q.fit != CoilFit::kMatched) return row;
+  row.design.qn = q.qn;
+  // The pi section's elements and sweep plan are all that the network
+  // takes of it: its synthesis's closed form, no sweep of its own.
+  const Design section = section_of(row.design);
+  const Tank& tank = section.details.tank;
   PiLNetwork built = n;
   built.c1 = tank.c1;
   built.l1 = tank.l;
   built.cmid = tank.c2 + cl;
-  row.design.qn = pi.design.qn;
   // The L section's shunt capacitor: what it adds at the middle, or the
   // fixed one across the load.
   const float l_shunt = top.cl_at_middle ? cl : n.cout;
-  row.design = designed(row.design, built, pi.design, l_shunt);
+  row.design = designed(row.design, built, section, l_shunt);
   return row;
 }
 

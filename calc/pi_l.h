@@ -115,6 +115,9 @@ struct PiLBands {
   Band voltage;
   Band current;
   Band s11;
+  // Hz: the grid's last point, as the walk reached it (fstart for a grid
+  // of one point or none), where the warnings see a band cut off.
+  float top = 0.0f;
 };
 
 // The bands of `n` driven from uin behind rin, with the working frequency

@@ -119,8 +119,8 @@ inline PiLState driven_state(const PiLImpedances& z, const Drive& drive) {
   return s;
 }
 
-// |(z - r0) / (z + r0)|: the reflection at a port of impedance z against
-// the resistance r0.
+// The reflection magnitude of `z` against the real `r0`,
+// |(z - r0) / (z + r0)|.
 inline float reflection(Complex z, float r0) {
   return modulus((z - real(r0)) / (z + real(r0)));
 }

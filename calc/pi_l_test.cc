@@ -275,6 +275,76 @@ TEST(PiL, BandsOverThePiNetworksGridAgreeWithTheModel) {
   }
 }
 
+// The run of traced points within `inside` around `anchor`; none for an
+// anchor beyond the curve or outside.
+template <typename Inside>
+Band traced_run(const std::vector<CurvePoint>& curve, std::size_t anchor,
+                Inside inside) {
+  if (anchor >= curve.size() || !inside(curve[anchor].value)) return Band{};
+  std::size_t low = anchor;
+  std::size_t high = anchor;
+  while (low > 0 && inside(curve[low - 1].value)) --low;
+  while (high + 1 < curve.size() && inside(curve[high + 1].value)) ++high;
+  return Band{true, curve[low].freq, curve[high].freq};
+}
+
+void expect_same(const Band& a, const Band& b) {
+  EXPECT_EQ(a.found, b.found);
+  EXPECT_EQ(a.low, b.low);
+  EXPECT_EQ(a.high, b.high);
+}
+
+// Each band is the run of its own traced curve around its anchor: the
+// point nearest F, and for the current band the first point of the upper
+// half at the curve's highest level.  Besides the design's grid, one whose
+// upper half begins within the current band and an S11 sweep that ends
+// before F or runs past the responses.  The grid's top is its last point.
+TEST(PiL, BandsAreTheRunsOfTheirTracesAroundTheAnchors) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.rin);
+    const PiLDesign d = design_of(c);
+    const SweepGrid& g = d.grid;
+    const float fhz = 1e6f * c.f;
+    const float below_f =
+        d.bands.current.low + 0.3f * (fhz - d.bands.current.low);
+    const std::int32_t at_f =
+        static_cast<std::int32_t>((fhz - g.fstart) / g.step);
+    const std::int32_t across =
+        static_cast<std::int32_t>(2.0f * (below_f - g.fstart) / g.step);
+    const struct {
+      SweepGrid grid;
+      std::int32_t ns11;
+    } sweeps[] = {{g, d.ns11},
+                  {SweepGrid{g.fstart, g.step, across}, across},
+                  {g, at_f - 3},
+                  {SweepGrid{g.fstart, g.step, at_f + 40}, at_f + 60}};
+    for (const auto& sweep : sweeps) {
+      SweepTrace t;
+      const PiLBands bands = pi_l_bands(d.network, drive_voltage(d), d.rin, fhz,
+                                        sweep.grid, sweep.ns11, &t);
+      ASSERT_EQ(t.voltage.size(), static_cast<std::size_t>(sweep.grid.nstep));
+      ASSERT_EQ(t.s11.size(), static_cast<std::size_t>(sweep.ns11));
+      std::size_t nearest = 0;
+      for (std::size_t k = 0; k < t.voltage.size(); ++k) {
+        if (std::fabs(t.voltage[k].freq - fhz) <
+            std::fabs(t.voltage[nearest].freq - fhz)) {
+          nearest = k;
+        }
+      }
+      std::size_t peak = t.current.size() / 2;
+      for (std::size_t k = peak; k < t.current.size(); ++k) {
+        if (t.current[k].value > t.current[peak].value) peak = k;
+      }
+      const auto within_1db = [](float db) { return std::fabs(db) <= 1.0f; };
+      expect_same(bands.voltage, traced_run(t.voltage, nearest, within_1db));
+      expect_same(bands.current, traced_run(t.current, peak, within_1db));
+      expect_same(bands.s11, traced_run(t.s11, nearest,
+                                        [](float r) { return r <= 0.1f; }));
+      EXPECT_EQ(bands.top, t.voltage.back().freq);
+    }
+  }
+}
+
 // Bands as the band table has them, and designs through RMID above and
 // below ROUT.
 constexpr float kBandEdges[][3] = {{1.8f, 1.9f, 2.0f},

@@ -19,20 +19,33 @@ std::string shortest_double(double x) {
   return std::string(buf, end);
 }
 
-// A field's value: JSON writes null for none and for what is not finite
-// and quotes words; CSV leaves none empty.
-std::string output_value(const FieldCell& value, bool json) {
-  if (const float* x = std::get_if<float>(&value)) {
-    return json && !std::isfinite(*x) ? "null" : shortest(*x);
-  }
+// A field's value as CSV writes it: none empty.
+std::string csv_value(const FieldCell& value) {
+  if (const float* x = std::get_if<float>(&value)) return shortest(*x);
   if (const double* x = std::get_if<double>(&value)) {
-    return json && !std::isfinite(*x) ? "null" : shortest_double(*x);
+    return shortest_double(*x);
   }
   if (const auto* n = std::get_if<std::int32_t>(&value)) return shortest(*n);
   if (const auto* word = std::get_if<std::string_view>(&value)) {
-    return json ? json_string(*word) : std::string(*word);
+    return std::string(*word);
   }
-  return json ? "null" : "";
+  return "";
+}
+
+// The same value as JSON writes it, from its CSV text `csv`, which a number
+// shares: null for none and for what is not finite, words quoted.
+std::string json_value(const FieldCell& value, const std::string& csv) {
+  if (const float* x = std::get_if<float>(&value)) {
+    return std::isfinite(*x) ? csv : "null";
+  }
+  if (const double* x = std::get_if<double>(&value)) {
+    return std::isfinite(*x) ? csv : "null";
+  }
+  if (std::holds_alternative<std::int32_t>(value)) return csv;
+  if (const auto* word = std::get_if<std::string_view>(&value)) {
+    return json_string(*word);
+  }
+  return "null";
 }
 
 // One key and its value as JSON or CSV writes it, or an object of such:
@@ -54,10 +67,12 @@ struct Member {
 
 Member value_member(std::string name, std::string column,
                     const FieldCell& value) {
+  std::string csv = csv_value(value);
+  std::string json = json_value(value, csv);
   return Member{std::move(name),
                 std::move(column),
-                output_value(value, true),
-                output_value(value, false),
+                std::move(json),
+                std::move(csv),
                 {},
                 false,
                 false};
