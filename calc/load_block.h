@@ -15,11 +15,13 @@
 
 namespace merid {
 
-// The widest vector's floats: a block's loads are padded to a multiple of
-// them (with copies of its last load), so that a loop over them never runs
-// the scalar remainder of a vectorised loop, which on a batch of a few
-// dozen loads would take as long as the vectors.
-inline constexpr std::size_t kLoadLanes = 16;
+// A block's loads are padded to a multiple of eight (with copies of its
+// last load), so that a loop over them never runs the scalar remainder of
+// a vectorised loop, which on a batch of a few dozen loads would take as
+// long as the vectors: eight floats fill an AVX vector, and the AVX-512
+// loop's remainder of eight is vectorised too.  Wider padding computes more
+// copies than it spares remainders.
+inline constexpr std::size_t kLoadLanes = 8;
 static_assert(kBlockPoints % kLoadLanes == 0);
 
 // Consecutive loads of a batch, the two tuned capacitors (F) the tank has
