@@ -1,9 +1,9 @@
 // Time of whole merid-calc requests, from the arguments to the last byte
 // of JSON, for both networks: the band table with its coils fixed, Cmin
 // and each row under SWR 10 with the tank retuned; the same with every
-// other option as well (the harmonic limit and its search, the bench's
-// capacitors); the harmonic-limit search of one design; and one design
-// under SWR 10 retuned.
+// other option as well (the harmonic limit and its search with a margin,
+// the strays and the device's resistance, the bench's capacitors); the
+// harmonic-limit search of one design; and one design under SWR 10 retuned.
 
 #include <benchmark/benchmark.h>
 
@@ -64,10 +64,11 @@ const std::vector<std::string_view> kBandsCminSwrRetune = {
     "--format", "json",         "12",     "200", "2000",  "50", "100"};
 
 const std::vector<std::string_view> kEverything = {
-    "--bands", "--fixed-coil", "--cmin",   "30",       "--swr",
-    "10",      "--retune",     "--limit",  "us",       "--c1-range",
-    "10,500",  "--c2-range",   "100,3000", "--format", "json",
-    "12",      "200",          "2000",     "50",       "100"};
+    "--bands",  "--fixed-coil", "--cmin", "30",         "--swr",    "10",
+    "--retune", "--limit",      "us",     "--margin",   "3",        "--coil-c",
+    "2",        "--c1-lead",    "0.02",   "--c2-lead",  "0.02",     "--rp",
+    "20000",    "--c1-range",   "10,500", "--c2-range", "100,3000", "--format",
+    "json",     "12",           "200",    "2000",       "50",       "100"};
 
 const std::vector<std::string_view> kLimitSearch = {
     "--limit", "us", "--coil-c", "3",    "--format", "json",

@@ -221,6 +221,28 @@ double phase_modulo(double x) {
 
 }  // namespace
 
+std::size_t first_largest(std::span<const float> values) {
+  const std::size_t n = values.size();
+  if (std::isnan(values[0])) return 0;
+  constexpr std::size_t kWays = 8;
+  std::array<float, kWays> top;
+  top.fill(-INFINITY);
+  std::size_t k = 0;
+  for (; k + kWays <= n; k += kWays) {
+    for (std::size_t w = 0; w < kWays; ++w) {
+      top[w] = values[k + w] > top[w] ? values[k + w] : top[w];
+    }
+  }
+  for (; k < n; ++k) top[0] = values[k] > top[0] ? values[k] : top[0];
+  float largest = top[0];
+  for (const float t : top) largest = t > largest ? t : largest;
+  // The largest is one of the values: -infinity only if the first is.
+  for (k = 0; k < n; ++k) {
+    if (values[k] == largest) return k;
+  }
+  return 0;
+}
+
 Complex swr_load(float rout, float swr, double phase_step) {
   const double step = phase_modulo(phase_step + kSwrPhases);
   if (swr == 1.0f) return real(rout);
@@ -276,15 +298,9 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
     int best = -1;
     float largest = -INFINITY;
     if (every_step) {
-      // The first step's value, then each larger one.
-      best = 0;
-      largest = values[0];
-      for (int k = 1; k < phases; ++k) {
-        if (values[k] > largest) {
-          largest = values[k];
-          best = k;
-        }
-      }
+      best = static_cast<int>(first_largest(
+          std::span<const float>(values, static_cast<std::size_t>(phases))));
+      largest = values[best];
     } else {
       for (int k = 0; k < phases; ++k) {
         if (scan.given[k] && (best < 0 || values[k] > largest)) {

@@ -91,6 +91,14 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
                                std::span<const Complex> loads,
                                std::size_t refined = SIZE_MAX);
 
+// The index that `best = 0; for k: if (values[k] > values[best]) best = k`
+// finds in `values` (not empty), without its chain of dependent
+// comparisons: the largest value by eight running maxima side by side,
+// then its first index.  A first value that is not a number is never
+// exceeded; a later one never exceeds; of equal values (zeros of either
+// sign among them) the first is kept.
+std::size_t first_largest(std::span<const float> values);
+
 // The loads of the kSwrPhases whole phase steps, as swr_load gives them.
 std::vector<Complex> circle_loads(float rout, float swr);
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 #include "calc/harmonics.h"
 #include "calc/sub.h"
@@ -48,6 +49,30 @@ TEST(SwrLoad, PhaseStepsAWholeTurnApartGiveTheSameLoad) {
       EXPECT_EQ(bits(w.re), bits(z.re)) << step << " " << turned;
       EXPECT_EQ(bits(w.im), bits(z.im)) << step << " " << turned;
     }
+  }
+}
+
+// The largest's first index against the plain loop it stands for, on
+// values full of what breaks a running maximum: ties, zeros of both signs,
+// infinities and not-a-number, first and later, over lengths around the
+// eight running maxima.
+TEST(FirstLargest, IsThePlainLoopsIndex) {
+  const float kinds[] = {1.0f,  2.0f,     2.0f,      0.0f, -0.0f,
+                         -1.0f, INFINITY, -INFINITY, NAN,  3.5f};
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int trial = 0; trial < 20000; ++trial) {
+    const std::size_t n = 1 + next() % 40;
+    std::vector<float> v(n);
+    for (float& x : v) x = kinds[next() % std::size(kinds)];
+    std::size_t plain = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (v[k] > v[plain]) plain = k;
+    }
+    ASSERT_EQ(first_largest(v), plain) << "trial " << trial;
   }
 }
 
