@@ -1,7 +1,9 @@
 #include "calc/retune.h"
 
+#include <array>
 #include <cmath>
-#include <vector>
+#include <cstddef>
+#include <span>
 
 namespace merid {
 namespace {
@@ -12,18 +14,26 @@ namespace {
 // a = r + g/D and c = x - B/D (D = g^2 + B^2) must satisfy a^2 + c^2 =
 // rin a, which is A B^2 - 2 x B + (A g^2 + (2 r - rin) g + 1) = 0 with
 // A = r^2 + x^2 - rin r.
-std::vector<double> output_susceptances(double g, double x, double r,
-                                        double rin) {
+// None, one or two of them: a small array, since the circles ask this of
+// thousands of loads.
+struct Susceptances {
+  std::array<double, 2> b{};
+  std::size_t count = 0;
+
+  std::span<const double> all() const { return {b.data(), count}; }
+};
+
+Susceptances output_susceptances(double g, double x, double r, double rin) {
   const double a = r * r + x * x - rin * r;
   const double c = a * g * g + (2.0 * r - rin) * g + 1.0;
   if (a == 0.0) {
     if (x == 0.0) return {};
-    return {c / (2.0 * x)};
+    return Susceptances{{c / (2.0 * x), 0.0}, 1};
   }
   const double discriminant = x * x - a * c;
   if (discriminant < 0.0) return {};
   const double root = std::sqrt(discriminant);
-  return {(x - root) / a, (x + root) / a};
+  return Susceptances{{(x - root) / a, (x + root) / a}, 2};
 }
 
 }  // namespace
@@ -41,7 +51,8 @@ std::optional<ShuntSetting> retune_pi_section(double omega, Admittance node_y,
   const double g = node_y.g;
   const double b = node_y.b;
   std::optional<ShuntSetting> best;
-  for (const double node : output_susceptances(g, x, r, rin)) {
+  const Susceptances nodes = output_susceptances(g, x, r, rin);
+  for (const double node : nodes.all()) {
     const double c2 = (node - b) / omega;
     // The admittance seen through the coil; C1 takes away its imaginary
     // part.
