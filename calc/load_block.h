@@ -9,9 +9,11 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <type_traits>
 
 #include "calc/mismatch.h"
 #include "calc/sweep_internal.h"
+#include "calc/sweep_kernel.h"
 
 namespace merid {
 
@@ -38,13 +40,27 @@ struct LoadBlock {
   Complex load(std::size_t j) const { return Complex{re[j], im[j]}; }
 };
 
-// Runs `kernel` on the loads of `batch` a block at a time, with `c1` and
-// `c2` at each load (where empty, `own_c1` and `own_c2` at every load),
-// and gives `batch` the values it finds.
+// The drive at one load: `drive`'s source as it is, or levelled, scaled
+// from the power (W) that `power_in(source)` says the tank takes from it.
+template <bool kLevelled, typename PowerIn>
+Drive load_source(const LoadDrive& drive, PowerIn power_in) {
+  if constexpr (kLevelled) {
+    return levelled(drive.source, power_in(drive.source), drive.power);
+  } else {
+    return drive.source;
+  }
+}
+
+// Runs `kernel(block, levelled)` on the loads of `batch` a block at a
+// time, compiled for the active sweep kernel, with `c1` and `c2` at each
+// load (where empty, `own_c1` and `own_c2` at every load), and gives
+// `batch` the values it finds.  `levelled` is std::true_type under the
+// levelled drive, else std::false_type, so that the kernel's loop holds no
+// branch on it.
 template <std::size_t kCount, typename Kernel>
 void by_load_blocks(std::span<const float> c1, std::span<const float> c2,
-                    float own_c1, float own_c2, const LoadBatch& batch,
-                    Kernel kernel) {
+                    float own_c1, float own_c2, const LoadDrive& drive,
+                    const LoadBatch& batch, Kernel kernel) {
   LoadBlock<kCount> block;
   const std::size_t m = batch.loads.size();
   for (std::size_t first = 0; first < m; first += kBlockPoints) {
@@ -57,7 +73,13 @@ void by_load_blocks(std::span<const float> c1, std::span<const float> c2,
       block.c1[j] = c1.empty() ? own_c1 : c1[from];
       block.c2[j] = c2.empty() ? own_c2 : c2[from];
     }
-    kernel(block);
+    with_sweep_kernel([&] {
+      if (drive.levelled) {
+        kernel(block, std::true_type{});
+      } else {
+        kernel(block, std::false_type{});
+      }
+    });
     for (std::size_t q = 0; q < kCount; ++q) {
       std::copy_n(block.values[q].begin(), count,
                   batch.values.begin() + q * m + first);

@@ -189,8 +189,7 @@ template <bool kLevelled>
 void pi_load_block(const Tank& tank, float freq, const LoadDrive& drive,
                    float rin, PiLoads& block) {
   const Tank designed = tank;
-  const Drive source = drive.source;
-  const float power = drive.power;
+  const LoadDrive held = drive;
   const float r0 = rin;
   const float f = freq;
   for (std::size_t j = 0; j < block.count; ++j) {
@@ -200,11 +199,10 @@ void pi_load_block(const Tank& tank, float freq, const LoadDrive& drive,
     const Elements e = elements_at(t, f);
     const Complex load = block.load(j);
     const Impedances z = impedances_with_load(e, load);
-    Drive d = source;
-    if constexpr (kLevelled) {
+    const Drive d = load_source<kLevelled>(held, [&z](const Drive& source) {
       const DrivenState s = drive_tank(z, source);
-      d = levelled(source, input_power(s.vin, s.iin), power);
-    }
+      return input_power(s.vin, s.iin);
+    });
     store_quantities(e, z, d, r0, load, j, block);
   }
 }
@@ -338,16 +336,11 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
 void pi_load_quantities(const Tank& tank, float f, const LoadDrive& drive,
                         float rin, std::span<const float> c1,
                         std::span<const float> c2, const LoadBatch& batch) {
-  by_load_blocks<PiQuantity::kCount>(
-      c1, c2, tank.c1, tank.c2, batch, [&](PiLoads& block) {
-        with_sweep_kernel([&] {
-          if (drive.levelled) {
-            pi_load_block<true>(tank, f, drive, rin, block);
-          } else {
-            pi_load_block<false>(tank, f, drive, rin, block);
-          }
-        });
-      });
+  by_load_blocks<PiQuantity::kCount>(c1, c2, tank.c1, tank.c2, drive, batch,
+                                     [&](PiLoads& block, auto levelled) {
+                                       pi_load_block<decltype(levelled)::value>(
+                                           tank, f, drive, rin, block);
+                                     });
 }
 
 }  // namespace merid

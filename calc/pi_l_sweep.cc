@@ -83,8 +83,7 @@ template <bool kLevelled>
 void pi_l_load_block(const PiLNetwork& n, float freq, const LoadDrive& drive,
                      float rin, PiLLoads& block) {
   const PiLNetwork net = n;
-  const Drive source = drive.source;
-  const float power = drive.power;
+  const LoadDrive held = drive;
   const float r0 = rin;
   const float f = freq;
   for (std::size_t j = 0; j < block.count; ++j) {
@@ -93,11 +92,10 @@ void pi_l_load_block(const PiLNetwork& n, float freq, const LoadDrive& drive,
     t.cmid = block.c2[j];
     const Complex load = block.load(j);
     const PiLImpedances z = pi_l_impedances(t, f, load);
-    Drive d = source;
-    if constexpr (kLevelled) {
+    const Drive d = load_source<kLevelled>(held, [&z](const Drive& source) {
       const PiLState s = driven_state(z, source);
-      d = levelled(source, input_power(s.vin, s.iin), power);
-    }
+      return input_power(s.vin, s.iin);
+    });
     store_quantities(driven_state(z, d), t, r0, load, j, block);
   }
 }
@@ -120,14 +118,9 @@ void pi_l_load_quantities(const PiLNetwork& n, float freq,
                           std::span<const float> c1,
                           std::span<const float> cmid, const LoadBatch& batch) {
   by_load_blocks<PiLQuantity::kCount>(
-      c1, cmid, n.c1, n.cmid, batch, [&](PiLLoads& block) {
-        with_sweep_kernel([&] {
-          if (drive.levelled) {
-            pi_l_load_block<true>(n, freq, drive, rin, block);
-          } else {
-            pi_l_load_block<false>(n, freq, drive, rin, block);
-          }
-        });
+      c1, cmid, n.c1, n.cmid, drive, batch,
+      [&](PiLLoads& block, auto levelled) {
+        pi_l_load_block<decltype(levelled)::value>(n, freq, drive, rin, block);
       });
 }
 

@@ -450,23 +450,14 @@ SwrAnalysis PiLModel::swr_analysis() const {
   a.retuned = [=](const LoadBatch& batch, std::span<TunedSetting> settings) {
     const float omega = kOmegaFactor * fhz;
     const float x = n.l1 * omega;
-    const std::size_t m = batch.loads.size();
-    std::vector<float> c1(m, n.c1);
-    std::vector<float> cmid(m, n.cmid);
-    for (std::size_t j = 0; j < m; ++j) {
-      const std::optional<ShuntSetting> set = retune_pi_section(
-          omega, admittance(middle_branch(n, fhz, batch.loads[j])), x, x / n.q0,
-          rin, n.cmid);
-      batch.given[j] = set.has_value();
-      if (!set) continue;
-      c1[j] = static_cast<float>(set->c1);
-      cmid[j] = static_cast<float>(set->c2);
-      settings[j] =
-          TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
-                       static_cast<float>(kPicofaradsPerFarad * set->c2)};
-    }
+    const RetunedCapacitors c =
+        retuned_capacitors(batch, settings, n.c1, n.cmid, [&](Complex load) {
+          return retune_pi_section(omega,
+                                   admittance(middle_branch(n, fhz, load)), x,
+                                   x / n.q0, rin, n.cmid);
+        });
     pi_l_load_quantities(n, fhz, load_drive(SwrDrive::kLevelled, uin, rin, pin),
-                         rin, c1, cmid, batch);
+                         rin, c.c1, c.c2, batch);
   };
   return a;
 }

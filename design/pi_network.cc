@@ -371,23 +371,13 @@ SwrAnalysis PiModel::swr_analysis() const {
   // C2 and C1 set with the coil as it is, in double precision from the
   // load's admittance; the tank analysed with them in single.
   a.retuned = [=](const LoadBatch& batch, std::span<TunedSetting> settings) {
-    const std::size_t m = batch.loads.size();
-    std::vector<float> c1(m, tank.c1);
-    std::vector<float> c2(m, tank.c2);
-    for (std::size_t j = 0; j < m; ++j) {
-      const std::optional<ShuntSetting> set =
-          retune_pi_section(kOmegaFactor * f, admittance(batch.loads[j]), x3,
-                            rloss, rin, tank.c2);
-      batch.given[j] = set.has_value();
-      if (!set) continue;
-      c1[j] = static_cast<float>(set->c1);
-      c2[j] = static_cast<float>(set->c2);
-      settings[j] =
-          TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
-                       static_cast<float>(kPicofaradsPerFarad * set->c2)};
-    }
+    const RetunedCapacitors c = retuned_capacitors(
+        batch, settings, tank.c1, tank.c2, [&](Complex load) {
+          return retune_pi_section(kOmegaFactor * f, admittance(load), x3,
+                                   rloss, rin, tank.c2);
+        });
     pi_load_quantities(tank, f, load_drive(SwrDrive::kLevelled, uin, rin, pin),
-                       rin, c1, c2, batch);
+                       rin, c.c1, c.c2, batch);
   };
   return a;
 }

@@ -11,9 +11,11 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "calc/complex.h"
 #include "calc/mismatch.h"
+#include "calc/retune.h"
 #include "text/catalogue.h"
 
 namespace merid {
@@ -72,6 +74,33 @@ struct SwrAnalysis {
   std::function<void(const LoadBatch& batch, std::span<TunedSetting> settings)>
       retuned;
 };
+
+// The two tuned capacitors (F) of a tank retuned into each load of
+// `batch`: the setting `retune(load)` gives, or where it gives none the
+// design's own `c1` and `c2` and the load not given; `settings` in pF.
+struct RetunedCapacitors {
+  std::vector<float> c1;
+  std::vector<float> c2;
+};
+
+template <typename Retune>
+RetunedCapacitors retuned_capacitors(const LoadBatch& batch,
+                                     std::span<TunedSetting> settings, float c1,
+                                     float c2, Retune retune) {
+  const std::size_t m = batch.loads.size();
+  RetunedCapacitors out{std::vector<float>(m, c1), std::vector<float>(m, c2)};
+  for (std::size_t j = 0; j < m; ++j) {
+    const std::optional<ShuntSetting> set = retune(batch.loads[j]);
+    batch.given[j] = set.has_value();
+    if (!set) continue;
+    out.c1[j] = static_cast<float>(set->c1);
+    out.c2[j] = static_cast<float>(set->c2);
+    settings[j] =
+        TunedSetting{static_cast<float>(kPicofaradsPerFarad * set->c1),
+                     static_cast<float>(kPicofaradsPerFarad * set->c2)};
+  }
+  return out;
+}
 
 // How `drive` drives a tank set for RIN and PIN, whose matched source has
 // the open-circuit voltage 2 uin.
