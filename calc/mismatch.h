@@ -5,7 +5,7 @@
 // impedance of a given SWR against it: the extremes over that circle of
 // whatever one load gives (the stresses the parts must be rated for with a
 // real antenna), the drive that delivers a given power at every load, and
-// the pi network's quantities at one load.
+// the pi network's quantities at a batch of loads.
 
 #include <cmath>
 #include <cstddef>
@@ -117,10 +117,10 @@ inline Drive levelled(const Drive& drive, double power, float wanted) {
   return Drive{static_cast<float>(drive.emf * scale), drive.zs};
 }
 
-// The pi tank's quantities at one load, in the order the values of
-// pi_quantities() take: RMS voltages across and currents in C1, C2 and L,
-// the powers into the load and in the coil's loss, and the limits of the
-// input resistance, reactance and |S11| (the least as negatives).
+// The pi tank's quantities at a load, in the order pi_load_quantities
+// gives them: RMS voltages across and currents in C1, C2 and L, the powers
+// into the load and in the coil's loss, and the limits of the input
+// resistance, reactance and |S11| (the least as negatives).
 struct PiQuantity {
   enum : std::size_t {
     kUc1,

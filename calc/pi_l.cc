@@ -376,8 +376,8 @@ PiLDesign analysed(PiLDesign d, const PiLNetwork& n, const AnalysisPlan& plan,
   // The L section's loaded Q: its series arm's X over R with CL at the
   // middle, the load's R over the reactance of CL across it.
   r.q_l = d.cl_at_middle ? s.xl2 / (n.rout + s.xl2 / n.q0) : n.rout * s.bout;
-  r.s11 = reflection(s.zin, d.rin);
-  r.s22 = reflection(output_impedance(n, d.rin, fhz), d.rout);
+  r.s11 = reflection_magnitude(s.zin, d.rin);
+  r.s22 = reflection_magnitude(output_impedance(n, d.rin, fhz), d.rout);
   const Complex vout_high_z = analyse_pi_l(n, high_z, fhz).vout;
   for (int i = 0; i < kHarmonicCount; ++i) {
     const float fn = static_cast<float>(kFirstHarmonic + i) * fhz;
@@ -452,12 +452,7 @@ float default_rmid(float rin, float rout) {
 }
 
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq) {
-  return analyse_pi_l(n, drive, freq, real(n.rout));
-}
-
-PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
-                      Complex load) {
-  return driven_state(pi_l_impedances(n, freq, load), drive);
+  return driven_state(pi_l_impedances(n, freq, real(n.rout)), drive);
 }
 
 Complex middle_branch(const PiLNetwork& n, float freq, Complex load) {

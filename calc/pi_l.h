@@ -31,16 +31,14 @@ namespace merid {
 float default_rmid(float rin, float rout);
 
 // The network driven by `drive` at `freq` Hz, in single precision, into
-// its designed load or into `load`.
+// its designed load.
 PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq);
-PiLState analyse_pi_l(const PiLNetwork& n, const Drive& drive, float freq,
-                      Complex load);
 
 // The quantities of the network at a load, in the order of PiLQuantity:
-// RMS voltages across and currents in C1, L1, the
-// middle capacitor, L2 and the output (capacitor), the powers into the load
-// and lost in both coils, and the limits of the input resistance,
-// reactance and |S11| against `rin` (the least as negatives).
+// RMS voltages across and currents in C1, L1, the middle capacitor, L2 and
+// the output (capacitor), the powers into the load and lost in both coils,
+// and the limits of the input resistance, reactance and |S11| (the least
+// as negatives).
 struct PiLQuantity {
   enum : std::size_t {
     kUc1,
@@ -64,12 +62,13 @@ struct PiLQuantity {
     kCount
   };
 };
+
 // The network `n` at `freq` Hz into each load of `batch`, driven by
 // `drive`, its C1 and middle capacitor those of `c1` and `cmid` (F) at each
-// load, or where they are empty the network's own: the PiLQuantity values, each
-// from analyse_pi_l's state with `drive`'s source (or under the levelled drive,
-// from the state under the source scaled so that the network takes the power
-// asked).
+// load, or where they are empty the network's own: the PiLQuantity values
+// (|S11| against `rin`), from the state analyse_pi_l's operations give
+// under `drive`'s source, or under the levelled drive under the source
+// scaled so that the network takes the power asked.
 void pi_l_load_quantities(const PiLNetwork& n, float freq,
                           const LoadDrive& drive, float rin,
                           std::span<const float> c1,

@@ -8,6 +8,7 @@
 #include "calc/complex.h"
 #include "calc/constants.h"
 #include "calc/network.h"
+#include "calc/s11module.h"
 
 namespace merid {
 
@@ -119,10 +120,11 @@ inline PiLState driven_state(const PiLImpedances& z, const Drive& drive) {
   return s;
 }
 
-// The reflection magnitude of `z` against the real `r0`,
-// |(z - r0) / (z + r0)|.
-inline float reflection(Complex z, float r0) {
-  return modulus((z - real(r0)) / (z + real(r0)));
+// The reflection magnitude of `z` against the real `r0`, |(z - r0) / (z +
+// r0)|: the modulus of the pi network's coefficient, whose numerator's
+// sign, and so its quotient's, differs exactly.
+inline float reflection_magnitude(Complex z, float r0) {
+  return modulus(reflection(z, real(r0)));
 }
 
 }  // namespace merid

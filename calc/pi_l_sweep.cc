@@ -30,7 +30,7 @@ void pi_l_block_here(const PiLNetwork& n, float rin, const Drive& matched,
   fill_frequencies(phi, step, block);
   for (std::size_t j = 0; j < count; ++j) {
     const PiLImpedances z = pi_l_impedances(net, block.freq[j], load);
-    block.s11[j] = reflection(z.zin, rin);
+    block.s11[j] = reflection_magnitude(z.zin, rin);
     block.matched[j] = modulus(output_voltage(z, a));
     block.high_z[j] = modulus(output_voltage(z, b));
   }
@@ -71,8 +71,8 @@ void store_quantities(const PiLState& s, const PiLNetwork& n, float rin,
   static_assert(PiLQuantity::kCount - PiLQuantity::kRMax == kInputLimits);
   static_assert(PiLQuantity::kS11Min - PiLQuantity::kRMax ==
                 PiQuantity::kS11Min - PiQuantity::kRMax);
-  store_input_limits(s.zin, reflection(s.zin, rin), PiLQuantity::kRMax, j,
-                     block);
+  store_input_limits(s.zin, reflection_magnitude(s.zin, rin),
+                     PiLQuantity::kRMax, j, block);
 }
 
 // The loads of `block` with their C1 and middle capacitor, under the

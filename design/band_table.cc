@@ -77,7 +77,7 @@ std::vector<BandRow> band_table(const DesignModel& inputs,
   // A band's rows share its coils, and nothing else: a band is the piece
   // of work a core takes.  The highest bands first: their sweeps are the
   // longest (2 m several times any other band's), and a long piece taken
-  // last would leave the other core idle.
+  // last would leave the other cores idle.
   std::vector<std::vector<BandRow>> bands(std::size(kAmateurBands));
   parallel_for(bands.size(), [&](std::size_t piece) {
     const std::size_t b = bands.size() - 1 - piece;

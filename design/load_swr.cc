@@ -141,24 +141,6 @@ LoadDrive load_drive(SwrDrive drive, float uin, float rin, float pin) {
   return LoadDrive{matched, true, pin};
 }
 
-void quantities_at(const SwrAnalysis& a, SwrDrive drive, Complex load,
-                   std::span<float> values) {
-  bool given = false;
-  a.at(drive, LoadBatch{std::span(&load, 1), values.first(a.quantities),
-                        std::span(&given, 1)});
-}
-
-std::optional<TunedSetting> retuned_at(const SwrAnalysis& a, Complex load,
-                                       std::span<float> values) {
-  bool given = false;
-  TunedSetting setting;
-  a.retuned(LoadBatch{std::span(&load, 1), values.first(a.quantities),
-                      std::span(&given, 1)},
-            std::span(&setting, 1));
-  if (!given) return std::nullopt;
-  return setting;
-}
-
 LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
   const SwrAnalysis a = d.swr_analysis();
   const std::span<const SwrField> fields = d.network().swr_fields;
@@ -168,6 +150,7 @@ LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
   // The drives and the retuned tank are four circles of their own; the
   // quantities that no drive changes are refined in the first drive's.
   std::array<std::vector<float>, kSwrDriveCount> largest;
+  const std::size_t shared = std::min(a.drive_independent, a.quantities);
   parallel_for(kSwrDriveCount + (request.retune ? 1 : 0), [&](std::size_t i) {
     if (i == kSwrDriveCount) {
       out.retuned = retuned_figures(a, fields, request, loads);
@@ -179,12 +162,14 @@ LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
     };
     const CircleScan scan = scan_circle(request.swr, a.quantities, at, loads);
     largest[i] = circle_extremes(a.rout, request.swr, at, scan, loads,
-                                 i == 0 ? a.quantities : a.drive_independent)
+                                 i == 0 ? a.quantities : shared)
                      .largest;
   });
   for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
-    std::copy(largest[0].begin() + a.drive_independent, largest[0].end(),
-              largest[i].begin() + a.drive_independent);
+    if (i > 0) {
+      std::copy(largest[0].begin() + shared, largest[0].end(),
+                largest[i].begin() + shared);
+    }
     out.drives[i] =
         DriveFigures{static_cast<SwrDrive>(i), figures(fields, largest[i])};
   }

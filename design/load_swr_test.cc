@@ -10,7 +10,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <numbers>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -54,6 +56,64 @@ TankDesign DesignOf(const Case& c) {
   static_cast<DesignInputs&>(in) = c.inputs;
   in.parameters[0] = c.rmid;
   return c.network->design(in);
+}
+
+// `a` at one load, a batch of one: the quantities under `drive`.
+void quantities_at(const SwrAnalysis& a, SwrDrive drive, Complex load,
+                   std::span<float> values) {
+  bool given = false;
+  a.at(drive, LoadBatch{std::span(&load, 1), values.first(a.quantities),
+                        std::span(&given, 1)});
+}
+
+// The tank retuned into one load: its setting and quantities, or none.
+std::optional<TunedSetting> retuned_at(const SwrAnalysis& a, Complex load,
+                                       std::span<float> values) {
+  bool given = false;
+  TunedSetting setting;
+  a.retuned(LoadBatch{std::span(&load, 1), values.first(a.quantities),
+                      std::span(&given, 1)},
+            std::span(&setting, 1));
+  if (!given) return std::nullopt;
+  return setting;
+}
+
+// A batch longer than a block and not a whole number of vectors gives each
+// load the bits that load gives alone: the blocks and their padding take
+// nothing from their neighbours.
+TEST(LoadSwr, ABatchGivesEachLoadItsOwnBits) {
+  for (const Case& c : {kCases[0], kCases[3]}) {
+    SCOPED_TRACE(c.label);
+    const TankDesign d = DesignOf(c);
+    const SwrAnalysis a = d->swr_analysis();
+    std::vector<Complex> loads = circle_loads(a.rout, 10.0f);
+    for (int k = 0; k < 77; ++k)
+      loads.push_back(swr_load(a.rout, 3.0f, k + 0.5));
+    const std::size_t m = loads.size();  // 437: one whole block and a rest
+    std::vector<float> values(a.quantities * m);
+    const auto given = std::make_unique<bool[]>(m);
+    std::vector<TunedSetting> settings(m);
+    std::vector<float> one(a.quantities);
+    const LoadBatch batch{loads, values, std::span(given.get(), m)};
+    const auto same = [&](std::size_t j) {
+      for (std::size_t q = 0; q < a.quantities; ++q) {
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(batch.value(q, j)),
+                  std::bit_cast<std::uint32_t>(one[q]))
+            << "load " << j << " quantity " << q;
+      }
+    };
+    a.at(SwrDrive::kLevelled, batch);
+    for (std::size_t j = 0; j < m; ++j) {
+      quantities_at(a, SwrDrive::kLevelled, loads[j], one);
+      same(j);
+    }
+    a.retuned(batch, settings);
+    for (std::size_t j = 0; j < m; ++j) {
+      const std::optional<TunedSetting> alone = retuned_at(a, loads[j], one);
+      ASSERT_EQ(given[j], alone.has_value()) << "load " << j;
+      if (alone) same(j);
+    }
+  }
 }
 
 std::size_t SwrIndex(const DesignModel& d, std::string_view name) {

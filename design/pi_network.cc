@@ -353,8 +353,8 @@ SwrAnalysis PiModel::swr_analysis() const {
   const Design& d = design_;
   const Tank tank = d.details.tank;
   const float f = working_hertz(d);
-  const float x3 = elements_at(tank, f).x3;
-  const float rloss = x3 / tank.q0;
+  // The coil's reactance and loss resistance, which the retune keeps.
+  const Complex zl = elements_at(tank, f).zl;
   // The drives are set for RIN and PIN, as the design's are.
   const float uin = std::sqrt(d.rin * d.pin);
   const float rin = d.rin;
@@ -373,8 +373,8 @@ SwrAnalysis PiModel::swr_analysis() const {
   a.retuned = [=](const LoadBatch& batch, std::span<TunedSetting> settings) {
     const RetunedCapacitors c = retuned_capacitors(
         batch, settings, tank.c1, tank.c2, [&](Complex load) {
-          return retune_pi_section(kOmegaFactor * f, admittance(load), x3,
-                                   rloss, rin, tank.c2);
+          return retune_pi_section(kOmegaFactor * f, admittance(load), zl.im,
+                                   zl.re, rin, tank.c2);
         });
     pi_load_quantities(tank, f, load_drive(SwrDrive::kLevelled, uin, rin, pin),
                        rin, c.c1, c.c2, batch);

@@ -63,8 +63,8 @@ struct TunedSetting {
 struct SwrAnalysis {
   std::size_t quantities = 0;  // how many `at` and `retuned` give
   // The quantities from this one on are the same under every drive (those
-  // of the input impedance alone).
-  std::size_t drive_independent = 0;
+  // of the input impedance alone); none unless the network says so.
+  std::size_t drive_independent = SIZE_MAX;
   float rout = 0.0f;  // the load the circle is drawn around
   // The quantities of the designed tank under `drive` into each load.
   std::function<void(SwrDrive drive, const LoadBatch& batch)> at;
@@ -75,14 +75,15 @@ struct SwrAnalysis {
       retuned;
 };
 
-// The two tuned capacitors (F) of a tank retuned into each load of
-// `batch`: the setting `retune(load)` gives, or where it gives none the
-// design's own `c1` and `c2` and the load not given; `settings` in pF.
+// The two tuned capacitors of a tank retuned into each load of a batch, F.
 struct RetunedCapacitors {
   std::vector<float> c1;
   std::vector<float> c2;
 };
 
+// The capacitors for each load of `batch`: the setting `retune(load)`
+// gives, or where it gives none the design's own `c1` and `c2`, the load
+// then marked not given; each setting also in `settings`, pF.
 template <typename Retune>
 RetunedCapacitors retuned_capacitors(const LoadBatch& batch,
                                      std::span<TunedSetting> settings, float c1,
@@ -105,13 +106,6 @@ RetunedCapacitors retuned_capacitors(const LoadBatch& batch,
 // How `drive` drives a tank set for RIN and PIN, whose matched source has
 // the open-circuit voltage 2 uin.
 LoadDrive load_drive(SwrDrive drive, float uin, float rin, float pin);
-
-// `a` at one load: the quantities under `drive`.
-void quantities_at(const SwrAnalysis& a, SwrDrive drive, Complex load,
-                   std::span<float> values);
-// The tank retuned into one load: its setting and quantities, or none.
-std::optional<TunedSetting> retuned_at(const SwrAnalysis& a, Complex load,
-                                       std::span<float> values);
 
 }  // namespace merid
 

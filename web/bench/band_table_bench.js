@@ -1,7 +1,8 @@
 // The page's band table under Node: the module's bands() for both
 // networks, plain, with the coils fixed and Cmin, and with every option the
 // band table takes (the emission limit's search with a margin and the
-// strays besides), each repeated and its median and fastest times printed.  A measurement, not a test:
+// strays besides), each repeated and its median and fastest times printed.
+// A measurement, not a test:
 //   node web/bench/band_table_bench.js build/web/site/merid.js
 'use strict';
 const path = require('path');
