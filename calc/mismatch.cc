@@ -86,12 +86,18 @@ class GoldenSection {
 
 // Asks `at` for the loads of `steps` and gives each its quantity's value:
 // `quantity(i)` of the load of steps[i], -infinity where the load gives
-// none, so that such a phase is never the largest.
+// none, so that such a phase is never the largest.  A batch holds at most
+// two phases a quantity, as the searches' first one does.
 class PhaseBatch {
  public:
   PhaseBatch(float rout, float swr, std::size_t count, const LoadQuantities& at,
              std::span<const Complex> loads)
-      : rout_(rout), swr_(swr), count_(count), at_(at), scan_loads_(loads) {}
+      : rout_(rout),
+        swr_(swr),
+        count_(count),
+        at_(at),
+        scan_loads_(loads),
+        given_(std::make_unique<bool[]>(2 * count)) {}
 
   template <typename Quantity>
   void evaluate(std::span<const double> steps, Quantity quantity,
@@ -99,10 +105,6 @@ class PhaseBatch {
     const std::size_t m = steps.size();
     loads_.resize(m);
     values_.resize(count_ * m);
-    if (m > given_size_) {
-      given_ = std::make_unique<bool[]>(m);
-      given_size_ = m;
-    }
     for (std::size_t i = 0; i < m; ++i) {
       loads_[i] = load_at(rout_, swr_, scan_loads_, steps[i]);
     }
@@ -122,7 +124,6 @@ class PhaseBatch {
   std::vector<Complex> loads_;
   std::vector<float> values_;
   std::unique_ptr<bool[]> given_;
-  std::size_t given_size_ = 0;
 };
 
 // Runs the searches to their end; each one's largest is then final.
@@ -139,8 +140,9 @@ void run_searches(std::vector<GoldenSection>& searches, PhaseBatch& batch) {
     return searches[i % m].quantity();
   };
   batch.evaluate(steps, quantity_of, values);
-  for (std::size_t i = 0; i < m; ++i)
+  for (std::size_t i = 0; i < m; ++i) {
     searches[i].start(values[i], values[m + i]);
+  }
   steps.resize(m);
   values.resize(m);
   for (int n = 0; n < GoldenSection::kIterations; ++n) {
@@ -205,6 +207,20 @@ void pi_load_block(const Tank& tank, float freq, const LoadDrive& drive,
     });
     store_quantities(e, z, d, r0, load, j, block);
   }
+}
+
+// The first of the steps `given` whose value is the largest, or -1 where
+// none is given; with `every_step`, all are.
+int best_given_step(std::span<const float> values, std::span<const bool> given,
+                    bool every_step) {
+  if (every_step) return static_cast<int>(first_largest(values));
+  int best = -1;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (given[k] && (best < 0 || values[k] > values[best])) {
+      best = static_cast<int>(k);
+    }
+  }
+  return best;
 }
 
 // x modulo kSwrPhases, as fmod gives it.  fmod is exact; so, for x in
@@ -284,52 +300,36 @@ CircleExtremes circle_extremes(float rout, float swr, const LoadQuantities& at,
   const std::size_t count = scan.count;
   const int phases = static_cast<int>(scan.steps);
   CircleExtremes out;
-  out.largest.assign(count, -INFINITY);
-  out.given.assign(kSwrPhases, false);
-  std::vector<int> best_step(count, -1);
-  for (int k = 0; k < phases; ++k) out.given[k] = scan.given[k];
+  out.largest.resize(count);
+  const std::span<const bool> given(scan.given.get(), scan.steps);
+  // Swr 1: the one load stands for every step.
+  out.given.assign(given.begin(), given.end());
+  if (phases == 1) out.given.assign(kSwrPhases, given[0]);
+  for (const bool g : out.given) out.missing += g ? 0 : 1;
   const bool every_step =
-      std::all_of(scan.given.get(), scan.given.get() + phases,
-                  [](bool given) { return given; });
-  for (std::size_t i = 0; i < count; ++i) {
-    const float* values = &scan.values[i * scan.steps];
-    int best = -1;
-    float largest = -INFINITY;
-    if (every_step) {
-      best = static_cast<int>(first_largest(
-          std::span<const float>(values, static_cast<std::size_t>(phases))));
-      largest = values[best];
-    } else {
-      for (int k = 0; k < phases; ++k) {
-        if (scan.given[k] && (best < 0 || values[k] > largest)) {
-          largest = values[k];
-          best = k;
-        }
-      }
-    }
-    out.largest[i] = largest;
-    best_step[i] = best;
-  }
-  if (phases == 1) std::fill(out.given.begin(), out.given.end(), out.given[0]);
-  for (const bool given : out.given) out.missing += given ? 0 : 1;
+      std::all_of(given.begin(), given.end(), [](bool g) { return g; });
   const auto given_at = [&out](int k) {
     return out.given[(k + kSwrPhases) % kSwrPhases];
   };
   std::vector<GoldenSection> searches;
   for (std::size_t i = 0; i < count; ++i) {
-    const int k = best_step[i];
+    const std::span<const float> values(&scan.values[i * scan.steps],
+                                        scan.steps);
+    const int k = best_given_step(values, given, every_step);
     if (k < 0) {
       out.largest[i] = NAN;
       continue;
     }
+    out.largest[i] = values[k];
     if (i < refined && phases > 1 && given_at(k - 1) && given_at(k + 1)) {
-      searches.emplace_back(i, k - 1.0, k + 1.0, out.largest[i]);
+      searches.emplace_back(i, k - 1.0, k + 1.0, values[k]);
     }
   }
   PhaseBatch batch(rout, swr, count, at, loads);
   run_searches(searches, batch);
-  for (const GoldenSection& s : searches)
+  for (const GoldenSection& s : searches) {
     out.largest[s.quantity()] = s.largest();
+  }
   return out;
 }
 

@@ -246,8 +246,8 @@ class BandWalk {
   // The next block: its points below ns11 enter the S11 sweep, those
   // below nstep the responses.
   void take(const PiLBlock& b) {
-    const std::size_t n = below(nstep_, b.count);
-    const std::size_t n11 = below(ns11_, b.count);
+    const std::size_t n = points_below(next_, b.count, nstep_);
+    const std::size_t n11 = points_below(next_, b.count, ns11_);
     // Each point's ratios and sides of the limits, in loops that
     // vectorise.
     std::array<float, kBlockPoints> u;
@@ -290,10 +290,6 @@ class BandWalk {
  private:
   static std::size_t points(std::int32_t n) {
     return static_cast<std::size_t>(std::max(n, 0));
-  }
-  // How many of the block's `count` points from next_ on lie below `end`.
-  std::size_t below(std::size_t end, std::size_t count) const {
-    return next_ < end ? std::min(count, end - next_) : 0;
   }
 
   void trace(const PiLBlock& b, const std::array<float, kBlockPoints>& u,

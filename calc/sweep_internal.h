@@ -28,6 +28,13 @@ namespace merid {
 // first-level cache.
 inline constexpr std::size_t kBlockPoints = 256;
 
+// Of `count` points from index `first` on, how many lie among the first
+// `points` of the grid.
+inline std::size_t points_below(std::size_t first, std::size_t count,
+                                std::size_t points) {
+  return first < points ? std::min(count, points - first) : 0;
+}
+
 // Consecutive points of a grid, as a structure of arrays so that the loops
 // over them vectorise.
 struct GridBlock {
@@ -53,7 +60,7 @@ struct GridBlock {
   // Of the points of this block, how many lie among the first `points` of
   // the grid.
   std::size_t count_below(std::size_t points) const {
-    return first < points ? std::min(count, points - first) : 0;
+    return points_below(first, count, points);
   }
 };
 

@@ -165,11 +165,11 @@ LoadSwr load_swr(const DesignModel& d, const SwrRequest& request) {
                                  i == 0 ? a.quantities : shared)
                      .largest;
   });
+  for (std::size_t i = 1; i < kSwrDriveCount; ++i) {
+    std::copy(largest[0].begin() + shared, largest[0].end(),
+              largest[i].begin() + shared);
+  }
   for (std::size_t i = 0; i < kSwrDriveCount; ++i) {
-    if (i > 0) {
-      std::copy(largest[0].begin() + shared, largest[0].end(),
-                largest[i].begin() + shared);
-    }
     out.drives[i] =
         DriveFigures{static_cast<SwrDrive>(i), figures(fields, largest[i])};
   }
